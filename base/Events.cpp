@@ -1,0 +1,142 @@
+#include "base/Events.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace qel {
+
+class ConnectionPoint final : public ComObject<ConnectionPoint, IConnectionPoint> {
+public:
+    ConnectionPoint(IConnectionPointContainer* owner, const IID& iid) : owner_(owner), iid_(iid) {}
+
+    STDMETHODIMP GetConnectionInterface(IID* iid) override {
+        if (!iid) return E_POINTER;
+        *iid = iid_;
+        return S_OK;
+    }
+    STDMETHODIMP GetConnectionPointContainer(IConnectionPointContainer** c) override {
+        if (!c) return E_POINTER;
+        *c = owner_;
+        if (!owner_) return E_UNEXPECTED;
+        owner_->AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP Advise(IUnknown* sink, DWORD* cookie) override {
+        if (!sink || !cookie) return E_POINTER;
+        *cookie = 0;
+        ComPtr<IDispatch> d;
+        if (FAILED(sink->QueryInterface(iid_, d.put_void()))) return CONNECT_E_CANNOTCONNECT;
+        *cookie = ++lastCookie_;
+        sinks_.emplace_back(*cookie, std::move(d));
+        return S_OK;
+    }
+    STDMETHODIMP Unadvise(DWORD cookie) override {
+        auto it = std::find_if(sinks_.begin(), sinks_.end(),
+                               [cookie](const auto& s) { return s.first == cookie; });
+        if (it == sinks_.end()) return CONNECT_E_NOCONNECTION;
+        ComPtr<IDispatch> released = std::move(it->second);  // released after the erase
+        sinks_.erase(it);
+        return S_OK;
+    }
+    STDMETHODIMP EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
+
+    void OwnerGone() { owner_ = nullptr; }
+    const IID& iid() const { return iid_; }
+
+    void Fire(DISPID id, std::initializer_list<VARIANTARG> args) {
+        if (sinks_.empty()) return;
+        // DISPPARAMS lists arguments last to first.
+        std::vector<VARIANTARG> reversed(args.begin(), args.end());
+        std::reverse(reversed.begin(), reversed.end());
+        DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+        // Sinks may unadvise (or advise others) while an event runs.
+        std::vector<ComPtr<IDispatch>> targets;
+        for (auto& s : sinks_) targets.push_back(s.second);
+        for (auto& t : targets)
+            t->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                      nullptr, nullptr);
+    }
+
+private:
+    IConnectionPointContainer* owner_;  // not counted: the owner outlives its point's use
+    IID iid_;
+    DWORD lastCookie_ = 0;
+    std::vector<std::pair<DWORD, ComPtr<IDispatch>>> sinks_;
+};
+
+EventSource::EventSource(IConnectionPointContainer* owner, const IID& iid)
+    : point_(ConnectionPoint::Create(owner, iid)) {}
+
+EventSource::~EventSource() { point_->OwnerGone(); }
+
+HRESULT EventSource::Find(REFIID iid, IConnectionPoint** cp) {
+    if (!cp) return E_POINTER;
+    *cp = nullptr;
+    if (iid != point_->iid()) return CONNECT_E_NOCONNECTION;
+    return CopyTo(ComPtr<IConnectionPoint>(point_.get()), cp);
+}
+
+HRESULT EventSource::Enum(IEnumConnectionPoints** e) {
+    if (e) *e = nullptr;
+    return E_NOTIMPL;
+}
+
+void EventSource::Fire(DISPID id, std::initializer_list<VARIANTARG> args) {
+    ComPtr<ConnectionPoint> keep = point_;
+    keep->Fire(id, args);
+}
+
+STDMETHODIMP EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                               EXCEPINFO*, UINT*) {
+    if (!handler_ || !params) return S_OK;
+    Handler handler = handler_;  // the handler may disconnect this sink
+    try {
+        handler(id, *params);
+    } catch (...) {
+        return E_FAIL;
+    }
+    return S_OK;
+}
+
+EventConnection::EventConnection(IUnknown* source, const IID& iid, EventSink::Handler handler) {
+    if (!source) return;
+    ComPtr<IConnectionPointContainer> container;
+    if (FAILED(source->QueryInterface(IID_IConnectionPointContainer, container.put_void())))
+        return;
+    if (FAILED(container->FindConnectionPoint(iid, point_.put()))) return;
+    sink_ = EventSink::Create(iid, std::move(handler));
+    if (FAILED(point_->Advise(sink_->Unknown(), &cookie_))) {
+        cookie_ = 0;
+        point_.reset();
+        sink_.reset();
+    }
+}
+
+EventConnection::EventConnection(EventConnection&& o) noexcept
+    : point_(std::move(o.point_)), sink_(std::move(o.sink_)), cookie_(std::exchange(o.cookie_, 0)) {}
+
+EventConnection& EventConnection::operator=(EventConnection&& o) noexcept {
+    if (this != &o) {
+        reset();
+        point_ = std::move(o.point_);
+        sink_ = std::move(o.sink_);
+        cookie_ = std::exchange(o.cookie_, 0);
+    }
+    return *this;
+}
+
+void EventConnection::reset() {
+    if (sink_) sink_->Disconnect();
+    if (point_ && cookie_) point_->Unadvise(cookie_);
+    cookie_ = 0;
+    point_.reset();
+    sink_.reset();
+}
+
+VARIANT_BOOL* ByRefBoolArg(DISPPARAMS& params, UINT index) {
+    if (index >= params.cArgs) return nullptr;
+    VARIANTARG& v = params.rgvarg[params.cArgs - 1 - index];
+    return V_VT(&v) == (VT_BOOL | VT_BYREF) ? V_BOOLREF(&v) : nullptr;
+}
+
+}  // namespace qel

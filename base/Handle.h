@@ -1,0 +1,128 @@
+// Owners of platform handles: one template for "a handle and how to free it",
+// with a named alias per kind, so that no function body frees anything by hand.
+#pragma once
+#include <windows.h>
+#include <utility>
+
+namespace qel {
+
+template <class H, BOOL(WINAPI* Free)(H)>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(H h) : h_(h) {}
+    UniqueHandle(UniqueHandle&& o) noexcept : h_(o.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& o) noexcept {
+        reset(o.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
+
+    H get() const { return h_; }
+    explicit operator bool() const { return h_ != H{}; }
+    H release() { return std::exchange(h_, H{}); }
+    void reset(H h = H{}) {
+        if (h_ != H{}) Free(h_);
+        h_ = h;
+    }
+
+private:
+    H h_{};
+};
+
+template <class G>
+BOOL WINAPI DeleteGdiObject(G g) {
+    return DeleteObject(g);
+}
+
+using UniqueDC = UniqueHandle<HDC, DeleteDC>;  // CreateDC, CreateCompatibleDC
+using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject<HBITMAP>>;
+using UniqueBrush = UniqueHandle<HBRUSH, DeleteGdiObject<HBRUSH>>;
+using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject<HFONT>>;
+using UniquePen = UniqueHandle<HPEN, DeleteGdiObject<HPEN>>;
+using UniqueRegion = UniqueHandle<HRGN, DeleteGdiObject<HRGN>>;
+using UniquePalette = UniqueHandle<HPALETTE, DeleteGdiObject<HPALETTE>>;
+using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
+using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
+using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
+using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
+
+// A device context from GetDC or GetWindowDC, released to its window.
+class WindowDC {
+public:
+    WindowDC() = default;
+    WindowDC(HWND hwnd, HDC dc) : hwnd_(hwnd), dc_(dc) {}
+    static WindowDC Client(HWND hwnd) { return WindowDC(hwnd, GetDC(hwnd)); }
+    static WindowDC Whole(HWND hwnd) { return WindowDC(hwnd, GetWindowDC(hwnd)); }
+    WindowDC(WindowDC&& o) noexcept : hwnd_(o.hwnd_), dc_(std::exchange(o.dc_, nullptr)) {}
+    WindowDC& operator=(WindowDC&& o) noexcept {
+        reset();
+        hwnd_ = o.hwnd_;
+        dc_ = std::exchange(o.dc_, nullptr);
+        return *this;
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC() { reset(); }
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    void reset() {
+        if (dc_) ReleaseDC(hwnd_, std::exchange(dc_, nullptr));
+    }
+
+private:
+    HWND hwnd_{};
+    HDC dc_{};
+};
+
+// An object selected into a device context for a scope; the one it replaced is
+// selected back at the end.
+class Selection {
+public:
+    Selection() = default;
+    Selection(HDC dc, HGDIOBJ obj) : dc_(dc), previous_(obj ? SelectObject(dc, obj) : nullptr) {}
+    Selection(Selection&& o) noexcept
+        : dc_(o.dc_), previous_(std::exchange(o.previous_, nullptr)) {}
+    Selection& operator=(Selection&& o) noexcept {
+        reset();
+        dc_ = o.dc_;
+        previous_ = std::exchange(o.previous_, nullptr);
+        return *this;
+    }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+    ~Selection() { reset(); }
+
+    void reset() {
+        if (previous_) SelectObject(dc_, std::exchange(previous_, nullptr));
+    }
+
+private:
+    HDC dc_{};
+    HGDIOBJ previous_{};
+};
+
+// A memory device context with its own bitmap selected in: the off-screen
+// drawing surface used by painters.
+class MemorySurface {
+public:
+    MemorySurface() = default;
+    // A surface compatible with `reference` (the screen when null), w x h pixels.
+    MemorySurface(HDC reference, int w, int h);
+    HDC dc() const { return dc_.get(); }
+    HBITMAP bitmap() const { return bitmap_.get(); }
+    int width() const { return w_; }
+    int height() const { return h_; }
+    explicit operator bool() const { return static_cast<bool>(dc_); }
+
+private:
+    UniqueDC dc_;
+    UniqueBitmap bitmap_;
+    Selection selection_;  // after the handles: deselects before they are freed
+    int w_ = 0, h_ = 0;
+};
+
+}  // namespace qel

@@ -1,0 +1,56 @@
+#include "base/TypeLib.h"
+#include "base/ComPtr.h"
+
+#include <map>
+#include <mutex>
+#include <string>
+
+namespace qel {
+namespace {
+
+struct GuidLess {
+    bool operator()(const GUID& a, const GUID& b) const { return memcmp(&a, &b, sizeof a) < 0; }
+};
+
+struct Library {
+    std::mutex lock;
+    bool loaded = false;
+    ComPtr<ITypeLib> lib;
+    std::map<GUID, ComPtr<ITypeInfo>, GuidLess> infos;
+};
+
+Library& TheLibrary() {
+    static Library library;
+    return library;
+}
+
+ComPtr<ITypeLib> LoadOwnTypeLib() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&LoadOwnTypeLib), &module);
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(n);
+    ComPtr<ITypeLib> lib;
+    LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.put());
+    return lib;
+}
+
+}  // namespace
+
+ITypeInfo* LibraryTypeInfo(REFGUID guid) {
+    Library& l = TheLibrary();
+    std::lock_guard<std::mutex> guard(l.lock);
+    if (!l.loaded) {
+        l.lib = LoadOwnTypeLib();
+        l.loaded = true;
+    }
+    auto found = l.infos.find(guid);
+    if (found != l.infos.end()) return found->second.get();
+    ComPtr<ITypeInfo> info;
+    if (l.lib) l.lib->GetTypeInfoOfGuid(guid, info.put());
+    return l.infos.emplace(guid, info).first->second.get();
+}
+
+}  // namespace qel

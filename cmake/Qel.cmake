@@ -1,0 +1,39 @@
+# Compiler settings shared by every target of the project.
+
+add_compile_options(-Wall -Wextra)
+
+if(WIN32)
+    # ANSI window functions are named explicitly (the A suffix) where they matter.
+    add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)
+    add_link_options(-static)
+else()
+    option(QEL_SANITIZE "Build the native configuration with ASan and UBSan" ON)
+    if(QEL_SANITIZE)
+        add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                            -fno-sanitize-recover=undefined)
+        add_link_options(-fsanitize=address,undefined)
+    endif()
+endif()
+
+# GoogleTest: Debian's sources for the Windows builds, the installed package natively.
+if(WIN32)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+    find_package(GTest REQUIRED)
+    find_package(benchmark QUIET)
+endif()
+
+# qel_add_test(NAME SOURCES... LIBS ...): one test executable, run by ctest
+# (through Wine for the Windows builds, see scripts/with-wine.sh).
+function(qel_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE qel_test_main ${ARG_LIBS})
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QEL_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output"
+        TIMEOUT 900)
+endfunction()

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# with-wine.sh BUILD_DIR COMMAND...
+# Runs COMMAND with a Wine prefix private to BUILD_DIR (created on first use, with
+# the Wine virtual desktop on so that Wine draws whole windows, frames included),
+# one persistent wineserver for the whole command, and an X display: the caller's
+# when DISPLAY is set and QEL_XVFB is not 1, otherwise a fresh Xvfb display.
+set -euo pipefail
+build_dir=$(cd "$1" && pwd); shift
+
+if [ -z "${DISPLAY:-}" ] || [ "${QEL_XVFB:-0}" = 1 ]; then
+    if [ -z "${QEL_IN_XVFB:-}" ]; then
+        export QEL_IN_XVFB=1
+        exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build_dir" "$@"
+    fi
+fi
+
+export WINEPREFIX="$build_dir/wineprefix"
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+if [ ! -f "$WINEPREFIX/.qel-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.qel-ready"
+fi
+
+wineserver -p
+# Start Wine's own background processes now, detached from the command's output:
+# started later by a test they would hold its output pipe open (and ctest waits).
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+status=0
+"$@" || status=$?
+wineserver -k || true
+wineserver -w || true
+exit $status

@@ -1,0 +1,73 @@
+#include "tests/support/Screen.h"
+#include "tests/support/Png.h"
+#include "base/Handle.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace qel::test {
+
+COLORREF ScreenPixel(int x, int y) {
+    WindowDC screen = WindowDC::Client(nullptr);
+    return GetPixel(screen.get(), x, y);
+}
+
+COLORREF WindowPixel(HWND hwnd, int x, int y) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return ScreenPixel(r.left + x, r.top + y);
+}
+
+std::string OutputPath(const std::string& name) {
+    const char* root = getenv("QEL_TEST_OUTPUT");
+    std::string dir = root && *root ? root : "test-output";
+    if (dir[0] == '/') dir = "Z:" + dir;  // a Unix path, seen through Wine's Z: drive
+    std::replace(dir.begin(), dir.end(), '/', '\\');
+    std::string path = dir + "\\" + name;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    // Create every folder on the way.
+    for (size_t pos = path.find('\\', 3); pos != std::string::npos; pos = path.find('\\', pos + 1))
+        CreateDirectoryA(path.substr(0, pos).c_str(), nullptr);
+    return path;
+}
+
+std::string SaveScreenshot(const std::string& name, RECT area) {
+    if (IsRectEmpty(&area))
+        area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    int w = area.right - area.left, h = area.bottom - area.top;
+    WindowDC screen = WindowDC::Client(nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueDC mem(CreateCompatibleDC(screen.get()));
+    if (!dib || !mem) return "";
+    {
+        Selection sel(mem.get(), dib.get());
+        BitBlt(mem.get(), 0, 0, w, h, screen.get(), area.left, area.top, SRCCOPY);
+    }
+    GdiFlush();
+    std::vector<uint8_t> rgb(size_t(w) * h * 3);
+    const uint8_t* p = static_cast<const uint8_t*>(bits);
+    for (size_t i = 0; i < size_t(w) * h; ++i) {
+        rgb[i * 3] = p[i * 4 + 2];
+        rgb[i * 3 + 1] = p[i * 4 + 1];
+        rgb[i * 3 + 2] = p[i * 4];
+    }
+    std::string path = OutputPath("screenshots/" + name + ".png");
+    return WritePng(path, w, h, rgb) ? path : "";
+}
+
+std::string SaveWindowShot(const std::string& name, HWND hwnd, int margin) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    InflateRect(&r, margin, margin);
+    r.left = std::max<LONG>(r.left, 0);
+    r.top = std::max<LONG>(r.top, 0);
+    r.right = std::min<LONG>(r.right, GetSystemMetrics(SM_CXSCREEN));
+    r.bottom = std::min<LONG>(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    return SaveScreenshot(name, r);
+}
+
+}  // namespace qel::test

@@ -1,0 +1,22 @@
+// What is on the screen: pixels read back and screenshots saved for people.
+#pragma once
+#include <windows.h>
+#include <string>
+
+namespace qel::test {
+
+// The colour at a screen point (0x00BBGGRR).
+COLORREF ScreenPixel(int x, int y);
+// The colour at a point relative to a window's top-left corner (frame included).
+COLORREF WindowPixel(HWND hwnd, int x, int y);
+
+// A path under the build folder's test output (created when missing).
+std::string OutputPath(const std::string& name);
+
+// Saves the screen rectangle (the whole screen when empty) as
+// test-output/screenshots/<name>.png; returns the path written, or "" on failure.
+std::string SaveScreenshot(const std::string& name, RECT area = {});
+// Saves a window's rectangle (frame included) with a small margin around it.
+std::string SaveWindowShot(const std::string& name, HWND hwnd, int margin = 8);
+
+}  // namespace qel::test

@@ -1,0 +1,48 @@
+#include "tests/support/TestWindow.h"
+#include "base/MessagePump.h"
+
+namespace qel::test {
+
+UniqueWindow MakeWindow(int x, int y, int w, int h, bool visible, DWORD style,
+                        const char* title) {
+    static ATOM cls = [] {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = "QelTestWindow";
+        return RegisterClassExA(&wc);
+    }();
+    (void)cls;
+    UniqueWindow hwnd(CreateWindowExA(0, "QelTestWindow", title, style, x, y, w, h, nullptr,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr));
+    if (visible && hwnd) {
+        ShowWindow(hwnd.get(), SW_SHOW);
+        SetForegroundWindow(hwnd.get());
+        UpdateWindow(hwnd.get());
+        PumpFor(50);
+    }
+    return hwnd;
+}
+
+void PumpFor(DWORD ms) {
+    DWORD start = GetTickCount();
+    do {
+        DoEvents();
+        Sleep(1);
+    } while (GetTickCount() - start < ms);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        DoEvents();
+        Sleep(1);
+    }
+    return true;
+}
+
+}  // namespace qel::test

@@ -1,0 +1,19 @@
+// Plain top-level windows for tests, and waiting while messages are pumped.
+#pragma once
+#include "base/Handle.h"
+
+#include <functional>
+
+namespace qel::test {
+
+// A top-level overlapped window of a plain class (DefWindowProc), owned by the
+// test; `visible` shows it at (x, y) and brings it to the front.
+UniqueWindow MakeWindow(int x, int y, int w, int h, bool visible = false,
+                        DWORD style = WS_OVERLAPPEDWINDOW, const char* title = "Test window");
+
+// Dispatches the thread's messages for `ms` milliseconds.
+void PumpFor(DWORD ms);
+// Dispatches messages until `done` is true or `timeoutMs` has passed; returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
+
+}  // namespace qel::test
