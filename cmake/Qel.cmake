@@ -37,3 +37,20 @@ function(qel_add_test name)
         ENVIRONMENT "QEL_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output"
         TIMEOUT 900)
 endfunction()
+
+# qel_add_bench(NAME SOURCES... LIBS ...): a benchmark program that prints its
+# figures; not a test. Native builds link Google Benchmark when it is installed.
+# scripts/bench.sh runs every one of them.
+function(qel_add_bench name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    if(NOT WIN32 AND NOT benchmark_FOUND)
+        return()
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    if(NOT WIN32)
+        target_link_libraries(${name} PRIVATE benchmark::benchmark)
+    endif()
+    set_property(GLOBAL APPEND PROPERTY QEL_BENCHMARKS ${name})
+endfunction()
