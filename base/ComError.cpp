@@ -21,4 +21,4 @@ HRESULT RaiseInvalidCall() {
     return RaiseError(5, L"", L"Invalid procedure call or argument");
 }
 
-}  // namespace qel
+} // namespace qel

@@ -21,4 +21,4 @@ HRESULT RaiseError(long number, const wchar_t* source, const wchar_t* descriptio
 // Run-time error 5 ("Invalid procedure call or argument"), with an empty source.
 HRESULT RaiseInvalidCall();
 
-}  // namespace qel
+} // namespace qel

@@ -16,8 +16,7 @@ namespace qel {
 template <class Derived, class Primary, class... Others>
 class ComObject : public Primary, public Others..., public ISupportErrorInfo {
 public:
-    template <class... Args>
-    static ComPtr<Derived> Create(Args&&... args) {
+    template <class... Args> static ComPtr<Derived> Create(Args&&... args) {
         return ComPtr<Derived>::Adopt(new Derived(std::forward<Args>(args)...));
     }
 
@@ -60,8 +59,8 @@ public:
         ITypeInfo* ti = LibraryTypeInfo(__uuidof(Primary));
         return ti ? DispGetIDsOfNames(ti, names, count, ids) : E_NOTIMPL;
     }
-    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                        VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO* excep, UINT* argErr) {
         ITypeInfo* ti = LibraryTypeInfo(__uuidof(Primary));
         if (!ti) return E_NOTIMPL;
         return DispInvoke(static_cast<Primary*>(this), ti, id, flags, params, result, excep,
@@ -92,11 +91,12 @@ private:
         }
         if (iid == IID_ISupportErrorInfo) return static_cast<ISupportErrorInfo*>(this);
         void* found = nullptr;
-        (void)((iid == __uuidof(Others) ? (found = static_cast<Others*>(this), true) : false) || ...);
+        (void)((iid == __uuidof(Others) ? (found = static_cast<Others*>(this), true) : false) ||
+               ...);
         return found ? found : FindOther(iid);
     }
 
     LONG refs_ = 1;
 };
 
-}  // namespace qel
+} // namespace qel

@@ -5,8 +5,7 @@
 
 namespace qel {
 
-template <class T>
-class ComPtr {
+template <class T> class ComPtr {
 public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
@@ -16,8 +15,7 @@ public:
     }
     ComPtr(const ComPtr& o) : ComPtr(o.p_) {}
     ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
-    template <class U>
-    ComPtr(const ComPtr<U>& o) : ComPtr(static_cast<T*>(o.get())) {}
+    template <class U> ComPtr(const ComPtr<U>& o) : ComPtr(static_cast<T*>(o.get())) {}
     ComPtr& operator=(ComPtr o) noexcept {
         std::swap(p_, o.p_);
         return *this;
@@ -49,8 +47,7 @@ public:
         if (p_) std::exchange(p_, nullptr)->Release();
     }
 
-    template <class U>
-    ComPtr<U> as() const {
+    template <class U> ComPtr<U> as() const {
         ComPtr<U> u;
         if (p_) p_->QueryInterface(__uuidof(U), u.put_void());
         return u;
@@ -64,12 +61,11 @@ private:
 };
 
 // Hands out a new reference through an out-parameter; E_POINTER when there is none.
-template <class T, class U>
-HRESULT CopyTo(const ComPtr<T>& p, U** out) {
+template <class T, class U> HRESULT CopyTo(const ComPtr<T>& p, U** out) {
     if (!out) return E_POINTER;
     *out = p.get();
     if (*out) (*out)->AddRef();
     return S_OK;
 }
 
-}  // namespace qel
+} // namespace qel

@@ -34,7 +34,7 @@ public:
         auto it = std::find_if(sinks_.begin(), sinks_.end(),
                                [cookie](const auto& s) { return s.first == cookie; });
         if (it == sinks_.end()) return CONNECT_E_NOCONNECTION;
-        ComPtr<IDispatch> released = std::move(it->second);  // released after the erase
+        ComPtr<IDispatch> released = std::move(it->second); // released after the erase
         sinks_.erase(it);
         return S_OK;
     }
@@ -51,14 +51,15 @@ public:
         DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
         // Sinks may unadvise (or advise others) while an event runs.
         std::vector<ComPtr<IDispatch>> targets;
-        for (auto& s : sinks_) targets.push_back(s.second);
+        for (auto& s : sinks_)
+            targets.push_back(s.second);
         for (auto& t : targets)
-            t->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
-                      nullptr, nullptr);
+            t->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
+                      nullptr);
     }
 
 private:
-    IConnectionPointContainer* owner_;  // not counted: the owner outlives its point's use
+    IConnectionPointContainer* owner_; // not counted: the owner outlives its point's use
     IID iid_;
     DWORD lastCookie_ = 0;
     std::vector<std::pair<DWORD, ComPtr<IDispatch>>> sinks_;
@@ -67,7 +68,9 @@ private:
 EventSource::EventSource(IConnectionPointContainer* owner, const IID& iid)
     : point_(ConnectionPoint::Create(owner, iid)) {}
 
-EventSource::~EventSource() { point_->OwnerGone(); }
+EventSource::~EventSource() {
+    point_->OwnerGone();
+}
 
 HRESULT EventSource::Find(REFIID iid, IConnectionPoint** cp) {
     if (!cp) return E_POINTER;
@@ -89,7 +92,7 @@ void EventSource::Fire(DISPID id, std::initializer_list<VARIANTARG> args) {
 STDMETHODIMP EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                EXCEPINFO*, UINT*) {
     if (!handler_ || !params) return S_OK;
-    Handler handler = handler_;  // the handler may disconnect this sink
+    Handler handler = handler_; // the handler may disconnect this sink
     try {
         handler(id, *params);
     } catch (...) {
@@ -101,8 +104,7 @@ STDMETHODIMP EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params
 EventConnection::EventConnection(IUnknown* source, const IID& iid, EventSink::Handler handler) {
     if (!source) return;
     ComPtr<IConnectionPointContainer> container;
-    if (FAILED(source->QueryInterface(IID_IConnectionPointContainer, container.put_void())))
-        return;
+    if (FAILED(source->QueryInterface(IID_IConnectionPointContainer, container.put_void()))) return;
     if (FAILED(container->FindConnectionPoint(iid, point_.put()))) return;
     sink_ = EventSink::Create(iid, std::move(handler));
     if (FAILED(point_->Advise(sink_->Unknown(), &cookie_))) {
@@ -113,7 +115,8 @@ EventConnection::EventConnection(IUnknown* source, const IID& iid, EventSink::Ha
 }
 
 EventConnection::EventConnection(EventConnection&& o) noexcept
-    : point_(std::move(o.point_)), sink_(std::move(o.sink_)), cookie_(std::exchange(o.cookie_, 0)) {}
+    : point_(std::move(o.point_)), sink_(std::move(o.sink_)), cookie_(std::exchange(o.cookie_, 0)) {
+}
 
 EventConnection& EventConnection::operator=(EventConnection&& o) noexcept {
     if (this != &o) {
@@ -139,4 +142,4 @@ VARIANT_BOOL* ByRefBoolArg(DISPPARAMS& params, UINT index) {
     return V_VT(&v) == (VT_BOOL | VT_BYREF) ? V_BOOLREF(&v) : nullptr;
 }
 
-}  // namespace qel
+} // namespace qel

@@ -77,4 +77,4 @@ private:
 // Reads the by-reference Boolean argument `index` (declared order) of an event.
 VARIANT_BOOL* ByRefBoolArg(DISPPARAMS& params, UINT index);
 
-}  // namespace qel
+} // namespace qel

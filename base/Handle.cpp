@@ -14,4 +14,4 @@ MemorySurface::MemorySurface(HDC reference, int w, int h) : w_(w), h_(h) {
     if (dc_ && bitmap_) selection_ = Selection(dc_.get(), bitmap_.get());
 }
 
-}  // namespace qel
+} // namespace qel

@@ -6,8 +6,7 @@
 
 namespace qel {
 
-template <class H, BOOL(WINAPI* Free)(H)>
-class UniqueHandle {
+template <class H, BOOL(WINAPI* Free)(H)> class UniqueHandle {
 public:
     UniqueHandle() = default;
     explicit UniqueHandle(H h) : h_(h) {}
@@ -32,12 +31,11 @@ private:
     H h_{};
 };
 
-template <class G>
-BOOL WINAPI DeleteGdiObject(G g) {
+template <class G> BOOL WINAPI DeleteGdiObject(G g) {
     return DeleteObject(g);
 }
 
-using UniqueDC = UniqueHandle<HDC, DeleteDC>;  // CreateDC, CreateCompatibleDC
+using UniqueDC = UniqueHandle<HDC, DeleteDC>; // CreateDC, CreateCompatibleDC
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject<HBITMAP>>;
 using UniqueBrush = UniqueHandle<HBRUSH, DeleteGdiObject<HBRUSH>>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject<HFONT>>;
@@ -121,8 +119,8 @@ public:
 private:
     UniqueDC dc_;
     UniqueBitmap bitmap_;
-    Selection selection_;  // after the handles: deselects before they are freed
+    Selection selection_; // after the handles: deselects before they are freed
     int w_ = 0, h_ = 0;
 };
 
-}  // namespace qel
+} // namespace qel

@@ -11,7 +11,7 @@ bool Id(IDispatch* object, const wchar_t* name, DISPID* id) {
     return SUCCEEDED(object->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, id));
 }
 
-}  // namespace
+} // namespace
 
 bool GetProperty(IDispatch* object, const wchar_t* name, VARIANT* value) {
     DISPID id;
@@ -42,4 +42,4 @@ HWND WindowOfForm(IDispatch* form) {
     return hwnd;
 }
 
-}  // namespace qel
+} // namespace qel

@@ -12,4 +12,4 @@ bool PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value);
 // The window handle of a form object (its hWnd property), or null.
 HWND WindowOfForm(IDispatch* form);
 
-}  // namespace qel
+} // namespace qel

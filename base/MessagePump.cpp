@@ -16,4 +16,4 @@ void DoEvents() {
     }
 }
 
-}  // namespace qel
+} // namespace qel

@@ -7,4 +7,4 @@ namespace qel {
 // forms runtime's DoEvents). A quit request is put back for the main loop.
 void DoEvents();
 
-}  // namespace qel
+} // namespace qel

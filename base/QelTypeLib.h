@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <ocidl.h>
 
-
 #pragma push_macro("HTBORDER")
 #pragma push_macro("HTBOTTOM")
 #pragma push_macro("HTBOTTOMLEFT")

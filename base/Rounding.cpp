@@ -18,4 +18,4 @@ int32_t RoundHalfEven(double v) {
     return static_cast<int32_t>(r);
 }
 
-}  // namespace qel
+} // namespace qel

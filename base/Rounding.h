@@ -8,4 +8,4 @@ namespace qel {
 // Saturates at the limits of the 32-bit range (NaN gives 0).
 int32_t RoundHalfEven(double v);
 
-}  // namespace qel
+} // namespace qel

@@ -11,11 +11,19 @@ double TwipsPerPixel(int axis) {
     return 1440.0 / (dpi > 0 ? dpi : 96);
 }
 
-}  // namespace
+} // namespace
 
-double TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
-double TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
-int PixelsFromTwipsX(double twips) { return RoundHalfEven(twips / TwipsPerPixelX()); }
-int PixelsFromTwipsY(double twips) { return RoundHalfEven(twips / TwipsPerPixelY()); }
+double TwipsPerPixelX() {
+    return TwipsPerPixel(LOGPIXELSX);
+}
+double TwipsPerPixelY() {
+    return TwipsPerPixel(LOGPIXELSY);
+}
+int PixelsFromTwipsX(double twips) {
+    return RoundHalfEven(twips / TwipsPerPixelX());
+}
+int PixelsFromTwipsY(double twips) {
+    return RoundHalfEven(twips / TwipsPerPixelY());
+}
 
-}  // namespace qel
+} // namespace qel

@@ -12,4 +12,4 @@ double TwipsPerPixelY();
 int PixelsFromTwipsX(double twips);
 int PixelsFromTwipsY(double twips);
 
-}  // namespace qel
+} // namespace qel

@@ -37,7 +37,7 @@ ComPtr<ITypeLib> LoadOwnTypeLib() {
     return lib;
 }
 
-}  // namespace
+} // namespace
 
 ITypeInfo* LibraryTypeInfo(REFGUID guid) {
     Library& l = TheLibrary();
@@ -53,4 +53,4 @@ ITypeInfo* LibraryTypeInfo(REFGUID guid) {
     return l.infos.emplace(guid, info).first->second.get();
 }
 
-}  // namespace qel
+} // namespace qel

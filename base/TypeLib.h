@@ -8,4 +8,4 @@ namespace qel {
 // keeps it for the life of the process. Null when the module has no such type.
 ITypeInfo* LibraryTypeInfo(REFGUID guid);
 
-}  // namespace qel
+} // namespace qel

@@ -7,13 +7,18 @@
 namespace qel {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 int DigitValue(char c, int base) {
     int d = -1;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        d = c - 'A' + 10;
     return d >= 0 && d < base ? d : -1;
 }
 
@@ -25,14 +30,14 @@ double RadixValue(const std::string& s, size_t pos, int base) {
         if (d < 0) break;
         value = value * base + d;
         ++digits;
-        if (value > 0xFFFFFFFFull) return 0;  // beyond 32 bits: overflow, no value
+        if (value > 0xFFFFFFFFull) return 0; // beyond 32 bits: overflow, no value
     }
     if (digits == 0) return 0;
     if (value <= 0xFFFF) return static_cast<int16_t>(static_cast<uint16_t>(value));
     return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
-}  // namespace
+} // namespace
 
 double Val(std::string_view text) {
     std::string s;
@@ -47,7 +52,8 @@ double Val(std::string_view text) {
     size_t i = 0;
     auto digits = [&] {
         size_t from = i;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') number += s[i++];
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+            number += s[i++];
         return i > from;
     };
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -72,4 +78,4 @@ double Val(std::string_view text) {
     return std::strtod(number.c_str(), nullptr);
 }
 
-}  // namespace qel
+} // namespace qel

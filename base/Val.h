@@ -11,4 +11,4 @@ namespace qel {
 // read as 16-bit signed values when they fit in 16 bits, else as 32-bit ones.
 double Val(std::string_view text);
 
-}  // namespace qel
+} // namespace qel

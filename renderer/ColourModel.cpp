@@ -27,9 +27,12 @@ void RGBToHLS(int32_t r, int32_t g, int32_t b, float& H, float& S, float& L) {
     }
     S = L <= 0.5f ? (max - min) / (max + min) : (max - min) / (2 - max - min);
     float d = max - min;
-    if (rr == max) H = (gg - bb) / d;
-    else if (gg == max) H = 2 + (bb - rr) / d;
-    else H = 4 + (rr - gg) / d;
+    if (rr == max)
+        H = (gg - bb) / d;
+    else if (gg == max)
+        H = 2 + (bb - rr) / d;
+    else
+        H = 4 + (rr - gg) / d;
 }
 
 void HLSToRGB(float H, float S, float L, int32_t& r, int32_t& g, int32_t& b) {
@@ -59,4 +62,4 @@ void HLSToRGB(float H, float S, float L, int32_t& r, int32_t& g, int32_t& b) {
     b = RoundHalfEven(bb * 255.0);
 }
 
-}  // namespace qel
+} // namespace qel

@@ -13,4 +13,4 @@ void HLSToRGB(float H, float S, float L, int32_t& r, int32_t& g, int32_t& b);
 float Maximum(float a, float b, float c);
 float Minimum(float a, float b, float c);
 
-}  // namespace qel
+} // namespace qel

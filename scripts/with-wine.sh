@@ -22,6 +22,9 @@ if [ ! -f "$WINEPREFIX/.qel-ready" ]; then
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    # Wine's own fonts (Tahoma, Marlett for caption glyphs and menu marks) are
+    # not found in Debian's data folder; the Windows font folder always is.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     wineserver -w
     touch "$WINEPREFIX/.qel-ready"
 fi

@@ -52,8 +52,9 @@ DISPID IdOf(IDispatch* d, const wchar_t* name) {
 }
 
 HRESULT CallWindowProcLateBound(IDispatch* d, LONG hwnd, VARIANT* result, EXCEPINFO* ex) {
-    VARIANTARG args[4];  // last argument first
-    for (auto& a : args) VariantInit(&a);
+    VARIANTARG args[4]; // last argument first
+    for (auto& a : args)
+        VariantInit(&a);
     V_VT(&args[0]) = VT_I4, V_I4(&args[0]) = 7;   // lParam
     V_VT(&args[1]) = VT_I4, V_I4(&args[1]) = 0;   // wParam
     V_VT(&args[2]) = VT_I4, V_I4(&args[2]) = 100; // iMsg
@@ -70,7 +71,7 @@ TEST(ComObject, CountsReferencesAndFreesOnTheLastRelease) {
         EXPECT_EQ(alive, 1);
         ComPtr<IDispatch> d = p.as<IDispatch>();
         ComPtr<IUnknown> u = p.as<IUnknown>();
-        EXPECT_EQ(u.get(), p.as<_ISubclass>().as<IUnknown>().get());  // one identity
+        EXPECT_EQ(u.get(), p.as<_ISubclass>().as<IUnknown>().get()); // one identity
         p.reset();
         EXPECT_EQ(alive, 1);
     }
@@ -178,13 +179,12 @@ TEST(Events, OnlyTheSourceInterfaceCanBeFoundAndTheSourceFreesWithItsSinks) {
     ComPtr<Probe> p = Probe::Create(&alive);
     ComPtr<IConnectionPoint> cp;
     auto container = p.as<IConnectionPointContainer>();
-    EXPECT_EQ(container->FindConnectionPoint(DIID___cNCCalcSize, cp.put()),
-              CONNECT_E_NOCONNECTION);
+    EXPECT_EQ(container->FindConnectionPoint(DIID___cNCCalcSize, cp.put()), CONNECT_E_NOCONNECTION);
     EventConnection c(p->Unknown(), DIID___CTimer, [](DISPID, DISPPARAMS&) {});
     container.reset();
     p.reset();
-    EXPECT_EQ(alive, 0);  // a connection keeps the point, not the object
+    EXPECT_EQ(alive, 0); // a connection keeps the point, not the object
 }
 
-}  // namespace
-}  // namespace qel
+} // namespace
+} // namespace qel

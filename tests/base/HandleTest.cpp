@@ -36,5 +36,5 @@ TEST(Handle, MemorySurfaceSelectsItsBitmapAndFreesEverything) {
     EXPECT_EQ(GdiObjectCount(), before);
 }
 
-}  // namespace
-}  // namespace qel
+} // namespace
+} // namespace qel

@@ -28,5 +28,5 @@ TEST(Rounding, SaturatesOutsideTheRange) {
     EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
 }
 
-}  // namespace
-}  // namespace qel
+} // namespace
+} // namespace qel

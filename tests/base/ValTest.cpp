@@ -30,7 +30,7 @@ TEST(Val, ReadsExponents) {
     EXPECT_EQ(Val("1e3"), 1000);
     EXPECT_EQ(Val("2D2"), 200);
     EXPECT_EQ(Val("5E-1"), 0.5);
-    EXPECT_EQ(Val("7e"), 7);  // an exponent without digits is not part of the number
+    EXPECT_EQ(Val("7e"), 7); // an exponent without digits is not part of the number
 }
 
 TEST(Val, ReadsHexadecimalAndOctalAsSixteenOrThirtyTwoBitIntegers) {
@@ -42,5 +42,5 @@ TEST(Val, ReadsHexadecimalAndOctalAsSixteenOrThirtyTwoBitIntegers) {
     EXPECT_EQ(Val("&Hxyz"), 0);
 }
 
-}  // namespace
-}  // namespace qel
+} // namespace
+} // namespace qel

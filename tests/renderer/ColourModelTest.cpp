@@ -54,16 +54,16 @@ TEST(ColourModel, GreyHasNoSaturationAndComesBackUnchanged) {
 TEST(ColourModel, ZeroSaturationGivesLuminanceInEveryChannelWhateverTheHue) {
     int32_t r, g, b;
     HLSToRGB(3.7f, 0, 0.25f, r, g, b);
-    EXPECT_EQ(r, 64);  // 63.75 rounds to 64
+    EXPECT_EQ(r, 64); // 63.75 rounds to 64
     EXPECT_EQ(g, 64);
     EXPECT_EQ(b, 64);
 }
 
 TEST(ColourModel, TiesGoToRedThenGreen) {
     float h, s, l;
-    RGBToHLS(255, 255, 0, h, s, l);  // red and green tie: red's formula
+    RGBToHLS(255, 255, 0, h, s, l); // red and green tie: red's formula
     EXPECT_FLOAT_EQ(h, 1);
-    RGBToHLS(0, 255, 255, h, s, l);  // green and blue tie: green's formula
+    RGBToHLS(0, 255, 255, h, s, l); // green and blue tie: green's formula
     EXPECT_FLOAT_EQ(h, 3);
 }
 
@@ -87,5 +87,5 @@ TEST(ColourModel, MaximumAndMinimumPickAcrossAllOrders) {
     EXPECT_EQ(Minimum(1, 2, 3), 1);
 }
 
-}  // namespace
-}  // namespace qel
+} // namespace
+} // namespace qel

@@ -5,7 +5,7 @@
 
 namespace qel::test {
 
-// Moves the cursor to a screen point and delivers the move as input.
+// Moves the cursor to a screen point as real (absolute) mouse input.
 void MouseMove(int x, int y);
 void MouseDown();
 void MouseUp();
@@ -21,4 +21,4 @@ void KeyUp(WORD vk);
 // Presses the keys in order and releases them in reverse order (a chord such as Alt+F).
 void KeyChord(std::initializer_list<WORD> keys);
 
-}  // namespace qel::test
+} // namespace qel::test

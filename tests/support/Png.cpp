@@ -13,18 +13,21 @@ uint32_t Crc32(const uint8_t* data, size_t n, uint32_t crc = 0) {
     if (!ready) {
         for (uint32_t i = 0; i < 256; ++i) {
             uint32_t c = i;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
             table[i] = c;
         }
         ready = true;
     }
     crc = ~crc;
-    for (size_t i = 0; i < n; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    for (size_t i = 0; i < n; ++i)
+        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
 void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<uint8_t>(v >> s));
+    for (int s = 24; s >= 0; s -= 8)
+        out.push_back(static_cast<uint8_t>(v >> s));
 }
 
 void Chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& body) {
@@ -35,11 +38,11 @@ void Chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_
     Put32(out, Crc32(typed.data(), typed.size()));
 }
 
-}  // namespace
+} // namespace
 
 bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
     if (width <= 0 || height <= 0 || rgb.size() != size_t(width) * height * 3) return false;
-    std::vector<uint8_t> raw;  // each row: filter type 0, then the pixels
+    std::vector<uint8_t> raw; // each row: filter type 0, then the pixels
     raw.reserve(size_t(height) * (width * 3 + 1));
     for (int y = 0; y < height; ++y) {
         raw.push_back(0);
@@ -78,4 +81,4 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     return f && fwrite(file.data(), 1, file.size(), f.get()) == file.size();
 }
 
-}  // namespace qel::test
+} // namespace qel::test

@@ -9,4 +9,4 @@ namespace qel::test {
 // rgb: width * height * 3 bytes, rows top to bottom. False when the file can't be written.
 bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb);
 
-}  // namespace qel::test
+} // namespace qel::test

@@ -12,9 +12,9 @@ struct GdiHandleEntry {
     uint64_t object;
     uint16_t processId;
     uint16_t lockAndCount;
-    uint8_t extTypeAndStock;  // bit 7: a stock object
+    uint8_t extTypeAndStock; // bit 7: a stock object
     uint8_t generation;
-    uint8_t type;  // 0: a free entry
+    uint8_t type; // 0: a free entry
     uint8_t flags;
     uint64_t userPointer;
 };
@@ -44,7 +44,7 @@ BOOL CALLBACK CountWindow(HWND hwnd, LPARAM counter) {
     return TRUE;
 }
 
-}  // namespace
+} // namespace
 
 DWORD GdiObjectCount() {
     if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
@@ -63,4 +63,4 @@ DWORD UserObjectCount() {
     return n;
 }
 
-}  // namespace qel::test
+} // namespace qel::test

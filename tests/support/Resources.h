@@ -11,4 +11,4 @@ DWORD GdiObjectCount();
 // and child (menus and hooks are checked directly by the tests that make them).
 DWORD UserObjectCount();
 
-}  // namespace qel::test
+} // namespace qel::test

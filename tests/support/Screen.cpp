@@ -22,7 +22,7 @@ COLORREF WindowPixel(HWND hwnd, int x, int y) {
 std::string OutputPath(const std::string& name) {
     const char* root = getenv("QEL_TEST_OUTPUT");
     std::string dir = root && *root ? root : "test-output";
-    if (dir[0] == '/') dir = "Z:" + dir;  // a Unix path, seen through Wine's Z: drive
+    if (dir[0] == '/') dir = "Z:" + dir; // a Unix path, seen through Wine's Z: drive
     std::replace(dir.begin(), dir.end(), '/', '\\');
     std::string path = dir + "\\" + name;
     std::replace(path.begin(), path.end(), '/', '\\');
@@ -70,4 +70,4 @@ std::string SaveWindowShot(const std::string& name, HWND hwnd, int margin) {
     return SaveScreenshot(name, r);
 }
 
-}  // namespace qel::test
+} // namespace qel::test

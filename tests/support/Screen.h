@@ -19,4 +19,4 @@ std::string SaveScreenshot(const std::string& name, RECT area = {});
 // Saves a window's rectangle (frame included) with a small margin around it.
 std::string SaveWindowShot(const std::string& name, HWND hwnd, int margin = 8);
 
-}  // namespace qel::test
+} // namespace qel::test

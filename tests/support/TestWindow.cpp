@@ -3,8 +3,7 @@
 
 namespace qel::test {
 
-UniqueWindow MakeWindow(int x, int y, int w, int h, bool visible, DWORD style,
-                        const char* title) {
+UniqueWindow MakeWindow(int x, int y, int w, int h, bool visible, DWORD style, const char* title) {
     static ATOM cls = [] {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
@@ -45,4 +44,4 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     return true;
 }
 
-}  // namespace qel::test
+} // namespace qel::test

@@ -16,4 +16,4 @@ void PumpFor(DWORD ms);
 // Dispatches messages until `done` is true or `timeoutMs` has passed; returns `done()`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
-}  // namespace qel::test
+} // namespace qel::test
