@@ -22,17 +22,16 @@ UniqueWindow OwnWindow() {
 constexpr UINT kMsgA = WM_USER + 1;
 constexpr UINT kMsgB = WM_USER + 2;
 
+BOOL CALLBACK CollectName(HWND, LPSTR name, HANDLE, ULONG_PTR out) {
+    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)))
+        reinterpret_cast<std::set<std::string>*>(out)->insert(name);
+    return TRUE;
+}
+
 // The framework's properties on a window (string names beginning with its handle or "C").
 std::set<std::string> FrameworkProps(HWND hwnd) {
     std::set<std::string> names;
-    EnumPropsExA(
-        hwnd,
-        [](HWND, LPSTR name, HANDLE, ULONG_PTR out) -> BOOL {
-            if (HIWORD(reinterpret_cast<ULONG_PTR>(name)))
-                reinterpret_cast<std::set<std::string>*>(out)->insert(name);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&names));
+    EnumPropsExA(hwnd, CollectName, reinterpret_cast<LPARAM>(&names));
     std::string h = std::to_string(HandleToLong(hwnd));
     std::set<std::string> ours;
     for (auto& n : names)
