@@ -19,9 +19,9 @@ constexpr const char* kValueNames[kSheetValues] = {"Round Angle:", "Caption Top 
                                                    "Icon Top",     "Icon Left",
                                                    "Caption Left:"};
 
-class Canvas {
+class KeyPen {
 public:
-    Canvas(SheetImage& sheet, uint32_t key) : sheet_(sheet), key_(key) {}
+    KeyPen(SheetImage& sheet, uint32_t key) : sheet_(sheet), key_(key) {}
     // Key pixels from x0 to x1 (inclusive) on row y, and from y0 to y1 on column x.
     void Row(int y, int x0, int x1) { sheet_.Fill({x0, y, x1 - x0 + 1, 1}, key_); }
     void Column(int x, int y0, int y1) { sheet_.Fill({x, y0, 1, y1 - y0 + 1}, key_); }
@@ -144,7 +144,7 @@ SheetImage ComposeSkinSheet(const SkinSheetContent& content, uint32_t background
     const SkinSheetGeometry g = content.Geometry();
     const int width = SkinSheetWidth(content);
     SheetImage sheet(width, g.SheetHeight(), background);
-    Canvas key(sheet, content.key);
+    KeyPen key(sheet, content.key);
     using V = CaptionVariant;
     using P = CaptionPiece;
 

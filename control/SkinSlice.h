@@ -5,7 +5,6 @@
 // skin state. The platform side adds the pictures, the form icon and the fonts.
 #pragma once
 #include "control/SheetImage.h"
-#include "control/SkinSheetGeometry.h"
 
 #include <cstdint>
 #include <optional>

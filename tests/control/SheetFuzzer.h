@@ -1,7 +1,7 @@
-// Feeds the sheet reader and the slicer with sheets made by the writer (intact
-// or mutated) and with random pictures, and checks what comes back: intact
-// sheets read back to their content, and whatever is accepted only points
-// inside the picture.
+// Feeds the sheet reader and the slicer with sheets made by the writer (the
+// built-in layout and random skins, intact or mutated) and with random
+// pictures, and checks what comes back: intact sheets read back to their
+// content, and whatever is accepted points only inside the picture.
 #pragma once
 #include "control/SheetImage.h"
 #include "tests/control/SkinSamples.h"
