@@ -17,15 +17,14 @@ using test::GdiObjectCount;
 using test::ProbeWindow;
 using test::UserObjectCount;
 
+BOOL CALLBACK CountProp(HWND, LPSTR, HANDLE, ULONG_PTR count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 int PropCount(HWND hwnd) {
     int n = 0;
-    EnumPropsExA(
-        hwnd,
-        [](HWND, LPSTR, HANDLE, ULONG_PTR count) -> BOOL {
-            ++*reinterpret_cast<int*>(count);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&n));
+    EnumPropsExA(hwnd, CountProp, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 
