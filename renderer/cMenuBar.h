@@ -1,0 +1,80 @@
+// The drawn menu bar inside a skinned caption: lays the form's menu out as a
+// row of items, draws them with hover and pressed looks, tracks the mouse and
+// Alt+mnemonic keys, opens the popups below their items (through its
+// Qel_SkinMenu tracker) and, in the non-client mode, owner-draws the popup items
+// in the skin's font and colours. It never changes the window's own menu.
+#pragma once
+#include "base/Events.h"
+#include "base/Handle.h"
+#include "base/QelTypeLib.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qel {
+
+class cMemDC;
+class CTimer;
+class Qel_SkinMenu;
+
+class cMenuBar final : public ComObject<cMenuBar, _ISubclass> {
+public:
+    cMenuBar();
+    ~cMenuBar() override;
+
+    // Set by the renderer.
+    void SetMenuFont(IFont* font);
+    void SetMenuColours(OLE_COLOR active, OLE_COLOR over, OLE_COLOR inactive, OLE_COLOR background);
+    HMENU hMenu() const { return hMenu_; }
+    void SethMenu(HMENU hTheMenu) { hMenu_ = hTheMenu; }
+    // A late-bound menu object shown instead of hMenu, held until the end of the next Render.
+    void SetPopupMenuObject(IDispatch* menu);
+    void Attach(HWND lHWnd, bool bUseClient);
+    void Detach();
+    void SetCaptionHeight(long lHeight) { captionHeight_ = lHeight; }
+    void SetBorderWidths(long lWidth) { borderWidths_ = lWidth; }
+
+    // Lays the bar out and draws it into the renderer's caption strip surface;
+    // lActualRight receives how far right of lLeft the items reach.
+    void Render(HFONT hFnt, HDC lHDC, long lLeft, long lTop, long lWidth, long lHeight,
+                long lYoffset, bool bActiveWin, long& lActualRight);
+
+    // Alt+vKey from the keyboard hook: opens the popups of the items whose
+    // mnemonic matches; true when one did.
+    bool AltKeyAccelerator(long vKey);
+
+    // Owner-drawn popup items between WM_INITMENUPOPUP and the end of the menu loop.
+    void PreparePopupItems(HMENU popup);
+    void RestorePopupItems();
+
+    // Raised in client mode when the bar needs repainting (the Repaint event).
+    std::function<void()> onRepaint;
+
+    // For the popup tracker. Item indices are 1-based; 0 and -1 mean none.
+    long BarItemCount() const;
+    HMENU GetSubMenuFor(long index) const;
+    void GetItemScreenRect(long index, RECT& rect) const;
+    void SetDownItem(long index, bool down);
+    long DownItem() const { return downItem_; }
+    void SetOverItem(long index);
+    // Converts `point` (screen pixels) in place and answers the item under it.
+    long HitTestPoint(POINT& point) const;
+
+    // _ISubclass
+    STDMETHODIMP get_MsgResponse(EMsgResponse* ret) override;
+    STDMETHODIMP put_MsgResponse(EMsgResponse) override { return S_OK; }
+    STDMETHODIMP WindowProc(LONG hwnd, LONG iMsg, LONG_PTR wParam, LONG_PTR lParam,
+                            LONG_PTR* ret) override;
+
+private:
+    HMENU hMenu_ = nullptr;
+    HWND window_ = nullptr;
+    bool useClient_ = false;
+    long captionHeight_ = 0;
+    long borderWidths_ = 0;
+    long downItem_ = 0;
+    long overItem_ = 0;
+};
+
+} // namespace qel
