@@ -8,10 +8,14 @@
 
 #include <oaidl.h>
 #include <oleauto.h>
+#include <atomic>
 #include <type_traits>
 #include <utility>
 
 namespace qel {
+
+// Objects of the module's classes now alive (a server may unload at none).
+inline std::atomic<long> g_liveObjects{0};
 
 template <class Derived, class Primary, class... Others>
 class ComObject : public Primary, public Others..., public ISupportErrorInfo {
@@ -73,8 +77,8 @@ public:
     IUnknown* Unknown() { return static_cast<Primary*>(this); }
 
 protected:
-    ComObject() = default;
-    virtual ~ComObject() = default;
+    ComObject() { ++g_liveObjects; }
+    virtual ~ComObject() { --g_liveObjects; }
     ComObject(const ComObject&) = delete;
     ComObject& operator=(const ComObject&) = delete;
 

@@ -6,7 +6,7 @@
 
 namespace qel {
 
-template <class H, BOOL(WINAPI* Free)(H)> class UniqueHandle {
+template <class H, auto Free> class UniqueHandle {
 public:
     UniqueHandle() = default;
     explicit UniqueHandle(H h) : h_(h) {}
@@ -46,6 +46,7 @@ using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
+using UniqueKey = UniqueHandle<HKEY, RegCloseKey>;
 
 // A device context from GetDC or GetWindowDC, released to its window.
 class WindowDC {

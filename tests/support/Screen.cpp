@@ -1,4 +1,5 @@
 #include "tests/support/Screen.h"
+#include "tests/support/Paths.h"
 #include "tests/support/Png.h"
 #include "base/Handle.h"
 
@@ -21,11 +22,7 @@ COLORREF WindowPixel(HWND hwnd, int x, int y) {
 
 std::string OutputPath(const std::string& name) {
     const char* root = getenv("QEL_TEST_OUTPUT");
-    std::string dir = root && *root ? root : "test-output";
-    if (dir[0] == '/') dir = "Z:" + dir; // a Unix path, seen through Wine's Z: drive
-    std::replace(dir.begin(), dir.end(), '/', '\\');
-    std::string path = dir + "\\" + name;
-    std::replace(path.begin(), path.end(), '/', '\\');
+    std::string path = WindowsPath(std::string(root && *root ? root : "test-output") + "/" + name);
     // Create every folder on the way.
     for (size_t pos = path.find('\\', 3); pos != std::string::npos; pos = path.find('\\', pos + 1))
         CreateDirectoryA(path.substr(0, pos).c_str(), nullptr);

@@ -1,0 +1,130 @@
+#include "control/ComServer.h"
+#include "base/ComObject.h"
+#include "base/QelTypeLib.h"
+#include "hooking/CTimer.h"
+#include "hooking/GSubclass.h"
+#include "hooking/Qel_SkinAreaMod.h"
+#include "hooking/cNCCalcSize.h"
+
+#include <string>
+
+namespace qel {
+namespace {
+
+std::atomic<long> g_serverLocks{0};
+
+template <class T> HRESULT CreateObject(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    try {
+        return T::Create()->QueryInterface(iid, object);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+const ServerClass kClasses[] = {
+    {&CLSID_ISubclass, L"ISubclass", CreateObject<ISubclassObject>},
+    {&CLSID_GSubclass, L"GSubclass", CreateObject<GSubclass>},
+    {&CLSID_CTimer, L"CTimer", CreateObject<CTimer>},
+    {&CLSID_Qel_SkinAreaMod, L"Qel_SkinAreaMod", CreateObject<Qel_SkinAreaModObject>},
+    {&CLSID_cNCCalcSize, L"cNCCalcSize", CreateObject<cNCCalcSize>},
+};
+
+class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
+public:
+    explicit ClassFactory(const ServerClass& cls) : cls_(cls) {}
+
+    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+        if (object) *object = nullptr;
+        if (outer) return CLASS_E_NOAGGREGATION;
+        return cls_.create(iid, object);
+    }
+    STDMETHODIMP LockServer(BOOL lock) override {
+        lock ? ++g_serverLocks : --g_serverLocks;
+        return S_OK;
+    }
+
+private:
+    const ServerClass& cls_;
+};
+
+std::wstring GuidText(const GUID& guid) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+std::wstring ModulePath(HMODULE module) {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size())));
+    return path;
+}
+
+// Writes `value` (a string) under HKEY_CLASSES_ROOT\key, as `name` or the default.
+bool SetKey(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+    HKEY raw = nullptr;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &raw,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    UniqueKey owner(raw);
+    return RegSetValueExW(raw, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) ==
+           ERROR_SUCCESS;
+}
+
+std::wstring ProgId(const ServerClass& cls) {
+    return std::wstring(L"Qel_SkinControl.") + cls.name;
+}
+
+} // namespace
+
+std::span<const ServerClass> ServerClasses() {
+    return kClasses;
+}
+
+HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** factory) {
+    if (!factory) return E_POINTER;
+    *factory = nullptr;
+    for (const ServerClass& cls : kClasses)
+        if (*cls.clsid == clsid) return ClassFactory::Create(cls)->QueryInterface(iid, factory);
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+HRESULT CanUnloadNow() {
+    return g_liveObjects == 0 && g_serverLocks == 0 ? S_OK : S_FALSE;
+}
+
+HRESULT RegisterServer(HMODULE module) {
+    const std::wstring path = ModulePath(module);
+    ComPtr<ITypeLib> lib;
+    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, lib.put());
+    if (FAILED(hr)) return hr;
+    const std::wstring libid = GuidText(LIBID_Qel_SkinControl);
+    for (const ServerClass& cls : kClasses) {
+        const std::wstring key = L"CLSID\\" + GuidText(*cls.clsid);
+        const std::wstring progId = ProgId(cls);
+        bool ok =
+            SetKey(key, nullptr, cls.name) && SetKey(key + L"\\InprocServer32", nullptr, path) &&
+            SetKey(key + L"\\InprocServer32", L"ThreadingModel", L"Apartment") &&
+            SetKey(key + L"\\ProgID", nullptr, progId) &&
+            SetKey(key + L"\\VersionIndependentProgID", nullptr, progId) &&
+            SetKey(key + L"\\TypeLib", nullptr, libid) &&
+            SetKey(key + L"\\Version", nullptr, L"1.0") && SetKey(progId, nullptr, cls.name) &&
+            SetKey(progId + L"\\CLSID", nullptr, GuidText(*cls.clsid));
+        if (!ok) return SELFREG_E_CLASS;
+    }
+    return S_OK;
+}
+
+HRESULT UnregisterServer(HMODULE) {
+    for (const ServerClass& cls : kClasses) {
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(*cls.clsid)).c_str());
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, ProgId(cls).c_str());
+    }
+    UnRegisterTypeLib(LIBID_Qel_SkinControl, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
+    UnRegisterTypeLib(LIBID_Qel_SkinControl, 1, 0, LOCALE_NEUTRAL, SYS_WIN32);
+    return S_OK;
+}
+
+} // namespace qel

@@ -1,0 +1,29 @@
+// The library as an in-process COM server: its creatable classes, their class
+// factory, and their registration (class ids, programmatic identifiers
+// "Qel_SkinControl.<class>" and the type library).
+#pragma once
+#include <windows.h>
+
+#include <span>
+
+namespace qel {
+
+struct ServerClass {
+    const CLSID* clsid;
+    const wchar_t* name;
+    HRESULT (*create)(REFIID iid, void** object);
+};
+
+// Every class a client can create, in the order of the type library.
+std::span<const ServerClass> ServerClasses();
+
+// The class factory of `clsid`, or CLASS_E_CLASSNOTAVAILABLE.
+HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** factory);
+// S_OK when no object of the library and no factory lock is alive.
+HRESULT CanUnloadNow();
+
+// Registers or removes the classes and the type library of `module`.
+HRESULT RegisterServer(HMODULE module);
+HRESULT UnregisterServer(HMODULE module);
+
+} // namespace qel
