@@ -2,6 +2,8 @@
 #include "base/AtomicFile.h"
 
 #include <array>
+#include <cstring>
+#include <memory>
 
 namespace qel {
 namespace {
@@ -13,13 +15,10 @@ constexpr int kHashShift = 4;                  // 5003 doubles 4 times before 65
 constexpr int kSubBlockBytes = 254;
 constexpr int32_t kLargest = 32767;
 
-// masks[i] = 2^i - 1.
-constexpr std::array<uint32_t, 17> kMasks = [] {
-    std::array<uint32_t, 17> m{};
-    for (int i = 0; i <= 16; ++i)
-        m[i] = (1u << i) - 1;
-    return m;
-}();
+// The largest code of `bits` bits.
+constexpr int32_t Mask(int bits) {
+    return (1 << bits) - 1;
+}
 
 void Put16(std::vector<uint8_t>& out, int32_t v) {
     out.push_back(static_cast<uint8_t>(v & 0xFF));
@@ -44,145 +43,130 @@ std::vector<int32_t> RowOrder(int32_t height, bool interlaced) {
     return rows;
 }
 
-// Data sub-blocks: a length byte, then up to 254 bytes.
-class SubBlocks {
-public:
-    explicit SubBlocks(std::vector<uint8_t>& out) : out_(out) {}
-    void CharOut(uint8_t b) {
-        if (count_ == 0) {
-            lengthAt_ = out_.size();
-            out_.push_back(0);
-        }
-        out_.push_back(b);
-        if (++count_ == kSubBlockBytes) FlushPacket();
-    }
-    void FlushPacket() {
-        if (count_ == 0) return;
-        out_[lengthAt_] = static_cast<uint8_t>(count_);
-        count_ = 0;
-    }
-
-private:
-    std::vector<uint8_t>& out_;
-    size_t lengthAt_ = 0;
-    int count_ = 0;
-};
-
-// The classic hashed LZW encoder of GIF (open addressing with a secondary
-// probe, codes of `initBits` up to 12 bits, a clear code when the table is full).
-class LzwEncoder {
-public:
-    LzwEncoder(std::vector<uint8_t>& out, int initBits)
-        : packets_(out), initBits_(initBits), nBits_(initBits), maxCode_(kMasks[initBits]),
-          clearCode_(1 << (initBits - 1)), eofCode_(clearCode_ + 1), freeCode_(clearCode_ + 2) {}
-
-    void Compress(const PixelView& image, const std::vector<int32_t>& rows) {
-        hash_.fill(-1);
-        OutputCode(clearCode_);
-        int32_t prefix = image.Row(rows[0])[0];
-        int32_t x = 1; // the first pixel is the first prefix
-        for (int32_t y : rows) {
-            const uint8_t* row = image.Row(y);
-            for (; x < image.width; ++x) {
-                int32_t c = row[x];
-                int32_t key = (c << kMaxBits) + prefix;
-                int32_t i = (c << kHashShift) ^ prefix;
-                if (Find(key, i)) {
-                    prefix = codes_[i];
-                    continue;
-                }
-                OutputCode(prefix);
-                prefix = c;
-                if (freeCode_ < kMaxMaxCode) {
-                    codes_[i] = freeCode_++;
-                    hash_[i] = key;
-                } else {
-                    ClearBlock();
-                }
-            }
-            x = 0;
-        }
-        OutputCode(prefix);
-        OutputCode(eofCode_);
-    }
-
-private:
+// The classic hashed LZW encoder of GIF: open addressing with a secondary
+// probe, codes of `initBits` up to 12 bits, a clear code when the table is
+// full. The codes are packed low bits first into one stream; the result is its
+// length. The encoder state lives in locals so that it stays in registers.
+size_t CompressLZW(const PixelView& image, const std::vector<int32_t>& rows, int initBits,
+                   uint8_t* stream) {
+    struct Slot {
+        int32_t key;  // character << 12 | prefix; -1 = empty
+        int32_t code; // the code of that string
+    };
+    std::unique_ptr<Slot[]> table(new Slot[kHashSize]);
+    auto clearTable = [&] {
+        for (int i = 0; i < kHashSize; ++i)
+            table[i].key = -1;
+    };
     // True when `key` is in the table (its slot in `i`); otherwise `i` is the
-    // free slot for it. A slot whose key is 0 ends the probe, as in the classic
-    // encoder.
-    bool Find(int32_t key, int32_t& i) const {
-        if (hash_[i] == key) return true;
-        if (hash_[i] < 0) return false;
+    // free slot for it. A slot whose key is 0 ends the probe, as in the
+    // classic encoder.
+    auto find = [&](int32_t key, int32_t& i) {
+        if (table[i].key == key) return true;
+        if (table[i].key < 0) return false;
         int32_t displacement = i == 0 ? 1 : kHashSize - i;
         for (;;) {
             i -= displacement;
             if (i < 0) i += kHashSize;
-            if (hash_[i] == key) return true;
-            if (hash_[i] <= 0) return false;
+            if (table[i].key == key) return true;
+            if (table[i].key <= 0) return false;
         }
-    }
+    };
 
-    void ClearBlock() {
-        hash_.fill(-1);
-        freeCode_ = clearCode_ + 2;
-        clearFlag_ = true;
-        OutputCode(clearCode_);
-    }
-
-    void OutputCode(int32_t code) {
-        accumulator_ &= kMasks[bitCount_];
-        accumulator_ |= static_cast<uint32_t>(code) << bitCount_;
-        bitCount_ += nBits_;
-        while (bitCount_ >= 8) {
-            packets_.CharOut(static_cast<uint8_t>(accumulator_ & 0xFF));
-            accumulator_ >>= 8;
-            bitCount_ -= 8;
+    const int32_t clearCode = 1 << (initBits - 1), eofCode = clearCode + 1;
+    int nBits = initBits;
+    int32_t maxCode = Mask(initBits), freeCode = clearCode + 2;
+    bool clearFlag = false;
+    uint64_t accumulator = 0;
+    int bitCount = 0;
+    uint8_t* at = stream;
+    auto outputCode = [&](int32_t code) {
+        accumulator |= static_cast<uint64_t>(code) << bitCount;
+        bitCount += nBits;
+        if (bitCount >= 32) {
+            for (int b = 0; b < 4; ++b)
+                at[b] = static_cast<uint8_t>(accumulator >> (8 * b));
+            at += 4;
+            accumulator >>= 32;
+            bitCount -= 32;
         }
         // Widen the codes when the next one would not fit; back to the start after a clear.
-        if (freeCode_ > maxCode_ || clearFlag_) {
-            if (clearFlag_) {
-                nBits_ = initBits_;
-                maxCode_ = kMasks[nBits_];
-                clearFlag_ = false;
+        if (freeCode > maxCode || clearFlag) {
+            if (clearFlag) {
+                nBits = initBits;
+                maxCode = Mask(nBits);
+                clearFlag = false;
             } else {
-                ++nBits_;
-                maxCode_ = nBits_ == kMaxBits ? kMaxMaxCode : kMasks[nBits_];
+                ++nBits;
+                maxCode = nBits == kMaxBits ? kMaxMaxCode : Mask(nBits);
             }
         }
-        if (code == eofCode_) {
-            while (bitCount_ > 0) {
-                packets_.CharOut(static_cast<uint8_t>(accumulator_ & 0xFF));
-                accumulator_ >>= 8;
-                bitCount_ -= 8;
+    };
+
+    clearTable();
+    outputCode(clearCode);
+    int32_t prefix = image.Row(rows[0])[0];
+    int32_t x = 1; // the first pixel is the first prefix
+    for (int32_t y : rows) {
+        const uint8_t* row = image.Row(y);
+        for (; x < image.width; ++x) {
+            int32_t c = row[x];
+            int32_t key = (c << kMaxBits) + prefix;
+            int32_t i = (c << kHashShift) ^ prefix;
+            if (find(key, i)) {
+                prefix = table[i].code;
+                continue;
             }
-            packets_.FlushPacket();
+            outputCode(prefix);
+            prefix = c;
+            if (freeCode < kMaxMaxCode) {
+                table[i] = {key, freeCode++};
+            } else {
+                clearTable();
+                freeCode = clearCode + 2;
+                clearFlag = true;
+                outputCode(clearCode);
+            }
         }
+        x = 0;
     }
+    outputCode(prefix);
+    outputCode(eofCode);
+    for (; bitCount > 0; bitCount -= 8) {
+        *at++ = static_cast<uint8_t>(accumulator);
+        accumulator >>= 8;
+    }
+    return static_cast<size_t>(at - stream);
+}
 
-    SubBlocks packets_;
-    const int initBits_;
-    int nBits_;
-    int32_t maxCode_;
-    const int32_t clearCode_, eofCode_;
-    int32_t freeCode_;
-    bool clearFlag_ = false;
-    uint32_t accumulator_ = 0;
-    int bitCount_ = 0;
-    std::array<int32_t, kHashSize> hash_;  // key: character << 12 | prefix; -1 = empty
-    std::array<int32_t, kHashSize> codes_; // the code of each key
-};
+// Appends data as sub-blocks: a length byte, then up to 254 bytes.
+void WriteSubBlocks(std::vector<uint8_t>& out, const uint8_t* data, size_t size) {
+    out.reserve(out.size() + size + size / kSubBlockBytes + 1);
+    for (size_t done = 0; done < size; done += kSubBlockBytes) {
+        size_t n = size - done < kSubBlockBytes ? size - done : kSubBlockBytes;
+        out.push_back(static_cast<uint8_t>(n));
+        out.insert(out.end(), data + done, data + done + n);
+    }
+}
 
-// Whether every pixel is below `limit`.
-bool PixelsBelow(const PixelView& image, int limit) {
-    if (limit >= 256) return true;
+// Whether every pixel is below 2^bits: no pixel has a bit set at or above
+// `bits` (checked eight pixels at a time).
+bool PixelsFit(const PixelView& image, int bits) {
+    if (bits >= 8) return true;
+    const uint64_t high = 0x0101010101010101ull * static_cast<uint8_t>(0xFF << bits);
+    uint64_t seen = 0;
     for (int32_t y = 0; y < image.height; ++y) {
         const uint8_t* row = image.Row(y);
-        uint8_t highest = 0;
-        for (int32_t x = 0; x < image.width; ++x)
-            highest = row[x] > highest ? row[x] : highest;
-        if (highest >= limit) return false;
+        int32_t x = 0;
+        for (; x + 8 <= image.width; x += 8) {
+            uint64_t eight;
+            std::memcpy(&eight, row + x, 8);
+            seen |= eight;
+        }
+        for (; x < image.width; ++x)
+            seen |= row[x];
     }
-    return true;
+    return (seen & high) == 0;
 }
 
 void WriteCommentBlocks(std::vector<uint8_t>& out, const std::string& text) {
@@ -205,11 +189,9 @@ GifError EncodeGIF(const PixelView& image, const cPal8bpp& palette, const GifOpt
     int bits = 1;
     while ((1 << bits) < palette.Entries())
         ++bits;
-    if (!PixelsBelow(image, 1 << bits)) return GifError::PixelOutsideTable;
+    if (!PixelsFit(image, bits)) return GifError::PixelOutsideTable;
 
     std::vector<uint8_t> gif;
-    gif.reserve(800 + options.comment.size() * 256 / 255 +
-                static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 3 / 2);
     const bool extended = options.transparentIndex >= 0 || !options.comment.empty();
     const char* signature = extended ? "GIF89a" : "GIF87a";
     gif.insert(gif.end(), signature, signature + 6);
@@ -246,7 +228,13 @@ GifError EncodeGIF(const PixelView& image, const cPal8bpp& palette, const GifOpt
     gif.push_back(static_cast<uint8_t>((bits - 1) | (options.interlaced ? 0x40 : 0)));
     const int minCodeSize = bits == 1 ? 2 : bits;
     gif.push_back(static_cast<uint8_t>(minCodeSize));
-    LzwEncoder(gif, minCodeSize + 1).Compress(image, RowOrder(image.height, options.interlaced));
+    // At most one code of 12 bits a pixel, a clear code for every 256 codes,
+    // and the first and last codes.
+    size_t pixels = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
+    std::unique_ptr<uint8_t[]> stream(new uint8_t[pixels * 2 + pixels / 64 + 64]);
+    size_t size = CompressLZW(image, RowOrder(image.height, options.interlaced), minCodeSize + 1,
+                              stream.get());
+    WriteSubBlocks(gif, stream.get(), size);
     gif.push_back(0);    // block terminator
     gif.push_back(0x3B); // trailer
     out.swap(gif);

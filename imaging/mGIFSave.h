@@ -32,8 +32,8 @@ enum class GifError {
 GifError EncodeGIF(const PixelView& image, const cPal8bpp& palette, const GifOptions& options,
                    std::vector<uint8_t>& out);
 
-// Prepares the writer. The bit masks it uses are a constant table, so nothing
-// is left to prepare; the creator's start-up calls it all the same.
+// Prepares the writer. Its bit masks are computed where they are used, so
+// nothing is left to prepare; the creator's start-up calls it all the same.
 void InitGIFMasks();
 
 // Writes the image as a GIF file. Everything is checked and encoded before the
