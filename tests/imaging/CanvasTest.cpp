@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 namespace qel {
 namespace {
 
@@ -66,24 +63,41 @@ protected:
         POINT p = Screen(x, y);
         return test::ScreenPixel(p.x, p.y);
     }
-    // A click is a drag that stays in place.
-    void Click(int x, int y) { Drag({x, y}, {x, y}, 1); }
-    // Drags with the left button on a second thread while this one pumps
-    // messages, pausing between the steps so that each arrives where it was made.
+    // Input goes step by step with messages pumped in between. Moving the
+    // pointer also makes the display report the move, and such a report can
+    // come late, putting the pointer back for a moment; panning is relative,
+    // so that cancels out once the pointer is at the end point again. Each
+    // press and release therefore waits at its point and moves there once more.
+    void MoveTo(POINT client) {
+        POINT p = Screen(client.x, client.y);
+        test::MouseMove(p.x, p.y);
+        test::PumpFor(40);
+    }
+    void Settle(POINT client) {
+        test::PumpFor(150);
+        MoveTo(client);
+    }
+    void Click(int x, int y) {
+        MoveTo({x, y});
+        Settle({x, y});
+        test::MouseDown();
+        test::PumpFor(40);
+        test::MouseUp();
+        test::PumpFor(40);
+    }
     void Drag(POINT from, POINT to, int steps = 8) {
-        std::atomic<bool> done{false};
-        std::thread mouse([&] {
-            test::Drag(Screen(from.x, from.y), Screen(to.x, to.y), steps, 20);
-            done = true;
-        });
-        test::PumpUntil([&] { return done.load(); }, 5000);
-        mouse.join();
-        test::PumpFor(80);
+        MoveTo(from);
+        Settle(from);
+        test::MouseDown();
+        test::PumpFor(40);
+        for (int i = 1; i <= steps; ++i)
+            MoveTo({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+        Settle(to);
+        test::MouseUp();
+        test::PumpFor(40);
     }
     HCURSOR CursorOver(int x, int y) {
-        POINT p = Screen(x, y);
-        test::MouseMove(p.x, p.y);
-        test::PumpFor(60);
+        MoveTo({x, y});
         return GetCursor();
     }
 
@@ -145,9 +159,16 @@ TEST_F(Canvas, ZoomMagnifiesCentresTheScrollAndPansByDragging) {
     Drag({250, 150}, {20, 20});
     EXPECT_EQ(At(299, 199), ImageColour(99, 79));
     EXPECT_EQ(At(0, 0), ImageColour(25, 30));
+    // Already at the end: moves further on change nothing and raise no Scroll.
     int scrolls = scrolls_;
-    Drag({250, 150}, {200, 100});
-    EXPECT_EQ(scrolls_, scrolls); // already at the end: no Scroll
+    HWND hwnd = canvas_.hWnd();
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 150));
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 100));
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 90));
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(150, 90));
+    EXPECT_EQ(scrolls_, scrolls);
+    EXPECT_EQ(move_.x, 62); // (150 + 100) / 4
+    EXPECT_EQ(move_.y, 52); // (90 + 120) / 4
     Drag({20, 20}, {290, 190});
     EXPECT_EQ(At(0, 0), ImageColour(0, 0));
 }
