@@ -228,8 +228,8 @@ GifError EncodeGIF(const PixelView& image, const cPal8bpp& palette, const GifOpt
     gif.push_back(static_cast<uint8_t>((bits - 1) | (options.interlaced ? 0x40 : 0)));
     const int minCodeSize = bits == 1 ? 2 : bits;
     gif.push_back(static_cast<uint8_t>(minCodeSize));
-    // At most one code of 12 bits a pixel, a clear code for every 256 codes,
-    // and the first and last codes.
+    // Codes of at most 12 bits: no more than one a pixel, one clear code for
+    // every 3838 of them, and the first and last; two bytes a pixel is ample.
     size_t pixels = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
     std::unique_ptr<uint8_t[]> stream(new uint8_t[pixels * 2 + pixels / 64 + 64]);
     size_t size = CompressLZW(image, RowOrder(image.height, options.interlaced), minCodeSize + 1,

@@ -62,7 +62,6 @@ bool ucCanvas::Create(HWND parent, int x, int y, int width, int height, int id) 
     static const ATOM registered = [] {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = WindowProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -104,7 +103,6 @@ LRESULT CALLBACK ucCanvas::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
 LRESULT ucCanvas::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = window_.get();
     const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-    const int16_t shift = ShiftState(wParam);
     switch (message) {
     case WM_SIZE:
         UpdateLayout();
@@ -124,16 +122,22 @@ LRESULT ucCanvas::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         SetCapture(hwnd);
-        OnMouseDown(message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4, shift, x, y);
+        OnMouseDown(message == WM_LBUTTONDOWN   ? 1
+                    : message == WM_RBUTTONDOWN ? 2
+                                                : 4,
+                    ShiftState(wParam), x, y);
         return 0;
     case WM_MOUSEMOVE:
-        OnMouseMove(HeldButtons(wParam), shift, x, y);
+        OnMouseMove(HeldButtons(wParam), ShiftState(wParam), x, y);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
         if (!HeldButtons(wParam) && GetCapture() == hwnd) ReleaseCapture();
-        OnMouseUp(message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4, shift, x, y);
+        OnMouseUp(message == WM_LBUTTONUP   ? 1
+                  : message == WM_RBUTTONUP ? 2
+                                            : 4,
+                  ShiftState(wParam), x, y);
         return 0;
     case WM_CAPTURECHANGED:
         // Released elsewhere (another window took the mouse): no drag goes on.
@@ -253,26 +257,25 @@ HCURSOR ucCanvas::PointerCursor() const {
 }
 
 int32_t ucCanvas::ToImageX(int32_t x) const {
-    if (!DIB.hDIB()) return 0;
-    if (fitMode_) {
-        // No image area (a control without size) has no image coordinates.
-        if (imageWidth_ == 0) return 0;
-        return Saturate(static_cast<int64_t>(
-            std::floor((x - imageX_) / (static_cast<double>(imageWidth_) / DIB.Width()))));
-    }
-    return Saturate(static_cast<int64_t>(
-        std::floor(static_cast<double>(int64_t{x} + scrollX_ - imageX_) / zoom_)));
+    return ToImage(x, imageX_, imageWidth_, DIB.Width(), scrollX_);
 }
 
 int32_t ucCanvas::ToImageY(int32_t y) const {
+    return ToImage(y, imageY_, imageHeight_, DIB.Height(), scrollY_);
+}
+
+int32_t ucCanvas::ToImage(int32_t at, int32_t imageStart, int32_t shown, int32_t imageSize,
+                          int32_t scroll) const {
     if (!DIB.hDIB()) return 0;
+    double image;
     if (fitMode_) {
-        if (imageHeight_ == 0) return 0;
-        return Saturate(static_cast<int64_t>(
-            std::floor((y - imageY_) / (static_cast<double>(imageHeight_) / DIB.Height()))));
+        // No image area (a control without size) has no image coordinates.
+        if (shown == 0) return 0;
+        image = (at - imageStart) / (static_cast<double>(shown) / imageSize);
+    } else {
+        image = static_cast<double>(int64_t{at} + scroll - imageStart) / zoom_;
     }
-    return Saturate(static_cast<int64_t>(
-        std::floor(static_cast<double>(int64_t{y} + scrollY_ - imageY_) / zoom_)));
+    return Saturate(static_cast<int64_t>(std::floor(image)));
 }
 
 void ucCanvas::OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) {

@@ -46,7 +46,7 @@ public:
     int32_t Zoom() const { return zoom_; }
     void Zoom(int32_t zoom) { zoom_ = zoom < 1 ? 1 : zoom; }
 
-    // The image shown.
+    // The image shown; destroying it empties the view.
     cDIB DIB;
 
     // Events. Buttons: 1 left, 2 right, 4 middle (MouseMove: those held down);
@@ -70,6 +70,9 @@ private:
     HCURSOR PointerCursor() const;
     int32_t ToImageX(int32_t x) const;
     int32_t ToImageY(int32_t y) const;
+    // One direction of the control-to-image conversion.
+    int32_t ToImage(int32_t at, int32_t imageStart, int32_t shown, int32_t imageSize,
+                    int32_t scroll) const;
     void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y);
     void OnMouseMove(int16_t button, int16_t shift, int32_t x, int32_t y);
     void OnMouseUp(int16_t button, int16_t shift, int32_t x, int32_t y);

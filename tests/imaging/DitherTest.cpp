@@ -107,25 +107,20 @@ TEST(Dither, OrderedHalftoneTurnsFlatGreyIntoAFourByFourPattern) {
 }
 
 TEST(Dither, OrderedOptimalShiftsLevelsByTheMatrix) {
-    // Grey 128 is moved by 8 - M1 before it is rounded to a level; the level
-    // colour's nearest entry (black, white or grey 128) is the pixel.
-    std::vector<Bgr> pixels(16, Bgr{128, 128, 128});
+    // Palette: black, grey 17, grey 9 (in the order they arrive). Grey 9 moved
+    // by 8 - M1 reaches level 1 (grey 17) where M1 <= 8 and level 0 (black)
+    // elsewhere; the exact entry grey 9 is never chosen.
+    std::vector<Bgr> pixels(8 * 5, Bgr{9, 9, 9});
     pixels[0] = {0, 0, 0};
-    pixels[1] = {255, 255, 255};
-    PixelBuffer image = Image32(4, 4, pixels);
+    pixels[1] = {17, 17, 17};
+    PixelBuffer image = Image32(8, 5, pixels);
     auto c = Convert(1, 1, image);
     ASSERT_EQ(c->palette.Entries(), 3);
-    const DitherTables& t = GetDitherTables();
-    for (int y = 1; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) {
-            int grey = c->palette.rgbR(c->At(x, y));
-            int v = 128 + 8 - t.m1[x + 4 * y];
-            int level = t.L16(v);
-            uint8_t expected = c->palette.ClosestIndex(static_cast<uint8_t>(level * 17),
-                                                       static_cast<uint8_t>(level * 17),
-                                                       static_cast<uint8_t>(level * 17));
-            EXPECT_EQ(c->At(x, y), expected) << x << "," << y << " grey " << grey;
-        }
+    ASSERT_EQ(c->palette.rgbG(1), 17);
+    const char* expected[] = {"10101010", "01010101", "10101010", "01010101"};
+    for (int y = 1; y < 5; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(c->At(x, y), expected[y % 4][x] - '0') << x << "," << y;
 }
 
 TEST(Dither, DiffusionLeavesColoursOfThePaletteAlone) {
