@@ -24,17 +24,18 @@ public:
     STDMETHODIMP Advise(IUnknown* sink, DWORD* cookie) override {
         if (!sink || !cookie) return E_POINTER;
         *cookie = 0;
-        ComPtr<IDispatch> d;
-        if (FAILED(sink->QueryInterface(iid_, d.put_void()))) return CONNECT_E_CANNOTCONNECT;
+        // The sink's pointer for the point's interface, kept as IUnknown.
+        ComPtr<IUnknown> s;
+        if (FAILED(sink->QueryInterface(iid_, s.put_void()))) return CONNECT_E_CANNOTCONNECT;
         *cookie = ++lastCookie_;
-        sinks_.emplace_back(*cookie, std::move(d));
+        sinks_.emplace_back(*cookie, std::move(s));
         return S_OK;
     }
     STDMETHODIMP Unadvise(DWORD cookie) override {
         auto it = std::find_if(sinks_.begin(), sinks_.end(),
                                [cookie](const auto& s) { return s.first == cookie; });
         if (it == sinks_.end()) return CONNECT_E_NOCONNECTION;
-        ComPtr<IDispatch> released = std::move(it->second); // released after the erase
+        ComPtr<IUnknown> released = std::move(it->second); // released after the erase
         sinks_.erase(it);
         return S_OK;
     }
@@ -43,26 +44,20 @@ public:
     void OwnerGone() { owner_ = nullptr; }
     const IID& iid() const { return iid_; }
 
-    void Fire(DISPID id, std::initializer_list<VARIANTARG> args) {
-        if (sinks_.empty()) return;
-        // DISPPARAMS lists arguments last to first.
-        std::vector<VARIANTARG> reversed(args.begin(), args.end());
-        std::reverse(reversed.begin(), reversed.end());
-        DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-        // Sinks may unadvise (or advise others) while an event runs.
-        std::vector<ComPtr<IDispatch>> targets;
+    // The advised sinks now, each the pointer of the point's interface; sinks
+    // may unadvise (or advise others) while one of them is called.
+    std::vector<ComPtr<IUnknown>> Sinks() const {
+        std::vector<ComPtr<IUnknown>> targets;
         for (auto& s : sinks_)
             targets.push_back(s.second);
-        for (auto& t : targets)
-            t->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
-                      nullptr);
+        return targets;
     }
 
 private:
     IConnectionPointContainer* owner_; // not counted: the owner outlives its point's use
     IID iid_;
     DWORD lastCookie_ = 0;
-    std::vector<std::pair<DWORD, ComPtr<IDispatch>>> sinks_;
+    std::vector<std::pair<DWORD, ComPtr<IUnknown>>> sinks_;
 };
 
 EventSource::EventSource(IConnectionPointContainer* owner, const IID& iid)
@@ -86,7 +81,22 @@ HRESULT EventSource::Enum(IEnumConnectionPoints** e) {
 
 void EventSource::Fire(DISPID id, std::initializer_list<VARIANTARG> args) {
     ComPtr<ConnectionPoint> keep = point_;
-    keep->Fire(id, args);
+    auto sinks = keep->Sinks();
+    if (sinks.empty()) return;
+    // DISPPARAMS lists arguments last to first.
+    std::vector<VARIANTARG> reversed(args.begin(), args.end());
+    std::reverse(reversed.begin(), reversed.end());
+    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    for (auto& sink : sinks)
+        static_cast<IDispatch*>(sink.get())
+            ->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
+                     nullptr);
+}
+
+void EventSource::NotifyChanged(DISPID id) {
+    ComPtr<ConnectionPoint> keep = point_;
+    for (auto& sink : keep->Sinks())
+        static_cast<IPropertyNotifySink*>(sink.get())->OnChanged(id);
 }
 
 STDMETHODIMP EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,

@@ -16,7 +16,9 @@ namespace qel {
 class ConnectionPoint;
 
 // An object's outgoing interface. The owning object answers
-// IConnectionPointContainer by forwarding to Find and Enum.
+// IConnectionPointContainer by forwarding to Find and Enum. A source of
+// IPropertyNotifySink tells its sinks with NotifyChanged; any other is a
+// dispinterface and fires events.
 class EventSource {
 public:
     EventSource(IConnectionPointContainer* owner, const IID& iid);
@@ -30,6 +32,8 @@ public:
     // Calls every advised sink with the arguments in their declared order
     // (by-reference arguments are VT_BYREF variants; sinks may change them).
     void Fire(DISPID id, std::initializer_list<VARIANTARG> args = {});
+    // IPropertyNotifySink::OnChanged on every advised sink.
+    void NotifyChanged(DISPID id);
 
 private:
     ComPtr<ConnectionPoint> point_;

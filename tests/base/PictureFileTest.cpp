@@ -1,0 +1,63 @@
+#include "base/PictureFile.h"
+#include "tests/support/Screen.h"
+
+#include <gtest/gtest.h>
+#include <fstream>
+
+namespace qel {
+namespace {
+
+// A 7 x 5 picture whose pixel (x, y) has the colour RGB(30x, 40y, 200).
+ComPtr<IPictureDisp> Gradient() {
+    WindowDC screen = WindowDC::Client(nullptr);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 7, 5));
+    {
+        UniqueDC dc(CreateCompatibleDC(screen.get()));
+        Selection sel(dc.get(), bitmap.get());
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 7; ++x)
+                SetPixel(dc.get(), x, y, RGB(30 * x, 40 * y, 200));
+    }
+    return PictureFromBitmap(std::move(bitmap));
+}
+
+COLORREF PixelOf(IPictureDisp* picture, int x, int y) {
+    WindowDC screen = WindowDC::Client(nullptr);
+    UniqueDC dc(CreateCompatibleDC(screen.get()));
+    Selection sel(dc.get(), BitmapOfPicture(picture));
+    return GetPixel(dc.get(), x, y);
+}
+
+TEST(PictureFile, ABitmapPictureSavesAndLoadsBackPixelForPixel) {
+    ComPtr<IPictureDisp> picture = Gradient();
+    ASSERT_TRUE(picture);
+    const std::string path = test::OutputPath("picture-file/gradient.bmp");
+    std::string error;
+    ASSERT_TRUE(SavePictureAsBitmap(picture.get(), path, &error)) << error;
+    ComPtr<IPictureDisp> back = LoadPictureFile(path, &error);
+    ASSERT_TRUE(back) << error;
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(PixelOf(back.get(), x, y), RGB(30 * x, 40 * y, 200));
+}
+
+TEST(PictureFile, MissingAndForeignFilesAreRefusedWithAReason) {
+    std::string error;
+    EXPECT_FALSE(LoadPictureFile(test::OutputPath("picture-file/none.bmp"), &error));
+    EXPECT_NE(error.find("cannot be opened"), std::string::npos);
+    const std::string text = test::OutputPath("picture-file/text.gif");
+    std::ofstream(text) << "GIF89a but not really";
+    EXPECT_FALSE(LoadPictureFile(text, &error));
+    EXPECT_NE(error.find("is not a picture"), std::string::npos);
+}
+
+TEST(PictureFile, SavingWhereNoFolderIsFailsAndWritesNothing) {
+    ComPtr<IPictureDisp> picture = Gradient();
+    const std::string path = test::OutputPath("picture-file") + "\\no-such-folder\\x.bmp";
+    EXPECT_FALSE(SavePictureAsBitmap(picture.get(), path));
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(SavePictureAsBitmap(nullptr, test::OutputPath("picture-file/none.bmp")));
+}
+
+} // namespace
+} // namespace qel
