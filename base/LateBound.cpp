@@ -1,6 +1,8 @@
 #include "base/LateBound.h"
 
+#include <ocidl.h>
 #include <oleauto.h>
+#include <algorithm>
 
 namespace qel {
 namespace {
@@ -30,6 +32,76 @@ bool PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value) {
     DISPPARAMS params{&arg, &named, 1, 1};
     return SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT,
                                     &params, nullptr, nullptr, nullptr));
+}
+
+bool CallMethod(IDispatch* object, const wchar_t* name, std::initializer_list<VARIANTARG> args,
+                VARIANT* result) {
+    DISPID id;
+    if (!Id(object, name, &id)) return false;
+    std::vector<VARIANTARG> reversed(args.begin(), args.end());
+    std::reverse(reversed.begin(), reversed.end());
+    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    if (result) VariantInit(result);
+    return SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
+                                    DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params, result,
+                                    nullptr, nullptr));
+}
+
+std::vector<ComPtr<IDispatch>> CollectionItems(IDispatch* collection) {
+    std::vector<ComPtr<IDispatch>> items;
+    if (!collection) return items;
+    auto add = [&items](VARIANT& v) {
+        if (V_VT(&v) == VT_DISPATCH && V_DISPATCH(&v)) items.emplace_back(V_DISPATCH(&v));
+        VariantClear(&v);
+    };
+    VARIANT e;
+    VariantInit(&e);
+    DISPPARAMS none{};
+    if (SUCCEEDED(collection->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT,
+                                     DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none, &e, nullptr,
+                                     nullptr)) &&
+        (V_VT(&e) == VT_UNKNOWN || V_VT(&e) == VT_DISPATCH) && V_UNKNOWN(&e)) {
+        ComPtr<IEnumVARIANT> items_enum;
+        V_UNKNOWN(&e)->QueryInterface(IID_IEnumVARIANT, items_enum.put_void());
+        VariantClear(&e);
+        if (items_enum) {
+            VARIANT item;
+            VariantInit(&item);
+            while (items_enum->Next(1, &item, nullptr) == S_OK) add(item);
+            return items;
+        }
+    }
+    VariantClear(&e);
+    VARIANT count;
+    if (!GetProperty(collection, L"Count", &count) ||
+        FAILED(VariantChangeType(&count, &count, 0, VT_I4)))
+        return items;
+    for (LONG i = 1; i <= V_I4(&count); ++i) {
+        VARIANTARG index;
+        V_VT(&index) = VT_I4;
+        V_I4(&index) = i;
+        VARIANT item;
+        if (CallMethod(collection, L"Item", {index}, &item)) add(item);
+    }
+    return items;
+}
+
+std::wstring TypeName(IDispatch* object) {
+    if (!object) return L"";
+    ComPtr<ITypeInfo> info;
+    ComPtr<IProvideClassInfo> classInfo;
+    object->QueryInterface(IID_IProvideClassInfo, classInfo.put_void());
+    if (!classInfo || FAILED(classInfo->GetClassInfo(info.put()))) {
+        info.reset();
+        if (FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put()))) return L"";
+    }
+    BSTR name = nullptr;
+    if (!info || FAILED(info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr)))
+        return L"";
+    std::wstring text(name ? name : L"");
+    SysFreeString(name);
+    if (!text.empty() && text[0] == L'_') text.erase(0, 1);
+    return text;
 }
 
 HWND WindowOfForm(IDispatch* form) {

@@ -1,6 +1,11 @@
 // Late-bound access to an automation object's members by name.
 #pragma once
+#include "base/ComPtr.h"
+
 #include <oaidl.h>
+#include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace qel {
 
@@ -8,6 +13,20 @@ namespace qel {
 bool GetProperty(IDispatch* object, const wchar_t* name, VARIANT* value);
 // Assigns the property `name`; false when it cannot be set.
 bool PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value);
+
+// Calls the method `name` with the arguments in their declared order; false
+// when the object has no such method or the call fails.
+bool CallMethod(IDispatch* object, const wchar_t* name,
+                std::initializer_list<VARIANTARG> args = {}, VARIANT* result = nullptr);
+
+// The items of a collection object, through its enumerator (_NewEnum) or, when
+// it has none, through Count and Item(1..Count).
+std::vector<ComPtr<IDispatch>> CollectionItems(IDispatch* collection);
+
+// The name of an object's type as late-bound clients test it: its class's
+// name when it tells it (IProvideClassInfo), else its dispatch interface's name
+// without a leading "_".
+std::wstring TypeName(IDispatch* object);
 
 // The window handle of a form object (its hWnd property), or null.
 HWND WindowOfForm(IDispatch* form);

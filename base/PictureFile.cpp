@@ -72,10 +72,33 @@ HBITMAP BitmapOfPicture(IPictureDisp* picture) {
     return static_cast<HBITMAP>(LongToHandle(static_cast<LONG>(handle)));
 }
 
-bool SavePictureAsBitmap(IPictureDisp* picture, const std::string& path, std::string* error) {
+namespace {
+
+// Pictures other than bitmaps save themselves.
+bool SaveInOwnFormat(IPictureDisp* picture, const std::string& path, std::string* error) {
+    ComPtr<IPicture> p = ComPtr<IPictureDisp>(picture).as<IPicture>();
+    ComPtr<IStream> stream;
+    LONG size = 0;
+    HGLOBAL memory = nullptr;
+    if (!p || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put())) ||
+        FAILED(p->SaveAsFile(stream.get(), TRUE, &size)) ||
+        FAILED(GetHGlobalFromStream(stream.get(), &memory))) {
+        Fail(error, "There is no picture to save.");
+        return false;
+    }
+    const void* bytes = GlobalLock(memory);
+    bool ok = bytes && WriteFileReplacing(path, bytes, static_cast<size_t>(size), error);
+    GlobalUnlock(memory);
+    return ok;
+}
+
+}  // namespace
+
+bool SavePictureFile(IPictureDisp* picture, const std::string& path, std::string* error) {
     HBITMAP bitmap = BitmapOfPicture(picture);
+    if (!bitmap) return SaveInOwnFormat(picture, path, error);
     BITMAP bm{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth < 1 || bm.bmHeight < 1) {
+    if (!GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth < 1 || bm.bmHeight < 1) {
         Fail(error, "There is no bitmap picture to save.");
         return false;
     }

@@ -16,10 +16,11 @@ ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size);
 // reason in `error` when the file is missing, unreadable or not an image.
 ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error = nullptr);
 
-// Writes a bitmap picture to `path` as a 24-bit Windows bitmap, through a
-// temporary file renamed into place; false (the file left as it was) on failure.
-bool SavePictureAsBitmap(IPictureDisp* picture, const std::string& path,
-                         std::string* error = nullptr);
+// Writes a picture to `path` through a temporary file renamed into place: a
+// bitmap as a 24-bit Windows bitmap, any other kind (icon, metafile) in its own
+// format. False (the file left as it was) on failure.
+bool SavePictureFile(IPictureDisp* picture, const std::string& path,
+                     std::string* error = nullptr);
 
 // A picture object that takes `bitmap` over (it goes with the picture).
 ComPtr<IPictureDisp> PictureFromBitmap(UniqueBitmap bitmap);

@@ -1,5 +1,6 @@
 #include "base/TypeLib.h"
 #include "base/ComPtr.h"
+#include "base/Module.h"
 
 #include <map>
 #include <mutex>
@@ -25,12 +26,8 @@ Library& TheLibrary() {
 }
 
 ComPtr<ITypeLib> LoadOwnTypeLib() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&LoadOwnTypeLib), &module);
     std::wstring path(MAX_PATH, L'\0');
-    DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+    DWORD n = GetModuleFileNameW(CodeModule(), path.data(), static_cast<DWORD>(path.size()));
     path.resize(n);
     ComPtr<ITypeLib> lib;
     LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.put());

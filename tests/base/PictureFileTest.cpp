@@ -33,7 +33,7 @@ TEST(PictureFile, ABitmapPictureSavesAndLoadsBackPixelForPixel) {
     ASSERT_TRUE(picture);
     const std::string path = test::OutputPath("picture-file/gradient.bmp");
     std::string error;
-    ASSERT_TRUE(SavePictureAsBitmap(picture.get(), path, &error)) << error;
+    ASSERT_TRUE(SavePictureFile(picture.get(), path, &error)) << error;
     ComPtr<IPictureDisp> back = LoadPictureFile(path, &error);
     ASSERT_TRUE(back) << error;
     for (int y = 0; y < 5; ++y)
@@ -54,9 +54,9 @@ TEST(PictureFile, MissingAndForeignFilesAreRefusedWithAReason) {
 TEST(PictureFile, SavingWhereNoFolderIsFailsAndWritesNothing) {
     ComPtr<IPictureDisp> picture = Gradient();
     const std::string path = test::OutputPath("picture-file") + "\\no-such-folder\\x.bmp";
-    EXPECT_FALSE(SavePictureAsBitmap(picture.get(), path));
+    EXPECT_FALSE(SavePictureFile(picture.get(), path));
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_FALSE(SavePictureAsBitmap(nullptr, test::OutputPath("picture-file/none.bmp")));
+    EXPECT_FALSE(SavePictureFile(nullptr, test::OutputPath("picture-file/none.bmp")));
 }
 
 } // namespace

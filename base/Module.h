@@ -1,0 +1,11 @@
+// The module (program or library) that holds the calling code.
+#pragma once
+#include <windows.h>
+
+namespace qel {
+
+// The module this code is linked into: the library when it runs as the
+// control library, the program when it is linked into one.
+HMODULE CodeModule();
+
+}  // namespace qel

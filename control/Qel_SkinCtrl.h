@@ -1,0 +1,160 @@
+// The skin control: an ActiveX control a developer places on a form. At run
+// time the host calls ActivateSkin and the form's frame is drawn from a skin
+// sheet: one of six built-in sheets, a custom picture, or the thread's skin
+// cache file. The control persists its properties with the host form, slices
+// the sheet for the renderer, resizes and recolours the host, and passes the
+// renderer's reports on as its own events.
+#pragma once
+#include "base/Events.h"
+#include "base/QelTypeLib.h"
+
+#include <string>
+
+namespace qel {
+
+class Qel_SkinCtrl final
+    : public ComObject<Qel_SkinCtrl, _Qel_SkinCtrl, IOleObject, IOleControl, IPersistPropertyBag,
+                       IProvideClassInfo2, IConnectionPointContainer> {
+public:
+    Qel_SkinCtrl();
+    ~Qel_SkinCtrl() override;
+
+    // _Qel_SkinCtrl
+    STDMETHODIMP ActivateSkin(LONG SkinNumber) override;
+    STDMETHODIMP DeactivateSkin() override;
+    STDMETHODIMP get_SkinPicture(IPictureDisp** ret) override;
+    STDMETHODIMP putref_SkinPicture(IPictureDisp* New_SkinPicture) override;
+    STDMETHODIMP get_ChangeControlColor(VARIANT_BOOL* ret) override;
+    STDMETHODIMP put_ChangeControlColor(VARIANT_BOOL value) override;
+    STDMETHODIMP get_FormMaxWidth(LONG* ret) override;
+    STDMETHODIMP put_FormMaxWidth(LONG value) override;
+    STDMETHODIMP get_FormMinWidth(LONG* ret) override;
+    STDMETHODIMP put_FormMinWidth(LONG value) override;
+    STDMETHODIMP get_FormMaxHeight(LONG* ret) override;
+    STDMETHODIMP put_FormMaxHeight(LONG value) override;
+    STDMETHODIMP get_FormMinHeight(LONG* ret) override;
+    STDMETHODIMP put_FormMinHeight(LONG value) override;
+    STDMETHODIMP get_Skin(Skins* ret) override;
+    STDMETHODIMP put_Skin(Skins New_Skin) override;
+    STDMETHODIMP SaveSkinPicture(BSTR SkinPath) override;
+    STDMETHODIMP get_SaveSkinToRegistry(VARIANT_BOOL* ret) override;
+    STDMETHODIMP put_SaveSkinToRegistry(VARIANT_BOOL value) override;
+    STDMETHODIMP get_LoadSkinFromRegistry(VARIANT_BOOL* ret) override;
+    STDMETHODIMP put_LoadSkinFromRegistry(VARIANT_BOOL value) override;
+    STDMETHODIMP get_AlwaysOnTop(VARIANT_BOOL* ret) override;
+    STDMETHODIMP put_AlwaysOnTop(VARIANT_BOOL value) override;
+    STDMETHODIMP get_ShowIcon(VARIANT_BOOL* ret) override;
+    STDMETHODIMP put_ShowIcon(VARIANT_BOOL value) override;
+    STDMETHODIMP SkinAllowsIcon(VARIANT_BOOL* ret) override;
+    STDMETHODIMP IsSkinActive(VARIANT_BOOL* ret) override;
+
+    // IOleObject
+    STDMETHODIMP SetClientSite(IOleClientSite* site) override;
+    STDMETHODIMP GetClientSite(IOleClientSite** site) override;
+    STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP Close(DWORD) override;
+    STDMETHODIMP SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    STDMETHODIMP InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
+    STDMETHODIMP DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override {
+        return S_OK;
+    }
+    STDMETHODIMP EnumVerbs(IEnumOLEVERB**) override { return OLE_E_NOTIMPL; }
+    STDMETHODIMP Update() override { return S_OK; }
+    STDMETHODIMP IsUpToDate() override { return S_OK; }
+    STDMETHODIMP GetUserClassID(CLSID* clsid) override;
+    STDMETHODIMP GetUserType(DWORD form, LPOLESTR* type) override;
+    STDMETHODIMP SetExtent(DWORD aspect, SIZEL* size) override;
+    STDMETHODIMP GetExtent(DWORD aspect, SIZEL* size) override;
+    STDMETHODIMP Advise(IAdviseSink* sink, DWORD* cookie) override;
+    STDMETHODIMP Unadvise(DWORD cookie) override;
+    STDMETHODIMP EnumAdvise(IEnumSTATDATA** e) override;
+    STDMETHODIMP GetMiscStatus(DWORD aspect, DWORD* status) override;
+    STDMETHODIMP SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+
+    // IOleControl: ambient changes need no action.
+    STDMETHODIMP GetControlInfo(CONTROLINFO*) override { return E_NOTIMPL; }
+    STDMETHODIMP OnMnemonic(MSG*) override { return E_NOTIMPL; }
+    STDMETHODIMP OnAmbientPropertyChange(DISPID) override { return S_OK; }
+    STDMETHODIMP FreezeEvents(BOOL) override { return S_OK; }
+
+    // IPersistPropertyBag
+    STDMETHODIMP GetClassID(CLSID* clsid) override;
+    STDMETHODIMP InitNew() override;
+    STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) override;
+    STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
+
+    // IProvideClassInfo2
+    STDMETHODIMP GetClassInfo(ITypeInfo** info) override;
+    STDMETHODIMP GetGUID(DWORD kind, GUID* guid) override;
+
+    // IConnectionPointContainer: the events and property notifications.
+    STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** cp) override;
+    STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** e) override {
+        return events_.Enum(e);
+    }
+
+private:
+    void* FindOther(REFIID iid) override;
+
+    // The container.
+    bool UserMode() const;
+    ComPtr<IDispatch> HostForm() const;
+    void PropertyChanged(DISPID id);
+    void DefaultPointerAndDoEvents();
+
+    // Skin selection and the cache file.
+    void InitialiseCacheFolder();
+    ComPtr<IPictureDisp> BuiltInPicture(long skin);
+    void TakeBuiltInPicture(long skin);
+    std::string CacheFile() const;
+    std::string CacheFileToRead() const;
+    void SaveSkinCache();
+    bool LoadSkinCache();
+    void ChooseAtLoad();
+    void ChooseByNumber(long skinNumber);
+    void RaiseSkinChanged();
+
+    VARIANT_BOOL Flag(bool b) const { return b ? VARIANT_TRUE : VARIANT_FALSE; }
+
+    // Persisted properties.
+    Skins m_Skin = Light_Blue_Bubble;
+    ComPtr<IPictureDisp> m_SkinPicture;
+    bool m_ChangeControlColor = true;
+    bool m_SaveSkinToRegistry = false;
+    bool m_LoadSkinFromRegistry = true;
+    bool m_AlwaysOnTop = false;
+    bool m_ShowIcon = true;
+    LONG m_FormMaxWidth = 0, m_FormMinWidth = 0, m_FormMaxHeight = 0, m_FormMinHeight = 0;
+
+    // Skin state.
+    bool m_Activated = false;
+    bool m_SkinActive = false;
+    bool m_SkinAllowsIcon = false;
+    bool m_Loading = false;
+    bool m_HasMenu = false;
+    bool m_ShiftCaption = false;
+    SHORT m_RoundAngle = 0;
+    bool m_RoundTop = false, m_RoundBottom = false;
+    OLE_COLOR m_ActiveBackColor = 0, m_InactiveBackColor = 0, m_ControlForeColor = 0;
+    OLE_COLOR m_ActivationBackColor = 0, m_OriginalBackColor = 0;
+    HWND m_hWndHost = nullptr;
+    double m_FrameWidth = 0, m_FrameHeight = 0;
+    LONG m_HostFrameWidth = 0, m_HostFrameHeight = 0;
+    DWORD m_CacheId = 0;
+    std::string m_WinDir, m_CacheFolder;
+
+    // The current skin sheet (the control's Picture1) and the built-in sheets.
+    ComPtr<IPictureDisp> picture1_;
+    ComPtr<IPictureDisp> builtIn_[6];
+
+    ComPtr<IOleClientSite> site_;
+    ComPtr<IOleAdviseHolder> adviseHolder_;
+    SIZEL extent_{};  // HIMETRIC
+
+    EventSource events_{this, DIID___Qel_SkinCtrl};
+    EventSource notifications_{this, IID_IPropertyNotifySink};
+};
+
+}  // namespace qel

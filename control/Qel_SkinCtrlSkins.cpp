@@ -1,0 +1,191 @@
+// Where the control's current skin sheet comes from: a built-in sheet chosen
+// by number, a custom picture, or the thread's skin cache file.
+#include "base/MessagePump.h"
+#include "base/Module.h"
+#include "base/PictureFile.h"
+#include "control/FileHelpers.h"
+#include "control/Qel_SkinCtrl.h"
+#include "control/SheetPicture.h"
+
+#include <shlobj.h>
+
+namespace qel {
+namespace {
+
+constexpr DISPID kSkinId = 0x68030006;
+constexpr DISPID kSkinPictureId = 0x6803000C;
+constexpr DISPID kSkinChanged = 5;
+constexpr const char* kCacheFolderName = "Qel_Skins\\";
+
+bool IsBuiltIn(long skin) { return skin >= 1 && skin <= 6; }
+
+// True when a file can be created in `folder` (which ends in "\").
+bool FolderWritable(const std::string& folder) {
+    const std::string probe = folder + "~qel" + std::to_string(GetCurrentProcessId()) + ".tmp";
+    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    UniqueHandle<HANDLE, CloseHandle> closes(file);
+    return true;
+}
+
+// The per-user fallback for the cache folder, ending in "\".
+std::string LocalCacheFolder() {
+    char local[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local))) return "";
+    std::string folder = local;
+    AddPathTerminator(folder);
+    return folder + kCacheFolderName;
+}
+
+}  // namespace
+
+// The Windows folder's "Qel_Skins\" holds the cache file; where a user may not
+// write there, the same folder in the user's local application data does.
+void Qel_SkinCtrl::InitialiseCacheFolder() {
+    char buffer[MAX_PATH + 1] = {};
+    GetWindowsDirectoryA(buffer, MAX_PATH);
+    m_WinDir = buffer;
+    if (m_WinDir.empty() || m_WinDir.back() != '\\') m_WinDir += '\\';
+    m_CacheFolder = m_WinDir + kCacheFolderName;
+    if (!FolderExists(m_CacheFolder)) MakePath(m_CacheFolder);
+    if (!FolderWritable(m_CacheFolder)) {
+        const std::string local = LocalCacheFolder();
+        if (!local.empty() && MakePath(local)) m_CacheFolder = local;
+    }
+}
+
+std::string Qel_SkinCtrl::CacheFile() const {
+    return m_CacheFolder + std::to_string(m_CacheId) + ".skn";
+}
+
+// The cache file to load: the one in the cache folder, or else one left in the
+// other of the two folders.
+std::string Qel_SkinCtrl::CacheFileToRead() const {
+    const std::string name = std::to_string(m_CacheId) + ".skn";
+    for (const std::string& folder : {m_CacheFolder, m_WinDir + kCacheFolderName, LocalCacheFolder()})
+        if (!folder.empty() && FileExists(folder + name)) return folder + name;
+    return "";
+}
+
+void Qel_SkinCtrl::SaveSkinCache() {
+    SavePictureFile(picture1_.get(), CacheFile());
+}
+
+// Takes the cache file's picture when the file exists; false when there is
+// none. A file that does not load as a skin sheet leaves the picture as it was.
+bool Qel_SkinCtrl::LoadSkinCache() {
+    const std::string path = CacheFileToRead();
+    if (path.empty()) return false;
+    ComPtr<IPictureDisp> cached = LoadPictureFile(path);
+    if (cached && IsReadableSheet(cached.get())) picture1_ = cached;
+    return true;
+}
+
+ComPtr<IPictureDisp> Qel_SkinCtrl::BuiltInPicture(long skin) {
+    if (!IsBuiltIn(skin)) return nullptr;
+    ComPtr<IPictureDisp>& picture = builtIn_[skin - 1];
+    if (!picture) {
+        const std::string name = "SKIN" + std::to_string(skin);
+        HMODULE module = CodeModule();
+        if (HRSRC found = FindResourceA(module, name.c_str(), reinterpret_cast<LPCSTR>(RT_RCDATA)))
+            if (HGLOBAL loaded = LoadResource(module, found))
+                picture = LoadPictureBytes(LockResource(loaded), SizeofResource(module, found));
+    }
+    return picture;
+}
+
+// Picture1 takes the built-in sheet of `skin`; a number without one leaves it.
+void Qel_SkinCtrl::TakeBuiltInPicture(long skin) {
+    if (ComPtr<IPictureDisp> picture = BuiltInPicture(skin)) picture1_ = picture;
+}
+
+// The choice when the control is loaded with its form.
+void Qel_SkinCtrl::ChooseAtLoad() {
+    if (m_LoadSkinFromRegistry && LoadSkinCache()) return;
+    if (m_Skin == Custom_Skin) {
+        if (m_SkinPicture) picture1_ = m_SkinPicture;
+    } else {
+        TakeBuiltInPicture(m_Skin);
+    }
+    if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
+}
+
+// The choice at activation: a number of 1 or more selects that skin.
+void Qel_SkinCtrl::ChooseByNumber(long skinNumber) {
+    if (skinNumber < 1 && m_Skin != Custom_Skin) return;
+    if ((skinNumber != Custom_Skin && m_Skin != Custom_Skin) || !m_SkinPicture) {
+        m_Skin = static_cast<Skins>(skinNumber);
+        TakeBuiltInPicture(skinNumber);
+    } else {
+        m_Skin = Custom_Skin;
+        picture1_ = m_SkinPicture;
+    }
+    if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
+}
+
+void Qel_SkinCtrl::RaiseSkinChanged() {
+    IDispatch* current = picture1_.get();
+    VARIANTARG arg;
+    V_VT(&arg) = VT_DISPATCH | VT_BYREF;
+    V_DISPATCHREF(&arg) = &current;
+    events_.Fire(kSkinChanged, {arg});
+}
+
+STDMETHODIMP Qel_SkinCtrl::get_Skin(Skins* ret) {
+    if (!ret) return E_POINTER;
+    *ret = m_Skin;
+    return S_OK;
+}
+
+STDMETHODIMP Qel_SkinCtrl::put_Skin(Skins New_Skin) {
+    if (New_Skin != m_Skin) {
+        m_Skin = New_Skin;
+        PropertyChanged(kSkinId);
+        if (m_Activated) {
+            if (m_Skin == Custom_Skin) {
+                if (m_SkinPicture) picture1_ = m_SkinPicture;
+            } else if (m_Skin < Custom_Skin) {
+                TakeBuiltInPicture(m_Skin);
+            }
+            ActivateSkin(0);
+        }
+        if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
+        RaiseSkinChanged();
+    }
+    DefaultPointerAndDoEvents();
+    return S_OK;
+}
+
+STDMETHODIMP Qel_SkinCtrl::get_SkinPicture(IPictureDisp** ret) { return CopyTo(m_SkinPicture, ret); }
+
+// A picture that does not read as a skin sheet is refused: the control keeps
+// its skin, its number and its cache file.
+STDMETHODIMP Qel_SkinCtrl::putref_SkinPicture(IPictureDisp* New_SkinPicture) {
+    const bool isNew = New_SkinPicture && (BitmapOfPicture(New_SkinPicture) !=
+                                               BitmapOfPicture(m_SkinPicture.get()) ||
+                                           m_Skin != Custom_Skin);
+    if (isNew && IsReadableSheet(New_SkinPicture)) {
+        m_SkinPicture = New_SkinPicture;
+        PropertyChanged(kSkinPictureId);
+        m_Skin = Custom_Skin;
+        picture1_ = m_SkinPicture;
+        if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
+        if (m_Activated) ActivateSkin(0);
+        RaiseSkinChanged();
+    }
+    DefaultPointerAndDoEvents();
+    return S_OK;
+}
+
+STDMETHODIMP Qel_SkinCtrl::SaveSkinPicture(BSTR SkinPath) {
+    if (!SkinPath) return S_OK;
+    const int size = WideCharToMultiByte(CP_ACP, 0, SkinPath, -1, nullptr, 0, nullptr, nullptr);
+    std::string path(size > 0 ? size - 1 : 0, '\0');
+    if (size > 1)
+        WideCharToMultiByte(CP_ACP, 0, SkinPath, -1, path.data(), size, nullptr, nullptr);
+    if (!path.empty()) SavePictureFile(picture1_.get(), path);
+    return S_OK;
+}
+
+}  // namespace qel
