@@ -1,6 +1,7 @@
 // A counted COM reference: the one owner of an interface pointer.
 #pragma once
 #include <unknwn.h>
+#include <functional>
 #include <utility>
 
 namespace qel {
@@ -55,6 +56,7 @@ public:
     ComPtr<IUnknown> identity() const { return as<IUnknown>(); }
 
     friend bool operator==(const ComPtr& a, const ComPtr& b) { return a.p_ == b.p_; }
+    friend bool operator<(const ComPtr& a, const ComPtr& b) { return std::less<T*>()(a.p_, b.p_); }
 
 private:
     T* p_ = nullptr;

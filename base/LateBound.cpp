@@ -67,7 +67,8 @@ std::vector<ComPtr<IDispatch>> CollectionItems(IDispatch* collection) {
         if (items_enum) {
             VARIANT item;
             VariantInit(&item);
-            while (items_enum->Next(1, &item, nullptr) == S_OK) add(item);
+            while (items_enum->Next(1, &item, nullptr) == S_OK)
+                add(item);
             return items;
         }
     }

@@ -16,8 +16,8 @@ bool PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value);
 
 // Calls the method `name` with the arguments in their declared order; false
 // when the object has no such method or the call fails.
-bool CallMethod(IDispatch* object, const wchar_t* name,
-                std::initializer_list<VARIANTARG> args = {}, VARIANT* result = nullptr);
+bool CallMethod(IDispatch* object, const wchar_t* name, std::initializer_list<VARIANTARG> args = {},
+                VARIANT* result = nullptr);
 
 // The items of a collection object, through its enumerator (_NewEnum) or, when
 // it has none, through Count and Item(1..Count).

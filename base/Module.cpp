@@ -10,4 +10,4 @@ HMODULE CodeModule() {
     return module;
 }
 
-}  // namespace qel
+} // namespace qel

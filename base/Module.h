@@ -8,4 +8,4 @@ namespace qel {
 // control library, the program when it is linked into one.
 HMODULE CodeModule();
 
-}  // namespace qel
+} // namespace qel

@@ -5,6 +5,9 @@
 #include "hooking/GSubclass.h"
 #include "hooking/Qel_SkinAreaMod.h"
 #include "hooking/cNCCalcSize.h"
+#include "control/Qel_SkinCtrl.h"
+#include "renderer/Qel_SkinClass.h"
+#include "renderer/Qel_SkinConfig.h"
 
 #include <string>
 
@@ -29,6 +32,9 @@ const ServerClass kClasses[] = {
     {&CLSID_CTimer, L"CTimer", CreateObject<CTimer>},
     {&CLSID_Qel_SkinAreaMod, L"Qel_SkinAreaMod", CreateObject<Qel_SkinAreaModObject>},
     {&CLSID_cNCCalcSize, L"cNCCalcSize", CreateObject<cNCCalcSize>},
+    {&CLSID_Qel_SkinConfig, L"Qel_SkinConfig", CreateObject<Qel_SkinConfig>},
+    {&CLSID_Qel_SkinClass, L"Qel_SkinClass", CreateObject<Qel_SkinClass>},
+    {&CLSID_Qel_SkinCtrl, L"Qel_SkinCtrl", CreateObject<Qel_SkinCtrl>},
 };
 
 class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {

@@ -68,20 +68,19 @@ void WriteBool(IPropertyBag* bag, const wchar_t* name, bool value, bool fallback
     bag->Write(name, &v);
 }
 
-template <class T>
-HRESULT Out(T* ret, T value) {
+template <class T> HRESULT Out(T* ret, T value) {
     if (!ret) return E_POINTER;
     *ret = value;
     return S_OK;
 }
 
-}  // namespace
+} // namespace
 
 Qel_SkinCtrl::Qel_SkinCtrl() {
     extent_ = kExtentHimetric;
     InitialiseCacheFolder();
     m_CacheId = GetCurrentThreadId();
-    TakeBuiltInPicture(1);  // Picture1 starts with the skin 1 sheet
+    TakeBuiltInPicture(1); // Picture1 starts with the skin 1 sheet
 }
 
 Qel_SkinCtrl::~Qel_SkinCtrl() {
@@ -98,7 +97,7 @@ void* Qel_SkinCtrl::FindOther(REFIID iid) {
 
 bool Qel_SkinCtrl::UserMode() const {
     ComPtr<IDispatch> ambient = site_.as<IDispatch>();
-    if (!ambient) return true;  // a container without ambient properties is at run time
+    if (!ambient) return true; // a container without ambient properties is at run time
     VARIANT v;
     VariantInit(&v);
     DISPPARAMS none{};
@@ -141,25 +140,33 @@ STDMETHODIMP Qel_SkinCtrl::put_ChangeControlColor(VARIANT_BOOL value) {
     return S_OK;
 }
 
-STDMETHODIMP Qel_SkinCtrl::get_FormMaxWidth(LONG* ret) { return Out(ret, m_FormMaxWidth); }
+STDMETHODIMP Qel_SkinCtrl::get_FormMaxWidth(LONG* ret) {
+    return Out(ret, m_FormMaxWidth);
+}
 STDMETHODIMP Qel_SkinCtrl::put_FormMaxWidth(LONG value) {
     m_FormMaxWidth = value;
     PropertyChanged(kFormMaxWidthId);
     return S_OK;
 }
-STDMETHODIMP Qel_SkinCtrl::get_FormMinWidth(LONG* ret) { return Out(ret, m_FormMinWidth); }
+STDMETHODIMP Qel_SkinCtrl::get_FormMinWidth(LONG* ret) {
+    return Out(ret, m_FormMinWidth);
+}
 STDMETHODIMP Qel_SkinCtrl::put_FormMinWidth(LONG value) {
     m_FormMinWidth = value;
     PropertyChanged(kFormMinWidthId);
     return S_OK;
 }
-STDMETHODIMP Qel_SkinCtrl::get_FormMaxHeight(LONG* ret) { return Out(ret, m_FormMaxHeight); }
+STDMETHODIMP Qel_SkinCtrl::get_FormMaxHeight(LONG* ret) {
+    return Out(ret, m_FormMaxHeight);
+}
 STDMETHODIMP Qel_SkinCtrl::put_FormMaxHeight(LONG value) {
     m_FormMaxHeight = value;
     PropertyChanged(kFormMaxHeightId);
     return S_OK;
 }
-STDMETHODIMP Qel_SkinCtrl::get_FormMinHeight(LONG* ret) { return Out(ret, m_FormMinHeight); }
+STDMETHODIMP Qel_SkinCtrl::get_FormMinHeight(LONG* ret) {
+    return Out(ret, m_FormMinHeight);
+}
 STDMETHODIMP Qel_SkinCtrl::put_FormMinHeight(LONG value) {
     m_FormMinHeight = value;
     PropertyChanged(kFormMinHeightId);
@@ -187,9 +194,13 @@ STDMETHODIMP Qel_SkinCtrl::put_LoadSkinFromRegistry(VARIANT_BOOL value) {
     return S_OK;
 }
 
-STDMETHODIMP Qel_SkinCtrl::get_AlwaysOnTop(VARIANT_BOOL* ret) { return Out(ret, Flag(m_AlwaysOnTop)); }
+STDMETHODIMP Qel_SkinCtrl::get_AlwaysOnTop(VARIANT_BOOL* ret) {
+    return Out(ret, Flag(m_AlwaysOnTop));
+}
 
-STDMETHODIMP Qel_SkinCtrl::get_ShowIcon(VARIANT_BOOL* ret) { return Out(ret, Flag(m_ShowIcon)); }
+STDMETHODIMP Qel_SkinCtrl::get_ShowIcon(VARIANT_BOOL* ret) {
+    return Out(ret, Flag(m_ShowIcon));
+}
 STDMETHODIMP Qel_SkinCtrl::put_ShowIcon(VARIANT_BOOL value) {
     const bool show = value != VARIANT_FALSE;
     if (show == m_ShowIcon) return S_OK;
@@ -199,8 +210,12 @@ STDMETHODIMP Qel_SkinCtrl::put_ShowIcon(VARIANT_BOOL value) {
     return S_OK;
 }
 
-STDMETHODIMP Qel_SkinCtrl::SkinAllowsIcon(VARIANT_BOOL* ret) { return Out(ret, Flag(m_SkinAllowsIcon)); }
-STDMETHODIMP Qel_SkinCtrl::IsSkinActive(VARIANT_BOOL* ret) { return Out(ret, Flag(m_SkinActive)); }
+STDMETHODIMP Qel_SkinCtrl::SkinAllowsIcon(VARIANT_BOOL* ret) {
+    return Out(ret, Flag(m_SkinAllowsIcon));
+}
+STDMETHODIMP Qel_SkinCtrl::IsSkinActive(VARIANT_BOOL* ret) {
+    return Out(ret, Flag(m_SkinActive));
+}
 
 // ---- IOleObject -----------------------------------------------------------------
 
@@ -209,7 +224,9 @@ STDMETHODIMP Qel_SkinCtrl::SetClientSite(IOleClientSite* site) {
     return S_OK;
 }
 
-STDMETHODIMP Qel_SkinCtrl::GetClientSite(IOleClientSite** site) { return CopyTo(site_, site); }
+STDMETHODIMP Qel_SkinCtrl::GetClientSite(IOleClientSite** site) {
+    return CopyTo(site_, site);
+}
 
 STDMETHODIMP Qel_SkinCtrl::Close(DWORD) {
     DeactivateSkin();
@@ -217,7 +234,9 @@ STDMETHODIMP Qel_SkinCtrl::Close(DWORD) {
     return S_OK;
 }
 
-STDMETHODIMP Qel_SkinCtrl::GetUserClassID(CLSID* clsid) { return GetClassID(clsid); }
+STDMETHODIMP Qel_SkinCtrl::GetUserClassID(CLSID* clsid) {
+    return GetClassID(clsid);
+}
 
 STDMETHODIMP Qel_SkinCtrl::GetUserType(DWORD form, LPOLESTR* type) {
     return OleRegGetUserType(CLSID_Qel_SkinCtrl, form, type);
@@ -250,7 +269,9 @@ STDMETHODIMP Qel_SkinCtrl::GetMiscStatus(DWORD, DWORD* status) {
 
 // ---- Persistence ----------------------------------------------------------------
 
-STDMETHODIMP Qel_SkinCtrl::GetClassID(CLSID* clsid) { return Out(clsid, CLSID_Qel_SkinCtrl); }
+STDMETHODIMP Qel_SkinCtrl::GetClassID(CLSID* clsid) {
+    return Out(clsid, CLSID_Qel_SkinCtrl);
+}
 
 STDMETHODIMP Qel_SkinCtrl::InitNew() {
     m_Loading = true;
@@ -338,4 +359,4 @@ STDMETHODIMP Qel_SkinCtrl::FindConnectionPoint(REFIID iid, IConnectionPoint** cp
     return events_.Find(iid, cp);
 }
 
-}  // namespace qel
+} // namespace qel

@@ -7,7 +7,12 @@
 #pragma once
 #include "base/Events.h"
 #include "base/QelTypeLib.h"
+#include "control/SkinSlice.h"
+#include "renderer/Qel_SkinClass.h"
+#include "renderer/Qel_SkinConfig.h"
 
+#include <map>
+#include <optional>
 #include <string>
 
 namespace qel {
@@ -57,10 +62,8 @@ public:
     STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
     STDMETHODIMP InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
     STDMETHODIMP GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
-    STDMETHODIMP DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override {
-        return S_OK;
-    }
-    STDMETHODIMP EnumVerbs(IEnumOLEVERB**) override { return OLE_E_NOTIMPL; }
+    STDMETHODIMP DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override { return S_OK; }
+    STDMETHODIMP EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
     STDMETHODIMP Update() override { return S_OK; }
     STDMETHODIMP IsUpToDate() override { return S_OK; }
     STDMETHODIMP GetUserClassID(CLSID* clsid) override;
@@ -116,6 +119,27 @@ private:
     void ChooseByNumber(long skinNumber);
     void RaiseSkinChanged();
 
+    // Activation.
+    struct SlicedSheet {
+        SheetImage sheet;
+        SkinSlice slice;
+    };
+    std::optional<SlicedSheet> SliceCurrentSheet(HWND host);
+    void LoadSkinParts(const SlicedSheet& sliced);
+    bool DrawFormIcon(HWND hWnd, HDC hDC);
+    void TakeFormIcon(HWND host);
+    bool HostHasIcon(IDispatch* host) const;
+    bool HostAlive() const;
+
+    // Host events and colours.
+    void OnRendererEvent(DISPID id, DISPPARAMS& params);
+    void ApplyStacking();
+    void ApplyFormColors();
+    void ColorHostControls(bool SkinOn, bool IsActive);
+
+    // The design-time size menu.
+    void ShowSizeMenu();
+
     VARIANT_BOOL Flag(bool b) const { return b ? VARIANT_TRUE : VARIANT_FALSE; }
 
     // Persisted properties.
@@ -129,6 +153,10 @@ private:
     LONG m_FormMaxWidth = 0, m_FormMinWidth = 0, m_FormMaxHeight = 0, m_FormMinHeight = 0;
 
     // Skin state.
+    ComPtr<Qel_SkinClass> m_cN;
+    EventConnection cnEvents_;
+    ComPtr<Qel_SkinConfig> m_Config;
+    bool deactivating_ = false;
     bool m_Activated = false;
     bool m_SkinActive = false;
     bool m_SkinAllowsIcon = false;
@@ -148,13 +176,23 @@ private:
     // The current skin sheet (the control's Picture1) and the built-in sheets.
     ComPtr<IPictureDisp> picture1_;
     ComPtr<IPictureDisp> builtIn_[6];
+    // The host's icon as a 16 x 16 picture, taken at the first activation.
+    ComPtr<IPictureDisp> frmIcon_;
+    bool frmIconTaken_ = false;
+
+    // The colours each recoloured host control had before the skin came, given
+    // back when it goes.
+    struct OwnColours {
+        std::optional<OLE_COLOR> back, fore;
+    };
+    std::map<ComPtr<IUnknown>, OwnColours> ownColours_;
 
     ComPtr<IOleClientSite> site_;
     ComPtr<IOleAdviseHolder> adviseHolder_;
-    SIZEL extent_{};  // HIMETRIC
+    SIZEL extent_{}; // HIMETRIC
 
     EventSource events_{this, DIID___Qel_SkinCtrl};
     EventSource notifications_{this, IID_IPropertyNotifySink};
 };
 
-}  // namespace qel
+} // namespace qel

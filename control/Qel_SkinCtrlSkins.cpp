@@ -17,7 +17,9 @@ constexpr DISPID kSkinPictureId = 0x6803000C;
 constexpr DISPID kSkinChanged = 5;
 constexpr const char* kCacheFolderName = "Qel_Skins\\";
 
-bool IsBuiltIn(long skin) { return skin >= 1 && skin <= 6; }
+bool IsBuiltIn(long skin) {
+    return skin >= 1 && skin <= 6;
+}
 
 // True when a file can be created in `folder` (which ends in "\").
 bool FolderWritable(const std::string& folder) {
@@ -38,7 +40,7 @@ std::string LocalCacheFolder() {
     return folder + kCacheFolderName;
 }
 
-}  // namespace
+} // namespace
 
 // The Windows folder's "Qel_Skins\" holds the cache file; where a user may not
 // write there, the same folder in the user's local application data does.
@@ -63,7 +65,8 @@ std::string Qel_SkinCtrl::CacheFile() const {
 // other of the two folders.
 std::string Qel_SkinCtrl::CacheFileToRead() const {
     const std::string name = std::to_string(m_CacheId) + ".skn";
-    for (const std::string& folder : {m_CacheFolder, m_WinDir + kCacheFolderName, LocalCacheFolder()})
+    for (const std::string& folder :
+         {m_CacheFolder, m_WinDir + kCacheFolderName, LocalCacheFolder()})
         if (!folder.empty() && FileExists(folder + name)) return folder + name;
     return "";
 }
@@ -157,14 +160,16 @@ STDMETHODIMP Qel_SkinCtrl::put_Skin(Skins New_Skin) {
     return S_OK;
 }
 
-STDMETHODIMP Qel_SkinCtrl::get_SkinPicture(IPictureDisp** ret) { return CopyTo(m_SkinPicture, ret); }
+STDMETHODIMP Qel_SkinCtrl::get_SkinPicture(IPictureDisp** ret) {
+    return CopyTo(m_SkinPicture, ret);
+}
 
 // A picture that does not read as a skin sheet is refused: the control keeps
 // its skin, its number and its cache file.
 STDMETHODIMP Qel_SkinCtrl::putref_SkinPicture(IPictureDisp* New_SkinPicture) {
-    const bool isNew = New_SkinPicture && (BitmapOfPicture(New_SkinPicture) !=
-                                               BitmapOfPicture(m_SkinPicture.get()) ||
-                                           m_Skin != Custom_Skin);
+    const bool isNew = New_SkinPicture &&
+                       (BitmapOfPicture(New_SkinPicture) != BitmapOfPicture(m_SkinPicture.get()) ||
+                        m_Skin != Custom_Skin);
     if (isNew && IsReadableSheet(New_SkinPicture)) {
         m_SkinPicture = New_SkinPicture;
         PropertyChanged(kSkinPictureId);
@@ -182,10 +187,9 @@ STDMETHODIMP Qel_SkinCtrl::SaveSkinPicture(BSTR SkinPath) {
     if (!SkinPath) return S_OK;
     const int size = WideCharToMultiByte(CP_ACP, 0, SkinPath, -1, nullptr, 0, nullptr, nullptr);
     std::string path(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1)
-        WideCharToMultiByte(CP_ACP, 0, SkinPath, -1, path.data(), size, nullptr, nullptr);
+    if (size > 1) WideCharToMultiByte(CP_ACP, 0, SkinPath, -1, path.data(), size, nullptr, nullptr);
     if (!path.empty()) SavePictureFile(picture1_.get(), path);
     return S_OK;
 }
 
-}  // namespace qel
+} // namespace qel

@@ -19,7 +19,7 @@ BITMAPINFO TopDown32(int width, int height) {
     return info;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<SheetImage> SheetFromPicture(IPictureDisp* picture, std::string* problem) {
     HBITMAP bitmap = BitmapOfPicture(picture);
@@ -64,4 +64,4 @@ ComPtr<IPictureDisp> PictureFromSheet(const SheetImage& image) {
     return PictureFromBitmap(std::move(bitmap));
 }
 
-}  // namespace qel
+} // namespace qel

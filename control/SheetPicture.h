@@ -22,4 +22,4 @@ bool IsReadableSheet(IPictureDisp* picture, std::string* problem = nullptr);
 // A bitmap picture of `image` (null for an empty image).
 ComPtr<IPictureDisp> PictureFromSheet(const SheetImage& image);
 
-}  // namespace qel
+} // namespace qel

@@ -1,0 +1,138 @@
+// The renderer's reports passed on to the host, the host's stacking order, and
+// the colours of the host form and its controls.
+#include "base/LateBound.h"
+#include "control/Qel_SkinCtrl.h"
+#include "renderer/Qel_SkinClass.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace qel {
+namespace {
+
+constexpr DISPID kAlwaysOnTopId = 0x68030003;
+constexpr DISPID kFocusChange = 1, kResizeEvent = 2, kRePainting = 3;
+
+std::optional<OLE_COLOR> Colour(IDispatch* object, const wchar_t* name) {
+    VARIANT v;
+    if (!GetProperty(object, name, &v)) return std::nullopt;
+    std::optional<OLE_COLOR> r;
+    if (SUCCEEDED(VariantChangeType(&v, &v, 0, VT_I4))) r = static_cast<OLE_COLOR>(V_I4(&v));
+    VariantClear(&v);
+    return r;
+}
+
+void SetColour(IDispatch* object, const wchar_t* name, OLE_COLOR colour) {
+    VARIANT v;
+    V_VT(&v) = VT_I4;
+    V_I4(&v) = static_cast<LONG>(colour);
+    PutProperty(object, name, v);
+}
+
+std::wstring LowerName(IDispatch* control) {
+    VARIANT v;
+    std::wstring name;
+    if (GetProperty(control, L"Name", &v) && SUCCEEDED(VariantChangeType(&v, &v, 0, VT_BSTR)) &&
+        V_BSTR(&v))
+        name = V_BSTR(&v);
+    VariantClear(&v);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    return name;
+}
+
+} // namespace
+
+void Qel_SkinCtrl::OnRendererEvent(DISPID id, DISPPARAMS& params) {
+    if (id == kSkinResize) {
+        events_.Fire(kResizeEvent);
+    } else if (id == kSkinRepaint) {
+        events_.Fire(kRePainting);
+    } else if (id == kSkinActiveStatus) {
+        VARIANT_BOOL* isActive = ByRefBoolArg(params, 0);
+        if (!isActive) return;
+        if (IsWindowVisible(m_hWndHost)) {
+            ApplyStacking();
+            ComPtr<IDispatch> host = HostForm();
+            const bool active = *isActive != VARIANT_FALSE;
+            SetColour(host.get(), L"BackColor", active ? m_ActiveBackColor : m_InactiveBackColor);
+            ColorHostControls(true, active);
+        }
+        // The host's handler may change the flag; the change reaches the renderer.
+        VARIANTARG arg;
+        V_VT(&arg) = VT_BOOL | VT_BYREF;
+        V_BOOLREF(&arg) = isActive;
+        events_.Fire(kFocusChange, {arg});
+    }
+}
+
+// At run time, with the skin on, the host is kept topmost or not as AlwaysOnTop says.
+void Qel_SkinCtrl::ApplyStacking() {
+    if (!UserMode() || !m_Activated || !HostAlive()) return;
+    SetWindowPos(m_hWndHost, m_AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE);
+}
+
+STDMETHODIMP Qel_SkinCtrl::put_AlwaysOnTop(VARIANT_BOOL value) {
+    m_AlwaysOnTop = value != VARIANT_FALSE;
+    PropertyChanged(kAlwaysOnTopId);
+    ApplyStacking();
+    return S_OK;
+}
+
+void Qel_SkinCtrl::ApplyFormColors() {
+    ComPtr<IDispatch> host = HostForm();
+    if (!m_Config) {
+        SetColour(host.get(), L"BackColor", m_OriginalBackColor);
+        ColorHostControls(false, false);
+    } else {
+        SetColour(host.get(), L"BackColor", m_ActiveBackColor);
+        ColorHostControls(true, true);
+    }
+}
+
+// Recolours the host's frames, check boxes, picture boxes, option buttons,
+// labels and controls named like buttons or panels. While the skin is on, each
+// control's own colours are kept the first time it is recoloured; when the
+// skin goes, every control gets back exactly the colours it had.
+void Qel_SkinCtrl::ColorHostControls(bool SkinOn, bool IsActive) {
+    if (!SkinOn) { // what was recoloured is given back even if recolouring was switched off since
+        for (auto& [identity, own] : ownColours_) {
+            ComPtr<IDispatch> control = identity.as<IDispatch>();
+            if (own.back) SetColour(control.get(), L"BackColor", *own.back);
+            if (own.fore) SetColour(control.get(), L"ForeColor", *own.fore);
+        }
+        ownColours_.clear();
+        return;
+    }
+    if (!m_ChangeControlColor) return;
+    ComPtr<IDispatch> host = HostForm();
+    VARIANT controls;
+    if (!GetProperty(host.get(), L"Controls", &controls)) return;
+    std::vector<ComPtr<IDispatch>> items;
+    if (V_VT(&controls) == VT_DISPATCH) items = CollectionItems(V_DISPATCH(&controls));
+    VariantClear(&controls);
+    for (const ComPtr<IDispatch>& control : items) {
+        const std::wstring name = LowerName(control.get());
+        const std::wstring kind = TypeName(control.get());
+        const bool buttonNamed = name.find(L"command") != std::wstring::npos ||
+                                 name.find(L"button") != std::wstring::npos;
+        const bool isLabel = kind == L"Label";
+        const bool candidate = buttonNamed || name.find(L"panel") != std::wstring::npos ||
+                               isLabel || kind == L"Frame" || kind == L"CheckBox" ||
+                               kind == L"PictureBox" || kind == L"OptionButton";
+        if (!candidate) continue;
+        const std::optional<OLE_COLOR> back = Colour(control.get(), L"BackColor");
+        auto is = [&](OLE_COLOR c) { return back && *back == c; };
+        const bool recolour = buttonNamed || isLabel || is(m_ActivationBackColor) ||
+                              is(m_ActiveBackColor) || (IsActive && is(m_InactiveBackColor));
+        if (!recolour) continue;
+        ComPtr<IUnknown> identity = control.identity();
+        if (!ownColours_.count(identity))
+            ownColours_[identity] = {back, Colour(control.get(), L"ForeColor")};
+        SetColour(control.get(), L"BackColor", IsActive ? m_ActiveBackColor : m_InactiveBackColor);
+        SetColour(control.get(), L"ForeColor", m_ControlForeColor);
+    }
+}
+
+} // namespace qel
