@@ -110,6 +110,11 @@ VARIANT ScriptObject::FieldValue(const std::wstring& name) const {
     return it == fields_.end() ? VARIANT{} : Copy(it->second);
 }
 
+void ScriptObject::SetField(const std::wstring& name, const VARIANT& value) {
+    VariantClear(&fields_[name]);
+    fields_[name] = Copy(value);
+}
+
 ScriptObject::Member* ScriptObject::Find(const std::wstring& name) {
     for (Member& m : members_)
         if (_wcsicmp(m.name.c_str(), name.c_str()) == 0) return &m;
@@ -368,6 +373,12 @@ HostControl& TestHost::Control(const std::wstring& name) {
 
 void TestHost::SetMenu(HMENU menu) {
     ::SetMenu(window_.get(), menu);
+}
+
+void TestHost::SetIcon(IPictureDisp* icon) {
+    VARIANT v = Object(icon);
+    form_->SetField(L"Icon", v);
+    VariantClear(&v);
 }
 
 ComPtr<IDispatch> TestHost::Place(IUnknown* control, const std::map<std::wstring, VARIANT>& bag,

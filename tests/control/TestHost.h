@@ -34,6 +34,7 @@ public:
     // A property holding a value of its own (a plain field), readable and writable.
     void Field(const std::wstring& name, VARIANT initial);
     VARIANT FieldValue(const std::wstring& name) const;
+    void SetField(const std::wstring& name, const VARIANT& value);
 
     STDMETHODIMP GetTypeInfoCount(UINT* n) override;
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
@@ -84,6 +85,8 @@ public:
                             OLE_COLOR fore, bool hasForeColor = true);
     HostControl& Control(const std::wstring& name);
     void SetMenu(HMENU menu);
+    // The form's Icon property.
+    void SetIcon(IPictureDisp* icon);
 
     // Creates the skin control (through the library's class factory when
     // `module` is given, else in process) and puts it on the form: client site,

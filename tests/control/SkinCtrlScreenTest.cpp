@@ -1,0 +1,341 @@
+// The skin control putting skins on a visible host form and taking them off:
+// pixels read back from the screen, the host's size, menu and colours, and the
+// events that reach the host.
+#include "base/PictureFile.h"
+#include "control/Qel_SkinCtrl.h"
+#include "control/SheetPicture.h"
+#include "control/SkinSheetReader.h"
+#include "control/SkinSheetWriter.h"
+#include "tests/control/SkinSamples.h"
+#include "tests/control/TestHost.h"
+#include "tests/support/Input.h"
+#include "tests/support/Resources.h"
+#include "tests/support/Screen.h"
+#include "tests/support/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+namespace qel {
+namespace {
+
+using test::PumpFor;
+using test::TestHost;
+using test::WindowPixel;
+
+constexpr DISPID kFocusChange = 1, kResize = 2, kRePainting = 3, kSkinActive = 4;
+
+RECT ClientRect(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    return r;
+}
+
+RECT WindowRectOf(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+int Count(const TestHost& host, DISPID id) {
+    int n = 0;
+    for (auto& e : host.events)
+        n += e.first == id;
+    return n;
+}
+
+bool LastBool(const TestHost& host, DISPID id) {
+    for (auto it = host.events.rbegin(); it != host.events.rend(); ++it)
+        if (it->first == id) return V_BOOL(&it->second[0]) != VARIANT_FALSE;
+    return false;
+}
+
+COLORREF ToRgb(uint32_t bgr) {
+    return static_cast<COLORREF>(bgr);
+}
+
+// A form on screen with the control placed on it, its own cache file out of the way.
+class SkinCtrlOnScreen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char windows[MAX_PATH] = {};
+        GetWindowsDirectoryA(windows, MAX_PATH);
+        cache_ =
+            std::string(windows) + "\\Qel_Skins\\" + std::to_string(GetCurrentThreadId()) + ".skn";
+        DeleteFileA(cache_.c_str());
+    }
+    void TearDown() override {
+        ctrl.reset();
+        host.reset();
+        DeleteFileA(cache_.c_str());
+        PumpFor(50);
+    }
+    void Place(std::map<std::wstring, VARIANT> bag = {}, OLE_COLOR back = 0x8000000F) {
+        host = std::make_unique<TestHost>(150, 120, 360, 220);
+        host->SetBackColor(back);
+        ctrl = Qel_SkinCtrl::Create();
+        host->Place(ctrl->Unknown(), bag);
+        PumpFor(100);
+    }
+
+    std::unique_ptr<TestHost> host;
+    ComPtr<Qel_SkinCtrl> ctrl;
+    std::string cache_;
+};
+
+TEST_F(SkinCtrlOnScreen, EachBuiltInSkinFramesTheFormAndTheClientAreaKeepsItsSize) {
+    Place();
+    HWND hwnd = host->Window();
+    const RECT client = ClientRect(hwnd);
+    for (int n = 1; n <= 6; ++n) {
+        ASSERT_EQ(ctrl->ActivateSkin(n), S_OK);
+        PumpFor(150);
+        RECT now = ClientRect(hwnd);
+        EXPECT_EQ(now.right, client.right) << n;
+        EXPECT_EQ(now.bottom, client.bottom) << n;
+        // The caption's left end is the sheet's active Top Left piece; a form
+        // without a menu bar takes the plain band, which starts at row 44.
+        ComPtr<IPictureDisp> custom;
+        std::optional<SheetImage> sheet;
+        {
+            const std::string path = test::OutputPath("control/screen-sheet.bmp");
+            std::wstring wide(path.begin(), path.end());
+            BSTR b = SysAllocString(wide.c_str());
+            ctrl->SaveSkinPicture(b);
+            SysFreeString(b);
+            sheet = SheetFromPicture(LoadPictureFile(path).get());
+        }
+        ASSERT_TRUE(sheet);
+        EXPECT_EQ(WindowPixel(hwnd, 3, 10), ToRgb(sheet->Pixel(1 + 3, 44 + 10))) << n;
+        test::SaveWindowShot("control_builtin_skin_" + std::to_string(n), hwnd);
+    }
+}
+
+TEST_F(SkinCtrlOnScreen, DeactivationGivesTheFormItsFrameSizeMenuAndColoursBack) {
+    Place({}, 0x00123456);
+    HWND hwnd = host->Window();
+    HMENU menu = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, 100, "&Open");
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    host->SetMenu(menu);
+    host->AddControl(L"Command1", L"CommandButton", 0x00ABCDEF, 0x00010203);
+    const RECT window = WindowRectOf(hwnd), client = ClientRect(hwnd);
+
+    ctrl->ActivateSkin(0);
+    PumpFor(150);
+    RECT r = WindowRectOf(hwnd);
+    test::MouseMove((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PumpFor(100);
+    EXPECT_EQ(GetMenu(hwnd), nullptr); // taken off the window: the bar is drawn in the caption
+    EXPECT_NE(host->BackColor(), 0x00123456u);
+    EXPECT_NE(host->Control(L"Command1").back, 0x00ABCDEFu);
+    test::SaveWindowShot("control_with_menu", hwnd);
+
+    ctrl->DeactivateSkin();
+    PumpFor(150);
+    EXPECT_EQ(GetMenu(hwnd), menu);
+    RECT w = WindowRectOf(hwnd), c = ClientRect(hwnd);
+    EXPECT_EQ(w.right - w.left, window.right - window.left);
+    EXPECT_EQ(w.bottom - w.top, window.bottom - window.top);
+    EXPECT_EQ(c.right, client.right);
+    EXPECT_EQ(c.bottom, client.bottom);
+    EXPECT_EQ(host->Control(L"Command1").back, 0x00ABCDEFu); // its own colours back
+    EXPECT_EQ(host->Control(L"Command1").fore, 0x00010203u);
+    VARIANT_BOOL active = VARIANT_TRUE;
+    ctrl->IsSkinActive(&active);
+    EXPECT_EQ(active, VARIANT_FALSE);
+    EXPECT_EQ(Count(*host, kSkinActive), 2);
+    EXPECT_FALSE(LastBool(*host, kSkinActive));
+    test::SaveWindowShot("control_deactivated", hwnd);
+}
+
+TEST_F(SkinCtrlOnScreen, TheRenderersReportsReachTheHost) {
+    Place();
+    HWND hwnd = host->Window();
+    ctrl->ActivateSkin(0);
+    PumpFor(150);
+    EXPECT_GE(Count(*host, kRePainting), 1);
+    const int resizes = Count(*host, kResize);
+    SetWindowPos(hwnd, nullptr, 0, 0, 420, 300, SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(100);
+    EXPECT_GT(Count(*host, kResize), resizes);
+
+    TestHost other(600, 400, 200, 120);
+    PumpFor(150);
+    EXPECT_FALSE(LastBool(*host, kFocusChange));
+    SetForegroundWindow(hwnd);
+    PumpFor(150);
+    EXPECT_TRUE(LastBool(*host, kFocusChange));
+}
+
+// A sample skin whose active and in-active form colours differ.
+ComPtr<IPictureDisp> TwoColourSkin(uint32_t active, uint32_t inactive, uint32_t text) {
+    test::SampleSkin skin = test::BuiltInLikeSkin();
+    skin.content.Colour(SheetColour::ActiveFormBack) = active;
+    skin.content.Colour(SheetColour::InactiveFormBack) = inactive;
+    skin.content.Colour(SheetColour::FormText) = text;
+    return PictureFromSheet(ComposeSkinSheet(skin.content, skin.background));
+}
+
+TEST_F(SkinCtrlOnScreen, ControlsAreRecolouredByKindNameAndColour) {
+    const OLE_COLOR form = 0x00404040;
+    Place({}, form);
+    ctrl->putref_SkinPicture(TwoColourSkin(0x00C0E0F0, 0x00A0A0A0, 0x00200000).get());
+    host->AddControl(L"Label1", L"Label", 0x00111111, 0);
+    host->AddControl(L"Picture1", L"PictureBox", 0x00222222, 0); // a colour of its own
+    host->AddControl(L"Picture2", L"PictureBox", form, 0);       // the form's colour
+    host->AddControl(L"Text1", L"TextBox", form, 0);
+    host->AddControl(L"PanelLeft", L"PictureBox", 0x00333333, 0);
+    host->AddControl(L"Command1", L"CommandButton", 0x00444444, 0, /*hasForeColor=*/false);
+    ctrl->ActivateSkin(0);
+    PumpFor(100);
+    const OLE_COLOR skinBack = host->BackColor();
+    EXPECT_EQ(skinBack, 0x00C0E0F0u);
+    EXPECT_EQ(host->Control(L"Label1").fore, 0x00200000u);
+    EXPECT_EQ(host->Control(L"Label1").back, skinBack);
+    EXPECT_EQ(host->Control(L"Picture1").back, 0x00222222u);
+    EXPECT_EQ(host->Control(L"Picture2").back, skinBack);
+    EXPECT_EQ(host->Control(L"Text1").back, form);
+    EXPECT_EQ(host->Control(L"PanelLeft").back, 0x00333333u);
+    EXPECT_EQ(host->Control(L"Command1").back, skinBack);
+
+    // An in-active form takes the skin's in-active colours.
+    TestHost other(600, 400, 200, 120);
+    PumpFor(150);
+    EXPECT_EQ(host->BackColor(), 0x00A0A0A0u);
+    EXPECT_EQ(host->Control(L"Label1").back, 0x00A0A0A0u);
+    EXPECT_EQ(host->Control(L"Picture2").back, 0x00A0A0A0u);
+
+    ctrl->DeactivateSkin();
+    PumpFor(100);
+    EXPECT_EQ(host->BackColor(), form);
+    EXPECT_EQ(host->Control(L"Label1").back, 0x00111111u);
+    EXPECT_EQ(host->Control(L"Picture2").back, form);
+    EXPECT_EQ(host->Control(L"Command1").back, 0x00444444u);
+}
+
+TEST_F(SkinCtrlOnScreen, WithoutControlColoursOnlyTheFormChangesColour) {
+    const OLE_COLOR form = 0x00404040;
+    Place({{L"ChangeControlColor", test::Long(0)}}, form);
+    host->AddControl(L"Label1", L"Label", 0x00111111, 0);
+    ctrl->ActivateSkin(0);
+    PumpFor(100);
+    EXPECT_NE(host->BackColor(), form);
+    EXPECT_EQ(host->Control(L"Label1").back, 0x00111111u);
+}
+
+TEST_F(SkinCtrlOnScreen, AlwaysOnTopKeepsTheSkinnedFormAboveOthers) {
+    Place();
+    HWND hwnd = host->Window();
+    ctrl->ActivateSkin(0);
+    PumpFor(100);
+    EXPECT_FALSE(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ctrl->put_AlwaysOnTop(VARIANT_TRUE);
+    EXPECT_TRUE(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ctrl->put_AlwaysOnTop(VARIANT_FALSE);
+    EXPECT_FALSE(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(SkinCtrlOnScreen, ACustomSkinWithRoundedCornersAndTheFormIcon) {
+    Place();
+    HWND hwnd = host->Window();
+    HICON icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    PICTDESC desc{sizeof desc, PICTYPE_ICON, {}};
+    desc.icon.hicon = icon;
+    ComPtr<IPictureDisp> iconPicture;
+    OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE, iconPicture.put_void());
+    host->SetIcon(iconPicture.get());
+
+    test::SampleSkin skin = test::BuiltInLikeSkin();
+    skin.content.Flag(SheetFlag::RoundTop) = true;
+    skin.content.Flag(SheetFlag::RoundBottom) = true;
+    skin.content.Flag(SheetFlag::DrawFormIcon) = true;
+    skin.content.Value(SheetValue::RoundAngle) = 20;
+    skin.content.Value(SheetValue::IconLeft) = 8;
+    skin.content.Value(SheetValue::IconTop) = 6;
+    ctrl->putref_SkinPicture(
+        PictureFromSheet(ComposeSkinSheet(skin.content, skin.background)).get());
+    ctrl->ActivateSkin(0);
+    PumpFor(150);
+    VARIANT_BOOL allows = VARIANT_FALSE;
+    ctrl->SkinAllowsIcon(&allows);
+    EXPECT_EQ(allows, VARIANT_TRUE);
+    UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(hwnd, region.get()), ERROR);
+    EXPECT_FALSE(PtInRegion(region.get(), 0, 0));
+    test::SaveWindowShot("control_custom_rounded_icon", hwnd);
+    ctrl->DeactivateSkin();
+    EXPECT_EQ(GetWindowRgn(hwnd, region.get()), ERROR);
+}
+
+TEST_F(SkinCtrlOnScreen, AForeignPictureWhileActiveLeavesTheFormAsItWas) {
+    Place();
+    HWND hwnd = host->Window();
+    ctrl->ActivateSkin(0);
+    PumpFor(100);
+    const RECT window = WindowRectOf(hwnd);
+    const OLE_COLOR back = host->BackColor();
+    ctrl->putref_SkinPicture(PictureFromSheet(SheetImage(10000 / 100, 30, 0x00777777)).get());
+    PumpFor(100);
+    RECT now = WindowRectOf(hwnd);
+    EXPECT_EQ(now.right - now.left, window.right - window.left);
+    EXPECT_EQ(host->BackColor(), back);
+    Skins skin;
+    ctrl->get_Skin(&skin);
+    EXPECT_EQ(skin, Light_Blue_Bubble);
+}
+
+TEST_F(SkinCtrlOnScreen, TheFormsOwnFrameIsMeasuredAgainAfterItsBorderChanges) {
+    Place();
+    HWND hwnd = host->Window();
+    ctrl->ActivateSkin(0);
+    PumpFor(50);
+    ctrl->DeactivateSkin();
+    PumpFor(50);
+    // A thinner border of its own, then on and off again.
+    SetWindowLongPtrA(hwnd, GWL_STYLE,
+                      (GetWindowLongPtrA(hwnd, GWL_STYLE) & ~WS_THICKFRAME) | WS_BORDER);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    PumpFor(50);
+    const RECT client = ClientRect(hwnd);
+    ctrl->ActivateSkin(0);
+    PumpFor(50);
+    ctrl->DeactivateSkin();
+    PumpFor(50);
+    RECT after = ClientRect(hwnd);
+    EXPECT_EQ(after.right, client.right);
+    EXPECT_EQ(after.bottom, client.bottom);
+}
+
+TEST_F(SkinCtrlOnScreen, DeactivatingANeverActivatedControlOnlyAnnouncesIt) {
+    Place();
+    HWND hwnd = host->Window();
+    const RECT window = WindowRectOf(hwnd);
+    ctrl->DeactivateSkin();
+    RECT now = WindowRectOf(hwnd);
+    EXPECT_EQ(now.right - now.left, window.right - window.left);
+    EXPECT_EQ(Count(*host, kSkinActive), 1);
+    EXPECT_FALSE(LastBool(*host, kSkinActive));
+}
+
+TEST_F(SkinCtrlOnScreen, ActivationsAndSwitchesLeaveNoObjectsBehind) {
+    Place();
+    for (int n = 1; n <= 6; ++n)
+        ctrl->ActivateSkin(n); // each built-in sheet is loaded once
+    ctrl->DeactivateSkin();
+    PumpFor(50);
+    const DWORD gdi = test::GdiObjectCount(), user = test::UserObjectCount();
+    for (int i = 0; i < 50; ++i) {
+        ctrl->ActivateSkin(1 + i % 6);
+        ctrl->ActivateSkin(1 + (i + 3) % 6);
+        ctrl->DeactivateSkin();
+    }
+    PumpFor(50);
+    EXPECT_EQ(test::GdiObjectCount(), gdi);
+    EXPECT_EQ(test::UserObjectCount(), user);
+}
+
+} // namespace
+} // namespace qel
