@@ -7,11 +7,13 @@
 #include "control/SkinSheetWriter.h"
 #include "tests/control/SkinSamples.h"
 #include "tests/control/TestHost.h"
+#include "tests/support/Input.h"
 #include "tests/support/Screen.h"
 
 #include <gtest/gtest.h>
 #include <fstream>
 #include <set>
+#include <thread>
 
 namespace qel {
 namespace {
@@ -277,6 +279,111 @@ TEST_F(SkinCtrlProperties, EachBuiltInSkinIsAReadableSheetOfTheBuiltInSize) {
         EXPECT_EQ(sheet.Width(), 145) << n;
         EXPECT_EQ(sheet.Height(), 162) << n;
     }
+}
+
+} // namespace
+} // namespace qel
+
+namespace qel {
+namespace {
+
+// ---- Design time ---------------------------------------------------------------
+
+SIZEL Himetric(LONG twipsW, LONG twipsH) {
+    return {static_cast<LONG>(twipsW * 2540 / 1440), static_cast<LONG>(twipsH * 2540 / 1440)};
+}
+
+TEST(SkinCtrlDesign, AResizedControlKeepsItsFaceAndOffersTheSizeMenu) {
+    TestHost host(100, 100, 300, 200, /*visible=*/true, /*userMode=*/false);
+    auto ctrl = Qel_SkinCtrl::Create();
+    host.Place(ctrl->Unknown(), {});
+    ctrl->put_FormMaxWidth(9000);
+    ctrl->put_FormMinHeight(1000);
+    host.notifications.clear();
+    // Choose the first item ("Reset Min\Max to Zero") once the menu is up.
+    std::thread keys([] {
+        Sleep(400);
+        test::KeyChord({VK_DOWN});
+        Sleep(100);
+        test::KeyChord({VK_RETURN});
+    });
+    SIZEL bigger = Himetric(1200, 900);
+    EXPECT_EQ(ctrl->SetExtent(DVASPECT_CONTENT, &bigger), E_FAIL);
+    keys.join();
+    SIZEL now{};
+    ctrl->GetExtent(DVASPECT_CONTENT, &now);
+    EXPECT_EQ(now.cx, 1111);
+    EXPECT_EQ(now.cy, 953);
+    LONG limit = -1;
+    ctrl->get_FormMaxWidth(&limit);
+    EXPECT_EQ(limit, 0);
+    ctrl->get_FormMinHeight(&limit);
+    EXPECT_EQ(limit, 0);
+    EXPECT_EQ(host.notifications,
+              (std::vector<DISPID>{0x68030008, 0x6803000A, 0x68030007, 0x68030009}));
+}
+
+TEST(SkinCtrlDesign, ANewlyPlacedControlSnapsBackWithoutAMenuAndRunTimeChangesNothing) {
+    TestHost design(100, 100, 300, 200, false, /*userMode=*/false);
+    auto placed = Qel_SkinCtrl::Create();
+    design.Place(placed->Unknown(), {}, /*initNew=*/true);
+    SIZEL bigger = Himetric(1200, 900);
+    EXPECT_EQ(placed->SetExtent(DVASPECT_CONTENT, &bigger), E_FAIL); // returns at once
+    SIZEL face = Himetric(630, 540);
+    EXPECT_EQ(placed->SetExtent(DVASPECT_CONTENT, &face), S_OK);
+
+    TestHost run(100, 100, 300, 200, false, /*userMode=*/true);
+    auto running = Qel_SkinCtrl::Create();
+    run.Place(running->Unknown(), {});
+    EXPECT_EQ(running->SetExtent(DVASPECT_CONTENT, &bigger), S_OK);
+    SIZEL now{};
+    running->GetExtent(DVASPECT_CONTENT, &now);
+    EXPECT_EQ(now.cx, bigger.cx);
+}
+
+// ---- Bad pictures through the public interface ------------------------------------
+
+TEST(SkinCtrlBadInput, PicturesThatAreNoSkinSheetsAreRefused) {
+    TestHost host(0, 0, 300, 200, false);
+    auto ctrl = Qel_SkinCtrl::Create();
+    host.Place(ctrl->Unknown(), {});
+    auto refused = [&](IPictureDisp* picture) {
+        ctrl->putref_SkinPicture(picture);
+        Skins skin;
+        ctrl->get_Skin(&skin);
+        return skin == Light_Blue_Bubble;
+    };
+    EXPECT_TRUE(refused(nullptr));
+    EXPECT_TRUE(refused(PictureFromSheet(SheetImage(1, 1, 0)).get()));
+    // 10000 x 10000 pixels: refused by its size, before its pixels are read.
+    {
+        WindowDC screen = WindowDC::Client(nullptr);
+        ComPtr<IPictureDisp> huge =
+            PictureFromBitmap(UniqueBitmap(CreateCompatibleBitmap(screen.get(), 10000, 10000)));
+        if (huge) {
+            EXPECT_TRUE(refused(huge.get()));
+        }
+        std::string why;
+        EXPECT_FALSE(IsReadableSheet(huge.get(), &why));
+    }
+    // A sheet cut short: its value rows are missing.
+    std::mt19937 rng(3);
+    test::SampleSkin skin = test::RandomSkin(rng, test::kBuiltInGeometry);
+    SheetImage sheet = ComposeSkinSheet(skin.content, skin.background);
+    EXPECT_TRUE(refused(PictureFromSheet(sheet.Cut({0, 0, sheet.Width(), 100})).get()));
+    // A truncated file does not even load.
+    const std::string path = test::OutputPath("control/truncated.bmp");
+    ASSERT_TRUE(SavePictureFile(PictureFromSheet(sheet).get(), path));
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        std::ofstream(path, std::ios::binary) << bytes.substr(0, bytes.size() / 3);
+    }
+    ComPtr<IPictureDisp> truncated = LoadPictureFile(path);
+    if (truncated) {
+        EXPECT_TRUE(refused(truncated.get()));
+    }
+    EXPECT_FALSE(refused(PictureFromSheet(sheet).get())); // the whole sheet is taken
 }
 
 } // namespace
