@@ -4,7 +4,6 @@
 // and the reading of the screen run on a second thread meanwhile; what that
 // thread sees is recorded and checked afterwards.
 #include "renderer/MenuHook.h"
-#include "renderer/MenuShades.h"
 #include "tests/hooking/Handlers.h"
 #include "tests/renderer/FormMenu.h"
 #include "tests/renderer/MenuSkinArea.h"
@@ -123,16 +122,6 @@ private:
     std::vector<COLORREF> pixels_;
 };
 
-struct Shades {
-    Shades() {
-        uint32_t l = 0, d = 0;
-        BlendMenuColour(MenuSkinArea::kMenuBack, l, d);
-        light = l;
-        dark = d;
-    }
-    COLORREF light, dark;
-};
-
 class MenuBarOnScreen : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -222,7 +211,7 @@ protected:
     std::vector<test::ItemRecord> before;
     ComPtr<MenuSkinArea> area;
     std::vector<RECT> items; // the bar items' screen rectangles
-    const Shades shades;
+    const test::EdgeShades shades = test::MenuEdgeShades();
 };
 
 TEST_F(MenuBarOnScreen, TheBarShowsTheFormsMenuAndItsHotItemFollowsTheMouse) {
@@ -259,6 +248,24 @@ TEST_F(MenuBarOnScreen, TheBarShowsTheFormsMenuAndItsHotItemFollowsTheMouse) {
     EXPECT_EQ(hot.At(items[0].left + 3, items[0].top), MenuSkinArea::kStrip);
     EXPECT_EQ(left.At(edit.left + 3, edit.top), MenuSkinArea::kStrip);
     EXPECT_EQ(left.Count(edit, MenuSkinArea::kMenuOver), 0);
+}
+
+TEST_F(MenuBarOnScreen, APressOnTheBarBesideItsItemsOpensNothingAndReachesTheForm) {
+    RECT w{};
+    GetWindowRect(hwnd, &w);
+    // Below the items, still within the bar's area.
+    const POINT beside{items[1].left + 5, w.top + MenuSkinArea::kCaption - 2};
+    ASSERT_GE(beside.y, items[1].bottom);
+    const int presses = ProbeWindow::counts[WM_LBUTTONDOWN];
+    size_t popupsOpen = 1;
+    WithInput([&] {
+        test::Click(beside.x, beside.y);
+        Sleep(2 * kSettle);
+        popupsOpen = OpenPopups().size();
+    });
+    EXPECT_EQ(popupsOpen, 0u);
+    EXPECT_EQ(ProbeWindow::counts[WM_LBUTTONDOWN], presses + 1);
+    EXPECT_EQ(area->bar->DownItem(), 0);
 }
 
 TEST_F(MenuBarOnScreen, AClickOpensThePopupUnderItsItemDrawnInTheSkin) {
@@ -530,6 +537,29 @@ TEST_F(MenuBarOnScreen, WithOneItemLeftAndRightChangeNothing) {
     EXPECT_EQ(seen, std::vector<LONG>(3, items[0].left));
     EXPECT_EQ(hookInPopups().size(), 1u); // one popup, never reopened
     UseOwnMenuAgain();
+}
+
+TEST_F(MenuBarOnScreen, DetachingWhileAPopupIsOpenLeavesNothingBehind) {
+    // The form lets the skin go as the popup opens.
+    ProbeWindow::action = [this](HWND, UINT msg, WPARAM, LPARAM) {
+        if (msg == WM_INITMENUPOPUP && area->bar) area->Detach();
+    };
+    bool opened = false, closed = false;
+    WithInput([&] {
+        ClickItem(1);
+        opened = WaitFor([] { return OpenPopups().size() == 1; });
+        Sleep(kSettle);
+        Press(VK_RIGHT); // the tracker no longer hears the keys
+        Press(VK_ESCAPE);
+        closed = WaitForNoPopup();
+    });
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(area->bar);
+    EXPECT_FALSE(MenuHookInstalled());
+    EXPECT_EQ(GetMenu(hwnd), menu.get());
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, 0); // nothing of the bar is left to answer
+    PumpFor(100);
 }
 
 TEST_F(MenuBarOnScreen, AfterDetachTheFormShowsItsOwnMenuAgain) {

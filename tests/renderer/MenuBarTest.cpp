@@ -4,7 +4,6 @@
 #include "hooking/MSubclass.h"
 #include "hooking/MTimer.h"
 #include "renderer/MenuHook.h"
-#include "renderer/MenuShades.h"
 #include "tests/hooking/Handlers.h"
 #include "tests/renderer/FormMenu.h"
 #include "tests/renderer/MenuSkinArea.h"
@@ -31,16 +30,6 @@ int CountPixels(HDC dc, RECT r, COLORREF colour) {
             n += GetPixel(dc, x, y) == colour ? 1 : 0;
     return n;
 }
-
-struct Shades {
-    Shades() {
-        uint32_t l = 0, d = 0;
-        BlendMenuColour(MenuSkinArea::kMenuBack, l, d);
-        light = l;
-        dark = d;
-    }
-    COLORREF light, dark;
-};
 
 class MenuBarOffScreen : public ::testing::Test {
 protected:
@@ -138,7 +127,7 @@ TEST_F(MenuBarOffScreen, ThePopupItemsOfTheMenuAreLaidOutLeftToRight) {
 }
 
 TEST_F(MenuBarOffScreen, NormalHotAndPressedItemsLookDifferent) {
-    const Shades shades;
+    const test::EdgeShades shades = test::MenuEdgeShades();
     const RECT edit = ItemRect(2);
     // Items in the colour of the window's state, without edges.
     VARIANT_BOOL active = VARIANT_FALSE;
@@ -173,6 +162,22 @@ TEST_F(MenuBarOffScreen, NormalHotAndPressedItemsLookDifferent) {
     EXPECT_EQ(bar->DownItem(), -1);
     Paint();
     EXPECT_EQ(GetPixel(Frame(), edit.left + 3, edit.top), MenuSkinArea::kStrip);
+}
+
+TEST_F(MenuBarOffScreen, AnInactiveWindowsItemsTakeTheInactiveColour) {
+    HFONT font = nullptr;
+    area->font->get_hFont(&font);
+    MemorySurface strip(nullptr, 300, 40);
+    auto render = [&](bool active, COLORREF shown, COLORREF absent) {
+        RECT all{0, 0, 300, 40};
+        FillRect(strip.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        long right = 0;
+        bar->Render(font, strip.dc(), 10, 5, 280, 30, -20, active, right);
+        EXPECT_GT(CountPixels(strip.dc(), all, shown), 20) << active;
+        EXPECT_EQ(CountPixels(strip.dc(), all, absent), 0) << active;
+    };
+    render(false, MenuSkinArea::kMenuInactive, MenuSkinArea::kMenuText);
+    render(true, MenuSkinArea::kMenuText, MenuSkinArea::kMenuInactive);
 }
 
 TEST_F(MenuBarOffScreen, RenderWithoutPopupsEmptyMenusOrNoMenu) {
@@ -358,7 +363,7 @@ protected:
         SetMenuItemInfoA(popup, position, TRUE, &info);
     }
     static constexpr LONG kItemWidth = 200;
-    const Shades shades;
+    const test::EdgeShades shades = test::MenuEdgeShades();
     std::optional<MemorySurface> target;
 };
 

@@ -1,5 +1,6 @@
 #include "tests/renderer/MenuSkinArea.h"
 #include "base/WindowObject.h"
+#include "renderer/MenuShades.h"
 
 #include <olectl.h>
 
@@ -12,6 +13,12 @@ void Fill(HDC hdc, RECT rc, COLORREF colour) {
 }
 
 } // namespace
+
+EdgeShades MenuEdgeShades() {
+    uint32_t light = 0, dark = 0;
+    BlendMenuColour(MenuSkinArea::kMenuBack, light, dark);
+    return {light, dark};
+}
 
 MenuSkinArea::MenuSkinArea(HWND hwnd) : hwnd_(hwnd) {
     FONTDESC desc{sizeof(FONTDESC),

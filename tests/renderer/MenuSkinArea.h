@@ -10,6 +10,12 @@
 
 namespace qel::test {
 
+// The light and dark edge shades the bar derives from MenuSkinArea::kMenuBack.
+struct EdgeShades {
+    COLORREF light, dark;
+};
+EdgeShades MenuEdgeShades();
+
 class MenuSkinArea final : public ComObject<MenuSkinArea, _Qel_SkinAreaMod> {
 public:
     // Frame geometry in pixels.
