@@ -78,7 +78,7 @@ private:
     struct PopupItem {
         HMENU popup = nullptr;
         UINT position = 0;             // in its popup, as of the last preparation
-        MENUITEMINFOA definition{};    // type, identifier, submenu and item data as read
+        MENUITEMINFOA definition{};    // type, identifier and item data as read
         std::string text;              // the full text of a string item
         std::string caption, shortcut; // the text split at its first tab
         int captionWidth = 0;          // the widest caption of the item's popup, pixels
