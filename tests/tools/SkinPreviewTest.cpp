@@ -46,7 +46,7 @@ void WritePreview(const SkinTheme& theme) {
     };
     const int cellW = 300 + kMargin, top2 = kMargin + 170 + kMargin;
     const int top3 = top2 + 130 + kMargin;
-    const int zoomW = 120, zoomH = 60;
+    const int zoomW = 100, zoomH = 60;
     SheetImage page(kMargin + 2 * cellW, top3 + zoomH * kZoom + kMargin, kPaper);
     for (int i = 0; i < 4; ++i) {
         const int x = kMargin + (i % 2) * cellW, y = i < 2 ? kMargin : top2;

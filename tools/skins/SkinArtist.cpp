@@ -81,7 +81,7 @@ void PaintFrame(ArtCanvas& c, const Shape& window, const Colours& k) {
 // variants share their rows.
 Paint TitleBar(const Colours& k, int edgeWithMenu) {
     const double mid = 1 + (edgeWithMenu - 1) * 0.5;
-    const Rgb top = Lighten(k.gloss, Lightness(k.gloss) > 0.5 ? 0.6 : 0.25);
+    const Rgb top = Lighten(k.gloss, Lightness(k.gloss) > 0.5 ? 0.6 : 0.15);
     return Vertical({{1, top},
                      {mid, k.gloss},
                      {mid, k.base},
