@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace qel::test {
 

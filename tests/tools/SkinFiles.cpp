@@ -18,6 +18,15 @@ std::string Native(std::string path) {
 
 } // namespace
 
+std::vector<std::pair<const SkinTheme*, bool>> AllSkins() {
+    std::vector<std::pair<const SkinTheme*, bool>> all;
+    for (const SkinTheme& t : BuiltInSkins())
+        all.push_back({&t, true});
+    for (const SkinTheme& t : ShowcaseSkins())
+        all.push_back({&t, false});
+    return all;
+}
+
 std::string CommittedSkinPath(const SkinTheme& theme, bool builtIn) {
     return Native(std::string(QEL_SOURCE_DIR) + (builtIn ? "/control/skins/" : "/demo/Skins/") +
                   theme.fileName);

@@ -5,9 +5,13 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qel::test {
+
+// Every skin the generator draws, each with whether it is a built-in skin.
+std::vector<std::pair<const SkinTheme*, bool>> AllSkins();
 
 // The committed file of `theme`: control/skins for the built-in skins, demo/Skins for the others.
 std::string CommittedSkinPath(const SkinTheme& theme, bool builtIn);

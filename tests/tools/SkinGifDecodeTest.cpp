@@ -68,10 +68,8 @@ void CheckDecodes(const SkinTheme& theme) {
 }
 
 TEST(SkinFiles, DecodeToExactlyTheComposedSheet) {
-    for (const SkinTheme& theme : BuiltInSkins())
-        CheckDecodes(theme);
-    for (const SkinTheme& theme : ShowcaseSkins())
-        CheckDecodes(theme);
+    for (const auto& skin : test::AllSkins())
+        CheckDecodes(*skin.first);
 }
 
 } // namespace

@@ -65,10 +65,8 @@ void WritePreview(const SkinTheme& theme) {
 }
 
 TEST(SkinPreview, EverySkinIsPreviewed) {
-    for (const SkinTheme& theme : BuiltInSkins())
-        WritePreview(theme);
-    for (const SkinTheme& theme : ShowcaseSkins())
-        WritePreview(theme);
+    for (const auto& skin : test::AllSkins())
+        WritePreview(*skin.first);
 }
 
 } // namespace

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <tuple>
+
 namespace qel {
 namespace {
 
@@ -55,15 +58,6 @@ const ListedSheet kListed[] = {
       0x00696969, 0x00000000, 0x00E2E2E2},
      0x00FFFFFF},
 };
-
-std::vector<std::pair<const SkinTheme*, bool>> AllSkins() {
-    std::vector<std::pair<const SkinTheme*, bool>> all;
-    for (const SkinTheme& t : BuiltInSkins())
-        all.push_back({&t, true});
-    for (const SkinTheme& t : ShowcaseSkins())
-        all.push_back({&t, false});
-    return all;
-}
 
 SkinSheet Read(const SheetImage& sheet) {
     SkinSheetReading reading = ReadSkinSheet(sheet);
@@ -152,7 +146,7 @@ TEST(ShowcaseSkins, ReadBackToTheirOwnSettingsWithOtherGeometries) {
 }
 
 TEST(SkinFiles, CommittedFilesAreWhatTheGeneratorWrites) {
-    for (const auto& [theme, builtIn] : AllSkins()) {
+    for (const auto& [theme, builtIn] : test::AllSkins()) {
         SCOPED_TRACE(theme->name);
         const std::vector<uint8_t> written = SkinFile(*theme);
         ASSERT_GE(written.size(), 10u);
@@ -168,7 +162,7 @@ TEST(SkinFiles, CommittedFilesAreWhatTheGeneratorWrites) {
 }
 
 TEST(SkinArtwork, KeyColourOnlyInTheLayoutAndAtMost256Colours) {
-    for (const auto& [theme, builtIn] : AllSkins()) {
+    for (const auto& [theme, builtIn] : test::AllSkins()) {
         SCOPED_TRACE(theme->name);
         const SheetImage sheet = MakeSkinSheet(*theme);
         EXPECT_LE(ColoursOf(sheet).size(), 256u);
@@ -201,7 +195,7 @@ bool RowsAlike(const SheetImage& p, int y0, int y1) {
 }
 
 TEST(SkinArtwork, PiecesFitTogetherWhereTheRendererPutsThem) {
-    for (const auto& [theme, builtIn] : AllSkins()) {
+    for (const auto& [theme, builtIn] : test::AllSkins()) {
         SCOPED_TRACE(theme->name);
         const SheetImage sheet = MakeSkinSheet(*theme);
         const SkinSheet read = Read(sheet);

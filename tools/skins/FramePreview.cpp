@@ -1,6 +1,7 @@
 #include "tools/skins/FramePreview.h"
 #include "control/SkinSlice.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace qel {
