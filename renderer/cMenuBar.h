@@ -9,6 +9,7 @@
 #include "base/QelTypeLib.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,13 +69,76 @@ public:
                             LONG_PTR* ret) override;
 
 private:
+    // A top-level item shown on the bar.
+    struct BarEntry {
+        std::string caption;
+        HMENU popup;
+    };
+    // A popup item as it was before it was made owner-drawn.
+    struct PopupItem {
+        HMENU popup = nullptr;
+        UINT position = 0;             // in its popup, as of the last preparation
+        MENUITEMINFOA definition{};    // type, identifier and item data as read
+        std::string text;              // the full text of a string item
+        std::string caption, shortcut; // the text split at its first tab
+        int captionWidth = 0;          // the widest caption of the item's popup, pixels
+        int shortcutWidth = 0;         // the widest shortcut of the item's popup, or 0
+        bool switched = false;         // made owner-drawn here, and so restored here
+    };
+
+    // The drawing surface, grown to at least w x h pixels (it never shrinks).
+    HDC Surface(long w, long h);
+    HFONT GetMenuFontHandle() const;
+    HFONT GetGlyphFontHandle() const;
+    static COLORREF TranslateColor(OLE_COLOR colour);
+    void DrawItemEdge(HDC hdc, const RECT& rect, UINT edge, UINT flags);
+    bool IsHighColour();
+    void RequestRepaint();
+    void StopTimer();
+
+    // The top-level items to show; false when the menu has no items at all.
+    bool ReadBarEntries(std::vector<BarEntry>& entries) const;
+    bool ReadObjectEntries(std::vector<BarEntry>& entries) const;
+
+    long HitTestCursor() const;
+    void PressStep();
+    void HoverStep();
+    LRESULT MenuCharAnswer(UINT character, HMENU popup);
+
+    // The table entry (1-based) that item data names, or null.
+    PopupItem* ItemForData(ULONG_PTR data);
+    void AddPopupItem(HMENU popup, UINT position);
+    LRESULT MeasureItem(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    LRESULT DrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    void DrawItemText(HDC hdc, const std::string& text, RECT rect, bool disabled, UINT format);
+
+    std::optional<MemorySurface> surface_;
+    ComPtr<Qel_SkinMenu> tracker_;
     HMENU hMenu_ = nullptr;
     HWND window_ = nullptr;
-    bool useClient_ = false;
-    long captionHeight_ = 0;
-    long borderWidths_ = 0;
+    std::vector<RECT> barRects_;
+    std::vector<HMENU> barPopups_;
+    std::vector<std::string> barMnemonics_; // upper-cased
+    long barCount_ = 0;
     long downItem_ = 0;
     long overItem_ = 0;
+    OLE_COLOR activeColour_ = 0;
+    OLE_COLOR overColour_ = 0;
+    OLE_COLOR inactiveColour_ = 0;
+    OLE_COLOR backgroundColour_ = 0;
+    long captionHeight_ = 0;
+    long borderWidths_ = 0;
+    std::vector<PopupItem> popupItems_;
+    std::vector<HMENU> preparedPopups_;
+    ComPtr<IFont> menuFont_;
+    ComPtr<IFont> glyphFont_;
+    int popupTextHeight_ = 0;
+    bool useClient_ = false;
+    ComPtr<IDispatch> popupMenuObject_;
+    bool depthChecked_ = false;
+    bool highColour_ = false;
+    ComPtr<CTimer> m_cTmr;
+    EventConnection timerTicks_;
 };
 
 } // namespace qel

@@ -10,7 +10,10 @@ build_dir=$(cd "$1" && pwd); shift
 if [ -z "${DISPLAY:-}" ] || [ "${QEL_XVFB:-0}" = 1 ]; then
     if [ -z "${QEL_IN_XVFB:-}" ]; then
         export QEL_IN_XVFB=1
-        exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build_dir" "$@"
+        # Start the search for a free display at a random number, so that test
+        # runs started side by side do not race for the same one.
+        exec xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24" \
+            "$0" "$build_dir" "$@"
     fi
 fi
 
@@ -29,7 +32,7 @@ if [ ! -f "$WINEPREFIX/.qel-ready" ]; then
     touch "$WINEPREFIX/.qel-ready"
 fi
 
-wineserver -p
+wineserver -p 2>/dev/null || true  # one may be left running by an interrupted run
 # Start Wine's own background processes now, detached from the command's output:
 # started later by a test they would hold its output pipe open (and ctest waits).
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
