@@ -80,7 +80,8 @@ Qel_SkinCtrl::Qel_SkinCtrl() {
     extent_ = kExtentHimetric;
     InitialiseCacheFolder();
     m_CacheId = GetCurrentThreadId();
-    TakeBuiltInPicture(1); // Picture1 starts with the skin 1 sheet
+    TakeBuiltInPicture(1);     // Picture1 starts with the skin 1 sheet
+    m_SkinPicture = picture1_; // as for a newly placed control, until properties arrive
 }
 
 Qel_SkinCtrl::~Qel_SkinCtrl() {
