@@ -13,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace qel {
 
@@ -97,11 +98,14 @@ private:
     enum Button { kClose, kMaxRestore, kMinimise, kButtonCount };
     enum ButtonState { kNormal, kPressed, kHover };
 
-    // The skin's pictures as surfaces, and the two surfaces the frame is
-    // composed on: the caption strip (also the bottom border) and the sides.
+    // The skin's pictures as surfaces, the two surfaces the frame is composed
+    // on (the caption strip, also used for the bottom border, and the sides),
+    // and the icon made ready to draw: scaled to 16 x 16 once, as a mask (white
+    // where it is transparent) and an image (black there).
     struct Surfaces {
         cMemDC caption, borders, buttons, icon;
         cMemDC strip, side;
+        cMemDC iconMask, iconImage;
     };
 
     // What the frame's menu bar shows: a menu handle or a menu object.
@@ -120,9 +124,11 @@ private:
     bool CanClose() const;
     LONG CaptionHeight() const { return dc_ ? dc_->caption.Height() : 0; }
     LONG BorderHeight() const { return dc_ ? dc_->borders.Height() : 0; }
+    void PrepareIcon();
     bool IsMaximised() const;
-    // The cursor relative to the window's top-left corner.
-    POINT CursorInWindow() const;
+    // The cursor relative to the window's top-left corner, for the buttons'
+    // looks, given their rectangles.
+    POINT CursorOverButtons() const;
     void OnModifierEvent(DISPID id, DISPPARAMS& params);
 
     ComPtr<cNCCalcSize> m_cNCS;
@@ -145,6 +151,8 @@ private:
     std::array<bool, kButtonCount> buttonShown_{};
     std::array<bool, kButtonCount> buttonPressed_{};
     RECT menuRect_{};
+    // Where the last hit test was asked, relative to the window.
+    std::optional<POINT> lastHit_;
 
     EventSource events_{this, DIID___Qel_SkinClass};
 };

@@ -335,6 +335,58 @@ TEST_F(RendererTest, NarrowAndShortFramesKeepTheirPiecesAndEnd) {
     EXPECT_EQ(shortFrame.At(100, 25), kSentinel);
 }
 
+int CountColour(const Canvas& canvas, RECT r, COLORREF colour) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            n += canvas.At(x, y) == colour;
+    return n;
+}
+
+TEST_F(RendererTest, TheTitleShowsAmpersandsAndEndsBeforeTheRightEndPiece) {
+    SkinnedForm f = SkinnedForm::Create(SheetConfig().get(), kAt);
+    f.SetActiveLook(false);
+    // No caption buttons over the title's end.
+    SetWindowLongPtrA(f.hwnd, GWL_STYLE, WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME);
+    const int right = kW - (kSetWidth - (kLeftPiece + kMiddlePiece - 1)); // the title's right edge
+    const RECT caption{0, 0, kW, kCaptionHeight};
+    auto titleInk = [&](const char* title, RECT where) {
+        SetWindowTextA(f.hwnd, title);
+        Canvas canvas(kW, kH, kSentinel);
+        PaintFrame(*f.renderer, canvas.dc(), {0, 0, kW, kH});
+        return CountColour(canvas, where, kTitle[1]);
+    };
+    EXPECT_GT(titleInk("&", caption), 0); // shown as it is, not taken as a prefix
+    EXPECT_EQ(titleInk("", caption), 0);
+    const std::string longTitle(200, 'W');
+    EXPECT_GT(titleInk(longTitle.c_str(), {right - 12, 0, right, kCaptionHeight}), 0);
+    EXPECT_EQ(titleInk(longTitle.c_str(), {right, 0, kW, kCaptionHeight}), 0);
+}
+
+TEST_F(RendererTest, ButtonsTheWindowStyleLacksTakeNoRoom) {
+    SkinnedForm f = SkinnedForm::Create(SheetConfig().get(), kAt);
+    f.SetActiveLook(true);
+    const int close = kW - kButtonRight - (kButtonWidth + 1);
+    const int step = kButtonWidth + 1 + kButtonGap;
+    auto paint = [&] {
+        Canvas canvas(kW, kH, kSentinel);
+        PaintFrame(*f.renderer, canvas.dc(), {0, 0, kW, kH});
+        return canvas.At(close - step + 2, kButtonTop + 2);
+    };
+    EXPECT_EQ(paint(), ButtonCell(kMaximiseColumn, kNormalRow));
+    SetWindowLongPtrA(f.hwnd, GWL_STYLE, GetWindowLongPtrA(f.hwnd, GWL_STYLE) & ~WS_MAXIMIZEBOX);
+    // The minimise button closes up to the close button.
+    EXPECT_EQ(paint(), ButtonCell(kMinimiseColumn, kNormalRow));
+    EXPECT_EQ(Hit(*f.renderer, close - 2 * step + 2, 10), HTCAPTION);
+    SetWindowLongPtrA(f.hwnd, GWL_STYLE, GetWindowLongPtrA(f.hwnd, GWL_STYLE) & ~WS_MINIMIZEBOX);
+    EXPECT_EQ(paint(), kMiddle[0]);
+    EXPECT_EQ(Hit(*f.renderer, close - step + 2, 10), HTCAPTION);
+    // Without a system menu there is no close button either.
+    SetWindowLongPtrA(f.hwnd, GWL_STYLE, GetWindowLongPtrA(f.hwnd, GWL_STYLE) & ~WS_SYSMENU);
+    paint();
+    EXPECT_EQ(Hit(*f.renderer, close + 2, 10), HTCAPTION);
+}
+
 // A caption picture whose middle piece carries a marker column at its first
 // drawn column, so that each tile of the middle shows where it starts.
 ComPtr<IPictureDisp> MarkedCaption(COLORREF marker) {
