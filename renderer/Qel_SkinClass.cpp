@@ -163,6 +163,12 @@ void SendTabToActiveWindow() {
     PostMessageA(target, WM_KEYUP, VK_TAB, scan | 1 | 0xC0000000);
 }
 
+template <class T> HRESULT Get(const T& value, T* ret) {
+    if (!ret) return E_POINTER;
+    *ret = value;
+    return S_OK;
+}
+
 VARIANTARG BoolRef(VARIANT_BOOL* value) {
     VARIANTARG arg;
     VariantInit(&arg);
@@ -174,13 +180,7 @@ VARIANTARG BoolRef(VARIANT_BOOL* value) {
 } // namespace
 
 Qel_SkinClass::Qel_SkinClass() {
-    s_.ActiveCaptionColor = kDefaultActiveCaptionColor;
-    s_.InActiveCaptionColor = kDefaultInActiveCaptionColor;
-    s_.InActiveMenuColor = kDefaultInActiveMenuColor;
-    s_.MenuBackgroundColor = kDefaultMenuBackgroundColor;
-    s_.CaptionFont = NewFontObject(kDefaultFontName);
-    s_.MenuFont = NewFontObject(kDefaultFontName);
-    s_.DrawTitle = VARIANT_TRUE;
+    SetTitleAndMenuDefaults(s_);
 }
 
 Qel_SkinClass::~Qel_SkinClass() {
@@ -199,8 +199,11 @@ STDMETHODIMP Qel_SkinClass::Attach2(IDispatch* f, _Qel_SkinConfig* cSkin) {
         cSkin->get_Borders(borders.put());
         cSkin->get_Caption(caption.put());
         const HWND window = WindowOfForm(f);
-        // Without both pictures, or without a window to skin, nothing changes.
-        if (!borders || !caption || !IsWindow(window)) return S_OK;
+        // Without both pictures, or without a window of this thread to skin,
+        // nothing changes.
+        if (!borders || !caption || !IsWindow(window) ||
+            GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
+            return S_OK;
         form_ = f;
 
         auto method = ECNCModifyNonClientArea;
@@ -369,79 +372,7 @@ STDMETHODIMP Qel_SkinClass::get_SkinConfiguration(_Qel_SkinConfig** ret) {
     });
 }
 
-// ---- Properties -------------------------------------------------------------
-
-namespace {
-template <class T> HRESULT Get(const T& value, T* ret) {
-    if (!ret) return E_POINTER;
-    *ret = value;
-    return S_OK;
-}
-} // namespace
-
-STDMETHODIMP Qel_SkinClass::get_MenuBackgroundColor(OLE_COLOR* ret) {
-    return Get(s_.MenuBackgroundColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_MenuBackgroundColor(OLE_COLOR value) {
-    s_.MenuBackgroundColor = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_FormBackgroundColor(OLE_COLOR* ret) {
-    return Get(s_.FormBackgroundColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_FormBackgroundColor(OLE_COLOR value) {
-    s_.FormBackgroundColor = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_ActiveCaptionColor(OLE_COLOR* ret) {
-    return Get(s_.ActiveCaptionColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_ActiveCaptionColor(OLE_COLOR value) {
-    s_.ActiveCaptionColor = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_InActiveCaptionColor(OLE_COLOR* ret) {
-    return Get(s_.InActiveCaptionColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_InActiveCaptionColor(OLE_COLOR value) {
-    s_.InActiveCaptionColor = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_CaptionFont(IFontDisp** ret) {
-    return CopyTo(s_.CaptionFont, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_CaptionFont(IFontDisp* value) {
-    s_.CaptionFont = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_MenuFont(IFontDisp** ret) {
-    return CopyTo(s_.MenuFont, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_MenuFont(IFontDisp* value) {
-    s_.MenuFont = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_ActiveMenuColor(OLE_COLOR* ret) {
-    return Get(s_.ActiveMenuColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::get_ActiveMenuColorOver(OLE_COLOR* ret) {
-    return Get(s_.ActiveMenuColorOver, ret);
-}
-STDMETHODIMP Qel_SkinClass::get_InActiveMenuColor(OLE_COLOR* ret) {
-    return Get(s_.InActiveMenuColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_ActiveMenuColor(OLE_COLOR value) {
-    s_.ActiveMenuColor = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::put_ActiveMenuColorOver(OLE_COLOR value) {
-    s_.ActiveMenuColorOver = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::put_InActiveMenuColor(OLE_COLOR value) {
-    s_.InActiveMenuColor = value;
-    return S_OK;
-}
+// ---- Settings for the next attachment --------------------------------------------
 
 STDMETHODIMP Qel_SkinClass::SetRoundAngle(SHORT Angle, VARIANT_BOOL DoTopRound,
                                           VARIANT_BOOL DoBtmRound) {
@@ -768,6 +699,7 @@ STDMETHODIMP Qel_SkinClass::HitTest(LONG X, LONG Y, ECNCHitTestConstants* eHitTe
     if (!eHitTest) return E_POINTER;
     const POINT pt{X, Y};
     lastHit_ = pt;
+    if (!dc_) return S_OK; // no skin yet: nothing to refine
     if (PtInRect(&menuRect_, pt)) {
         *eHitTest = static_cast<ECNCHitTestConstants>(HTMENU);
         return S_OK;

@@ -41,24 +41,15 @@ public:
                         LONG lButtonWidth, LONG lButtonHeight, LONG lActiveLeftEnd,
                         LONG lActiveRightStart, LONG lActiveRightEnd,
                         LONG lInactiveOffset) override;
-    STDMETHODIMP get_MenuBackgroundColor(OLE_COLOR* ret) override;
-    STDMETHODIMP put_MenuBackgroundColor(OLE_COLOR value) override;
-    STDMETHODIMP get_FormBackgroundColor(OLE_COLOR* ret) override;
-    STDMETHODIMP put_FormBackgroundColor(OLE_COLOR value) override;
-    STDMETHODIMP get_ActiveCaptionColor(OLE_COLOR* ret) override;
-    STDMETHODIMP put_ActiveCaptionColor(OLE_COLOR value) override;
-    STDMETHODIMP get_InActiveCaptionColor(OLE_COLOR* ret) override;
-    STDMETHODIMP put_InActiveCaptionColor(OLE_COLOR value) override;
-    STDMETHODIMP get_CaptionFont(IFontDisp** ret) override;
-    STDMETHODIMP put_CaptionFont(IFontDisp* value) override;
-    STDMETHODIMP get_MenuFont(IFontDisp** ret) override;
-    STDMETHODIMP put_MenuFont(IFontDisp* value) override;
-    STDMETHODIMP get_ActiveMenuColor(OLE_COLOR* ret) override;
-    STDMETHODIMP get_ActiveMenuColorOver(OLE_COLOR* ret) override;
-    STDMETHODIMP get_InActiveMenuColor(OLE_COLOR* ret) override;
-    STDMETHODIMP put_ActiveMenuColor(OLE_COLOR value) override;
-    STDMETHODIMP put_ActiveMenuColorOver(OLE_COLOR value) override;
-    STDMETHODIMP put_InActiveMenuColor(OLE_COLOR value) override;
+    QEL_SETTING_VALUE(MenuBackgroundColor, OLE_COLOR)
+    QEL_SETTING_VALUE(FormBackgroundColor, OLE_COLOR)
+    QEL_SETTING_VALUE(ActiveCaptionColor, OLE_COLOR)
+    QEL_SETTING_VALUE(InActiveCaptionColor, OLE_COLOR)
+    QEL_SETTING_OBJECT(CaptionFont, IFontDisp, put)
+    QEL_SETTING_OBJECT(MenuFont, IFontDisp, put)
+    QEL_SETTING_VALUE(ActiveMenuColor, OLE_COLOR)
+    QEL_SETTING_VALUE(ActiveMenuColorOver, OLE_COLOR)
+    QEL_SETTING_VALUE(InActiveMenuColor, OLE_COLOR)
     STDMETHODIMP Paint(LONG hdc, LONG* left, LONG* top, LONG* Width, LONG* Height,
                        VARIANT menu) override;
     STDMETHODIMP SetRoundAngle(SHORT Angle, VARIANT_BOOL DoTopRound,

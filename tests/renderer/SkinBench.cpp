@@ -9,6 +9,7 @@
 
 #include <ole2.h>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <numeric>
 #include <vector>
@@ -17,14 +18,8 @@ namespace qel::test {
 namespace {
 
 double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / frequency.QuadPart;
+    using Clock = std::chrono::steady_clock;
+    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
 }
 
 // The time of one frame paint (WM_NCPAINT) of the window in the given look; the

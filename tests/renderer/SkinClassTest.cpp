@@ -93,6 +93,7 @@ TEST_F(RendererTest, BeforeAnyAttachmentTheMembersChangeNothing) {
     EXPECT_EQ(m.right, -1);
     EXPECT_EQ(m.bottom, -1);
     EXPECT_EQ(Hit(*r, 10, 10, HTNOWHERE), HTNOWHERE);
+    EXPECT_EQ(Hit(*r, 0, 0, HTNOWHERE), HTNOWHERE);
     LONG hwnd = -1, method = -1;
     r->get_hwnd(&hwnd);
     r->get_Method(&method);
@@ -655,7 +656,7 @@ private:
     std::atomic<int> keys_{0};
 };
 
-TEST_F(RendererTest, AttachingToAHiddenFormSendsTabOnlyToThisProgramsActiveWindow) {
+TEST_F(RendererTest, HiddenFormsSendTabOnlyToThisProgramAndForeignWindowsAreRefused) {
     int tabs = 0;
     ProbeWindow::action = [&](HWND, UINT msg, WPARAM w, LPARAM) {
         if (msg == WM_KEYDOWN && w == VK_TAB) ++tabs;
@@ -679,6 +680,15 @@ TEST_F(RendererTest, AttachingToAHiddenFormSendsTabOnlyToThisProgramsActiveWindo
     SkinnedForm hidden = SkinnedForm::Create(SheetConfig().get(), kAt);
     PumpFor(100);
     EXPECT_EQ(foreign.keys(), 0);
+
+    // Another thread's window is not skinned from this one.
+    auto renderer = Qel_SkinClass::Create();
+    auto form = WindowObject::Create(foreign.hwnd());
+    renderer->Attach2(form.get(), SheetConfig().get());
+    LONG attached = 1;
+    renderer->get_hwnd(&attached);
+    EXPECT_EQ(attached, 0);
+    EXPECT_EQ(GetPropA(foreign.hwnd(), kImplementationProp), nullptr);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // The skin configuration record and the renderer as automation objects.
+#include "base/OleObjects.h"
 #include "renderer/Qel_SkinClass.h"
 #include "renderer/Qel_SkinConfig.h"
 #include "tests/renderer/SyntheticSkin.h"
@@ -59,16 +60,8 @@ TEST(SkinConfig, ANewRecordHoldsTheDefaults) {
     ASSERT_TRUE(caption && menu);
     EXPECT_NE(caption.get(), menu.get());
     // A font object reports the face the platform found for its name.
-    FONTDESC desc{sizeof(FONTDESC),
-                  const_cast<LPOLESTR>(L"MS Sans Serif"),
-                  {{80000, 0}},
-                  FW_NORMAL,
-                  DEFAULT_CHARSET,
-                  FALSE,
-                  FALSE,
-                  FALSE};
-    ComPtr<IFontDisp> reference;
-    ASSERT_EQ(OleCreateFontIndirect(&desc, IID_IFontDisp, reference.put_void()), S_OK);
+    ComPtr<IFontDisp> reference = NewFontObject(L"MS Sans Serif");
+    ASSERT_TRUE(reference);
     const std::wstring face = FontName(reference.get());
     EXPECT_EQ(FontName(caption.get()), face);
     EXPECT_EQ(FontName(menu.get()), face);
