@@ -5,6 +5,7 @@
 #include "base/OleObjects.h"
 #include "base/Rounding.h"
 #include "hooking/cNCCalcSize.h"
+#include "renderer/Qel_SkinConfig.h"
 #include "renderer/cMenuBar.h"
 
 #include <algorithm>

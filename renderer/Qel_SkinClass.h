@@ -8,7 +8,7 @@
 #pragma once
 #include "base/Events.h"
 #include "base/QelTypeLib.h"
-#include "renderer/Qel_SkinConfig.h"
+#include "renderer/SkinSettings.h"
 #include "renderer/cMemDC.h"
 
 #include <array>

@@ -4,6 +4,7 @@
 #include "base/Events.h"
 #include "base/Handle.h"
 #include "renderer/Qel_SkinClass.h"
+#include "renderer/Qel_SkinConfig.h"
 
 #include <functional>
 #include <map>
