@@ -283,6 +283,11 @@ STDMETHODIMP Qel_SkinClass::Attach2(IDispatch* f, _Qel_SkinConfig* cSkin) {
                 m_cNCS->Unknown(), DIID___cNCCalcSize,
                 [this](DISPID id, DISPPARAMS& params) { OnModifierEvent(id, params); });
             m_cNCS->Attach(static_cast<_Qel_SkinAreaMod*>(this));
+            // The bar holds the form's menu from now on, so that Detach gives it
+            // back even if no frame was painted in between.
+            LONG menu = 0;
+            m_cNCS->get_hMenu(&menu);
+            if (m_cMenu) m_cMenu->SethMenu(FromLong<HMENU>(menu));
         }
         if (m_cNCS) {
             m_cNCS->SetRndAngle(roundAngle_, roundTop_, roundBottom_);
@@ -741,6 +746,10 @@ STDMETHODIMP Qel_SkinClass::HitTest(LONG X, LONG Y, ECNCHitTestConstants* eHitTe
     if (hwnd_ && dc_) {
         WindowDC dc = WindowDC::Whole(hwnd_);
         const bool down = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+        // A button released outside the window got no release: it is not
+        // pressed any more once the mouse, its button up, is elsewhere.
+        for (Button k : {kClose, kMaxRestore, kMinimise})
+            if (!down && !under[k]) buttonPressed_[k] = false;
         for (Button k : {kClose, kMaxRestore, kMinimise}) {
             const ButtonState state = under[k] && down && buttonPressed_[k] ? kPressed
                                       : down || !under[k]                   ? kNormal

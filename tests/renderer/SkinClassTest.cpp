@@ -529,6 +529,22 @@ TEST_F(RendererTest, ReleasingWithoutDetachLetsTheWindowGoBackToItsOwnWays) {
     SetMenu(hwnd, nullptr); // the menu is the test's again
 }
 
+TEST_F(RendererTest, AFormDetachedBeforeAnyPaintingGetsItsMenuBack) {
+    UniqueWindow window = ProbeWindow::Create(kAt.left, kAt.top, kW, kH); // hidden: never painted
+    const HWND hwnd = window.get();
+    UniqueMenu bar(CreateMenu());
+    AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), "&File");
+    SetMenu(hwnd, bar.get());
+    auto r = Qel_SkinClass::Create();
+    auto form = WindowObject::Create(hwnd);
+    r->Attach2(form.get(), SheetConfig().get());
+    SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), HTCAPTION);
+    EXPECT_EQ(GetMenu(hwnd), nullptr);
+    r->Detach();
+    EXPECT_EQ(GetMenu(hwnd), bar.get());
+    SetMenu(hwnd, nullptr); // the menu is the test's again
+}
+
 TEST_F(RendererTest, SkinConfigurationHandsBackTheRenderersCopies) {
     auto config = SheetConfig();
     SkinnedForm f = SkinnedForm::Create(config.get(), kAt);
