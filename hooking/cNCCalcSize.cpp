@@ -303,19 +303,21 @@ POINT cNCCalcSize::RelativePoint(LPARAM screenPoint) const {
     return {GET_X_LPARAM(screenPoint) - w.left, GET_Y_LPARAM(screenPoint) - w.top};
 }
 
-cNCCalcSize::Geometry cNCCalcSize::WindowGeometry(const POINT* screenPoint) const {
+cNCCalcSize::Geometry cNCCalcSize::FrameGeometry() const {
     Geometry g;
-    RECT w;
-    GetWindowRect(hwnd_, &w);
-    POINT pt;
-    if (screenPoint)
-        pt = *screenPoint;
-    else
-        GetCursorPos(&pt);
-    g.pt = {pt.x - w.left, pt.y - w.top};
-    g.r = w;
-    OffsetRect(&g.r, -w.left, -w.top);
+    GetWindowRect(hwnd_, &g.r);
+    g.pt = {g.r.left, g.r.top}; // the window's corner on the screen, for WindowGeometry
+    OffsetRect(&g.r, -g.r.left, -g.r.top);
     g.dc = WindowDC::Whole(hwnd_);
+    return g;
+}
+
+cNCCalcSize::Geometry cNCCalcSize::WindowGeometry(const POINT* screenPoint) const {
+    Geometry g = FrameGeometry();
+    const POINT corner = g.pt;
+    g.pt = *screenPoint;
+    g.pt.x -= corner.x;
+    g.pt.y -= corner.y;
     return g;
 }
 
@@ -338,7 +340,7 @@ LRESULT cNCCalcSize::ModifyNonClientArea(UINT msg, WPARAM wParam, LPARAM lParam)
         if (IsWindowVisible(hwnd_)) {
             maxMDIChild_ = IsZoomed(hwnd_) && IsMDIChild(hwnd_);
             if (!maxMDIChild_) {
-                Geometry g = WindowGeometry();
+                Geometry g = FrameGeometry();
                 const LONG dc = HandleValue(g.dc.get());
                 if (ComPtr<_Qel_SkinAreaMod> impl = Implementation())
                     impl->NCPaint(dc, g.r.left, g.r.top, g.r.right, g.r.bottom);
@@ -386,6 +388,25 @@ LRESULT cNCCalcSize::ModifyNonClientArea(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
 
     case WM_NCLBUTTONDBLCLK:
+        // A double-click on a caption button the implementation handles is a
+        // second press of that button; passed on, the system would take the
+        // button's HTSYSMENU for the window menu's icon and close the window.
+        if (ComPtr<_Qel_SkinAreaMod> impl = Implementation()) {
+            if (NCHitTestAt(RelativePoint(lParam)) == HTSYSMENU) {
+                POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                VARIANT_BOOL handled = VARIANT_FALSE;
+                {
+                    Geometry g = WindowGeometry(&at);
+                    impl->NCMouseDown(g.pt.x, g.pt.y, &handled, HandleValue(g.dc.get()), g.r.left,
+                                      g.r.top, g.r.right, g.r.bottom);
+                }
+                if (handled != VARIANT_FALSE) {
+                    buttonDown_ = true;
+                    return 0;
+                }
+            }
+        }
+        [[fallthrough]];
     case WM_SETTEXT:
     case WM_STYLECHANGED: {
         buttonDown_ = false;

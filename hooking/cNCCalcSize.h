@@ -70,7 +70,10 @@ private:
         RECT r;
         WindowDC dc;
     };
-    Geometry WindowGeometry(const POINT* screenPoint = nullptr) const;
+    // The frame's rectangle and device context (for painting), and the same
+    // with a screen point made relative to the window (for the mouse).
+    Geometry FrameGeometry() const;
+    Geometry WindowGeometry(const POINT* screenPoint) const;
     POINT RelativePoint(LPARAM screenPoint) const;
 
     LRESULT ModifyNonClientArea(UINT msg, WPARAM wParam, LPARAM lParam);

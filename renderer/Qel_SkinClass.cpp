@@ -5,9 +5,11 @@
 #include "base/OleObjects.h"
 #include "base/Rounding.h"
 #include "hooking/cNCCalcSize.h"
+#include "renderer/Qel_SkinConfig.h"
 #include "renderer/cMenuBar.h"
 
 #include <algorithm>
+#include <climits>
 #include <string>
 
 namespace qel {
@@ -77,12 +79,19 @@ void RepeatDown(HDC dc, LONG width, LONG filled, LONG end) {
     }
 }
 
+// The window's text as its frame shows it, read without sending the window a
+// message (which would run through every handler subclassing it).
 std::wstring WindowTitle(HWND hwnd) {
-    const int length = hwnd ? GetWindowTextLengthW(hwnd) : 0;
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(std::max(0, GetWindowTextW(hwnd, text.data(), length + 1))));
-    return text;
+    std::wstring text(256, L'\0');
+    for (;;) {
+        const int n =
+            hwnd ? InternalGetWindowText(hwnd, text.data(), static_cast<int>(text.size())) : 0;
+        if (n < static_cast<int>(text.size()) - 1) {
+            text.resize(static_cast<size_t>(std::max(0, n)));
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
 }
 
 // True when the object's type is named `name` (a class's default interface
@@ -155,6 +164,12 @@ void SendTabToActiveWindow() {
     PostMessageA(target, WM_KEYUP, VK_TAB, scan | 1 | 0xC0000000);
 }
 
+template <class T> HRESULT Get(const T& value, T* ret) {
+    if (!ret) return E_POINTER;
+    *ret = value;
+    return S_OK;
+}
+
 VARIANTARG BoolRef(VARIANT_BOOL* value) {
     VARIANTARG arg;
     VariantInit(&arg);
@@ -166,13 +181,7 @@ VARIANTARG BoolRef(VARIANT_BOOL* value) {
 } // namespace
 
 Qel_SkinClass::Qel_SkinClass() {
-    s_.ActiveCaptionColor = kDefaultActiveCaptionColor;
-    s_.InActiveCaptionColor = kDefaultInActiveCaptionColor;
-    s_.InActiveMenuColor = kDefaultInActiveMenuColor;
-    s_.MenuBackgroundColor = kDefaultMenuBackgroundColor;
-    s_.CaptionFont = NewFontObject(kDefaultFontName);
-    s_.MenuFont = NewFontObject(kDefaultFontName);
-    s_.DrawTitle = VARIANT_TRUE;
+    SetTitleAndMenuDefaults(s_);
 }
 
 Qel_SkinClass::~Qel_SkinClass() {
@@ -191,8 +200,11 @@ STDMETHODIMP Qel_SkinClass::Attach2(IDispatch* f, _Qel_SkinConfig* cSkin) {
         cSkin->get_Borders(borders.put());
         cSkin->get_Caption(caption.put());
         const HWND window = WindowOfForm(f);
-        // Without both pictures, or without a window to skin, nothing changes.
-        if (!borders || !caption || !IsWindow(window)) return S_OK;
+        // Without both pictures, or without a window of this thread to skin,
+        // nothing changes.
+        if (!borders || !caption || !IsWindow(window) ||
+            GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
+            return S_OK;
         form_ = f;
 
         auto method = ECNCModifyNonClientArea;
@@ -211,6 +223,7 @@ STDMETHODIMP Qel_SkinClass::Attach2(IDispatch* f, _Qel_SkinConfig* cSkin) {
         surfaces->buttons.CreateFromPicture(s_.Buttons.as<IPicture>().get());
         surfaces->icon.CreateFromPicture(s_.FrmIcon.as<IPicture>().get());
         dc_ = std::move(surfaces);
+        PrepareIcon();
 
         Read(cSkin, &_Qel_SkinConfig::get_ButtonWidth, s_.ButtonWidth);
         Read(cSkin, &_Qel_SkinConfig::get_ButtonHeight, s_.ButtonHeight);
@@ -270,6 +283,11 @@ STDMETHODIMP Qel_SkinClass::Attach2(IDispatch* f, _Qel_SkinConfig* cSkin) {
                 m_cNCS->Unknown(), DIID___cNCCalcSize,
                 [this](DISPID id, DISPPARAMS& params) { OnModifierEvent(id, params); });
             m_cNCS->Attach(static_cast<_Qel_SkinAreaMod*>(this));
+            // The bar holds the form's menu from now on, so that Detach gives it
+            // back even if no frame was painted in between.
+            LONG menu = 0;
+            m_cNCS->get_hMenu(&menu);
+            if (m_cMenu) m_cMenu->SethMenu(FromLong<HMENU>(menu));
         }
         if (m_cNCS) {
             m_cNCS->SetRndAngle(roundAngle_, roundTop_, roundBottom_);
@@ -360,79 +378,7 @@ STDMETHODIMP Qel_SkinClass::get_SkinConfiguration(_Qel_SkinConfig** ret) {
     });
 }
 
-// ---- Properties -------------------------------------------------------------
-
-namespace {
-template <class T> HRESULT Get(const T& value, T* ret) {
-    if (!ret) return E_POINTER;
-    *ret = value;
-    return S_OK;
-}
-} // namespace
-
-STDMETHODIMP Qel_SkinClass::get_MenuBackgroundColor(OLE_COLOR* ret) {
-    return Get(s_.MenuBackgroundColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_MenuBackgroundColor(OLE_COLOR value) {
-    s_.MenuBackgroundColor = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_FormBackgroundColor(OLE_COLOR* ret) {
-    return Get(s_.FormBackgroundColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_FormBackgroundColor(OLE_COLOR value) {
-    s_.FormBackgroundColor = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_ActiveCaptionColor(OLE_COLOR* ret) {
-    return Get(s_.ActiveCaptionColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_ActiveCaptionColor(OLE_COLOR value) {
-    s_.ActiveCaptionColor = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_InActiveCaptionColor(OLE_COLOR* ret) {
-    return Get(s_.InActiveCaptionColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_InActiveCaptionColor(OLE_COLOR value) {
-    s_.InActiveCaptionColor = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_CaptionFont(IFontDisp** ret) {
-    return CopyTo(s_.CaptionFont, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_CaptionFont(IFontDisp* value) {
-    s_.CaptionFont = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_MenuFont(IFontDisp** ret) {
-    return CopyTo(s_.MenuFont, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_MenuFont(IFontDisp* value) {
-    s_.MenuFont = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::get_ActiveMenuColor(OLE_COLOR* ret) {
-    return Get(s_.ActiveMenuColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::get_ActiveMenuColorOver(OLE_COLOR* ret) {
-    return Get(s_.ActiveMenuColorOver, ret);
-}
-STDMETHODIMP Qel_SkinClass::get_InActiveMenuColor(OLE_COLOR* ret) {
-    return Get(s_.InActiveMenuColor, ret);
-}
-STDMETHODIMP Qel_SkinClass::put_ActiveMenuColor(OLE_COLOR value) {
-    s_.ActiveMenuColor = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::put_ActiveMenuColorOver(OLE_COLOR value) {
-    s_.ActiveMenuColorOver = value;
-    return S_OK;
-}
-STDMETHODIMP Qel_SkinClass::put_InActiveMenuColor(OLE_COLOR value) {
-    s_.InActiveMenuColor = value;
-    return S_OK;
-}
+// ---- Settings for the next attachment --------------------------------------------
 
 STDMETHODIMP Qel_SkinClass::SetRoundAngle(SHORT Angle, VARIANT_BOOL DoTopRound,
                                           VARIANT_BOOL DoBtmRound) {
@@ -596,15 +542,15 @@ RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu)
     // Caption buttons, laid from right to left; a button not shown takes no room.
     LONG x = s_.CustomControlButtonPosition ? W + s_.ControlButtonOffsetX : xR + r - b + 4;
     const LONG y0 = s_.CustomControlButtonPosition ? s_.ControlButtonOffsetY : 5;
-    const POINT cursor = CursorInWindow();
     for (Button k : {kClose, kMaxRestore, kMinimise}) {
-        if (!buttonShown_[k]) {
-            buttonRects_[k] = {};
-            continue;
-        }
+        buttonRects_[k] = {};
+        if (!buttonShown_[k]) continue;
         const LONG gap = k == kClose ? 0 : s_.ButtonGap;
         x -= s_.ButtonWidth + 1 + gap;
         buttonRects_[k] = {x, y0, x + s_.ButtonWidth + 1 - gap, y0 + s_.ButtonHeight};
+    }
+    const POINT cursor = CursorOverButtons();
+    for (Button k : {kClose, kMaxRestore, kMinimise}) {
         const bool over = PtInRect(&buttonRects_[k], cursor) != FALSE;
         DrawControlButton(strip, k,
                           !over               ? kNormal
@@ -640,10 +586,36 @@ RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu)
         Copy(target, L, R.bottom - b, W, b, strip, 0, 0);
     }
 
-    if (s_.ShowIcon && d.icon.Width() > 0 && d.icon.Height() > 0)
-        TransparentBlt(target, L + s_.IconLeft, T + s_.IconTop, kIconSize, kIconSize, d.icon.hdc(),
-                       0, 0, d.icon.Width(), d.icon.Height(), kIconTransparent);
+    if (s_.ShowIcon && d.iconImage.hdc()) {
+        BitBlt(target, L + s_.IconLeft, T + s_.IconTop, kIconSize, kIconSize, d.iconMask.hdc(), 0,
+               0, SRCAND);
+        BitBlt(target, L + s_.IconLeft, T + s_.IconTop, kIconSize, kIconSize, d.iconImage.hdc(), 0,
+               0, SRCPAINT);
+    }
     return inner;
+}
+
+void Qel_SkinClass::PrepareIcon() {
+    Surfaces& d = *dc_;
+    if (d.icon.Width() <= 0 || d.icon.Height() <= 0) return;
+    for (cMemDC* s : {&d.iconMask, &d.iconImage}) {
+        s->SetWidth(kIconSize);
+        s->SetHeight(kIconSize);
+    }
+    const HDC mask = d.iconMask.hdc(), image = d.iconImage.hdc();
+    if (!mask || !image) return;
+    // The scaled icon on a transparent ground is the scaled icon itself.
+    UniqueBrush ground(CreateSolidBrush(kIconTransparent));
+    const RECT all{0, 0, kIconSize, kIconSize};
+    FillRect(image, &all, ground.get());
+    TransparentBlt(image, 0, 0, kIconSize, kIconSize, d.icon.hdc(), 0, 0, d.icon.Width(),
+                   d.icon.Height(), kIconTransparent);
+    for (int y = 0; y < kIconSize; ++y)
+        for (int x = 0; x < kIconSize; ++x) {
+            const bool clear = GetPixel(image, x, y) == kIconTransparent;
+            SetPixelV(mask, x, y, clear ? RGB(255, 255, 255) : RGB(0, 0, 0));
+            if (clear) SetPixelV(image, x, y, RGB(0, 0, 0));
+        }
 }
 
 void Qel_SkinClass::DrawControlButton(HDC hdc, Button kind, ButtonState state,
@@ -679,11 +651,19 @@ bool Qel_SkinClass::CanClose() const {
     return hwnd_ && (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_SYSMENU);
 }
 
-POINT Qel_SkinClass::CursorInWindow() const {
+POINT Qel_SkinClass::CursorOverButtons() const {
+    // Every mouse move over the window asks a hit test, and the hit test draws
+    // the buttons' looks itself; so the cursor can only be over a button where
+    // the last hit test was. Only then is its position asked for (under Wine
+    // the question can cost a round trip to the display server).
+    const bool nearButton =
+        lastHit_ && std::any_of(buttonRects_.begin(), buttonRects_.end(),
+                                [&](const RECT& r) { return PtInRect(&r, *lastHit_) != FALSE; });
+    if (!nearButton) return {LONG_MIN, LONG_MIN};
     POINT pt{};
     RECT window{};
     GetCursorPos(&pt);
-    if (hwnd_) GetWindowRect(hwnd_, &window);
+    GetWindowRect(hwnd_, &window);
     return {pt.x - window.left, pt.y - window.top};
 }
 
@@ -724,6 +704,8 @@ STDMETHODIMP Qel_SkinClass::GetBottomMarginHeight(LONG* cy) {
 STDMETHODIMP Qel_SkinClass::HitTest(LONG X, LONG Y, ECNCHitTestConstants* eHitTest) {
     if (!eHitTest) return E_POINTER;
     const POINT pt{X, Y};
+    lastHit_ = pt;
+    if (!dc_) return S_OK; // no skin yet: nothing to refine
     if (PtInRect(&menuRect_, pt)) {
         *eHitTest = static_cast<ECNCHitTestConstants>(HTMENU);
         return S_OK;
@@ -764,6 +746,10 @@ STDMETHODIMP Qel_SkinClass::HitTest(LONG X, LONG Y, ECNCHitTestConstants* eHitTe
     if (hwnd_ && dc_) {
         WindowDC dc = WindowDC::Whole(hwnd_);
         const bool down = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+        // A button released outside the window got no release: it is not
+        // pressed any more once the mouse, its button up, is elsewhere.
+        for (Button k : {kClose, kMaxRestore, kMinimise})
+            if (!down && !under[k]) buttonPressed_[k] = false;
         for (Button k : {kClose, kMaxRestore, kMinimise}) {
             const ButtonState state = under[k] && down && buttonPressed_[k] ? kPressed
                                       : down || !under[k]                   ? kNormal

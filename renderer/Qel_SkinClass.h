@@ -8,11 +8,12 @@
 #pragma once
 #include "base/Events.h"
 #include "base/QelTypeLib.h"
-#include "renderer/Qel_SkinConfig.h"
+#include "renderer/SkinSettings.h"
 #include "renderer/cMemDC.h"
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace qel {
 
@@ -40,24 +41,15 @@ public:
                         LONG lButtonWidth, LONG lButtonHeight, LONG lActiveLeftEnd,
                         LONG lActiveRightStart, LONG lActiveRightEnd,
                         LONG lInactiveOffset) override;
-    STDMETHODIMP get_MenuBackgroundColor(OLE_COLOR* ret) override;
-    STDMETHODIMP put_MenuBackgroundColor(OLE_COLOR value) override;
-    STDMETHODIMP get_FormBackgroundColor(OLE_COLOR* ret) override;
-    STDMETHODIMP put_FormBackgroundColor(OLE_COLOR value) override;
-    STDMETHODIMP get_ActiveCaptionColor(OLE_COLOR* ret) override;
-    STDMETHODIMP put_ActiveCaptionColor(OLE_COLOR value) override;
-    STDMETHODIMP get_InActiveCaptionColor(OLE_COLOR* ret) override;
-    STDMETHODIMP put_InActiveCaptionColor(OLE_COLOR value) override;
-    STDMETHODIMP get_CaptionFont(IFontDisp** ret) override;
-    STDMETHODIMP put_CaptionFont(IFontDisp* value) override;
-    STDMETHODIMP get_MenuFont(IFontDisp** ret) override;
-    STDMETHODIMP put_MenuFont(IFontDisp* value) override;
-    STDMETHODIMP get_ActiveMenuColor(OLE_COLOR* ret) override;
-    STDMETHODIMP get_ActiveMenuColorOver(OLE_COLOR* ret) override;
-    STDMETHODIMP get_InActiveMenuColor(OLE_COLOR* ret) override;
-    STDMETHODIMP put_ActiveMenuColor(OLE_COLOR value) override;
-    STDMETHODIMP put_ActiveMenuColorOver(OLE_COLOR value) override;
-    STDMETHODIMP put_InActiveMenuColor(OLE_COLOR value) override;
+    QEL_SETTING_VALUE(MenuBackgroundColor, OLE_COLOR)
+    QEL_SETTING_VALUE(FormBackgroundColor, OLE_COLOR)
+    QEL_SETTING_VALUE(ActiveCaptionColor, OLE_COLOR)
+    QEL_SETTING_VALUE(InActiveCaptionColor, OLE_COLOR)
+    QEL_SETTING_OBJECT(CaptionFont, IFontDisp, put)
+    QEL_SETTING_OBJECT(MenuFont, IFontDisp, put)
+    QEL_SETTING_VALUE(ActiveMenuColor, OLE_COLOR)
+    QEL_SETTING_VALUE(ActiveMenuColorOver, OLE_COLOR)
+    QEL_SETTING_VALUE(InActiveMenuColor, OLE_COLOR)
     STDMETHODIMP Paint(LONG hdc, LONG* left, LONG* top, LONG* Width, LONG* Height,
                        VARIANT menu) override;
     STDMETHODIMP SetRoundAngle(SHORT Angle, VARIANT_BOOL DoTopRound,
@@ -97,11 +89,14 @@ private:
     enum Button { kClose, kMaxRestore, kMinimise, kButtonCount };
     enum ButtonState { kNormal, kPressed, kHover };
 
-    // The skin's pictures as surfaces, and the two surfaces the frame is
-    // composed on: the caption strip (also the bottom border) and the sides.
+    // The skin's pictures as surfaces, the two surfaces the frame is composed
+    // on (the caption strip, also used for the bottom border, and the sides),
+    // and the icon made ready to draw: scaled to 16 x 16 once, as a mask (white
+    // where it is transparent) and an image (black there).
     struct Surfaces {
         cMemDC caption, borders, buttons, icon;
         cMemDC strip, side;
+        cMemDC iconMask, iconImage;
     };
 
     // What the frame's menu bar shows: a menu handle or a menu object.
@@ -120,9 +115,11 @@ private:
     bool CanClose() const;
     LONG CaptionHeight() const { return dc_ ? dc_->caption.Height() : 0; }
     LONG BorderHeight() const { return dc_ ? dc_->borders.Height() : 0; }
+    void PrepareIcon();
     bool IsMaximised() const;
-    // The cursor relative to the window's top-left corner.
-    POINT CursorInWindow() const;
+    // The cursor relative to the window's top-left corner, for the buttons'
+    // looks, given their rectangles.
+    POINT CursorOverButtons() const;
     void OnModifierEvent(DISPID id, DISPPARAMS& params);
 
     ComPtr<cNCCalcSize> m_cNCS;
@@ -145,6 +142,8 @@ private:
     std::array<bool, kButtonCount> buttonShown_{};
     std::array<bool, kButtonCount> buttonPressed_{};
     RECT menuRect_{};
+    // Where the last hit test was asked, relative to the window.
+    std::optional<POINT> lastHit_;
 
     EventSource events_{this, DIID___Qel_SkinClass};
 };

@@ -1,23 +1,14 @@
 #include "renderer/Qel_SkinConfig.h"
 #include "base/ComGuard.h"
-#include "base/OleObjects.h"
 
 #include <oleauto.h>
 
 namespace qel {
 
 void Qel_SkinConfig::SetDefaults() {
-    s_.BorderHasInactiveVersion = VARIANT_FALSE;
-    s_.DrawTitle = VARIANT_TRUE;
+    SetTitleAndMenuDefaults(s_);
     s_.ButtonGap = 1;
     s_.TransparentColor = static_cast<OLE_COLOR>(-1);
-    s_.ActiveCaptionColor = kDefaultActiveCaptionColor;
-    s_.InActiveCaptionColor = kDefaultInActiveCaptionColor;
-    s_.InActiveMenuColor = kDefaultInActiveMenuColor;
-    s_.MenuBackgroundColor = kDefaultMenuBackgroundColor;
-    // Two separate font objects: changing one leaves the other as it is.
-    s_.CaptionFont = NewFontObject(kDefaultFontName);
-    s_.MenuFont = NewFontObject(kDefaultFontName);
 }
 
 STDMETHODIMP Qel_SkinConfig::get_Name(BSTR* ret) {

@@ -176,6 +176,15 @@ TEST_F(ModifierOnScreen, ButtonPressesAndReleasesReachTheImplementation) {
     EXPECT_NEAR(impl->mouseDowns[0].y, 15, 1);
     EXPECT_EQ(impl->mouseUps.size(), 1u);
 
+    // A double-click on the button is two presses of it; the window stays open.
+    impl->mouseDowns.clear();
+    WithInput([&] {
+        test::Click(button.x, button.y);
+        test::Click(button.x, button.y);
+    });
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(impl->mouseDowns.size(), 2u);
+
     // A press that starts elsewhere and is released over the button is only a release.
     impl->mouseDowns.clear();
     impl->mouseUps.clear();

@@ -93,6 +93,7 @@ TEST_F(RendererTest, BeforeAnyAttachmentTheMembersChangeNothing) {
     EXPECT_EQ(m.right, -1);
     EXPECT_EQ(m.bottom, -1);
     EXPECT_EQ(Hit(*r, 10, 10, HTNOWHERE), HTNOWHERE);
+    EXPECT_EQ(Hit(*r, 0, 0, HTNOWHERE), HTNOWHERE);
     LONG hwnd = -1, method = -1;
     r->get_hwnd(&hwnd);
     r->get_Method(&method);
@@ -335,6 +336,58 @@ TEST_F(RendererTest, NarrowAndShortFramesKeepTheirPiecesAndEnd) {
     EXPECT_EQ(shortFrame.At(100, 25), kSentinel);
 }
 
+int CountColour(const Canvas& canvas, RECT r, COLORREF colour) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            n += canvas.At(x, y) == colour;
+    return n;
+}
+
+TEST_F(RendererTest, TheTitleShowsAmpersandsAndEndsBeforeTheRightEndPiece) {
+    SkinnedForm f = SkinnedForm::Create(SheetConfig().get(), kAt);
+    f.SetActiveLook(false);
+    // No caption buttons over the title's end.
+    SetWindowLongPtrA(f.hwnd, GWL_STYLE, WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME);
+    const int right = kW - (kSetWidth - (kLeftPiece + kMiddlePiece - 1)); // the title's right edge
+    const RECT caption{0, 0, kW, kCaptionHeight};
+    auto titleInk = [&](const char* title, RECT where) {
+        SetWindowTextA(f.hwnd, title);
+        Canvas canvas(kW, kH, kSentinel);
+        PaintFrame(*f.renderer, canvas.dc(), {0, 0, kW, kH});
+        return CountColour(canvas, where, kTitle[1]);
+    };
+    EXPECT_GT(titleInk("&", caption), 0); // shown as it is, not taken as a prefix
+    EXPECT_EQ(titleInk("", caption), 0);
+    const std::string longTitle(200, 'W');
+    EXPECT_GT(titleInk(longTitle.c_str(), {right - 12, 0, right, kCaptionHeight}), 0);
+    EXPECT_EQ(titleInk(longTitle.c_str(), {right, 0, kW, kCaptionHeight}), 0);
+}
+
+TEST_F(RendererTest, ButtonsTheWindowStyleLacksTakeNoRoom) {
+    SkinnedForm f = SkinnedForm::Create(SheetConfig().get(), kAt);
+    f.SetActiveLook(true);
+    const int close = kW - kButtonRight - (kButtonWidth + 1);
+    const int step = kButtonWidth + 1 + kButtonGap;
+    auto paint = [&] {
+        Canvas canvas(kW, kH, kSentinel);
+        PaintFrame(*f.renderer, canvas.dc(), {0, 0, kW, kH});
+        return canvas.At(close - step + 2, kButtonTop + 2);
+    };
+    EXPECT_EQ(paint(), ButtonCell(kMaximiseColumn, kNormalRow));
+    SetWindowLongPtrA(f.hwnd, GWL_STYLE, GetWindowLongPtrA(f.hwnd, GWL_STYLE) & ~WS_MAXIMIZEBOX);
+    // The minimise button closes up to the close button.
+    EXPECT_EQ(paint(), ButtonCell(kMinimiseColumn, kNormalRow));
+    EXPECT_EQ(Hit(*f.renderer, close - 2 * step + 2, 10), HTCAPTION);
+    SetWindowLongPtrA(f.hwnd, GWL_STYLE, GetWindowLongPtrA(f.hwnd, GWL_STYLE) & ~WS_MINIMIZEBOX);
+    EXPECT_EQ(paint(), kMiddle[0]);
+    EXPECT_EQ(Hit(*f.renderer, close - step + 2, 10), HTCAPTION);
+    // Without a system menu there is no close button either.
+    SetWindowLongPtrA(f.hwnd, GWL_STYLE, GetWindowLongPtrA(f.hwnd, GWL_STYLE) & ~WS_SYSMENU);
+    paint();
+    EXPECT_EQ(Hit(*f.renderer, close + 2, 10), HTCAPTION);
+}
+
 // A caption picture whose middle piece carries a marker column at its first
 // drawn column, so that each tile of the middle shows where it starts.
 ComPtr<IPictureDisp> MarkedCaption(COLORREF marker) {
@@ -476,6 +529,22 @@ TEST_F(RendererTest, ReleasingWithoutDetachLetsTheWindowGoBackToItsOwnWays) {
     SetMenu(hwnd, nullptr); // the menu is the test's again
 }
 
+TEST_F(RendererTest, AFormDetachedBeforeAnyPaintingGetsItsMenuBack) {
+    UniqueWindow window = ProbeWindow::Create(kAt.left, kAt.top, kW, kH); // hidden: never painted
+    const HWND hwnd = window.get();
+    UniqueMenu bar(CreateMenu());
+    AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), "&File");
+    SetMenu(hwnd, bar.get());
+    auto r = Qel_SkinClass::Create();
+    auto form = WindowObject::Create(hwnd);
+    r->Attach2(form.get(), SheetConfig().get());
+    SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), HTCAPTION);
+    EXPECT_EQ(GetMenu(hwnd), nullptr);
+    r->Detach();
+    EXPECT_EQ(GetMenu(hwnd), bar.get());
+    SetMenu(hwnd, nullptr); // the menu is the test's again
+}
+
 TEST_F(RendererTest, SkinConfigurationHandsBackTheRenderersCopies) {
     auto config = SheetConfig();
     SkinnedForm f = SkinnedForm::Create(config.get(), kAt);
@@ -603,7 +672,7 @@ private:
     std::atomic<int> keys_{0};
 };
 
-TEST_F(RendererTest, AttachingToAHiddenFormSendsTabOnlyToThisProgramsActiveWindow) {
+TEST_F(RendererTest, HiddenFormsSendTabOnlyToThisProgramAndForeignWindowsAreRefused) {
     int tabs = 0;
     ProbeWindow::action = [&](HWND, UINT msg, WPARAM w, LPARAM) {
         if (msg == WM_KEYDOWN && w == VK_TAB) ++tabs;
@@ -627,6 +696,15 @@ TEST_F(RendererTest, AttachingToAHiddenFormSendsTabOnlyToThisProgramsActiveWindo
     SkinnedForm hidden = SkinnedForm::Create(SheetConfig().get(), kAt);
     PumpFor(100);
     EXPECT_EQ(foreign.keys(), 0);
+
+    // Another thread's window is not skinned from this one.
+    auto renderer = Qel_SkinClass::Create();
+    auto form = WindowObject::Create(foreign.hwnd());
+    renderer->Attach2(form.get(), SheetConfig().get());
+    LONG attached = 1;
+    renderer->get_hwnd(&attached);
+    EXPECT_EQ(attached, 0);
+    EXPECT_EQ(GetPropA(foreign.hwnd(), kImplementationProp), nullptr);
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 #include "tests/hooking/Handlers.h"
 #include "tests/support/TestWindow.h"
 
+#include <atomic>
+#include <thread>
+
 namespace qel::test {
 
 Canvas::Canvas(int w, int h, COLORREF fill) : surface_(nullptr, w, h) {
@@ -54,6 +57,17 @@ RECT SkinnedForm::Rect() const {
 POINT SkinnedForm::At(int x, int y) const {
     const RECT r = Rect();
     return {r.left + x, r.top + y};
+}
+
+void WhileInput(const std::function<void()>& input) {
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        input();
+        done = true;
+    });
+    PumpUntil([&] { return done.load(); }, 30000);
+    worker.join();
+    PumpFor(50);
 }
 
 EventRecorder::EventRecorder(Qel_SkinClass* renderer)

@@ -4,6 +4,7 @@
 #include "base/Events.h"
 #include "base/Handle.h"
 #include "renderer/Qel_SkinClass.h"
+#include "renderer/Qel_SkinConfig.h"
 
 #include <functional>
 #include <map>
@@ -43,6 +44,11 @@ struct SkinnedForm {
     // A point relative to the window's top-left corner, in screen pixels.
     POINT At(int x, int y) const;
 };
+
+// Runs `input` (real mouse input, pixel reads) on a second thread while this
+// thread, the windows' thread, keeps pumping messages: presses on a frame start
+// modal loops here.
+void WhileInput(const std::function<void()>& input);
 
 // Counts the renderer's events and lets a test answer the by-reference ones.
 class EventRecorder {
