@@ -339,3 +339,77 @@ TEST_F(SkinCtrlOnScreen, ActivationsAndSwitchesLeaveNoObjectsBehind) {
 
 } // namespace
 } // namespace qel
+
+namespace qel {
+namespace {
+
+// The whole stack on a form with a menu: the control's skin, the renderer's
+// caption with the menu bar in it, and the bar's popups.
+TEST_F(SkinCtrlOnScreen, TheFormsMenuIsABarInTheSkinnedCaption) {
+    Place();
+    HWND hwnd = host->Window();
+    UniqueMenu menu(CreateMenu());
+    HMENU file = CreatePopupMenu(), edit = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, 100, "&Open\tCtrl+O");
+    AppendMenuA(file, MF_STRING | MF_CHECKED, 101, "&Save");
+    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(file, MF_STRING, 102, "E&xit");
+    AppendMenuA(edit, MF_STRING, 200, "&Copy");
+    AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
+    host->SetMenu(menu.get());
+    ctrl->ActivateSkin(0);
+    PumpFor(200);
+
+    // The items are drawn in the menu colour of the sheet (skin 1: navy) on the
+    // caption, below the title.
+    int menuPixels = 0;
+    for (int y = 20; y < 38; ++y)
+        for (int x = 25; x < 90; ++x)
+            menuPixels += WindowPixel(hwnd, x, y) == RGB(0, 0, 128);
+    EXPECT_GT(menuPixels, 10);
+    test::SaveWindowShot("control_menu_bar", hwnd);
+
+    // A click on "File" opens its popup below the item; a click on "Open" sends the command.
+    RECT w = WindowRectOf(hwnd);
+    POINT fileItem{w.left + 36, w.top + 28};
+    bool popupShot = false;
+    test::WhileInput([&] {
+        test::Click(fileItem.x, fileItem.y);
+        Sleep(300);
+        popupShot =
+            !test::SaveScreenshot("control_menu_popup", {w.left, w.top, w.left + 300, w.top + 160})
+                 .empty();
+        test::Click(fileItem.x + 10, fileItem.y + 24); // the first item, just below the bar
+    });
+    EXPECT_TRUE(popupShot);
+    EXPECT_EQ(host->commands, std::vector<WORD>{100});
+
+    // Alt+E opens Edit; the letter of its item chooses it.
+    host->commands.clear();
+    SetForegroundWindow(hwnd);
+    PumpFor(100);
+    test::WhileInput([&] {
+        test::KeyDown(VK_MENU);
+        test::KeyDown('E');
+        Sleep(50);
+        test::KeyUp('E');
+        test::KeyUp(VK_MENU);
+        Sleep(300);
+        test::KeyChord({'C'});
+    });
+    EXPECT_EQ(host->commands, std::vector<WORD>{200});
+
+    // Taken off, the skin leaves the menu as it was.
+    ctrl->DeactivateSkin();
+    PumpFor(50);
+    EXPECT_EQ(GetMenu(hwnd), menu.get());
+    char text[64] = {};
+    GetMenuStringA(file, 100, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "&Open\tCtrl+O");
+    EXPECT_EQ(GetMenuState(file, 101, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    host->SetMenu(nullptr); // the menu is the test's again
+}
+
+} // namespace
+} // namespace qel

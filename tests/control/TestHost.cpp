@@ -249,11 +249,19 @@ private:
 
 // ---- The host ----------------------------------------------------------------------
 
+// The form's procedure records the commands its menu sends.
+LRESULT CALLBACK TestHost::FormProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == WM_COMMAND)
+        if (auto* host = reinterpret_cast<TestHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
+            host->commands.push_back(LOWORD(w));
+    return DefWindowProcA(hwnd, msg, w, l);
+}
+
 TestHost::TestHost(int x, int y, int clientW, int clientH, bool visible, bool userMode)
     : userMode_(userMode) {
     static ATOM cls = [] {
         WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpfnWndProc = FormProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -266,6 +274,7 @@ TestHost::TestHost(int x, int y, int clientW, int clientH, bool visible, bool us
     window_.reset(CreateWindowExA(0, "QelTestHostForm", "Skinned test form", WS_OVERLAPPEDWINDOW, x,
                                   y, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr));
+    SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     BuildForm();
     if (visible) {
         ShowWindow(window_.get(), SW_SHOW);

@@ -99,9 +99,12 @@ public:
     // Events raised by the control, and DISPIDs notified to IPropertyNotifySink.
     std::vector<std::pair<DISPID, std::vector<VARIANT>>> events;
     std::vector<DISPID> notifications;
+    // Command identifiers that reached the form (WM_COMMAND).
+    std::vector<WORD> commands;
     std::function<void(DISPID, DISPPARAMS&)> onEvent;
 
 private:
+    static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
     class Site;
     class Bag;
     class Notify;

@@ -21,19 +21,6 @@ using test::WindowPixel;
 
 constexpr int kX = 200, kY = 150, kW = 320, kH = 240;
 
-// Runs `input` on a second thread while this thread keeps pumping messages, as
-// a press on the frame starts a modal loop on the window's thread.
-void WithInput(const std::function<void()>& input) {
-    bool done = false;
-    std::thread t([&] {
-        input();
-        done = true;
-    });
-    PumpUntil([&] { return done; }, 15000);
-    t.join();
-    PumpFor(50);
-}
-
 RECT WindowRect(HWND hwnd) {
     RECT r;
     GetWindowRect(hwnd, &r);
@@ -88,7 +75,7 @@ TEST_F(ModifierOnScreen, TheFrameIsPaintedByTheImplementation) {
 
 TEST_F(ModifierOnScreen, TheCaptionDragsTheWindow) {
     POINT from = At(kW / 2, 15);
-    WithInput([&] { test::Drag(from, {from.x + 120, from.y + 80}, 12); });
+    test::WhileInput([&] { test::Drag(from, {from.x + 120, from.y + 80}, 12); });
     RECT r = WindowRect(hwnd);
     EXPECT_NEAR(r.left, kX + 120, 2);
     EXPECT_NEAR(r.top, kY + 80, 2);
@@ -103,7 +90,7 @@ TEST_F(ModifierOnScreen, AnInactiveWindowComesToTheFrontWhenItsCaptionIsDragged)
     PumpFor(100);
     ASSERT_NE(GetForegroundWindow(), hwnd);
     POINT from = At(kW / 2, 15);
-    WithInput([&] { test::Drag(from, {from.x + 40, from.y + 30}, 6); });
+    test::WhileInput([&] { test::Drag(from, {from.x + 40, from.y + 30}, 6); });
     EXPECT_EQ(GetForegroundWindow(), hwnd);
     EXPECT_NEAR(WindowRect(hwnd).left, kX + 40, 2);
 }
@@ -113,7 +100,7 @@ TEST_F(ModifierOnScreen, AMaximisedWindowIsNotDraggedByItsCaption) {
     PumpFor(100);
     RECT before = WindowRect(hwnd);
     POINT from = At(300, before.top < 0 ? 15 - before.top : 15);
-    WithInput([&] { test::Drag(from, {from.x + 50, from.y + 50}, 5); });
+    test::WhileInput([&] { test::Drag(from, {from.x + 50, from.y + 50}, 5); });
     RECT after = WindowRect(hwnd);
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.top, before.top);
@@ -121,7 +108,7 @@ TEST_F(ModifierOnScreen, AMaximisedWindowIsNotDraggedByItsCaption) {
 
 TEST_F(ModifierOnScreen, ADoubleClickOnTheCaptionMaximisesAndRestores) {
     POINT p = At(kW / 2, 15);
-    WithInput([&] {
+    test::WhileInput([&] {
         test::Click(p.x, p.y);
         test::Click(p.x, p.y);
     });
@@ -129,7 +116,7 @@ TEST_F(ModifierOnScreen, ADoubleClickOnTheCaptionMaximisesAndRestores) {
     test::SaveScreenshot("hooking_caption_doubleclick_maximised");
     RECT r = WindowRect(hwnd);
     POINT q{r.left + 300, std::max<LONG>(r.top, 0) + 15 - std::min<LONG>(r.top, 0)};
-    WithInput([&] {
+    test::WhileInput([&] {
         test::Click(q.x, q.y);
         test::Click(q.x, q.y);
     });
@@ -141,18 +128,18 @@ TEST_F(ModifierOnScreen, SizingBordersResizeWithinTheSizeLimits) {
     ncs->SetFrmMimMax(static_cast<LONG>(250 * tpp), static_cast<LONG>(400 * tpp),
                       static_cast<LONG>(150 * tpp), static_cast<LONG>(300 * tpp));
     POINT right = At(kW - 2, kH / 2);
-    WithInput([&] { test::Drag(right, {right.x + 300, right.y}, 10); });
+    test::WhileInput([&] { test::Drag(right, {right.x + 300, right.y}, 10); });
     RECT r = WindowRect(hwnd);
     EXPECT_NEAR(r.right - r.left, 400, 1); // Wine's sizing loop may stop one pixel short
     test::SaveWindowShot("hooking_resized_to_maximum", hwnd);
 
     right = At(r.right - r.left - 2, kH / 2);
-    WithInput([&] { test::Drag(right, {right.x - 300, right.y}, 10); });
+    test::WhileInput([&] { test::Drag(right, {right.x - 300, right.y}, 10); });
     r = WindowRect(hwnd);
     EXPECT_EQ(r.right - r.left, 250);
 
     POINT corner = At(250 - 2, kH - 2);
-    WithInput([&] { test::Drag(corner, {corner.x + 30, corner.y + 200}, 10); });
+    test::WhileInput([&] { test::Drag(corner, {corner.x + 30, corner.y + 200}, 10); });
     r = WindowRect(hwnd);
     EXPECT_EQ(r.right - r.left, 280);
     EXPECT_NEAR(r.bottom - r.top, 300, 1);
@@ -170,7 +157,7 @@ TEST_F(ModifierOnScreen, ButtonPressesAndReleasesReachTheImplementation) {
     };
     impl->handleMouseDown = true;
     POINT button = At(kW - 25, 15);
-    WithInput([&] { test::Click(button.x, button.y); });
+    test::WhileInput([&] { test::Click(button.x, button.y); });
     ASSERT_EQ(impl->mouseDowns.size(), 1u);
     EXPECT_NEAR(impl->mouseDowns[0].x, kW - 25, 1);
     EXPECT_NEAR(impl->mouseDowns[0].y, 15, 1);
@@ -178,7 +165,7 @@ TEST_F(ModifierOnScreen, ButtonPressesAndReleasesReachTheImplementation) {
 
     // A double-click on the button is two presses of it; the window stays open.
     impl->mouseDowns.clear();
-    WithInput([&] {
+    test::WhileInput([&] {
         test::Click(button.x, button.y);
         test::Click(button.x, button.y);
     });
@@ -189,7 +176,7 @@ TEST_F(ModifierOnScreen, ButtonPressesAndReleasesReachTheImplementation) {
     impl->mouseDowns.clear();
     impl->mouseUps.clear();
     POINT client = At(kW / 2, kH / 2);
-    WithInput([&] { test::Drag(client, button, 6); });
+    test::WhileInput([&] { test::Drag(client, button, 6); });
     EXPECT_TRUE(impl->mouseDowns.empty());
 }
 

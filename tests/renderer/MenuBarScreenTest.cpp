@@ -25,18 +25,6 @@ using test::PumpUntil;
 constexpr int kX = 150, kY = 100, kW = 460, kH = 300;
 constexpr DWORD kSettle = 150; // for the menu loop to draw what the input changed
 
-// Runs `input` on a second thread while this thread pumps messages.
-void WithInput(const std::function<void()>& input) {
-    bool done = false;
-    std::thread t([&] {
-        input();
-        done = true;
-    });
-    PumpUntil([&] { return done; }, 30000);
-    t.join();
-    PumpFor(50);
-}
-
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 3000) {
     const DWORD start = GetTickCount();
     while (!condition()) {
@@ -148,7 +136,7 @@ protected:
     }
     void TearDown() override {
         test::MouseUp();
-        if (!OpenPopups().empty()) WithInput([] { Press(VK_ESCAPE); });
+        if (!OpenPopups().empty()) test::WhileInput([] { Press(VK_ESCAPE); });
         area->Detach();
         // The form has its own menu back, every item as it was.
         EXPECT_EQ(GetMenu(hwnd), menu.get());
@@ -231,7 +219,7 @@ TEST_F(MenuBarOnScreen, TheBarShowsTheFormsMenuAndItsHotItemFollowsTheMouse) {
     test::SaveWindowShot("menubar_laid_out", hwnd);
 
     ScreenImage hot, left;
-    WithInput([&] {
+    test::WhileInput([&] {
         const POINT edit = Centre(items[1]);
         test::MouseMove(edit.x, edit.y);
         Sleep(kSettle);
@@ -258,7 +246,7 @@ TEST_F(MenuBarOnScreen, APressOnTheBarBesideItsItemsOpensNothingAndReachesTheFor
     ASSERT_GE(beside.y, items[1].bottom);
     const int presses = ProbeWindow::counts[WM_LBUTTONDOWN];
     size_t popupsOpen = 1;
-    WithInput([&] {
+    test::WhileInput([&] {
         test::Click(beside.x, beside.y);
         Sleep(2 * kSettle);
         popupsOpen = OpenPopups().size();
@@ -272,7 +260,7 @@ TEST_F(MenuBarOnScreen, AClickOpensThePopupUnderItsItemDrawnInTheSkin) {
     RECT popup{};
     ScreenImage shown, bar;
     std::vector<RECT> rows;
-    WithInput([&] {
+    test::WhileInput([&] {
         ClickItem(1);
         popup = WaitForPopupAt(items[0].left);
         for (UINT i = 0; i < 7; ++i)
@@ -318,7 +306,7 @@ TEST_F(MenuBarOnScreen, AClickOpensThePopupUnderItsItemDrawnInTheSkin) {
 TEST_F(MenuBarOnScreen, CheckAndRadioMarksShowInTheirPopups) {
     std::vector<RECT> rows;
     ScreenImage edit, view;
-    WithInput([&] {
+    test::WhileInput([&] {
         ClickItem(2);
         RECT r = WaitForPopupAt(items[1].left);
         rows.push_back(PopupItemRect(popups[1], 6)); // "&Word wrap", checked
@@ -349,7 +337,7 @@ TEST_F(MenuBarOnScreen, CheckAndRadioMarksShowInTheirPopups) {
 
 TEST_F(MenuBarOnScreen, LeftAndRightMoveFromPopupToPopupAndWrapAround) {
     std::vector<LONG> seen;
-    WithInput([&] {
+    test::WhileInput([&] {
         auto step = [&](WORD key, long expected) {
             Press(key);
             seen.push_back(WaitForPopupAt(items[expected - 1].left).left);
@@ -376,7 +364,7 @@ TEST_F(MenuBarOnScreen, LeftAndRightMoveFromPopupToPopupAndWrapAround) {
 TEST_F(MenuBarOnScreen, ASubmenuTakesRightAndLeftBeforeTheBarDoes) {
     size_t inSubmenu = 0, afterLeft = 0;
     LONG stayed = 0, fileLeft = 0, nextLeft = 0;
-    WithInput([&] {
+    test::WhileInput([&] {
         ClickItem(1);
         WaitForPopupAt(items[0].left);
         Press(VK_UP);    // "E&xit"
@@ -405,7 +393,7 @@ TEST_F(MenuBarOnScreen, ASubmenuTakesRightAndLeftBeforeTheBarDoes) {
 TEST_F(MenuBarOnScreen, MovingAlongTheBarSwitchesPopupsWithoutAClick) {
     LONG atEdit = 0, atHelp = 0;
     size_t afterPressOnOwnItem = 0;
-    WithInput([&] {
+    test::WhileInput([&] {
         ClickItem(1);
         WaitForPopupAt(items[0].left);
         const POINT edit = Centre(items[1]), help = Centre(items[3]);
@@ -431,7 +419,7 @@ TEST_F(MenuBarOnScreen, AltAndALetterOpensThatMenuAndEscapeClosesIt) {
     LONG opened = 0;
     size_t afterRelease = 0;
     bool closed = false;
-    WithInput([&] {
+    test::WhileInput([&] {
         test::KeyDown(VK_MENU);
         test::KeyDown('V');
         opened = WaitForPopupAt(items[2].left).left;
@@ -453,7 +441,7 @@ TEST_F(MenuBarOnScreen, AltAndALetterOpensThatMenuAndEscapeClosesIt) {
 
 TEST_F(MenuBarOnScreen, ChosenCommandsReachTheForm) {
     size_t stillOpen = 0;
-    WithInput([&] {
+    test::WhileInput([&] {
         // By the mouse.
         ClickItem(1);
         WaitForPopupAt(items[0].left);
@@ -498,7 +486,7 @@ TEST_F(MenuBarOnScreen, ItemsSharingAMnemonicOpenOneAfterTheOther) {
     ASSERT_EQ(items.size(), 2u);
     LONG first = 0, second = 0;
     bool closed = false;
-    WithInput([&] {
+    test::WhileInput([&] {
         test::KeyDown(VK_MENU);
         test::KeyDown('E');
         first = WaitForPopupAt(items[0].left).left;
@@ -524,7 +512,7 @@ TEST_F(MenuBarOnScreen, WithOneItemLeftAndRightChangeNothing) {
     UseMenu(single.get());
     ASSERT_EQ(items.size(), 1u);
     std::vector<LONG> seen;
-    WithInput([&] {
+    test::WhileInput([&] {
         ClickItem(1);
         seen.push_back(WaitForPopupAt(items[0].left).left);
         Press(VK_RIGHT);
@@ -545,7 +533,7 @@ TEST_F(MenuBarOnScreen, DetachingWhileAPopupIsOpenLeavesNothingBehind) {
         if (msg == WM_INITMENUPOPUP && area->bar) area->Detach();
     };
     bool opened = false, closed = false;
-    WithInput([&] {
+    test::WhileInput([&] {
         ClickItem(1);
         opened = WaitFor([] { return OpenPopups().size() == 1; });
         Sleep(kSettle);
@@ -564,7 +552,7 @@ TEST_F(MenuBarOnScreen, DetachingWhileAPopupIsOpenLeavesNothingBehind) {
 
 TEST_F(MenuBarOnScreen, AfterDetachTheFormShowsItsOwnMenuAgain) {
     // Open popups first, so that their items have been owner-drawn.
-    WithInput([&] {
+    test::WhileInput([&] {
         ClickItem(1);
         WaitForPopupAt(items[0].left);
         Press(VK_RIGHT);

@@ -59,17 +59,6 @@ POINT SkinnedForm::At(int x, int y) const {
     return {r.left + x, r.top + y};
 }
 
-void WhileInput(const std::function<void()>& input) {
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        input();
-        done = true;
-    });
-    PumpUntil([&] { return done.load(); }, 30000);
-    worker.join();
-    PumpFor(50);
-}
-
 EventRecorder::EventRecorder(Qel_SkinClass* renderer)
     : connection_(renderer->Unknown(), DIID___Qel_SkinClass, [this](DISPID id, DISPPARAMS& p) {
           ++counts_[id];

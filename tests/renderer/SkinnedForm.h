@@ -45,11 +45,6 @@ struct SkinnedForm {
     POINT At(int x, int y) const;
 };
 
-// Runs `input` (real mouse input, pixel reads) on a second thread while this
-// thread, the windows' thread, keeps pumping messages: presses on a frame start
-// modal loops here.
-void WhileInput(const std::function<void()>& input);
-
 // Counts the renderer's events and lets a test answer the by-reference ones.
 class EventRecorder {
 public:

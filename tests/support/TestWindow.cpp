@@ -1,6 +1,9 @@
 #include "tests/support/TestWindow.h"
 #include "base/MessagePump.h"
 
+#include <atomic>
+#include <thread>
+
 namespace qel::test {
 
 UniqueWindow MakeWindow(int x, int y, int w, int h, bool visible, DWORD style, const char* title) {
@@ -42,6 +45,17 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
         Sleep(1);
     }
     return true;
+}
+
+void WhileInput(const std::function<void()>& input) {
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        input();
+        done = true;
+    });
+    PumpUntil([&] { return done.load(); }, 30000);
+    worker.join();
+    PumpFor(50);
 }
 
 } // namespace qel::test
