@@ -11,6 +11,7 @@
 #include "tests/support/Screen.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <fstream>
 #include <set>
 #include <thread>
@@ -384,6 +385,57 @@ TEST(SkinCtrlBadInput, PicturesThatAreNoSkinSheetsAreRefused) {
         EXPECT_TRUE(refused(truncated.get()));
     }
     EXPECT_FALSE(refused(PictureFromSheet(sheet).get())); // the whole sheet is taken
+}
+
+} // namespace
+} // namespace qel
+
+namespace qel {
+namespace {
+
+// Where the Windows folder's cache folder cannot be made (here a file stands
+// in its way), the cache lives in the user's local application data.
+TEST(SkinCtrlCache, ACacheFolderThatCannotBeMadeMovesToLocalApplicationData) {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string folder = std::string(windows) + "\\Qel_Skins";
+    const std::string aside = folder + ".aside";
+    const bool hadFolder = MoveFileA(folder.c_str(), aside.c_str()) != FALSE;
+    { std::ofstream(folder) << "in the way"; }
+    char local[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+    const std::string cache =
+        std::string(local) + "\\Qel_Skins\\" + std::to_string(GetCurrentThreadId()) + ".skn";
+    DeleteFileA(cache.c_str());
+    {
+        TestHost first(0, 0, 300, 200, false);
+        auto a = Qel_SkinCtrl::Create();
+        first.Place(a->Unknown(), Stored({{L"SaveSkinToRegistry", test::Long(-1)},
+                                          {L"LoadSkinFromRegistry", test::Long(0)},
+                                          {L"Skin", test::Long(6)}}));
+        EXPECT_NE(GetFileAttributesA(cache.c_str()), INVALID_FILE_ATTRIBUTES);
+        TestHost second(0, 0, 300, 200, false);
+        auto b = Qel_SkinCtrl::Create();
+        second.Place(b->Unknown(), {});
+        EXPECT_EQ(CurrentSheet(*b, "from-local-cache"), BuiltInSheet(6));
+    }
+    DeleteFileA(cache.c_str());
+    DeleteFileA(folder.c_str());
+    if (hadFolder) MoveFileA(aside.c_str(), folder.c_str());
+}
+
+TEST(SkinCtrlHost, AControlOutlivingItsFormsWindowLeavesItAlone) {
+    auto ctrl = Qel_SkinCtrl::Create();
+    {
+        TestHost host(0, 0, 300, 200, false);
+        host.Place(ctrl->Unknown(), {});
+        ctrl->ActivateSkin(0);
+        DestroyWindow(host.Window());
+        ctrl->DeactivateSkin(); // the window is gone: nothing is moved or recoloured
+        VARIANT_BOOL active = VARIANT_TRUE;
+        ctrl->IsSkinActive(&active);
+        EXPECT_EQ(active, VARIANT_FALSE);
+    }
 }
 
 } // namespace
