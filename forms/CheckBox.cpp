@@ -1,16 +1,7 @@
 #include "forms/CheckBox.h"
 #include "forms/RuntimeError.h"
-#include "forms/Strings.h"
 
 namespace qel::forms {
-
-std::string CheckBox::Caption() const {
-    return WindowText(hWnd());
-}
-
-void CheckBox::Caption(const std::string& caption) {
-    SetWindowTextA(hWnd(), caption.c_str());
-}
 
 void CheckBox::Value(short value) {
     if (value < 0 || value > 2) throw RuntimeError(kInvalidPropertyValue, "Invalid property value");
@@ -29,14 +20,9 @@ void CheckBox::Command(WORD code) {
 }
 
 HRESULT CheckBox::Invoke(DispatchCall& call) {
-    switch (call.Id()) {
-    case DISPID_FORMS_CAPTION:
-        return call.Property<std::string>([&] { return Caption(); },
-                                          [&](std::string c) { Caption(c); });
-    case DISPID_FORMS_VALUE:
+    if (call.Id() == DISPID_FORMS_VALUE)
         return call.Property<short>([&] { return value_; }, [&](short v) { Value(v); });
-    }
-    return WindowControl::Invoke(call);
+    return CaptionedControl::Invoke(call);
 }
 
 } // namespace qel::forms

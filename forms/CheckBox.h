@@ -1,19 +1,17 @@
 // A check box with Value 0 (unticked), 1 (ticked) or 2 (grey). A click ticks or
 // unticks it; every change of Value, by the user or by code, raises OnClick.
 #pragma once
-#include "forms/WindowControl.h"
+#include "forms/CaptionedControl.h"
 
 #include <functional>
 
 namespace qel::forms {
 
-class CheckBox final : public WindowControl {
+class CheckBox final : public CaptionedControl {
 public:
     CheckBox(Container& container, std::string name)
-        : WindowControl(container, std::move(name), kButtonFace, kButtonText) {}
+        : CaptionedControl(container, std::move(name), kButtonFace, kButtonText) {}
 
-    std::string Caption() const;
-    void Caption(const std::string& caption);
     short Value() const { return value_; }
     void Value(short value);
 

@@ -26,8 +26,11 @@ protected:
     Control(Form& form, std::string name) : form_(form), name_(std::move(name)) {}
 
     // Calls an event handler unless it is empty or the form is still being built.
+    // The handler runs from a copy: it may unload the form, and this control with it.
     template <class Handler, class... Args> void Raise(const Handler& handler, Args&&... args) {
-        if (handler && !Building()) handler(std::forward<Args>(args)...);
+        if (!handler || Building()) return;
+        Handler running = handler;
+        running(std::forward<Args>(args)...);
     }
 
     // Name, Tag, Visible and Parent.

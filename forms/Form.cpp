@@ -2,6 +2,7 @@
 #include "base/Twips.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"
+#include "forms/CommonMembers.h"
 #include "forms/ControlsCollection.h"
 #include "forms/Menu.h"
 #include "forms/RuntimeError.h"
@@ -356,6 +357,10 @@ bool Form::Visible() const {
     return hWnd() && (GetWindowLongPtrA(hWnd(), GWL_STYLE) & WS_VISIBLE);
 }
 
+void Form::Visible(bool visible) {
+    visible ? Show() : Hide();
+}
+
 bool Form::Enabled() const {
     return IsWindowEnabled(hWnd()) != FALSE;
 }
@@ -455,42 +460,12 @@ HRESULT Form::Invoke(DispatchCall& call) {
     bool handled = false;
     HRESULT hr = InvokeSurface(call, handled);
     if (handled) return hr;
+    if ((hr = InvokePlaced(*this, call)) != DISP_E_MEMBERNOTFOUND) return hr;
+    if ((hr = InvokeNamed(*this, call)) != DISP_E_MEMBERNOTFOUND) return hr;
     switch (call.Id()) {
-    case DISPID_FORMS_NAME:
-        return call.ReadOnly<std::string>([&] { return name_; });
-    case DISPID_FORMS_TAG:
-        return call.Property<std::string>([&] { return tag_; }, [&](std::string t) { Tag(t); });
-    case DISPID_FORMS_VISIBLE:
-        return call.Property<bool>([&] { return Visible(); }, [&](bool v) { v ? Show() : Hide(); });
     case DISPID_FORMS_CAPTION:
         return call.Property<std::string>([&] { return Caption(); },
                                           [&](std::string c) { Caption(c); });
-    case DISPID_FORMS_LEFT:
-        return call.Property<float>([&] { return Left(); }, [&](float v) { Left(v); });
-    case DISPID_FORMS_TOP:
-        return call.Property<float>([&] { return Top(); }, [&](float v) { Top(v); });
-    case DISPID_FORMS_WIDTH:
-        return call.Property<float>([&] { return Width(); }, [&](float v) { Width(v); });
-    case DISPID_FORMS_HEIGHT:
-        return call.Property<float>([&] { return Height(); }, [&](float v) { Height(v); });
-    case DISPID_FORMS_MOVE:
-        return call.Method([&] {
-            Move(call.Arg<float>(0), call.Has(1) ? call.Arg<float>(1) : Top(),
-                 call.Has(2) ? call.Arg<float>(2) : Width(),
-                 call.Has(3) ? call.Arg<float>(3) : Height());
-        });
-    case DISPID_FORMS_HWND:
-        return call.ReadOnly<long>([&] { return HandleToLong(hWnd()); });
-    case DISPID_FORMS_ENABLED:
-        return call.Property<bool>([&] { return Enabled(); }, [&](bool v) { Enabled(v); });
-    case DISPID_FORMS_REFRESH:
-        return call.Method([&] { Refresh(); });
-    case DISPID_FORMS_BACKCOLOR:
-        return call.Property<OleColor>([&] { return BackColor(); },
-                                       [&](OleColor c) { BackColor(c); });
-    case DISPID_FORMS_FORECOLOR:
-        return call.Property<OleColor>([&] { return ForeColor(); },
-                                       [&](OleColor c) { ForeColor(c); });
     case DISPID_FORMS_WINDOWSTATE:
         return call.Property<short>([&] { return static_cast<short>(WindowState()); },
                                     [&](short v) {

@@ -88,6 +88,8 @@ public:
     forms::WindowState WindowState() const;
     void WindowState(forms::WindowState state);
     bool Visible() const;
+    // True shows the form (modeless), False hides it.
+    void Visible(bool visible);
     bool Enabled() const;
     void Enabled(bool enabled);
     void Refresh();

@@ -1,12 +1,6 @@
 #include "forms/Frame.h"
-#include "forms/Form.h"
-#include "forms/Strings.h"
 
 namespace qel::forms {
-
-Frame::Frame(Container& container, std::string name)
-    : WindowControl(container, std::move(name), kButtonFace, kButtonText),
-      Container(kButtonFace, kButtonText) {}
 
 const char* Frame::ClassName() const {
     return OwnClass("QelFrame", CS_DBLCLKS);
@@ -14,28 +8,6 @@ const char* Frame::ClassName() const {
 
 Scale Frame::ScaleMode() const {
     return Parent().ScaleMode();
-}
-
-std::string Frame::Caption() const {
-    return WindowText(hWnd());
-}
-
-void Frame::Caption(const std::string& caption) {
-    SetWindowTextA(hWnd(), caption.c_str());
-    Invalidate();
-}
-
-// The frame's colours serve both as a control (for its container) and as the
-// background of its own children.
-void Frame::BackColor(OleColor colour) {
-    WindowControl::back_.Set(colour);
-    Container::BackColor(colour);
-}
-
-void Frame::ForeColor(OleColor colour) {
-    WindowControl::fore_ = colour;
-    Container::ForeColor(colour);
-    Invalidate();
 }
 
 void Frame::PaintClient(HDC dc, const RECT& area) {
@@ -60,16 +32,9 @@ void Frame::PaintClient(HDC dc, const RECT& area) {
 }
 
 LRESULT Frame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (HandleContainerMessage(msg, wParam, lParam, result)) return result;
-    return WindowControl::HandleMessage(msg, wParam, lParam);
-}
-
-HRESULT Frame::Invoke(DispatchCall& call) {
-    if (call.Id() == DISPID_FORMS_CAPTION)
-        return call.Property<std::string>([&] { return Caption(); },
-                                          [&](std::string c) { Caption(c); });
-    return WindowControl::Invoke(call);
+    LRESULT result = ContainerControl::HandleMessage(msg, wParam, lParam);
+    if (msg == WM_SETTEXT) Invalidate(); // the caption is drawn with the border
+    return result;
 }
 
 } // namespace qel::forms

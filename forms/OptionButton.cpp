@@ -1,15 +1,6 @@
 #include "forms/OptionButton.h"
-#include "forms/Strings.h"
 
 namespace qel::forms {
-
-std::string OptionButton::Caption() const {
-    return WindowText(hWnd());
-}
-
-void OptionButton::Caption(const std::string& caption) {
-    SetWindowTextA(hWnd(), caption.c_str());
-}
 
 void OptionButton::Mark(bool value) {
     value_ = value;
@@ -31,14 +22,9 @@ void OptionButton::Command(WORD code) {
 }
 
 HRESULT OptionButton::Invoke(DispatchCall& call) {
-    switch (call.Id()) {
-    case DISPID_FORMS_CAPTION:
-        return call.Property<std::string>([&] { return Caption(); },
-                                          [&](std::string c) { Caption(c); });
-    case DISPID_FORMS_VALUE:
+    if (call.Id() == DISPID_FORMS_VALUE)
         return call.Property<bool>([&] { return value_; }, [&](bool v) { Value(v); });
-    }
-    return WindowControl::Invoke(call);
+    return CaptionedControl::Invoke(call);
 }
 
 } // namespace qel::forms

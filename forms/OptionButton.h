@@ -1,19 +1,17 @@
 // An option button: choosing it (by a click or by setting Value True in code)
 // clears the other option buttons of its container and raises OnClick.
 #pragma once
-#include "forms/WindowControl.h"
+#include "forms/CaptionedControl.h"
 
 #include <functional>
 
 namespace qel::forms {
 
-class OptionButton final : public WindowControl {
+class OptionButton final : public CaptionedControl {
 public:
     OptionButton(Container& container, std::string name)
-        : WindowControl(container, std::move(name), kButtonFace, kButtonText) {}
+        : CaptionedControl(container, std::move(name), kButtonFace, kButtonText) {}
 
-    std::string Caption() const;
-    void Caption(const std::string& caption);
     bool Value() const { return value_; }
     void Value(bool value);
 

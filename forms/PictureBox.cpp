@@ -1,11 +1,6 @@
 #include "forms/PictureBox.h"
-#include "forms/Form.h"
 
 namespace qel::forms {
-
-PictureBox::PictureBox(Container& container, std::string name)
-    : WindowControl(container, std::move(name), kButtonFace, kButtonText),
-      DrawingSurface(kButtonFace, kButtonText) {}
 
 const char* PictureBox::ClassName() const {
     return OwnClass("QelPictureBox", CS_DBLCLKS | CS_OWNDC);
@@ -32,21 +27,9 @@ void PictureBox::Bordered(bool bordered) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-void PictureBox::BackColor(OleColor colour) {
-    WindowControl::back_.Set(colour);
-    DrawingSurface::BackColor(colour);
-}
-
-void PictureBox::ForeColor(OleColor colour) {
-    WindowControl::fore_ = colour;
-    DrawingSurface::ForeColor(colour);
-}
-
 LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_SIZE) FitImage();
-    LRESULT result = 0;
-    if (HandleContainerMessage(msg, wParam, lParam, result)) return result;
-    return WindowControl::HandleMessage(msg, wParam, lParam);
+    return ContainerControl::HandleMessage(msg, wParam, lParam);
 }
 
 HRESULT PictureBox::Invoke(DispatchCall& call) {

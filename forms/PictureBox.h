@@ -3,15 +3,17 @@
 // sunken border unless turned off, and alignment to the top or left edge of its
 // form (it then spans that edge and keeps its height or width).
 #pragma once
+#include "forms/ContainerControl.h"
 #include "forms/DrawingSurface.h"
 #include "forms/Picture.h"
 #include "forms/WindowControl.h"
 
 namespace qel::forms {
 
-class PictureBox final : public WindowControl, public DrawingSurface {
+class PictureBox final : public ContainerControl<WindowControl, DrawingSurface> {
 public:
-    PictureBox(Container& container, std::string name);
+    PictureBox(Container& container, std::string name)
+        : ContainerControl(container, std::move(name)) {}
 
     Align AlignMode() const override { return align_; }
     void AlignMode(Align align);
@@ -20,17 +22,8 @@ public:
     bool Bordered() const { return bordered_; }
     void Bordered(bool bordered);
 
-    HWND ClientWindow() const override { return hWnd(); }
-    Form& OwnerForm() override { return Parent(); }
-
-    void BackColor(OleColor colour) override;
-    void ForeColor(OleColor colour) override;
-    using WindowControl::BackColor;
-    using WindowControl::ForeColor;
-
 protected:
     const char* ClassName() const override;
-    DWORD Style() const override { return WS_CLIPCHILDREN; }
     DWORD ExStyle() const override;
     IPictureDisp* BackgroundPicture() const override { return picture_.get(); }
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

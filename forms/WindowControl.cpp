@@ -1,4 +1,5 @@
 #include "forms/WindowControl.h"
+#include "forms/CommonMembers.h"
 #include "forms/Form.h"
 
 namespace qel::forms {
@@ -116,35 +117,8 @@ HBRUSH WindowControl::ColorRequest(HDC dc) {
 }
 
 HRESULT WindowControl::Invoke(DispatchCall& call) {
-    switch (call.Id()) {
-    case DISPID_FORMS_LEFT:
-        return call.Property<float>([&] { return Left(); }, [&](float v) { Left(v); });
-    case DISPID_FORMS_TOP:
-        return call.Property<float>([&] { return Top(); }, [&](float v) { Top(v); });
-    case DISPID_FORMS_WIDTH:
-        return call.Property<float>([&] { return Width(); }, [&](float v) { Width(v); });
-    case DISPID_FORMS_HEIGHT:
-        return call.Property<float>([&] { return Height(); }, [&](float v) { Height(v); });
-    case DISPID_FORMS_MOVE:
-        return call.Method([&] {
-            Move(call.Arg<float>(0), call.Has(1) ? call.Arg<float>(1) : Top(),
-                 call.Has(2) ? call.Arg<float>(2) : Width(),
-                 call.Has(3) ? call.Arg<float>(3) : Height());
-        });
-    case DISPID_FORMS_HWND:
-        return call.ReadOnly<long>([&] { return HandleToLong(hWnd()); });
-    case DISPID_FORMS_ENABLED:
-        return call.Property<bool>([&] { return Enabled(); }, [&](bool v) { Enabled(v); });
-    case DISPID_FORMS_REFRESH:
-        return call.Method([&] { Refresh(); });
-    case DISPID_FORMS_BACKCOLOR:
-        return call.Property<OleColor>([&] { return BackColor(); },
-                                       [&](OleColor c) { BackColor(c); });
-    case DISPID_FORMS_FORECOLOR:
-        return call.Property<OleColor>([&] { return ForeColor(); },
-                                       [&](OleColor c) { ForeColor(c); });
-    }
-    return Control::Invoke(call);
+    HRESULT hr = InvokePlaced(*this, call);
+    return hr != DISP_E_MEMBERNOTFOUND ? hr : Control::Invoke(call);
 }
 
 } // namespace qel::forms

@@ -5,6 +5,7 @@
 #include "forms/CommandButton.h"
 #include "forms/Form.h"
 #include "forms/Label.h"
+#include "forms/RuntimeError.h"
 #include "tests/forms/FormsTesting.h"
 #include "tests/support/Input.h"
 #include "tests/support/Screen.h"
@@ -253,6 +254,52 @@ TEST_F(FormTest, AModalShowReturnsWhenTheFormIsHidden) {
               });
     EXPECT_TRUE(dialog.Loaded()) << "hidden, not unloaded";
     EXPECT_FALSE(dialog.Visible());
+}
+
+TEST_F(FormTest, AFormShowsItsIcon) {
+    DialogForm form;
+    form.Load();
+    // A 32 x 32 icon made here; the form gives its window that one and a small copy.
+    WindowDC screen = WindowDC::Client(nullptr);
+    UniqueBitmap colour(CreateCompatibleBitmap(screen.get(), 32, 32));
+    UniqueBitmap mask(CreateBitmap(32, 32, 1, 1, nullptr));
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
+    Picture icon = PictureFromIcon(UniqueIcon(CreateIconIndirect(&info)));
+    form.Icon(icon);
+    EXPECT_EQ(reinterpret_cast<HANDLE>(SendMessageA(form.hWnd(), WM_GETICON, ICON_BIG, 0)),
+              PictureHandle(icon.get()));
+    HICON small = reinterpret_cast<HICON>(SendMessageA(form.hWnd(), WM_GETICON, ICON_SMALL, 0));
+    ASSERT_NE(small, nullptr);
+    ICONINFO smallInfo{};
+    GetIconInfo(small, &smallInfo);
+    UniqueBitmap smallMask(smallInfo.hbmMask), smallColour(smallInfo.hbmColor);
+    BITMAP bm{};
+    GetObjectA(smallMask.get(), sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_THROW(form.IconResource(4242), RuntimeError) << "no such icon resource";
+}
+
+TEST_F(FormTest, TabMovesTheFocusToTheNextControl) {
+    DialogForm form;
+    form.Show();
+    SetFocus(form.Command1->hWnd());
+    HWND focused = nullptr;
+    WithInput([&] { App::Run(); },
+              [&] {
+                  const DWORD thread = GetWindowThreadProcessId(form.hWnd(), nullptr);
+                  auto focus = [&] {
+                      GUITHREADINFO gui{};
+                      gui.cbSize = sizeof gui;
+                      GetGUIThreadInfo(thread, &gui);
+                      return gui.hwndFocus;
+                  };
+                  WaitFor([&] { return focus() == form.Command1->hWnd(); });
+                  qel::test::KeyChord({VK_TAB});
+                  WaitFor([&] { return focus() == form.Command2->hWnd(); });
+                  focused = focus();
+                  PostMessageA(form.hWnd(), WM_CLOSE, 0, 0);
+              });
+    EXPECT_EQ(focused, form.Command2->hWnd());
 }
 
 TEST_F(FormTest, TheMessageLoopEndsWhenTheLastFormIsClosed) {

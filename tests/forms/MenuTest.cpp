@@ -103,8 +103,14 @@ TEST_F(MenuTest, VisibleAddsAndRemovesTopLevelMenusAndTheBar) {
     EXPECT_EQ(GetSubMenu(bar, 0), form.mnuFile->Popup());
 
     form.mnuNew->Visible(false);
-    EXPECT_EQ(GetMenuItemCount(form.mnuFile->Popup()), 2);
-    EXPECT_EQ(ItemText(form.mnuFile->Popup(), 1), "E&xit");
+    HMENU file = form.mnuFile->Popup();
+    EXPECT_EQ(GetMenuItemCount(file), 2);
+    EXPECT_EQ(ItemText(file, 1), "E&xit");
+
+    // Unloading destroys every menu, hidden ones included.
+    form.Unload();
+    EXPECT_FALSE(IsMenu(bar));
+    EXPECT_FALSE(IsMenu(file));
 }
 
 TEST_F(MenuTest, AFormWhoseMenusAreHiddenAtLoadHasNoMenuBar) {

@@ -99,7 +99,17 @@ TEST(ScreenTest, TheBusyPointerShowsOverEveryWindowOfTheProgram) {
     PumpFor(50);
     EXPECT_EQ(GetCursor(), wait) << "over a control too";
 
+    // A pointer of the program's own.
+    HCURSOR cross = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_CROSS));
+    Picture custom = PictureFromIcon(UniqueIcon(CopyIcon(cross)));
+    Screen::MouseIcon(custom);
+    Screen::MousePointer(Pointer::Custom);
+    qel::test::MouseMove(inside.x, inside.y);
+    PumpFor(50);
+    EXPECT_EQ(GetCursor(), PictureHandle(custom.get()));
+
     Screen::MousePointer(Pointer::Default);
+    Screen::MouseIcon(nullptr);
     EXPECT_EQ(Screen::MousePointer(), Pointer::Default);
     qel::test::MouseMove(inside.x, inside.y);
     PumpFor(50);
