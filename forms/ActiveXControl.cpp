@@ -102,10 +102,9 @@ void ActiveXControl::Create(const ActiveXSource& source, PropertyBag* properties
     site_ = ControlSite::Create(this);
     extender_ = Extender::Create(this, dispatch_.get());
 
-    DWORD misc = 0;
-    if (ole_) ole_->GetMiscStatus(DVASPECT_CONTENT, &misc);
-    const bool siteFirst = (misc & OLEMISC_SETCLIENTSITEFIRST) != 0;
-    if (ole_ && siteFirst) ole_->SetClientSite(site_.get());
+    // The site comes first, whatever the control's misc status asks: a control may
+    // reach its form (through the extender) while it reads its properties.
+    if (ole_) ole_->SetClientSite(site_.get());
 
     HRESULT hr = S_OK;
     if (auto bag = unknown_.as<IPersistPropertyBag>())
@@ -120,7 +119,6 @@ void ActiveXControl::Create(const ActiveXSource& source, PropertyBag* properties
                            "The control " + Name() + " did not load its properties");
     }
 
-    if (ole_ && !siteFirst) ole_->SetClientSite(site_.get());
     notifyAdvice_ = Advice(unknown_.get(), IID_IPropertyNotifySink,
                            static_cast<IPropertyNotifySink*>(site_.get()));
     FindEvents();

@@ -57,7 +57,8 @@ ComPtr<IUnknown> ActiveXSource::CreateInstance() const {
     ComPtr<IUnknown> object;
     if (!progId_.empty()) {
         CLSID clsid{};
-        HRESULT hr = CLSIDFromProgID(progId_.c_str(), &clsid);
+        HRESULT hr = progId_[0] == L'{' ? CLSIDFromString(progId_.c_str(), &clsid)
+                                        : CLSIDFromProgID(progId_.c_str(), &clsid);
         if (SUCCEEDED(hr))
             hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                   object.put_void());

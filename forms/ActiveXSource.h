@@ -1,6 +1,7 @@
 // Where a hosted ActiveX control comes from: a registered class (by programmatic
-// identifier), or a DLL's own class factory without registration, or the
-// registered class when there is one and the DLL otherwise.
+// identifier or by class identifier in braces), or a DLL's own class factory
+// without registration, or the registered class when there is one and the DLL
+// otherwise.
 #pragma once
 #include "base/ComPtr.h"
 
@@ -10,6 +11,7 @@ namespace qel::forms {
 
 class ActiveXSource {
 public:
+    // "Library.Class" or "{class identifier}".
     static ActiveXSource FromProgId(std::wstring progId);
     // A DLL path relative to the program's folder, or absolute; the class to make.
     static ActiveXSource FromDll(std::string dll, const CLSID& clsid);

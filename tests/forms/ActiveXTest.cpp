@@ -11,11 +11,13 @@
 #include "base/TypeName.h"
 #include "forms/ActiveXControl.h"
 #include "forms/ActiveXSource.h"
+#include "forms/App.h"
 #include "forms/Form.h"
 #include "forms/Label.h"
 #include "forms/Picture.h"
 #include "forms/PropertyBag.h"
 #include "forms/RuntimeError.h"
+#include "forms/Strings.h"
 #include "tests/forms/FormsTesting.h"
 #include "tests/support/Screen.h"
 #include "tests/support/TestWindow.h"
@@ -63,6 +65,7 @@ public:
 protected:
     void Design() override {
         Caption("Host Form");
+        BackColor(0x00112233);
         ClientSize(4800, 2400);
         StartUp(StartUpPosition::CenterScreen);
         Label1 = Add<Label>("Label1", 120, 120, 1200, 240);
@@ -79,7 +82,7 @@ ActiveXSource FromDll() {
 }
 
 std::wstring Text(const Variant& v) {
-    return ValueOf<std::string>(v).empty() ? L"" : std::wstring(V_BSTR(&v.get()));
+    return Widen(ValueOf<std::string>(v));
 }
 
 class ActiveXTest : public ::testing::Test {
@@ -101,6 +104,8 @@ TEST_F(ActiveXTest, TheControlLoadsTheFormsStoredPropertiesPicturesIncluded) {
     EXPECT_EQ(ValueOf<long>(control.Call(L"Number")), 42);
     EXPECT_EQ(ValueOf<long>(control.Call(L"PictureWidth")), 24);
     EXPECT_TRUE(ValueOf<bool>(control.Call(L"UserMode"))) << "run time";
+    EXPECT_EQ(ValueOf<long>(control.Call(L"ParentColourAtLoad")), 0x00112233)
+        << "the control reached its form while it read its properties";
     control.UserMode(false);
     EXPECT_FALSE(ValueOf<bool>(control.Call(L"UserMode")));
 }
@@ -209,29 +214,40 @@ TEST_F(ActiveXTest, UnloadingTheFormClosesAndReleasesTheControl) {
     EXPECT_FALSE(GetProperty(extender.get(), L"Number", name.put()));
 }
 
-TEST_F(ActiveXTest, ARegisteredClassIsCreatedByItsProgrammaticIdentifier) {
-    wchar_t clsid[64];
-    StringFromGUID2(CLSID_FormsTestCtrl, clsid, 64);
-    std::string key = "CLSID\\" + std::string(clsid, clsid + wcslen(clsid));
-    char module[MAX_PATH];
-    GetModuleFileNameA(GetModuleHandleA(nullptr), module, MAX_PATH);
-    std::string dll = module;
-    dll = dll.substr(0, dll.find_last_of('\\') + 1) + kDll;
-    auto set = [](const std::string& path, const char* name, const std::string& value) {
+// The test control registered as a class of the test's Wine prefix while it lives.
+class Registration {
+public:
+    Registration() {
+        StringFromGUID2(CLSID_FormsTestCtrl, clsid, 64);
+        std::string dll = App::Path() + "\\" + kDll;
+        Set(kProgId + std::string("\\CLSID"), nullptr, Narrow(clsid));
+        Set(Key() + "\\InprocServer32", nullptr, dll);
+        Set(Key() + "\\InprocServer32", "ThreadingModel", "Apartment");
+    }
+    ~Registration() {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, kProgId);
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, Key().c_str());
+    }
+    static constexpr char kProgId[] = "QelForms.TestCtrl";
+    wchar_t clsid[64] = {};
+
+private:
+    std::string Key() const { return "CLSID\\" + Narrow(clsid); }
+    static void Set(const std::string& path, const char* name, const std::string& value) {
         RegSetKeyValueA(HKEY_CLASSES_ROOT, path.c_str(), name, REG_SZ, value.c_str(),
                         static_cast<DWORD>(value.size() + 1));
-    };
-    set("QelForms.TestCtrl\\CLSID", nullptr, key.substr(key.rfind('\\') + 1));
-    set(key + "\\InprocServer32", nullptr, dll);
-    set(key + "\\InprocServer32", "ThreadingModel", "Apartment");
+    }
+};
 
-    HostForm form(ActiveXSource::FromProgId(L"QelForms.TestCtrl"), nullptr);
-    form.Show();
-    EXPECT_EQ(ValueOf<long>(form.Qel_SkinCtrl1->Call(L"Number")), 7);
-    form.Unload();
-
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, "QelForms.TestCtrl");
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
+TEST_F(ActiveXTest, ARegisteredClassIsCreatedByItsProgrammaticOrClassIdentifier) {
+    Registration registration;
+    for (const std::wstring& id :
+         {Widen(Registration::kProgId), std::wstring(registration.clsid)}) {
+        HostForm form(ActiveXSource::FromProgId(id), nullptr);
+        form.Show();
+        EXPECT_EQ(ValueOf<long>(form.Qel_SkinCtrl1->Call(L"Number")), 7);
+        form.Unload();
+    }
 }
 
 TEST_F(ActiveXTest, AControlThatCannotBeMadeIsAClearErrorAndTheFormStaysUnloaded) {

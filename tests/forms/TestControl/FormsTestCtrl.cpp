@@ -163,6 +163,7 @@ public:
         return S_OK;
     }
     STDMETHODIMP Fail() override { return RaiseError(1234, L"FormsTestCtrl", L"Test failure"); }
+    STDMETHODIMP ParentColourAtLoad(LONG* r) override { return *r = parentColour_, S_OK; }
     STDMETHODIMP PictureWidth(LONG* r) override {
         *r = 0;
         auto picture = picture_.as<IPicture>();
@@ -202,7 +203,7 @@ public:
     STDMETHODIMP Unadvise(DWORD) override { return E_NOTIMPL; }
     STDMETHODIMP EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
     STDMETHODIMP GetMiscStatus(DWORD, DWORD* status) override {
-        *status = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INVISIBLEATRUNTIME;
+        *status = OLEMISC_INVISIBLEATRUNTIME;
         return S_OK;
     }
     STDMETHODIMP SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
@@ -228,6 +229,11 @@ public:
         if (SUCCEEDED(bag->Read(L"Number", number.ptr(), log))) number_ = V_I4(number.ptr());
         if (SUCCEEDED(bag->Read(L"Picture", picture.put(), log)) && picture.type() == VT_DISPATCH)
             picture_ = V_DISPATCH(picture.ptr());
+        // The form as it stands while its controls load.
+        Variant parent, colour;
+        if (GetProperty(Extender().get(), L"Parent", parent.put()) &&
+            GetProperty(V_DISPATCH(parent.ptr()), L"BackColor", colour.put()))
+            parentColour_ = V_I4(colour.ptr());
         return S_OK;
     }
     STDMETHODIMP Save(IPropertyBag* bag, BOOL, BOOL) override {
@@ -272,6 +278,7 @@ private:
 
     std::wstring caption_;
     LONG number_ = 0;
+    LONG parentColour_ = -1;
     ComPtr<IDispatch> picture_;
     ComPtr<IOleClientSite> site_;
     EventSource events_{this, DIID___FormsTestCtrl};
