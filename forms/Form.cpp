@@ -13,7 +13,6 @@
 namespace qel::forms {
 namespace {
 
-constexpr float kDefaultClientWidth = 4680, kDefaultClientHeight = 3090;
 constexpr long kAlreadyShown = 400;
 
 std::vector<Form*>& Registry() {

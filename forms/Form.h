@@ -8,7 +8,33 @@
 // (App::Run) ends when the last form is unloaded.
 //
 // Sizes and positions of a form are in twips; its controls are placed in its
-// scale (ScaleMode twips or pixels).
+// scale (ScaleMode twips or pixels). Form settings made in Design go back to
+// their defaults when the form unloads; handlers stay. A form class looks so:
+//
+//   class SizeFrm : public Form {
+//   public:
+//       SizeFrm() : Form("SizeFrm") {}
+//       CheckBox* Check2 = nullptr;
+//       ActiveXControl* Qel_SkinCtrl1 = nullptr;
+//   protected:
+//       void Design() override {
+//           Caption("...");
+//           ClientSize(7095, 3945);                      // settings of the form first,
+//           StartUp(StartUpPosition::CenterOwner);
+//           Check2 = Add<CheckBox>("Check2", 1050, 1875, 1365, 195);
+//           Check2->Caption("Skin Enabled");
+//           Check2->Value(1);                            // no Click while building
+//           Check2->OnClick = [this] { ... };
+//           Menu* file = AddMenu("mnuFile", "&File");
+//           file->Add("mnuExit", "E&xit")->OnClick = [this] { Unload(); };
+//           Qel_SkinCtrl1 = AddActiveX("Qel_SkinCtrl1", source,   // hosted controls last
+//                                      PropertyBag::With({{L"FormMinWidth", 4700}}).get());
+//           Qel_SkinCtrl1->On(L"Resize", [this](EventArgs&) { ... });
+//           OnLoad = [this] { Qel_SkinCtrl1->Call(L"ActivateSkin"); };
+//       }
+//   };
+//   ...
+//   Default<SizeFrm>().Show(ShowMode::Modal);
 #pragma once
 #include "forms/DrawingSurface.h"
 #include "forms/Automated.h"
@@ -147,7 +173,8 @@ private:
     bool loaded_ = false, building_ = false, placed_ = false, unloading_ = false;
     BorderStyle border_ = BorderStyle::Sizable;
     StartUpPosition startUp_ = StartUpPosition::Default;
-    float clientWidth_ = 4680, clientHeight_ = 3090; // twips
+    static constexpr float kDefaultClientWidth = 4680, kDefaultClientHeight = 3090; // twips
+    float clientWidth_ = kDefaultClientWidth, clientHeight_ = kDefaultClientHeight;
     forms::WindowState shownState_ = forms::WindowState::Normal;
     Picture icon_;
     UniqueIcon smallIcon_;
