@@ -1,30 +1,40 @@
-# The control library's type library: widl turns the IDL into a .tlb (embedded as
-# resource TYPELIB 1 in every module that implements the library's classes) and a
-# C++ header with the interfaces, enumerations and GUIDs.
-set(QEL_IDL ${PROJECT_SOURCE_DIR}/control/Qel_SkinControl.idl)
-set(QEL_TLB_DIR ${CMAKE_BINARY_DIR}/typelib)
-set(QEL_TLB ${QEL_TLB_DIR}/Qel_SkinControl.tlb)
-set(QEL_TLB_HEADER ${QEL_TLB_DIR}/Qel_SkinControl_h.h)
+# Type libraries: widl turns an IDL file into a .tlb (embedded as resource TYPELIB 1
+# in every module that implements the library's classes) and a C++ header with the
+# interfaces, enumerations and GUIDs.
 set(QEL_WINE_IDL_DIR /usr/include/wine/wine/windows)
 set(QEL_STDOLE_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
 
-add_custom_command(
-    OUTPUT ${QEL_TLB} ${QEL_TLB_HEADER}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_TLB_DIR}
-    COMMAND ${QEL_WIDL} ${QEL_WIDL_ARCH} -t -T ${QEL_TLB} -h -H ${QEL_TLB_HEADER}
-            -I${QEL_WINE_IDL_DIR} -L${QEL_STDOLE_DIR} ${QEL_IDL}
-    DEPENDS ${QEL_IDL}
-    COMMENT "Compiling the type library")
-add_custom_target(qel_typelib_files DEPENDS ${QEL_TLB} ${QEL_TLB_HEADER})
+# qel_add_typelib(PREFIX IDL): compiles IDL into <build>/<PREFIX>/ and makes two
+# targets: PREFIX (interface library: the header's folder) and PREFIX_resource
+# (object library: the .tlb as resource TYPELIB 1, linked into one module).
+function(qel_add_typelib prefix idl)
+    get_filename_component(base ${idl} NAME_WE)
+    set(dir ${CMAKE_BINARY_DIR}/${prefix})
+    set(tlb ${dir}/${base}.tlb)
+    set(header ${dir}/${base}_h.h)
+    get_filename_component(idl_dir ${idl} DIRECTORY)
+    add_custom_command(
+        OUTPUT ${tlb} ${header}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+        COMMAND ${QEL_WIDL} ${QEL_WIDL_ARCH} -t -T ${tlb} -h -H ${header}
+                -I${QEL_WINE_IDL_DIR} -I${idl_dir} -L${QEL_STDOLE_DIR} ${idl}
+        DEPENDS ${idl} ${ARGN}
+        COMMENT "Compiling the type library ${base}")
+    add_custom_target(${prefix}_files DEPENDS ${tlb} ${header})
 
-configure_file(${PROJECT_SOURCE_DIR}/cmake/typelib.rc.in ${QEL_TLB_DIR}/typelib.rc @ONLY)
-set_source_files_properties(${QEL_TLB_DIR}/typelib.rc PROPERTIES OBJECT_DEPENDS ${QEL_TLB})
+    set(QEL_TLB ${tlb})
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/typelib.rc.in ${dir}/typelib.rc @ONLY)
+    set_source_files_properties(${dir}/typelib.rc PROPERTIES OBJECT_DEPENDS ${tlb})
 
-# Header and GUIDs of the interfaces.
-add_library(qel_typelib INTERFACE)
-target_include_directories(qel_typelib INTERFACE ${QEL_TLB_DIR})
-add_dependencies(qel_typelib qel_typelib_files)
+    add_library(${prefix} INTERFACE)
+    target_include_directories(${prefix} INTERFACE ${dir})
+    add_dependencies(${prefix} ${prefix}_files)
 
-# The embedded type library, for the DLL and for test programs that link the classes.
-add_library(qel_typelib_resource OBJECT ${QEL_TLB_DIR}/typelib.rc)
-add_dependencies(qel_typelib_resource qel_typelib_files)
+    add_library(${prefix}_resource OBJECT ${dir}/typelib.rc)
+    add_dependencies(${prefix}_resource ${prefix}_files)
+endfunction()
+
+# The control library's type library: header and GUIDs of its interfaces
+# (qel_typelib), and the embedded library for the DLL and for test programs that
+# link the classes (qel_typelib_resource).
+qel_add_typelib(qel_typelib ${PROJECT_SOURCE_DIR}/control/Qel_SkinControl.idl)

@@ -31,6 +31,10 @@ if [ ! -f "$WINEPREFIX/.qel-ready" ]; then
     wineserver -w
     touch "$WINEPREFIX/.qel-ready"
 fi
+# The forms' default font, the raster "MS Sans Serif" (its widths are the ones the
+# forms are laid out for; without it Wine substitutes a wider face).
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+[ -f "$fonts/sserife.fon" ] || cp /usr/share/wine/fonts/sserife.fon "$fonts/"
 
 wineserver -p 2>/dev/null || true  # one may be left running by an interrupted run
 # Start Wine's own background processes now, detached from the command's output:

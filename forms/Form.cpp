@@ -1,0 +1,485 @@
+#include "forms/Form.h"
+#include "base/Twips.h"
+#include "forms/ActiveXControl.h"
+#include "forms/App.h"
+#include "forms/CommonMembers.h"
+#include "forms/ControlsCollection.h"
+#include "forms/Menu.h"
+#include "forms/RuntimeError.h"
+#include "forms/Strings.h"
+
+#include <algorithm>
+
+namespace qel::forms {
+namespace {
+
+constexpr long kAlreadyShown = 400;
+
+std::vector<Form*>& Registry() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+DWORD StyleOf(BorderStyle border) {
+    switch (border) {
+    case BorderStyle::None:
+        return WS_POPUP | WS_CLIPCHILDREN;
+    case BorderStyle::FixedDialog:
+        return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME | WS_CLIPCHILDREN;
+    case BorderStyle::Sizable:
+        break;
+    }
+    return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+}
+
+DWORD ExStyleOf(BorderStyle border) {
+    return border == BorderStyle::FixedDialog ? WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT
+                                              : WS_EX_CONTROLPARENT;
+}
+
+// The loaded form whose window is active, other than `except`.
+Form* ActiveForm(const Form* except) {
+    HWND active = GetActiveWindow();
+    for (Form* form : Registry())
+        if (form != except && form->hWnd() == active) return form;
+    return nullptr;
+}
+
+RECT WorkArea() {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+} // namespace
+
+Form::Form(std::string name) : DrawingSurface(kButtonFace, kButtonText), name_(std::move(name)) {}
+
+Form::~Form() {
+    if (loaded_) TearDown();
+}
+
+const std::vector<Form*>& Form::LoadedForms() {
+    return Registry();
+}
+
+// ---- Life cycle ----
+
+void Form::Load() {
+    if (loaded_) return;
+    CreateWindowOf(OwnClass("QelForm", CS_DBLCLKS | CS_OWNDC), name_.c_str(), StyleOf(border_),
+                   ExStyleOf(border_), nullptr, {0, 0, 320, 240});
+    loaded_ = true;
+    Registry().push_back(this);
+    try {
+        building_ = true;
+        Design();
+        building_ = false;
+        ApplyIcon();
+        ApplyClientSize();
+        FitImage();
+        if (OnLoad) OnLoad();
+    } catch (...) {
+        building_ = false;
+        TearDown();
+        throw;
+    }
+}
+
+void Form::Show(ShowMode mode, Form* owner) {
+    Load();
+    if (mode == ShowMode::Modal && Visible())
+        throw RuntimeError(kAlreadyShown, "Form already displayed; can't show modally");
+    if (!owner) owner = ActiveForm(this);
+    HWND ownerWindow = owner && owner->Loaded() ? owner->hWnd() : nullptr;
+    if (!placed_) {
+        Place(ownerWindow);
+        placed_ = true;
+    }
+    if (mode == ShowMode::Modal && ownerWindow)
+        SetWindowLongPtrA(hWnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
+    int command = SW_SHOW;
+    if (shownState_ == forms::WindowState::Minimized) command = SW_SHOWMINIMIZED;
+    if (shownState_ == forms::WindowState::Maximized) command = SW_SHOWMAXIMIZED;
+    ShowWindow(hWnd(), command);
+    SetForegroundWindow(hWnd());
+    if (mode == ShowMode::Modal) RunModal(ownerWindow);
+}
+
+void Form::RunModal(HWND owner) {
+    modal_ = true;
+    for (Form* form : Registry())
+        if (form != this && IsWindowEnabled(form->hWnd())) {
+            EnableWindow(form->hWnd(), FALSE);
+            disabledByModal_.push_back(form->hWnd());
+        }
+    MSG msg;
+    while (loaded_ && IsWindowVisible(hWnd())) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : -1); // for the outer loop
+            break;
+        }
+        App::Dispatch(msg);
+    }
+    EndModal();
+    if (owner && IsWindow(owner) && IsWindowVisible(owner)) SetForegroundWindow(owner);
+}
+
+void Form::EndModal() {
+    if (!modal_) return;
+    modal_ = false;
+    // The other forms come back before this one goes, so that one of them is activated.
+    for (HWND disabled : disabledByModal_)
+        if (IsWindow(disabled)) EnableWindow(disabled, TRUE);
+    disabledByModal_.clear();
+    if (hWnd()) SetWindowLongPtrA(hWnd(), GWLP_HWNDPARENT, 0);
+}
+
+void Form::Hide() {
+    if (!loaded_) return;
+    EndModal();
+    ShowWindow(hWnd(), SW_HIDE);
+}
+
+bool Form::Unload(UnloadMode mode) {
+    if (!loaded_ || unloading_) return true;
+    int cancel = 0;
+    if (OnQueryUnload) OnQueryUnload(cancel, mode);
+    if (cancel) return false;
+    if (OnUnload) OnUnload(cancel);
+    if (cancel) return false;
+    TearDown();
+    return true;
+}
+
+void Form::TearDown() {
+    unloading_ = true;
+    EndModal();
+    ShowWindow(hWnd(), SW_HIDE);
+    // Hosted controls first: they may still reach the form and its controls.
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+        if (auto* hosted = dynamic_cast<ActiveXControl*>(it->get())) hosted->Close();
+    // Forms that this one owns stay (the window would take them with it).
+    for (Form* form : Registry())
+        if (form != this && GetWindow(form->hWnd(), GW_OWNER) == hWnd())
+            SetWindowLongPtrA(form->hWnd(), GWLP_HWNDPARENT, 0);
+    // Items go before their menus, controls before their containers.
+    while (!controls_.empty())
+        controls_.pop_back();
+    ForgetChildren();
+    SetMenu(hWnd(), nullptr);
+    bar_.reset();
+    AutoRedraw(false);
+    DestroyOwnWindow();
+    smallIcon_.reset();
+
+    // A form loads again from its design: the settings go back to their defaults.
+    back_.Set(kButtonFace);
+    fore_ = kButtonText;
+    ScaleMode(Scale::Twips);
+    border_ = BorderStyle::Sizable;
+    startUp_ = StartUpPosition::Default;
+    clientWidth_ = kDefaultClientWidth;
+    clientHeight_ = kDefaultClientHeight;
+    shownState_ = forms::WindowState::Normal;
+    icon_.reset();
+    tag_.clear();
+    nextMenuId_ = 1;
+
+    loaded_ = placed_ = false;
+    auto& forms = Registry();
+    forms.erase(std::find(forms.begin(), forms.end(), this));
+    unloading_ = false;
+    if (forms.empty()) App::Wake();
+}
+
+void Form::Place(HWND owner) {
+    RECT r{};
+    GetWindowRect(hWnd(), &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    RECT work = WorkArea();
+    RECT around = work;
+    int x = r.left, y = r.top;
+    switch (startUp_) {
+    case StartUpPosition::Manual:
+        return;
+    case StartUpPosition::CenterOwner:
+        if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &around);
+        [[fallthrough]];
+    case StartUpPosition::CenterScreen:
+        x = around.left + (around.right - around.left - w) / 2;
+        y = around.top + (around.bottom - around.top - h) / 2;
+        break;
+    case StartUpPosition::Default: {
+        const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+        const int n = static_cast<int>(Registry().size()) - 1;
+        x = work.left + step * (1 + n % 8);
+        y = work.top + step * (1 + n % 8);
+        break;
+    }
+    }
+    // The caption stays on the work area.
+    x = std::max<int>(work.left, std::min<int>(x, work.right - w));
+    y = std::max<int>(work.top, std::min<int>(y, work.bottom - h));
+    SetWindowPos(hWnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---- Appearance ----
+
+std::string Form::Caption() const {
+    return WindowText(hWnd());
+}
+
+void Form::Caption(const std::string& caption) {
+    SetWindowTextA(hWnd(), caption.c_str());
+}
+
+void Form::Border(BorderStyle style) {
+    border_ = style;
+    if (!loaded_) return;
+    LONG_PTR visible = GetWindowLongPtrA(hWnd(), GWL_STYLE) & WS_VISIBLE;
+    SetWindowLongPtrA(hWnd(), GWL_STYLE, StyleOf(style) | visible);
+    SetWindowLongPtrA(hWnd(), GWL_EXSTYLE, ExStyleOf(style));
+    ApplyClientSize();
+}
+
+void Form::ClientSize(float width, float height) {
+    clientWidth_ = width;
+    clientHeight_ = height;
+    if (loaded_) ApplyClientSize();
+}
+
+void Form::ApplyClientSize() {
+    RECT r{0, 0, PixelsFromTwipsX(clientWidth_), PixelsFromTwipsY(clientHeight_)};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(hWnd(), GWL_STYLE)),
+                       GetMenu(hWnd()) != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrA(hWnd(), GWL_EXSTYLE)));
+    SetWindowPos(hWnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void Form::Icon(Picture icon) {
+    icon_ = std::move(icon);
+    if (loaded_) ApplyIcon();
+}
+
+void Form::IconResource(int id) {
+    auto icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    if (!icon) throw RuntimeError(kInvalidPicture, "No icon resource " + std::to_string(id));
+    Icon(PictureFromIcon(UniqueIcon(icon)));
+}
+
+void Form::ApplyIcon() {
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    HANDLE big = nullptr, small = nullptr;
+    if (icon_) {
+        big = PictureHandle(icon_.get());
+        smallIcon_.reset(
+            static_cast<HICON>(CopyImage(big, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
+        small = smallIcon_.get();
+    } else {
+        // The program's icon (resource 1); shared icons are not freed.
+        HINSTANCE module = GetModuleHandleA(nullptr);
+        big = LoadImageA(module, MAKEINTRESOURCEA(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
+        small = LoadImageA(module, MAKEINTRESOURCEA(1), IMAGE_ICON, cx, cy, LR_SHARED);
+        smallIcon_.reset();
+    }
+    SendMessageA(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+// ---- Position and size ----
+
+namespace {
+
+RECT PlacementOf(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    if (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+} // namespace
+
+float Form::Left() const {
+    return static_cast<float>(PlacementOf(hWnd()).left * TwipsPerPixelX());
+}
+float Form::Top() const {
+    return static_cast<float>(PlacementOf(hWnd()).top * TwipsPerPixelY());
+}
+float Form::Width() const {
+    RECT r = PlacementOf(hWnd());
+    return static_cast<float>((r.right - r.left) * TwipsPerPixelX());
+}
+float Form::Height() const {
+    RECT r = PlacementOf(hWnd());
+    return static_cast<float>((r.bottom - r.top) * TwipsPerPixelY());
+}
+void Form::Left(float left) {
+    Move(left, Top(), Width(), Height());
+}
+void Form::Top(float top) {
+    Move(Left(), top, Width(), Height());
+}
+void Form::Width(float width) {
+    Move(Left(), Top(), width, Height());
+}
+void Form::Height(float height) {
+    Move(Left(), Top(), Width(), height);
+}
+
+void Form::Move(float left, float top, float width, float height) {
+    placed_ = true; // placed by code: the start-up position no longer applies
+    SetWindowPos(hWnd(), nullptr, PixelsFromTwipsX(left), PixelsFromTwipsY(top),
+                 PixelsFromTwipsX(width), PixelsFromTwipsY(height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+forms::WindowState Form::WindowState() const {
+    if (!Visible()) return shownState_;
+    if (IsIconic(hWnd())) return forms::WindowState::Minimized;
+    if (IsZoomed(hWnd())) return forms::WindowState::Maximized;
+    return forms::WindowState::Normal;
+}
+
+void Form::WindowState(forms::WindowState state) {
+    shownState_ = state;
+    if (!Visible()) return;
+    ShowWindow(hWnd(), state == forms::WindowState::Minimized   ? SW_MINIMIZE
+                       : state == forms::WindowState::Maximized ? SW_MAXIMIZE
+                                                                : SW_RESTORE);
+}
+
+bool Form::Visible() const {
+    return hWnd() && (GetWindowLongPtrA(hWnd(), GWL_STYLE) & WS_VISIBLE);
+}
+
+void Form::Visible(bool visible) {
+    visible ? Show() : Hide();
+}
+
+bool Form::Enabled() const {
+    return IsWindowEnabled(hWnd()) != FALSE;
+}
+
+void Form::Enabled(bool enabled) {
+    EnableWindow(hWnd(), enabled);
+}
+
+void Form::Refresh() {
+    RedrawWindow(hWnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// ---- Controls and menus ----
+
+Control* Form::FindControl(const std::string& name) const {
+    for (const auto& control : controls_)
+        if (_stricmp(control->Name().c_str(), name.c_str()) == 0) return control.get();
+    return nullptr;
+}
+
+void Form::AdoptControl(std::unique_ptr<Control> control) {
+    controls_.push_back(std::move(control));
+}
+
+Menu* Form::AddMenu(std::string name, std::string caption) {
+    if (!bar_) bar_.reset(CreateMenu());
+    return AdoptMenu(nullptr, std::move(name), std::move(caption));
+}
+
+Menu* Form::AdoptMenu(Menu* parent, std::string name, std::string caption) {
+    auto menu =
+        std::make_unique<Menu>(*this, parent, std::move(name), std::move(caption), nextMenuId_++);
+    Menu* raw = menu.get();
+    AdoptControl(std::move(menu));
+    return raw;
+}
+
+void Form::UpdateMenuBar() {
+    if (!loaded_ || !bar_) return;
+    bool shown = std::any_of(menus_.begin(), menus_.end(), [](Menu* m) { return m->Visible(); });
+    HMENU current = GetMenu(hWnd());
+    if (shown && current != bar_.get())
+        SetMenu(hWnd(), bar_.get());
+    else if (!shown && current == bar_.get())
+        SetMenu(hWnd(), nullptr);
+    else if (shown)
+        DrawMenuBar(hWnd());
+}
+
+Menu* Form::MenuOfCommand(UINT id) const {
+    for (const auto& control : controls_)
+        if (auto* menu = dynamic_cast<Menu*>(control.get()); menu && menu->Id() == id) return menu;
+    return nullptr;
+}
+
+ActiveXControl* Form::AddActiveX(std::string name, const ActiveXSource& source,
+                                 PropertyBag* properties) {
+    auto control = std::make_unique<ActiveXControl>(*this, std::move(name));
+    control->Create(source, properties);
+    ActiveXControl* raw = control.get();
+    AdoptControl(std::move(control));
+    return raw;
+}
+
+// ---- Messages ----
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CLOSE:
+        Unload(UnloadMode::ControlMenu);
+        return 0;
+    case WM_COMMAND:
+        if (lParam == 0 && HIWORD(wParam) == 0)
+            if (Menu* menu = MenuOfCommand(LOWORD(wParam))) {
+                menu->Clicked();
+                return 0;
+            }
+        break;
+    case WM_SIZE:
+        FitImage();
+        break;
+    }
+    LRESULT result = 0;
+    if (HandleContainerMessage(msg, wParam, lParam, result)) return result;
+    return Default(msg, wParam, lParam);
+}
+
+// ---- Automation ----
+
+void Form::RequireLoaded() const {
+    if (!loaded_) throw RuntimeError(kObjectUnloaded, "Object was unloaded");
+}
+
+HRESULT Form::Invoke(DispatchCall& call) {
+    RequireLoaded();
+    bool handled = false;
+    HRESULT hr = InvokeSurface(call, handled);
+    if (handled) return hr;
+    if ((hr = InvokePlaced(*this, call)) != DISP_E_MEMBERNOTFOUND) return hr;
+    if ((hr = InvokeNamed(*this, call)) != DISP_E_MEMBERNOTFOUND) return hr;
+    switch (call.Id()) {
+    case DISPID_FORMS_CAPTION:
+        return call.Property<std::string>([&] { return Caption(); },
+                                          [&](std::string c) { Caption(c); });
+    case DISPID_FORMS_WINDOWSTATE:
+        return call.Property<short>([&] { return static_cast<short>(WindowState()); },
+                                    [&](short v) {
+                                        if (v < 0 || v > 2)
+                                            throw RuntimeError(kInvalidPropertyValue,
+                                                               "Invalid property value");
+                                        WindowState(static_cast<forms::WindowState>(v));
+                                    });
+    case DISPID_FORMS_CONTROLS:
+        return call.ReadOnly<ComPtr<IDispatch>>([&] {
+            if (!collection_) collection_ = std::make_unique<ControlsCollection>(*this);
+            return ComPtr<IDispatch>(collection_->Object());
+        });
+    }
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+} // namespace qel::forms

@@ -1,0 +1,35 @@
+// A one-line text box. Every change of its text, typed or set in code, raises
+// OnChange; OnKeyPress sees each typed character first and may change it or
+// cancel it (by setting it to 0).
+#pragma once
+#include "forms/WindowControl.h"
+
+#include <functional>
+
+namespace qel::forms {
+
+class TextBox final : public WindowControl {
+public:
+    TextBox(Container& container, std::string name)
+        : WindowControl(container, std::move(name), kWindowBackground, kWindowText) {}
+
+    std::string Text() const;
+    void Text(const std::string& text);
+
+    std::function<void()> OnChange;
+    std::function<void(int& keyAscii)> OnKeyPress;
+
+protected:
+    const char* ClassName() const override { return "EDIT"; }
+    DWORD Style() const override { return ES_AUTOHSCROLL | WS_TABSTOP; }
+    DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
+    void Command(WORD code) override;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    const IID& DispatchIid() const override { return DIID__TextBox; }
+    HRESULT Invoke(DispatchCall& call) override;
+
+private:
+    bool settingText_ = false;
+};
+
+} // namespace qel::forms

@@ -1,0 +1,103 @@
+#include "tests/forms/FormsTesting.h"
+#include "forms/MsgBox.h"
+#include "tests/support/Input.h"
+#include "tests/support/TestWindow.h"
+
+#include <gtest/gtest.h>
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace qel::forms::test {
+
+void WithInput(const std::function<void()>& body, const std::function<void()>& input) {
+    std::atomic<bool> done{false};
+    std::thread thread([&] {
+        input();
+        done = true;
+    });
+    body();
+    // The input may still be finishing (a key release, say).
+    qel::test::PumpUntil([&] { return done.load(); }, 15000);
+    thread.join();
+    qel::test::PumpFor(30);
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+POINT ClientPoint(HWND hwnd, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(hwnd, &p);
+    return p;
+}
+
+POINT CentreOf(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void ClickOn(HWND hwnd) {
+    POINT p = CentreOf(hwnd);
+    qel::test::Click(p.x, p.y);
+}
+
+void Type(const std::string& text) {
+    for (char c : text) {
+        SHORT vk = VkKeyScanA(c);
+        bool shift = (vk >> 8) & 1;
+        if (shift) qel::test::KeyDown(VK_SHIFT);
+        qel::test::KeyDown(LOBYTE(vk));
+        qel::test::KeyUp(LOBYTE(vk));
+        if (shift) qel::test::KeyUp(VK_SHIFT);
+        Sleep(10);
+    }
+}
+
+MessageBoxLog& MessageBoxes() {
+    static MessageBoxLog log;
+    return log;
+}
+
+namespace {
+
+// Every forms test runs with message boxes answered from the log.
+class MessageBoxEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        seam_ =
+            std::make_unique<MsgBoxSeam>([](const std::string& prompt, UINT, const std::string&) {
+                auto& log = MessageBoxes();
+                log.prompts.push_back(prompt);
+                if (log.answers.empty()) return IDOK;
+                int answer = log.answers.front();
+                log.answers.pop_front();
+                return answer;
+            });
+    }
+    void TearDown() override { seam_.reset(); }
+
+private:
+    std::unique_ptr<MsgBoxSeam> seam_;
+};
+
+class ClearLog : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { MessageBoxes() = {}; }
+};
+
+const bool registered = [] {
+    ::testing::AddGlobalTestEnvironment(new MessageBoxEnvironment);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ClearLog);
+    return true;
+}();
+
+} // namespace
+
+} // namespace qel::forms::test

@@ -1,0 +1,34 @@
+// Helpers of the forms tests: input from a second thread while the forms' own
+// loops run, screen points of windows, and message boxes answered by the tests.
+#pragma once
+#include <windows.h>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qel::forms::test {
+
+// Runs `input` on a second thread while `body` runs here (a modal show or the
+// program's message loop, which return only after the input did its part).
+void WithInput(const std::function<void()>& body, const std::function<void()>& input);
+// Polls `done` (from the input thread) until it holds or `timeoutMs` passed.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// The screen point of a client position of a window, and of its centre.
+POINT ClientPoint(HWND hwnd, int x, int y);
+POINT CentreOf(HWND hwnd);
+// Clicks the centre of a window with the real mouse.
+void ClickOn(HWND hwnd);
+// Types characters with real key presses.
+void Type(const std::string& text);
+
+// The message boxes shown during a test: their prompts, and the answers to give
+// (IDOK when none is queued). Cleared before each test.
+struct MessageBoxLog {
+    std::vector<std::string> prompts;
+    std::deque<int> answers;
+};
+MessageBoxLog& MessageBoxes();
+
+} // namespace qel::forms::test

@@ -1,0 +1,82 @@
+// Loading and unloading forms again and again leaves the process's GDI and USER
+// object counts where they began: every window, brush, icon, picture and hosted
+// control goes with its form.
+#include <windows.h>
+#include <ocidl.h>
+#include "FormsTestControl_h.h"
+
+#include "forms/ActiveXControl.h"
+#include "forms/ActiveXSource.h"
+#include "forms/CheckBox.h"
+#include "forms/FileListBox.h"
+#include "forms/Form.h"
+#include "forms/Frame.h"
+#include "forms/Image.h"
+#include "forms/Label.h"
+#include "forms/ListBox.h"
+#include "forms/Menu.h"
+#include "forms/PictureBox.h"
+#include "forms/PropertyBag.h"
+#include "forms/TextBox.h"
+#include "tests/support/Resources.h"
+#include "tests/support/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+namespace qel::forms {
+namespace {
+
+class BusyForm : public Form {
+public:
+    BusyForm() : Form("BusyForm") {}
+
+protected:
+    void Design() override {
+        Caption("Busy");
+        ClientSize(6000, 3000);
+        BackColor(0x00336699);
+        Add<Label>("Label1", 100, 100, 1500, 200)->BackColor(0x000000FF);
+        Add<CheckBox>("Check1", 100, 400, 1500, 200)->ForeColor(0x0000FF00);
+        Frame* frame = Add<Frame>("Frame1", 1800, 100, 1500, 1000);
+        frame->Add<TextBox>("Text1", 100, 300, 1200, 300)->BackColor(0x00FFFF00);
+        PictureBox* box = Add<PictureBox>("Picture1", 0, 0, 6000, 400);
+        box->AlignMode(Align::Top);
+        box->AutoRedraw(true);
+        Add<ListBox>("List1", 3500, 600, 1200, 1200)->AddItem("one");
+        Add<FileListBox>("File1", 3500, 1900, 1200, 900);
+        Add<Image>("Image1", 5000, 600, 300, 300);
+        AddLine("Line1", 100, 2800, 3000, 2800);
+        AddMenu("mnuFile", "&File")->Add("mnuOpen", "&Open");
+        AddActiveX("Qel_SkinCtrl1",
+                   ActiveXSource::FromDll("FormsTestControl.dll", CLSID_FormsTestCtrl),
+                   PropertyBag::With({{L"Number", 3}}).get());
+        WindowDC screen = WindowDC::Client(nullptr);
+        UniqueBitmap colour(CreateCompatibleBitmap(screen.get(), 32, 32));
+        UniqueBitmap mask(CreateBitmap(32, 32, 1, 1, nullptr));
+        ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
+        Icon(PictureFromIcon(UniqueIcon(CreateIconIndirect(&info))));
+    }
+};
+
+TEST(LeakTest, LoadingAndUnloadingFormsLeavesNoObjectsBehind) {
+    BusyForm form;
+    // First uses: classes registered, fonts, libraries and the platform's caches loaded.
+    for (int i = 0; i < 2; ++i) {
+        form.Show();
+        qel::test::PumpFor(5);
+        form.Unload();
+    }
+    qel::test::PumpFor(50);
+    const DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
+    for (int i = 0; i < 40; ++i) {
+        form.Show();
+        qel::test::PumpFor(5);
+        form.Unload();
+    }
+    qel::test::PumpFor(50);
+    EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
+    EXPECT_EQ(qel::test::UserObjectCount(), user);
+}
+
+} // namespace
+} // namespace qel::forms
