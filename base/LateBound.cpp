@@ -87,24 +87,6 @@ std::vector<ComPtr<IDispatch>> CollectionItems(IDispatch* collection) {
     return items;
 }
 
-std::wstring TypeName(IDispatch* object) {
-    if (!object) return L"";
-    ComPtr<ITypeInfo> info;
-    ComPtr<IProvideClassInfo> classInfo;
-    object->QueryInterface(IID_IProvideClassInfo, classInfo.put_void());
-    if (!classInfo || FAILED(classInfo->GetClassInfo(info.put()))) {
-        info.reset();
-        if (FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put()))) return L"";
-    }
-    BSTR name = nullptr;
-    if (!info || FAILED(info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr)))
-        return L"";
-    std::wstring text(name ? name : L"");
-    SysFreeString(name);
-    if (!text.empty() && text[0] == L'_') text.erase(0, 1);
-    return text;
-}
-
 HWND WindowOfForm(IDispatch* form) {
     VARIANT v;
     if (!GetProperty(form, L"hWnd", &v)) return nullptr;

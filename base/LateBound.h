@@ -23,11 +23,6 @@ bool CallMethod(IDispatch* object, const wchar_t* name, std::initializer_list<VA
 // it has none, through Count and Item(1..Count).
 std::vector<ComPtr<IDispatch>> CollectionItems(IDispatch* collection);
 
-// The name of an object's type as late-bound clients test it: its class's
-// name when it tells it (IProvideClassInfo), else its dispatch interface's name
-// without a leading "_".
-std::wstring TypeName(IDispatch* object);
-
 // The window handle of a form object (its hWnd property), or null.
 HWND WindowOfForm(IDispatch* form);
 

@@ -1,7 +1,8 @@
 #include "base/PictureFile.h"
 #include "base/AtomicFile.h"
-#include "base/Handle.h"
 
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace qel {
@@ -11,72 +12,50 @@ using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
 
 // Files larger than this are not pictures anyone means to load.
 constexpr DWORD kMaxPictureFile = 64u << 20;
+constexpr long kMaxSide = 32767;
 
 void Fail(std::string* error, const std::string& text) {
     if (error) *error = text;
 }
 
-} // namespace
+uint32_t Le32(const uint8_t* b) {
+    uint32_t v;
+    memcpy(&v, b, sizeof v);
+    return v;
+}
+uint16_t Le16(const uint8_t* b) {
+    uint16_t v;
+    memcpy(&v, b, sizeof v);
+    return v;
+}
 
-ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size) {
-    if (!data || size == 0) return nullptr;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) return nullptr;
-    if (void* p = GlobalLock(memory)) {
-        memcpy(p, data, size);
-        GlobalUnlock(memory);
+// The width and height a BMP or GIF header declares, checked before the
+// platform's decoder allocates for them; other formats are left to the decoder.
+bool PlausibleSize(const uint8_t* b, size_t size) {
+    auto fits = [](long w, long h) { return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide; };
+    if (size >= 26 && b[0] == 'B' && b[1] == 'M') {
+        if (Le32(b + 14) == 12) return fits(Le16(b + 18), Le16(b + 20));
+        long h = static_cast<int32_t>(Le32(b + 22));
+        return fits(static_cast<int32_t>(Le32(b + 18)), h < 0 ? -h : h);
     }
-    ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, stream.put()))) {
-        GlobalFree(memory);
-        return nullptr;
-    }
+    if (size >= 10 && memcmp(b, "GIF8", 4) == 0) return fits(Le16(b + 6), Le16(b + 8));
+    return true;
+}
+
+ComPtr<IPicture> AsPicture(IPictureDisp* picture) {
+    return ComPtr<IPictureDisp>(picture).as<IPicture>();
+}
+
+ComPtr<IPictureDisp> FromDescription(PICTDESC& desc) {
     ComPtr<IPictureDisp> picture;
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPictureDisp,
-                              picture.put_void())))
+    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.put_void())))
         return nullptr;
     return picture;
 }
-
-ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        Fail(error, "The file \"" + path + "\" cannot be opened.");
-        return nullptr;
-    }
-    const DWORD size = GetFileSize(file.get(), nullptr);
-    if (size == 0 || size == INVALID_FILE_SIZE || size > kMaxPictureFile) {
-        Fail(error, "The file \"" + path + "\" is not a picture.");
-        return nullptr;
-    }
-    std::vector<BYTE> bytes(size);
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data(), size, &read, nullptr) || read != size) {
-        Fail(error, "The file \"" + path + "\" cannot be read.");
-        return nullptr;
-    }
-    ComPtr<IPictureDisp> picture = LoadPictureBytes(bytes.data(), bytes.size());
-    if (!picture) Fail(error, "The file \"" + path + "\" is not a picture.");
-    return picture;
-}
-
-HBITMAP BitmapOfPicture(IPictureDisp* picture) {
-    ComPtr<IPicture> p = ComPtr<IPictureDisp>(picture).as<IPicture>();
-    SHORT type = PICTYPE_NONE;
-    OLE_HANDLE handle = 0;
-    if (!p || FAILED(p->get_Type(&type)) || type != PICTYPE_BITMAP ||
-        FAILED(p->get_Handle(&handle)))
-        return nullptr;
-    return static_cast<HBITMAP>(LongToHandle(static_cast<LONG>(handle)));
-}
-
-namespace {
 
 // Pictures other than bitmaps save themselves.
 bool SaveInOwnFormat(IPictureDisp* picture, const std::string& path, std::string* error) {
-    ComPtr<IPicture> p = ComPtr<IPictureDisp>(picture).as<IPicture>();
+    ComPtr<IPicture> p = AsPicture(picture);
     ComPtr<IStream> stream;
     LONG size = 0;
     HGLOBAL memory = nullptr;
@@ -92,7 +71,55 @@ bool SaveInOwnFormat(IPictureDisp* picture, const std::string& path, std::string
     return ok;
 }
 
-}  // namespace
+} // namespace
+
+ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size) {
+    if (!data || size == 0 || !PlausibleSize(static_cast<const uint8_t*>(data), size))
+        return nullptr;
+    ComPtr<IStream> stream;
+    ULONG written = 0;
+    LARGE_INTEGER start{};
+    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put())) ||
+        FAILED(stream->Write(data, static_cast<ULONG>(size), &written)) || written != size ||
+        FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr)))
+        return nullptr;
+    ComPtr<IPictureDisp> picture;
+    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPictureDisp,
+                              picture.put_void())) ||
+        PictureType(picture.get()) == PICTYPE_NONE)
+        return nullptr;
+    return picture;
+}
+
+ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error,
+                                     PictureProblem* problem) {
+    auto refuse = [&](PictureProblem why, const std::string& text) {
+        if (problem) *problem = why;
+        Fail(error, text);
+        return ComPtr<IPictureDisp>();
+    };
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return refuse(PictureProblem::Missing, "File not found: " + path);
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return refuse(PictureProblem::NotAPicture, "The file cannot be opened: " + path);
+    }
+    const DWORD size = GetFileSize(file.get(), nullptr);
+    std::vector<uint8_t> bytes;
+    DWORD read = 0;
+    if (size > 0 && size != INVALID_FILE_SIZE && size <= kMaxPictureFile) {
+        bytes.resize(size);
+        if (!ReadFile(file.get(), bytes.data(), size, &read, nullptr) || read != size)
+            bytes.clear();
+    }
+    ComPtr<IPictureDisp> picture = LoadPictureBytes(bytes.data(), bytes.size());
+    if (!picture) return refuse(PictureProblem::NotAPicture, "Invalid picture: " + path);
+    if (problem) *problem = PictureProblem::None;
+    return picture;
+}
 
 bool SavePictureFile(IPictureDisp* picture, const std::string& path, std::string* error) {
     HBITMAP bitmap = BitmapOfPicture(picture);
@@ -126,11 +153,58 @@ ComPtr<IPictureDisp> PictureFromBitmap(UniqueBitmap bitmap) {
     desc.cbSizeofstruct = sizeof desc;
     desc.picType = PICTYPE_BITMAP;
     desc.bmp.hbitmap = bitmap.get();
-    ComPtr<IPictureDisp> picture;
-    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.put_void())))
-        return nullptr;
-    bitmap.release(); // the picture owns it now
+    ComPtr<IPictureDisp> picture = FromDescription(desc);
+    if (picture) bitmap.release(); // the picture owns it now
     return picture;
+}
+
+ComPtr<IPictureDisp> PictureFromIcon(UniqueIcon icon) {
+    if (!icon) return nullptr;
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_ICON;
+    desc.icon.hicon = icon.get();
+    ComPtr<IPictureDisp> picture = FromDescription(desc);
+    if (picture) icon.release();
+    return picture;
+}
+
+short PictureType(IPictureDisp* picture) {
+    SHORT type = PICTYPE_NONE;
+    if (ComPtr<IPicture> p = AsPicture(picture)) p->get_Type(&type);
+    return type;
+}
+
+SIZE PictureSize(IPictureDisp* picture) {
+    ComPtr<IPicture> p = AsPicture(picture);
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    if (!p || PictureType(picture) == PICTYPE_NONE || FAILED(p->get_Width(&w)) ||
+        FAILED(p->get_Height(&h)))
+        return {0, 0};
+    WindowDC screen = WindowDC::Client(nullptr);
+    return {MulDiv(w, GetDeviceCaps(screen.get(), LOGPIXELSX), 2540),
+            MulDiv(h, GetDeviceCaps(screen.get(), LOGPIXELSY), 2540)};
+}
+
+HANDLE PictureHandle(IPictureDisp* picture) {
+    OLE_HANDLE handle = 0;
+    if (ComPtr<IPicture> p = AsPicture(picture)) p->get_Handle(&handle);
+    return LongToHandle(static_cast<LONG>(handle));
+}
+
+HBITMAP BitmapOfPicture(IPictureDisp* picture) {
+    return PictureType(picture) == PICTYPE_BITMAP ? static_cast<HBITMAP>(PictureHandle(picture))
+                                                  : nullptr;
+}
+
+void RenderPicture(IPictureDisp* picture, HDC dc, const RECT& target) {
+    ComPtr<IPicture> p = AsPicture(picture);
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    if (!p || FAILED(p->get_Width(&w)) || FAILED(p->get_Height(&h))) return;
+    p->Render(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
+              0, h, w, -h, nullptr);
 }
 
 } // namespace qel

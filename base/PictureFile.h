@@ -1,5 +1,6 @@
-// Pictures and files: loading an image the platform decodes (BMP, GIF, ICO...)
-// into an OLE picture, and saving a bitmap picture as a Windows bitmap file.
+// Pictures (the platform's OLE picture objects) and files: loading an image the
+// platform decodes (BMP, GIF, ICO...), saving a picture, making pictures from
+// handles, and measuring and drawing them.
 #pragma once
 #include "base/ComPtr.h"
 #include "base/Handle.h"
@@ -10,21 +11,36 @@
 
 namespace qel {
 
-// The picture in `data`; null when the bytes are not an image the platform reads.
+// Why a file gave no picture.
+enum class PictureProblem { None, Missing, NotAPicture };
+
+// The picture in `data`; null when the bytes are not an image the platform
+// reads, or when a BMP or GIF header declares a side of more than 32767 pixels
+// (checked before anything is decoded).
 ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size);
-// The picture in the file `path` (any path the platform opens); null with a
-// reason in `error` when the file is missing, unreadable or not an image.
-ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error = nullptr);
+// The picture in the file `path`; null, with the reason in `error` and
+// `problem`, when the file is missing (or a folder), unreadable or not an image.
+ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error = nullptr,
+                                     PictureProblem* problem = nullptr);
 
 // Writes a picture to `path` through a temporary file renamed into place: a
 // bitmap as a 24-bit Windows bitmap, any other kind (icon, metafile) in its own
 // format. False (the file left as it was) on failure.
-bool SavePictureFile(IPictureDisp* picture, const std::string& path,
-                     std::string* error = nullptr);
+bool SavePictureFile(IPictureDisp* picture, const std::string& path, std::string* error = nullptr);
 
-// A picture object that takes `bitmap` over (it goes with the picture).
+// A picture object that takes the handle over (it goes with the picture).
 ComPtr<IPictureDisp> PictureFromBitmap(UniqueBitmap bitmap);
-// The bitmap handle of a bitmap picture (still owned by the picture), or null.
+ComPtr<IPictureDisp> PictureFromIcon(UniqueIcon icon);
+
+// The picture's type (PICTYPE_*), PICTYPE_NONE for no picture.
+short PictureType(IPictureDisp* picture);
+// The picture's size in screen pixels; 0 x 0 for no picture.
+SIZE PictureSize(IPictureDisp* picture);
+// The picture's handle (bitmap, icon, ...), still owned by it; null for none.
+HANDLE PictureHandle(IPictureDisp* picture);
+// The bitmap handle of a bitmap picture, or null.
 HBITMAP BitmapOfPicture(IPictureDisp* picture);
+// Draws the whole picture into `target` (stretched to it), transparency kept.
+void RenderPicture(IPictureDisp* picture, HDC dc, const RECT& target);
 
 } // namespace qel

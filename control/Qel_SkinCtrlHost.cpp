@@ -1,6 +1,7 @@
 // The renderer's reports passed on to the host, the host's stacking order, and
 // the colours of the host form and its controls.
 #include "base/LateBound.h"
+#include "base/TypeName.h"
 #include "control/Qel_SkinCtrl.h"
 #include "renderer/Qel_SkinClass.h"
 

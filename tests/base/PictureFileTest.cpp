@@ -43,12 +43,21 @@ TEST(PictureFile, ABitmapPictureSavesAndLoadsBackPixelForPixel) {
 
 TEST(PictureFile, MissingAndForeignFilesAreRefusedWithAReason) {
     std::string error;
-    EXPECT_FALSE(LoadPictureFile(test::OutputPath("picture-file/none.bmp"), &error));
-    EXPECT_NE(error.find("cannot be opened"), std::string::npos);
+    PictureProblem problem = PictureProblem::None;
+    EXPECT_FALSE(LoadPictureFile(test::OutputPath("picture-file/none.bmp"), &error, &problem));
+    EXPECT_EQ(problem, PictureProblem::Missing);
+    EXPECT_NE(error.find("none.bmp"), std::string::npos);
     const std::string text = test::OutputPath("picture-file/text.gif");
     std::ofstream(text) << "GIF89a but not really";
-    EXPECT_FALSE(LoadPictureFile(text, &error));
-    EXPECT_NE(error.find("is not a picture"), std::string::npos);
+    EXPECT_FALSE(LoadPictureFile(text, &error, &problem));
+    EXPECT_EQ(problem, PictureProblem::NotAPicture);
+    EXPECT_NE(error.find("Invalid picture"), std::string::npos);
+    // A GIF whose header declares 40000 pixels is refused before it is decoded.
+    const std::string huge = test::OutputPath("picture-file/huge.gif");
+    std::ofstream(huge, std::ios::binary)
+        << std::string("GIF89a\x40\x9c\x40\x9c", 10) << std::string(40, '\0');
+    EXPECT_FALSE(LoadPictureFile(huge, &error, &problem));
+    EXPECT_EQ(problem, PictureProblem::NotAPicture);
 }
 
 TEST(PictureFile, SavingWhereNoFolderIsFailsAndWritesNothing) {

@@ -1,4 +1,4 @@
-// Pictures: BMP, GIF and ICO files loaded, pictures saved as BMP and read back
+// Pictures: BMP, GIF and ICO files loaded, pictures saved and read back
 // pixel for pixel, and bad files (missing, empty, foreign, truncated, absurdly
 // large) refused with a clear error.
 #include "forms/Picture.h"
@@ -123,10 +123,12 @@ TEST(PictureTest, SavedAsBitmapAndReadBackPixelForPixel) {
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(PixelOf(back.get(), x, y), PixelOf(gif.get(), x, y)) << x << "," << y;
 
-    // An icon is written as a bitmap too.
+    // An icon is written as an icon, as it was loaded.
     Write(folder + "blue.ico", IconFile());
-    SavePicture(LoadPicture(folder + "blue.ico").get(), folder + "blue.bmp");
-    EXPECT_EQ(PixelOf(LoadPicture(folder + "blue.bmp").get(), 3, 3), RGB(0, 0, 255));
+    SavePicture(LoadPicture(folder + "blue.ico").get(), folder + "blue-saved.ico");
+    Picture saved = LoadPicture(folder + "blue-saved.ico");
+    EXPECT_EQ(PictureType(saved.get()), PICTYPE_ICON);
+    EXPECT_EQ(PixelOf(saved.get(), 3, 3), RGB(0, 0, 255));
 }
 
 TEST(PictureTest, SavingWhatCannotBeSavedChangesNothing) {
