@@ -332,9 +332,14 @@ void Form::Height(float height) {
 }
 
 void Form::Move(float left, float top, float width, float height) {
-    placed_ = true; // placed by code: the start-up position no longer applies
-    SetWindowPos(hWnd(), nullptr, PixelsFromTwipsX(left), PixelsFromTwipsY(top),
-                 PixelsFromTwipsX(width), PixelsFromTwipsY(height), SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT now{};
+    GetWindowRect(hWnd(), &now);
+    const int x = PixelsFromTwipsX(left), y = PixelsFromTwipsY(top);
+    // Placed by code: the start-up position no longer applies. A move that only
+    // resizes (as a skin does when it grows the frame) leaves it in force.
+    if (x != now.left || y != now.top) placed_ = true;
+    SetWindowPos(hWnd(), nullptr, x, y, PixelsFromTwipsX(width), PixelsFromTwipsY(height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 forms::WindowState Form::WindowState() const {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every benchmark program (native ones directly, Windows ones
-# under Wine), printing their figures.
+# under Wine) and the showcase's start-up measure, printing their figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -12,6 +12,9 @@ for b in $(find build/native -type f -name '*_bench' -perm -u+x | sort); do
     echo "== $b"; "$b"
 done
 benches=$(find build/win64 -type f -name '*_bench.exe' | sort)
-if [ -n "$benches" ]; then
-    bash scripts/with-wine.sh build/win64 bash -c 'for b in "$@"; do echo "== $b"; wine "$b"; done' _ $benches
-fi
+# The showcase's start-up, three times with the wineserver already running.
+bash scripts/with-wine.sh build/win64 bash -c '
+    for b in "$@"; do echo "== $b"; wine "$b"; done
+    echo "== Qel Showcase /startup-time"
+    cd build/win64/demo
+    for run in 1 2 3; do wine "Qel Showcase.exe" /startup-time; done' _ $benches

@@ -1,0 +1,83 @@
+#!/usr/bin/env python3
+"""Draws the showcase's two icons (32 x 32 and 16 x 16, 16 colours): a glossy
+bubble in the program's blue, and one in green for the plain sample form.
+Usage: make_icons.py OUTPUT_FOLDER"""
+import math
+import struct
+import sys
+
+# The 16-colour palette (red, green, blue).
+PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+           (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+           (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+BAYER = [[0, 8, 2, 10], [12, 4, 14, 6], [3, 11, 1, 9], [15, 7, 13, 5]]
+
+
+def bubble(size, dark, mid, light):
+    """Palette indices and a mask: a sphere shaded from `dark` to `light` with a
+    white highlight, dithered between neighbouring shades."""
+    shades = [dark, mid, light, 15]
+    pixels, mask = [], []
+    r = size / 2 - 0.5
+    for y in range(size):
+        row, mrow = [], []
+        for x in range(size):
+            dx, dy = (x - r) / r, (y - r) / r
+            inside = dx * dx + dy * dy <= 1.0
+            mrow.append(0 if inside else 1)
+            if not inside:
+                row.append(0)
+                continue
+            # Light from the upper left; a highlight near it.
+            lit = max(0.0, 0.38 - 0.3 * dx - 0.38 * dy)
+            hx, hy = dx + 0.35, dy + 0.45
+            if hx * hx * 2.2 + hy * hy * 4.0 < 0.12:
+                lit = 1.0
+            level = min(2.999, lit * 3.0)
+            base = int(level)
+            frac = level - base
+            pick = base + (1 if frac * 16 > BAYER[y % 4][x % 4] else 0)
+            edge = math.sqrt(dx * dx + dy * dy)
+            row.append(0 if edge > 0.94 else shades[min(pick, 3)])
+        pixels.append(row)
+        mask.append(mrow)
+    return pixels, mask
+
+
+def image_bytes(size, pixels, mask):
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
+    palette = b''.join(struct.pack('BBBB', b, g, r, 0) for r, g, b in PALETTE)
+    xor_stride = ((size * 4 + 31) // 32) * 4
+    and_stride = ((size + 31) // 32) * 4
+    xor = b''
+    for y in reversed(range(size)):
+        row = bytearray(xor_stride)
+        for x in range(size):
+            row[x // 2] |= pixels[y][x] << (4 if x % 2 == 0 else 0)
+        xor += bytes(row)
+    andm = b''
+    for y in reversed(range(size)):
+        row = bytearray(and_stride)
+        for x in range(size):
+            if mask[y][x]:
+                row[x // 8] |= 0x80 >> (x % 8)
+        andm += bytes(row)
+    return header + palette + xor + andm
+
+
+def icon(dark, mid, light):
+    images = [image_bytes(s, *bubble(s, dark, mid, light)) for s in (32, 16)]
+    out = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for s, data in zip((32, 16), images):
+        out += struct.pack('<BBBBHHII', s, s, 16, 0, 1, 4, len(data), offset)
+        offset += len(data)
+    return out + b''.join(images)
+
+
+if __name__ == '__main__':
+    folder = sys.argv[1]
+    with open(folder + '/Showcase.ico', 'wb') as f:
+        f.write(icon(4, 12, 14))  # navy, blue, aqua
+    with open(folder + '/CleanFrm.ico', 'wb') as f:
+        f.write(icon(2, 10, 11))  # green, lime, yellow
