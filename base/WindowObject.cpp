@@ -1,29 +1,22 @@
 #include "base/WindowObject.h"
+#include "base/NamedMembers.h"
 
 namespace qel {
 namespace {
 constexpr DISPID kHwndId = 1;
-}
+constexpr NamedMember kMembers[] = {{L"hWnd", kHwndId}};
+} // namespace
 
 STDMETHODIMP WindowObject::GetTypeInfoCount(UINT* n) {
-    if (!n) return E_POINTER;
-    *n = 0;
-    return S_OK;
+    return NoTypeInfoCount(n);
 }
 
 STDMETHODIMP WindowObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return DISP_E_BADINDEX;
+    return NoTypeInfo(info);
 }
 
 STDMETHODIMP WindowObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    if (!names || !ids) return E_POINTER;
-    HRESULT hr = S_OK;
-    for (UINT i = 0; i < count; ++i) {
-        ids[i] = i == 0 && _wcsicmp(names[0], L"hWnd") == 0 ? kHwndId : DISPID_UNKNOWN;
-        if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
-    }
-    return hr;
+    return IdsOfNamedMembers(kMembers, names, count, ids);
 }
 
 STDMETHODIMP WindowObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,

@@ -1,4 +1,5 @@
 #include "forms/ControlSite.h"
+#include "base/NamedMembers.h"
 #include "base/Variant.h"
 #include "forms/ActiveXControl.h"
 #include "forms/Form.h"
@@ -11,12 +12,7 @@
 namespace qel::forms {
 namespace {
 
-struct Ambient {
-    const wchar_t* name;
-    DISPID id;
-};
-
-constexpr Ambient kAmbients[] = {
+constexpr NamedMember kAmbients[] = {
     {L"UserMode", DISPID_AMBIENT_USERMODE},   {L"DisplayName", DISPID_AMBIENT_DISPLAYNAME},
     {L"BackColor", DISPID_AMBIENT_BACKCOLOR}, {L"ForeColor", DISPID_AMBIENT_FORECOLOR},
     {L"LocaleID", DISPID_AMBIENT_LOCALEID},   {L"UIDead", DISPID_AMBIENT_UIDEAD},
@@ -42,26 +38,15 @@ STDMETHODIMP ControlSite::GetExtendedControl(IDispatch** extender) {
 }
 
 STDMETHODIMP ControlSite::GetTypeInfoCount(UINT* n) {
-    if (!n) return E_POINTER;
-    *n = 0;
-    return S_OK;
+    return NoTypeInfoCount(n);
 }
 
 STDMETHODIMP ControlSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return DISP_E_BADINDEX;
+    return NoTypeInfo(info);
 }
 
 STDMETHODIMP ControlSite::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    if (!names || !ids) return E_POINTER;
-    HRESULT hr = S_OK;
-    for (UINT i = 0; i < count; ++i) {
-        ids[i] = DISPID_UNKNOWN;
-        for (const Ambient& a : kAmbients)
-            if (i == 0 && _wcsicmp(names[0], a.name) == 0) ids[0] = a.id;
-        if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
-    }
-    return hr;
+    return IdsOfNamedMembers(kAmbients, names, count, ids);
 }
 
 STDMETHODIMP ControlSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,

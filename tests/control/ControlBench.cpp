@@ -5,6 +5,7 @@
 #include "tests/control/TestHost.h"
 #include "tests/support/Resources.h"
 #include "tests/support/TestWindow.h"
+#include "tests/support/Stopwatch.h"
 
 #include <ole2.h>
 #include <algorithm>
@@ -14,17 +15,6 @@
 namespace qel::test {
 namespace {
 
-double Milliseconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
-
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -32,11 +22,11 @@ double Median(std::vector<double> v) {
 
 // The time of one call that ends with the frame painted on the screen.
 template <class F> double Timed(HWND hwnd, F&& step) {
-    const double start = Milliseconds();
+    const double start = Seconds() * 1000;
     step();
     RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW);
     GdiFlush();
-    return Milliseconds() - start;
+    return Seconds() * 1000 - start;
 }
 
 void Run() {
@@ -63,7 +53,7 @@ void Run() {
            *std::min_element(switches.begin(), switches.end()));
 
     const DWORD gdi = GdiObjectCount(), user = UserObjectCount();
-    const double start = Milliseconds();
+    const double start = Seconds() * 1000;
     for (int i = 0; i < 1000; ++i) {
         ctrl->ActivateSkin(1 + i % 6);
         ctrl->ActivateSkin(1 + (i + 1) % 6);
@@ -72,7 +62,7 @@ void Run() {
     PumpFor(100);
     printf("1000 cycles of ActivateSkin, a switch and DeactivateSkin: %.1f s; GDI objects %lu -> "
            "%lu, USER objects %lu -> %lu\n",
-           (Milliseconds() - start) / 1000, gdi, GdiObjectCount(), user, UserObjectCount());
+           (Seconds() * 1000 - start) / 1000, gdi, GdiObjectCount(), user, UserObjectCount());
 }
 
 } // namespace

@@ -18,23 +18,13 @@
 namespace qel {
 namespace {
 
+using test::ClientRectOf;
 using test::PumpFor;
 using test::TestHost;
 using test::WindowPixel;
+using test::WindowRectOf;
 
 constexpr DISPID kFocusChange = 1, kResize = 2, kRePainting = 3, kSkinActive = 4;
-
-RECT ClientRect(HWND hwnd) {
-    RECT r;
-    GetClientRect(hwnd, &r);
-    return r;
-}
-
-RECT WindowRectOf(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    return r;
-}
 
 int Count(const TestHost& host, DISPID id) {
     int n = 0;
@@ -85,11 +75,11 @@ protected:
 TEST_F(SkinCtrlOnScreen, EachBuiltInSkinFramesTheFormAndTheClientAreaKeepsItsSize) {
     Place();
     HWND hwnd = host->Window();
-    const RECT client = ClientRect(hwnd);
+    const RECT client = ClientRectOf(hwnd);
     for (int n = 1; n <= 6; ++n) {
         ASSERT_EQ(ctrl->ActivateSkin(n), S_OK);
         PumpFor(150);
-        RECT now = ClientRect(hwnd);
+        RECT now = ClientRectOf(hwnd);
         EXPECT_EQ(now.right, client.right) << n;
         EXPECT_EQ(now.bottom, client.bottom) << n;
         // The caption's left end is the sheet's active Top Left piece; a form
@@ -119,7 +109,7 @@ TEST_F(SkinCtrlOnScreen, DeactivationGivesTheFormItsFrameSizeMenuAndColoursBack)
     AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
     host->SetMenu(menu);
     host->AddControl(L"Command1", L"CommandButton", 0x00ABCDEF, 0x00010203);
-    const RECT window = WindowRectOf(hwnd), client = ClientRect(hwnd);
+    const RECT window = WindowRectOf(hwnd), client = ClientRectOf(hwnd);
 
     ctrl->ActivateSkin(0);
     PumpFor(150);
@@ -134,7 +124,7 @@ TEST_F(SkinCtrlOnScreen, DeactivationGivesTheFormItsFrameSizeMenuAndColoursBack)
     ctrl->DeactivateSkin();
     PumpFor(150);
     EXPECT_EQ(GetMenu(hwnd), menu);
-    RECT w = WindowRectOf(hwnd), c = ClientRect(hwnd);
+    RECT w = WindowRectOf(hwnd), c = ClientRectOf(hwnd);
     EXPECT_EQ(w.right - w.left, window.right - window.left);
     EXPECT_EQ(w.bottom - w.top, window.bottom - window.top);
     EXPECT_EQ(c.right, client.right);
@@ -299,12 +289,12 @@ TEST_F(SkinCtrlOnScreen, TheFormsOwnFrameIsMeasuredAgainAfterItsBorderChanges) {
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     PumpFor(50);
-    const RECT client = ClientRect(hwnd);
+    const RECT client = ClientRectOf(hwnd);
     ctrl->ActivateSkin(0);
     PumpFor(50);
     ctrl->DeactivateSkin();
     PumpFor(50);
-    RECT after = ClientRect(hwnd);
+    RECT after = ClientRectOf(hwnd);
     EXPECT_EQ(after.right, client.right);
     EXPECT_EQ(after.bottom, client.bottom);
 }

@@ -35,12 +35,7 @@ using namespace forms;
 using qel::test::PumpFor;
 using qel::test::WhileInput;
 using qel::test::WindowPixel;
-
-RECT WindowRectOf(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    return r;
-}
+using qel::test::WindowRectOf;
 
 // Clicks entry `index` of a list box with the real mouse.
 void ClickEntry(ListBox& list, int index) {

@@ -16,7 +16,9 @@
 namespace qel::forms {
 namespace {
 
+using qel::test::ClientRectOf;
 using qel::test::PumpFor;
+using qel::test::WindowRectOf;
 using test::WaitFor;
 using test::WithInput;
 
@@ -61,18 +63,6 @@ protected:
         StartUp(StartUpPosition::CenterOwner);
     }
 };
-
-RECT ClientRectOf(HWND hwnd) {
-    RECT r;
-    GetClientRect(hwnd, &r);
-    return r;
-}
-
-RECT WindowRectOf(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    return r;
-}
 
 class FormTest : public ::testing::Test {
 protected:

@@ -5,23 +5,13 @@
 #include "hooking/cNCCalcSize.h"
 #include "tests/hooking/Handlers.h"
 #include "tests/support/Resources.h"
+#include "tests/support/Stopwatch.h"
 
 #include <ole2.h>
 #include <cstdio>
 
 namespace qel::test {
 namespace {
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / frequency.QuadPart;
-}
 
 double NanosecondsPerMessage(HWND hwnd, int count) {
     double start = Seconds();

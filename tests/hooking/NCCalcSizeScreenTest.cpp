@@ -18,14 +18,9 @@ using test::PumpFor;
 using test::PumpUntil;
 using test::StubSkinArea;
 using test::WindowPixel;
+using test::WindowRectOf;
 
 constexpr int kX = 200, kY = 150, kW = 320, kH = 240;
-
-RECT WindowRect(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    return r;
-}
 
 class ModifierOnScreen : public ::testing::Test {
 protected:
@@ -51,7 +46,7 @@ protected:
         PumpFor(50);
     }
     POINT At(int x, int y) {
-        RECT r = WindowRect(hwnd);
+        RECT r = WindowRectOf(hwnd);
         return {r.left + x, r.top + y};
     }
 
@@ -76,7 +71,7 @@ TEST_F(ModifierOnScreen, TheFrameIsPaintedByTheImplementation) {
 TEST_F(ModifierOnScreen, TheCaptionDragsTheWindow) {
     POINT from = At(kW / 2, 15);
     test::WhileInput([&] { test::Drag(from, {from.x + 120, from.y + 80}, 12); });
-    RECT r = WindowRect(hwnd);
+    RECT r = WindowRectOf(hwnd);
     EXPECT_NEAR(r.left, kX + 120, 2);
     EXPECT_NEAR(r.top, kY + 80, 2);
     EXPECT_EQ(r.right - r.left, kW);
@@ -92,16 +87,16 @@ TEST_F(ModifierOnScreen, AnInactiveWindowComesToTheFrontWhenItsCaptionIsDragged)
     POINT from = At(kW / 2, 15);
     test::WhileInput([&] { test::Drag(from, {from.x + 40, from.y + 30}, 6); });
     EXPECT_EQ(GetForegroundWindow(), hwnd);
-    EXPECT_NEAR(WindowRect(hwnd).left, kX + 40, 2);
+    EXPECT_NEAR(WindowRectOf(hwnd).left, kX + 40, 2);
 }
 
 TEST_F(ModifierOnScreen, AMaximisedWindowIsNotDraggedByItsCaption) {
     ShowWindow(hwnd, SW_MAXIMIZE);
     PumpFor(100);
-    RECT before = WindowRect(hwnd);
+    RECT before = WindowRectOf(hwnd);
     POINT from = At(300, before.top < 0 ? 15 - before.top : 15);
     test::WhileInput([&] { test::Drag(from, {from.x + 50, from.y + 50}, 5); });
-    RECT after = WindowRect(hwnd);
+    RECT after = WindowRectOf(hwnd);
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.top, before.top);
 }
@@ -114,7 +109,7 @@ TEST_F(ModifierOnScreen, ADoubleClickOnTheCaptionMaximisesAndRestores) {
     });
     EXPECT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) != FALSE; }, 2000));
     test::SaveScreenshot("hooking_caption_doubleclick_maximised");
-    RECT r = WindowRect(hwnd);
+    RECT r = WindowRectOf(hwnd);
     POINT q{r.left + 300, std::max<LONG>(r.top, 0) + 15 - std::min<LONG>(r.top, 0)};
     test::WhileInput([&] {
         test::Click(q.x, q.y);
@@ -129,18 +124,18 @@ TEST_F(ModifierOnScreen, SizingBordersResizeWithinTheSizeLimits) {
                       static_cast<LONG>(150 * tpp), static_cast<LONG>(300 * tpp));
     POINT right = At(kW - 2, kH / 2);
     test::WhileInput([&] { test::Drag(right, {right.x + 300, right.y}, 10); });
-    RECT r = WindowRect(hwnd);
+    RECT r = WindowRectOf(hwnd);
     EXPECT_NEAR(r.right - r.left, 400, 1); // Wine's sizing loop may stop one pixel short
     test::SaveWindowShot("hooking_resized_to_maximum", hwnd);
 
     right = At(r.right - r.left - 2, kH / 2);
     test::WhileInput([&] { test::Drag(right, {right.x - 300, right.y}, 10); });
-    r = WindowRect(hwnd);
+    r = WindowRectOf(hwnd);
     EXPECT_EQ(r.right - r.left, 250);
 
     POINT corner = At(250 - 2, kH - 2);
     test::WhileInput([&] { test::Drag(corner, {corner.x + 30, corner.y + 200}, 10); });
-    r = WindowRect(hwnd);
+    r = WindowRectOf(hwnd);
     EXPECT_EQ(r.right - r.left, 280);
     EXPECT_NEAR(r.bottom - r.top, 300, 1);
     // The frame follows the new size.

@@ -6,6 +6,7 @@
 #include "tests/hooking/Handlers.h"
 #include "tests/renderer/SyntheticSkin.h"
 #include "tests/support/TestWindow.h"
+#include "tests/support/Stopwatch.h"
 
 #include <ole2.h>
 #include <algorithm>
@@ -16,11 +17,6 @@
 
 namespace qel::test {
 namespace {
-
-double Seconds() {
-    using Clock = std::chrono::steady_clock;
-    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
-}
 
 // The time of one frame paint (WM_NCPAINT) of the window in the given look; the
 // activation change before it and the messages it leaves are not timed.

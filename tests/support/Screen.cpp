@@ -56,6 +56,18 @@ std::string SaveScreenshot(const std::string& name, RECT area) {
     return WritePng(path, w, h, rgb) ? path : "";
 }
 
+RECT WindowRectOf(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+RECT ClientRectOf(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return r;
+}
+
 std::string SaveWindowShot(const std::string& name, HWND hwnd, int margin) {
     RECT r;
     GetWindowRect(hwnd, &r);

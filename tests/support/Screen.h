@@ -5,6 +5,10 @@
 
 namespace qel::test {
 
+// A window's rectangle on the screen (frame included), and its client rectangle.
+RECT WindowRectOf(HWND hwnd);
+RECT ClientRectOf(HWND hwnd);
+
 // The colour at a screen point (0x00BBGGRR).
 COLORREF ScreenPixel(int x, int y);
 // The colour at a point relative to a window's top-left corner (frame included).
