@@ -1,9 +1,11 @@
 #include "renderer/Qel_SkinClass.h"
+#include "base/Bstr.h"
 #include "base/ComError.h"
 #include "base/ComGuard.h"
 #include "base/LateBound.h"
 #include "base/OleObjects.h"
 #include "base/Rounding.h"
+#include "base/TypeName.h"
 #include "hooking/cNCCalcSize.h"
 #include "renderer/Qel_SkinConfig.h"
 #include "renderer/cMenuBar.h"
@@ -23,12 +25,6 @@ template <class H> H FromLong(LONG value) {
     return static_cast<H>(LongToHandle(value));
 }
 
-// A string the callee allocated, freed at the end of the scope.
-struct OwnedBstr {
-    BSTR s = nullptr;
-    ~OwnedBstr() { SysFreeString(s); }
-};
-
 // Fills `lf` from a font object for drawing on `hdc`: face name, height for
 // the point size (rounded to whole points) at the context's resolution, italic,
 // weight (bold or normal), underline, strike-out and character set. The other
@@ -36,8 +32,9 @@ struct OwnedBstr {
 void FontToLogFont(IFontDisp* fontObject, HDC hdc, LOGFONTW& lf) {
     ComPtr<IFont> font = ComPtr<IFontDisp>(fontObject).as<IFont>();
     if (!font) return;
-    OwnedBstr name;
-    if (SUCCEEDED(font->get_Name(&name.s)) && name.s) lstrcpynW(lf.lfFaceName, name.s, LF_FACESIZE);
+    Bstr name;
+    if (SUCCEEDED(font->get_Name(name.put())) && name.get())
+        lstrcpynW(lf.lfFaceName, name.get(), LF_FACESIZE);
     CY size{};
     if (SUCCEEDED(font->get_Size(&size)))
         lf.lfHeight = -MulDiv(RoundHalfEven(static_cast<double>(size.int64) / 10000.0),
@@ -99,20 +96,6 @@ std::wstring WindowTitle(HWND hwnd) {
     }
 }
 
-// True when the object's type is named `name` (a class's default interface
-// carries the class name behind an underscore).
-bool HasTypeName(IDispatch* object, const wchar_t* name) {
-    ComPtr<ITypeInfo> info;
-    if (!object || FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put())) || !info)
-        return false;
-    OwnedBstr typeName;
-    if (FAILED(info->GetDocumentation(MEMBERID_NIL, &typeName.s, nullptr, nullptr, nullptr)) ||
-        !typeName.s)
-        return false;
-    const wchar_t* n = typeName.s[0] == L'_' ? typeName.s + 1 : typeName.s;
-    return wcscmp(n, name) == 0;
-}
-
 // The menu a Paint argument names: a 32-bit menu handle or a menu object of
 // type "cPopupMenu". False for anything else.
 bool MenuFromVariant(const VARIANT& v, HMENU& handle, ComPtr<IDispatch>& object) {
@@ -126,10 +109,10 @@ bool MenuFromVariant(const VARIANT& v, HMENU& handle, ComPtr<IDispatch>& object)
         return true;
     case VT_DISPATCH:
         object = V_DISPATCH(&v);
-        return HasTypeName(object.get(), L"cPopupMenu");
+        return TypeName(object.get()) == L"cPopupMenu";
     case VT_DISPATCH | VT_BYREF:
         object = V_DISPATCHREF(&v) ? *V_DISPATCHREF(&v) : nullptr;
-        return HasTypeName(object.get(), L"cPopupMenu");
+        return TypeName(object.get()) == L"cPopupMenu";
     case VT_VARIANT | VT_BYREF:
         return V_VARIANTREF(&v) && MenuFromVariant(*V_VARIANTREF(&v), handle, object);
     default:
@@ -151,9 +134,8 @@ void Read(_Qel_SkinConfig* cSkin, HRESULT (STDMETHODCALLTYPE _Qel_SkinConfig::*g
     if (SUCCEEDED((cSkin->*get)(value.put()))) out = value;
 }
 void Read(_Qel_SkinConfig* cSkin, std::wstring& out) {
-    OwnedBstr value;
-    if (SUCCEEDED(cSkin->get_Name(&value.s)))
-        out.assign(value.s ? value.s : L"", value.s ? SysStringLen(value.s) : 0);
+    Bstr value;
+    if (SUCCEEDED(cSkin->get_Name(value.put()))) out = value.str();
 }
 
 // A Tab keystroke for this thread's active window (its focus window, when it
