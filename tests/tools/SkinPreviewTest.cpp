@@ -2,7 +2,7 @@
 // way the renderer composes them, active and in-active, with and without a
 // menu, the buttons in each state, and the caption's right end enlarged.
 // They go to test-output/skins/<skin>.png.
-#include "control/SkinSlice.h"
+#include "sheet/SkinSlice.h"
 #include "tests/support/Png.h"
 #include "tests/tools/PreviewText.h"
 #include "tests/tools/SkinFiles.h"

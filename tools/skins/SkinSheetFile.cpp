@@ -1,17 +1,25 @@
 #include "tools/skins/SkinSheetFile.h"
-#include "control/SkinSheetWriter.h"
+#include "sheet/SkinSheetWriter.h"
 #include "imaging/PixelBuffer.h"
-#include "imaging/cPal8bpp.h"
+#include "imaging/ReduceColours.h"
 #include "imaging/mGIFSave.h"
-#include "tools/skins/SheetPalette.h"
 #include "tools/skins/SkinArtist.h"
 
 #include <algorithm>
 #include <set>
 #include <stdexcept>
-#include <unordered_map>
 
 namespace qel {
+namespace {
+
+// A sheet picture's pixels as a 32-bit pixel buffer (a view of `rows`).
+PixelView ViewOf(std::vector<uint32_t>& rows, const SheetImage& picture) {
+    rows = picture.ToBgra();
+    return {reinterpret_cast<uint8_t*>(rows.data()), picture.Width(), picture.Height(),
+            static_cast<ptrdiff_t>(picture.Width()) * 4, 32};
+}
+
+} // namespace
 
 SheetImage MakeSkinSheet(const SkinTheme& theme) {
     SkinSheetContent content = DrawSkin(theme);
@@ -22,6 +30,10 @@ SheetImage MakeSkinSheet(const SkinTheme& theme) {
         pieces.push_back(&p);
     for (SheetImage& p : content.buttons)
         pieces.push_back(&p);
+    std::vector<std::vector<uint32_t>> rows(pieces.size());
+    std::vector<PixelView> views;
+    for (size_t i = 0; i < pieces.size(); ++i)
+        views.push_back(ViewOf(rows[i], *pieces[i]));
 
     std::vector<uint32_t> reserved{theme.key, theme.background};
     reserved.insert(reserved.end(), theme.colours.begin(), theme.colours.end());
@@ -29,7 +41,9 @@ SheetImage MakeSkinSheet(const SkinTheme& theme) {
         reserved.push_back(kFlagOn);
     const int distinct =
         static_cast<int>(std::set<uint32_t>(reserved.begin(), reserved.end()).size());
-    ReduceColours(pieces, reserved, kGifColours - distinct, theme.key);
+    ReduceColours(views, reserved, kGifColours - distinct, theme.key);
+    for (size_t i = 0; i < pieces.size(); ++i)
+        *pieces[i] = SheetImage::FromBgra(pieces[i]->Width(), pieces[i]->Height(), rows[i].data());
 
     if (std::string problem = CheckSkinSheetContent(content, theme.background); !problem.empty())
         throw std::runtime_error(theme.name + ": " + problem);
@@ -37,30 +51,16 @@ SheetImage MakeSkinSheet(const SkinTheme& theme) {
 }
 
 std::vector<uint8_t> SkinSheetGif(const SheetImage& sheet, const std::string& comment) {
-    const std::vector<uint32_t> colours = ColoursOf(sheet);
-    if (colours.size() > kGifColours)
-        throw std::runtime_error("the sheet has " + std::to_string(colours.size()) +
-                                 " colours; a GIF file holds 256");
-    cPal8bpp palette;
-    palette.Initialize(std::max<int>(2, static_cast<int>(colours.size())));
-    std::unordered_map<uint32_t, uint8_t> index;
-    for (size_t i = 0; i < colours.size(); ++i) {
-        const auto e = static_cast<uint8_t>(i);
-        palette.rgbR(e, colours[i] & 0xFF);
-        palette.rgbG(e, (colours[i] >> 8) & 0xFF);
-        palette.rgbB(e, (colours[i] >> 16) & 0xFF);
-        index[colours[i]] = e;
-    }
-    PixelBuffer pixels(sheet.Width(), sheet.Height(), 8);
-    PixelView view = pixels.View();
-    for (int y = 0; y < sheet.Height(); ++y)
-        for (int x = 0; x < sheet.Width(); ++x)
-            view.Row(y)[x] = index.at(sheet.Pixel(x, y));
-
+    std::vector<uint32_t> rows;
     std::vector<uint8_t> bytes;
-    if (EncodeGIF(view, palette, {-1, false, comment}, bytes) != GifError::None)
+    switch (EncodeExactGIF(ViewOf(rows, sheet), {-1, false, comment}, bytes)) {
+    case GifError::None:
+        return bytes;
+    case GifError::TooManyColours:
+        throw std::runtime_error("the sheet has more than 256 colours; a GIF file holds 256");
+    default:
         throw std::runtime_error("the GIF writer refused the sheet");
-    return bytes;
+    }
 }
 
 std::vector<uint8_t> SkinFile(const SkinTheme& theme) {

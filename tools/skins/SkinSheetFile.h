@@ -2,7 +2,7 @@
 // colours of one GIF colour table and composed by the sheet writer, stored as
 // a GIF89a file that decodes to exactly that sheet.
 #pragma once
-#include "control/SheetImage.h"
+#include "sheet/SheetImage.h"
 #include "tools/skins/SkinTheme.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Composes skin sheets (the layout is in SkinSheetGeometry.h).
 #pragma once
-#include "control/SheetImage.h"
-#include "control/SkinSheetContent.h"
+#include "sheet/SheetImage.h"
+#include "sheet/SkinSheetContent.h"
 
 #include <string>
 

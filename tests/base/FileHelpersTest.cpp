@@ -1,4 +1,4 @@
-#include "control/FileHelpers.h"
+#include "base/FileHelpers.h"
 #include "base/Handle.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "control/SkinSheetReader.h"
+#include "sheet/SkinSheetReader.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "control/SkinSheetWriter.h"
+#include "sheet/SkinSheetWriter.h"
 
 #include <gtest/gtest.h>
 

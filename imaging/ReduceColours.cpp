@@ -1,4 +1,4 @@
-#include "tools/skins/SheetPalette.h"
+#include "imaging/ReduceColours.h"
 
 #include <algorithm>
 #include <array>
@@ -125,23 +125,25 @@ void Refine(std::vector<Channels>& centres, const std::vector<Entry>& entries, i
 
 } // namespace
 
-std::vector<uint32_t> ColoursOf(const SheetImage& picture) {
+std::vector<uint32_t> ColoursOf(const PixelView& picture) {
     std::vector<uint32_t> colours;
     std::unordered_set<uint32_t> seen;
-    for (int y = 0; y < picture.Height(); ++y)
-        for (int x = 0; x < picture.Width(); ++x)
-            if (seen.insert(picture.Pixel(x, y)).second) colours.push_back(picture.Pixel(x, y));
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            if (uint32_t c = ColourAt(picture, x, y); seen.insert(c).second) colours.push_back(c);
     return colours;
 }
 
-void ReduceColours(const std::vector<SheetImage*>& pictures, const std::vector<uint32_t>& reserved,
+void ReduceColours(const std::vector<PixelView>& pictures, const std::vector<uint32_t>& reserved,
                    int budget, uint32_t avoid) {
     if (budget < 1) throw std::invalid_argument("no colours left for the artwork");
     std::map<uint32_t, int64_t> histogram;
-    for (const SheetImage* p : pictures)
-        for (int y = 0; y < p->Height(); ++y)
-            for (int x = 0; x < p->Width(); ++x)
-                ++histogram[p->Pixel(x, y)];
+    for (const PixelView& p : pictures) {
+        if (p.bpp != 32) throw std::invalid_argument("the pictures must be 32 bits per pixel");
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                ++histogram[ColourAt(p, x, y)];
+    }
     const std::set<uint32_t> kept(reserved.begin(), reserved.end());
 
     std::vector<Entry> entries;
@@ -173,10 +175,10 @@ void ReduceColours(const std::vector<SheetImage*>& pictures, const std::vector<u
         mapping[colour] = kept.contains(colour) && colour != avoid
                               ? colour
                               : Join(table[Nearest(table, Split(colour))]);
-    for (SheetImage* p : pictures)
-        for (int y = 0; y < p->Height(); ++y)
-            for (int x = 0; x < p->Width(); ++x)
-                p->SetPixel(x, y, mapping[p->Pixel(x, y)]);
+    for (const PixelView& p : pictures)
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                SetColourAt(p, x, y, mapping[ColourAt(p, x, y)]);
 }
 
 } // namespace qel

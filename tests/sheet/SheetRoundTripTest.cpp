@@ -1,8 +1,8 @@
-#include "control/SkinSheetReader.h"
-#include "control/SkinSheetWriter.h"
-#include "control/SkinSlice.h"
-#include "tests/control/SheetFuzzer.h"
-#include "tests/control/SkinSamples.h"
+#include "sheet/SkinSheetReader.h"
+#include "sheet/SkinSheetWriter.h"
+#include "sheet/SkinSlice.h"
+#include "tests/sheet/SheetFuzzer.h"
+#include "tests/sheet/SkinSamples.h"
 
 #include <gtest/gtest.h>
 

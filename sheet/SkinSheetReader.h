@@ -2,9 +2,9 @@
 // scanning for the key colour and checks that every cell the layout implies
 // lies inside the picture, so that nothing is ever read outside it.
 #pragma once
-#include "control/SheetImage.h"
-#include "control/SkinSheetContent.h"
-#include "control/SkinSheetGeometry.h"
+#include "sheet/SheetImage.h"
+#include "sheet/SkinSheetContent.h"
+#include "sheet/SkinSheetGeometry.h"
 
 #include <array>
 #include <cstdint>

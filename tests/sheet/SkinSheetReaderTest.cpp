@@ -1,6 +1,6 @@
-#include "control/SkinSheetReader.h"
-#include "control/SkinSheetWriter.h"
-#include "tests/control/SkinSamples.h"
+#include "sheet/SkinSheetReader.h"
+#include "sheet/SkinSheetWriter.h"
+#include "tests/sheet/SkinSamples.h"
 
 #include <gtest/gtest.h>
 

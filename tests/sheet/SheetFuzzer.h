@@ -3,8 +3,8 @@
 // pictures, and checks what comes back: intact sheets read back to their
 // content, and whatever is accepted points only inside the picture.
 #pragma once
-#include "control/SheetImage.h"
-#include "tests/control/SkinSamples.h"
+#include "sheet/SheetImage.h"
+#include "tests/sheet/SkinSamples.h"
 
 #include <cstdint>
 #include <random>

@@ -1,4 +1,4 @@
-#include "control/FileHelpers.h"
+#include "base/FileHelpers.h"
 #include "base/Handle.h"
 
 namespace qel {
@@ -28,8 +28,7 @@ size_t FirstCreatable(const std::string& path) {
     if (path.size() >= 2 && path[1] == ':') return path.size() > 2 && IsSeparator(path[2]) ? 3 : 2;
     if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
         size_t server = path.find_first_of("\\/", 2);
-        size_t share =
-            server == std::string::npos ? server : path.find_first_of("\\/", server + 1);
+        size_t share = server == std::string::npos ? server : path.find_first_of("\\/", server + 1);
         return share == std::string::npos ? path.size() : share + 1;
     }
     return !path.empty() && IsSeparator(path[0]) ? 1 : 0;

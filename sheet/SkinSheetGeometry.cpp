@@ -1,4 +1,4 @@
-#include "control/SkinSheetGeometry.h"
+#include "sheet/SkinSheetGeometry.h"
 
 #include <algorithm>
 

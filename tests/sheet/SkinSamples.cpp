@@ -1,4 +1,4 @@
-#include "tests/control/SkinSamples.h"
+#include "tests/sheet/SkinSamples.h"
 
 namespace qel::test {
 

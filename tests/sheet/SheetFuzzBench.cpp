@@ -1,6 +1,6 @@
 // Runs the sheet reader and the slicer over many mutated sheets and random
 // pictures (one million by default, or the number given) and prints figures.
-#include "tests/control/SheetFuzzer.h"
+#include "tests/sheet/SheetFuzzer.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "control/SkinSlice.h"
-#include "control/SkinSheetReader.h"
+#include "sheet/SkinSlice.h"
+#include "sheet/SkinSheetReader.h"
 
 namespace qel {
 

@@ -1,7 +1,7 @@
 // Skins for tests: random ones whose sheets read back unchanged, and one with
 // the geometry, values and colours of the first built-in skin.
 #pragma once
-#include "control/SkinSheetContent.h"
+#include "sheet/SkinSheetContent.h"
 
 #include <random>
 

@@ -1,4 +1,4 @@
-#include "control/SheetImage.h"
+#include "sheet/SheetImage.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,6 +1,6 @@
-#include "control/SkinSheetWriter.h"
-#include "control/SkinSlice.h"
-#include "tests/control/SkinSamples.h"
+#include "sheet/SkinSheetWriter.h"
+#include "sheet/SkinSlice.h"
+#include "tests/sheet/SkinSamples.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@
 // Key columns stand left and right of every cell of the caption bands, the
 // strip, the button block and the swatch row.
 #pragma once
-#include "control/SheetImage.h"
+#include "sheet/SheetImage.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-#include "tests/control/SheetFuzzer.h"
-#include "control/SkinSheetReader.h"
-#include "control/SkinSheetWriter.h"
-#include "control/SkinSlice.h"
+#include "tests/sheet/SheetFuzzer.h"
+#include "sheet/SkinSheetReader.h"
+#include "sheet/SkinSheetWriter.h"
+#include "sheet/SkinSlice.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "control/SkinSheetContent.h"
+#include "sheet/SkinSheetContent.h"
 
 namespace qel {
 

@@ -2,8 +2,8 @@
 // colours, the flags and the values. The writer composes a sheet from it and
 // the readers cut a sheet back into it.
 #pragma once
-#include "control/SheetImage.h"
-#include "control/SkinSheetGeometry.h"
+#include "sheet/SheetImage.h"
+#include "sheet/SkinSheetGeometry.h"
 
 #include <array>
 #include <cstdint>
