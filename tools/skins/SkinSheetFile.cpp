@@ -1,66 +1,24 @@
 #include "tools/skins/SkinSheetFile.h"
+#include "sheet/SkinSheetGif.h"
 #include "sheet/SkinSheetWriter.h"
-#include "imaging/PixelBuffer.h"
-#include "imaging/ReduceColours.h"
-#include "imaging/mGIFSave.h"
 #include "tools/skins/SkinArtist.h"
 
 #include <algorithm>
-#include <set>
 #include <stdexcept>
 
 namespace qel {
-namespace {
-
-// A sheet picture's pixels as a 32-bit pixel buffer (a view of `rows`).
-PixelView ViewOf(std::vector<uint32_t>& rows, const SheetImage& picture) {
-    rows = picture.ToBgra();
-    return {reinterpret_cast<uint8_t*>(rows.data()), picture.Width(), picture.Height(),
-            static_cast<ptrdiff_t>(picture.Width()) * 4, 32};
-}
-
-} // namespace
 
 SheetImage MakeSkinSheet(const SkinTheme& theme) {
     SkinSheetContent content = DrawSkin(theme);
-    std::vector<SheetImage*> pieces;
-    for (SheetImage& p : content.captionPieces)
-        pieces.push_back(&p);
-    for (SheetImage& p : content.stripPieces)
-        pieces.push_back(&p);
-    for (SheetImage& p : content.buttons)
-        pieces.push_back(&p);
-    std::vector<std::vector<uint32_t>> rows(pieces.size());
-    std::vector<PixelView> views;
-    for (size_t i = 0; i < pieces.size(); ++i)
-        views.push_back(ViewOf(rows[i], *pieces[i]));
-
     std::vector<uint32_t> reserved{theme.key, theme.background};
     reserved.insert(reserved.end(), theme.colours.begin(), theme.colours.end());
     if (std::find(theme.flags.begin(), theme.flags.end(), true) != theme.flags.end())
         reserved.push_back(kFlagOn);
-    const int distinct =
-        static_cast<int>(std::set<uint32_t>(reserved.begin(), reserved.end()).size());
-    ReduceColours(views, reserved, kGifColours - distinct, theme.key);
-    for (size_t i = 0; i < pieces.size(); ++i)
-        *pieces[i] = SheetImage::FromBgra(pieces[i]->Width(), pieces[i]->Height(), rows[i].data());
+    ReduceSheetColours(content, reserved);
 
     if (std::string problem = CheckSkinSheetContent(content, theme.background); !problem.empty())
         throw std::runtime_error(theme.name + ": " + problem);
     return ComposeSkinSheet(content, theme.background);
-}
-
-std::vector<uint8_t> SkinSheetGif(const SheetImage& sheet, const std::string& comment) {
-    std::vector<uint32_t> rows;
-    std::vector<uint8_t> bytes;
-    switch (EncodeExactGIF(ViewOf(rows, sheet), {-1, false, comment}, bytes)) {
-    case GifError::None:
-        return bytes;
-    case GifError::TooManyColours:
-        throw std::runtime_error("the sheet has more than 256 colours; a GIF file holds 256");
-    default:
-        throw std::runtime_error("the GIF writer refused the sheet");
-    }
 }
 
 std::vector<uint8_t> SkinFile(const SkinTheme& theme) {
