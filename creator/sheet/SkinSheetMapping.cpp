@@ -135,4 +135,12 @@ void ReadSkinImage(SkinDocument& d, const SheetImage& picture, const SkinSheet& 
         }
 }
 
+std::string LoadSkinSheet(SkinDocument& document, const SheetImage& picture) {
+    const SkinSheetReading reading = ReadSkinSheet(picture);
+    if (!reading.sheet) return reading.problem;
+    document.ClearSkinPieces();
+    ReadSkinImage(document, picture, *reading.sheet);
+    return {};
+}
+
 } // namespace qel

@@ -49,4 +49,10 @@ std::vector<std::string> PiecesNotKept(const SkinDocument& document);
 // else "99". SkinModified and SkinName are left to the caller.
 void ReadSkinImage(SkinDocument& document, const SheetImage& picture, const SkinSheet& sheet);
 
+// "Load Skin"'s part in the document: refuses (the reason back, the document
+// unchanged) a picture that is no readable sheet; otherwise clears the
+// document's graphics (ClearSkinPieces, which clears SkinModified) and cuts
+// the sheet into it.
+std::string LoadSkinSheet(SkinDocument& document, const SheetImage& picture);
+
 } // namespace qel

@@ -185,3 +185,42 @@ TEST(SkinSheetMapping, NamesTheWithoutMenuPiecesThatTheSheetDoesNotKeep) {
 
 } // namespace
 } // namespace qel
+
+namespace qel {
+namespace {
+
+TEST(SkinSheetMapping, LoadingRefusesWhatIsNoSheetAndChangesNothing) {
+    SkinDocument d;
+    d.PieceBox(Piece::TopLeft, 1).Load(SheetImage(21, 20, 0x00123456));
+    d.SkinModified = true;
+    const SkinDocument before = d;
+    const SheetImage sheet = ComposeSkinImage(d, Translate);
+    const SheetImage refused[] = {SheetImage(1, 1, 0), sheet.Cut({0, 0, sheet.Width(), 60}),
+                                  SheetImage(4097, 2, 0x0000FF00),
+                                  SheetImage(300, 200, 0x00777777)};
+    for (const SheetImage& picture : refused) {
+        EXPECT_NE(LoadSkinSheet(d, picture), "");
+        EXPECT_EQ(d, before);
+    }
+
+    // Damaged sheets load or are refused whole, and never read outside the picture.
+    std::mt19937 rng(3);
+    for (int i = 0; i < 300; ++i) {
+        SheetImage damaged = sheet;
+        for (int n = 0; n < 1 + i % 8; ++n)
+            damaged.SetPixel(rng() % sheet.Width(), rng() % sheet.Height(),
+                             n % 2 ? 0x0000FF00 : rng() & 0xFFFFFF);
+        SkinDocument target = before;
+        if (!LoadSkinSheet(target, damaged).empty()) {
+            EXPECT_EQ(target, before);
+        }
+    }
+
+    EXPECT_EQ(LoadSkinSheet(d, sheet), "");
+    EXPECT_EQ(d.PieceBox(Piece::TopLeft, 1), before.PieceBox(Piece::TopLeft, 1));
+    EXPECT_EQ(d.ItemData(3, Piece::BtmMid), kHasGraphic);
+    EXPECT_FALSE(d.SkinModified);
+}
+
+} // namespace
+} // namespace qel
