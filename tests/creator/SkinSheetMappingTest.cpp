@@ -4,6 +4,7 @@
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/sheet/ValidateSkinPieces.h"
 #include "sheet/SkinSheetWriter.h"
+#include "sheet/SkinSlice.h"
 #include "tests/sheet/SkinSamples.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +74,14 @@ TEST(SkinSheetMapping, RandomDocumentsRoundTripThroughTheirSheets) {
         const SheetImage sheet = ComposeSkinImage(d, Translate);
         const SkinSheetReading reading = ReadSkinSheet(sheet);
         ASSERT_TRUE(reading.sheet) << reading.problem;
+        // What passes the sheet check, the control takes with and without a menu bar.
+        for (bool hasMenu : {true, false}) {
+            if (thinBand) break;
+            const SkinSliceResult slice = SliceSkinSheet(sheet, {hasMenu, false, false});
+            ASSERT_TRUE(slice.slice) << slice.problem;
+            EXPECT_EQ(slice.slice->RoundAngle, skin.content.Value(SheetValue::RoundAngle));
+            EXPECT_EQ(slice.slice->config.IconTop, skin.content.Value(SheetValue::IconTop));
+        }
         SkinDocument loaded;
         loaded.SkinName = "kept";
         ReadSkinImage(loaded, sheet, *reading.sheet);
