@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace qel {
 
@@ -43,6 +44,11 @@ struct SkinSheetContent {
     bool Flag(SheetFlag f) const { return flags[static_cast<int>(f)]; }
     int32_t& Value(SheetValue v) { return values[static_cast<int>(v)]; }
     int32_t Value(SheetValue v) const { return values[static_cast<int>(v)]; }
+
+    // Every piece and caption-button image: the caption pieces, the strip
+    // pieces, then the buttons.
+    std::vector<SheetImage*> Pictures();
+    std::vector<const SheetImage*> Pictures() const;
 
     // The sheet's sizes, as the writer takes them: caption widths and the menu
     // band's height from variant 1, the plain band's height from variant 3, the

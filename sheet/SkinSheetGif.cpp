@@ -19,13 +19,7 @@ PixelView ViewOf(std::vector<uint32_t>& rows, const SheetImage& picture) {
 } // namespace
 
 void ReduceSheetColours(SkinSheetContent& content, const std::vector<uint32_t>& reserved) {
-    std::vector<SheetImage*> pieces;
-    for (SheetImage& p : content.captionPieces)
-        pieces.push_back(&p);
-    for (SheetImage& p : content.stripPieces)
-        pieces.push_back(&p);
-    for (SheetImage& p : content.buttons)
-        pieces.push_back(&p);
+    const std::vector<SheetImage*> pieces = content.Pictures();
     std::vector<std::vector<uint32_t>> rows(pieces.size());
     std::vector<PixelView> views;
     for (size_t i = 0; i < pieces.size(); ++i)

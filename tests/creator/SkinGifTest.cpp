@@ -21,17 +21,6 @@ std::set<uint32_t> ColoursOf(const SheetImage& picture) {
     return colours;
 }
 
-std::vector<const SheetImage*> Pieces(const SkinSheetContent& c) {
-    std::vector<const SheetImage*> pieces;
-    for (const SheetImage& p : c.captionPieces)
-        pieces.push_back(&p);
-    for (const SheetImage& p : c.stripPieces)
-        pieces.push_back(&p);
-    for (const SheetImage& p : c.buttons)
-        pieces.push_back(&p);
-    return pieces;
-}
-
 // A skin of the built-in layout whose pieces are smooth photographs with
 // colours next to the key's.
 SkinSheetContent PhotoSkin() {
@@ -50,7 +39,7 @@ SkinSheetContent PhotoSkin() {
 double PiecesPsnr(const SkinSheetContent& a, const SkinSheetContent& b) {
     double squares = 0;
     int64_t samples = 0;
-    const auto pa = Pieces(a), pb = Pieces(b);
+    const auto pa = a.Pictures(), pb = b.Pictures();
     for (size_t i = 0; i < pa.size(); ++i)
         for (int y = 0; y < pa[i]->Height(); ++y)
             for (int x = 0; x < pa[i]->Width(); ++x)
@@ -88,7 +77,7 @@ TEST(SkinGif, PhotoPiecesAreReducedAroundExactLayoutColours) {
 
     const SkinSheetContent read =
         CutSkinSheetContent(gif.picture, *ReadSkinSheet(gif.picture).sheet, FlagRule::Creator);
-    for (const SheetImage* piece : Pieces(read))
+    for (const SheetImage* piece : read.Pictures())
         EXPECT_FALSE(ColoursOf(*piece).contains(content.key));
     const double psnr = PiecesPsnr(content, read);
     std::cout << "Photo pieces through a GIF: PSNR " << psnr << " dB (goal 35)\n";

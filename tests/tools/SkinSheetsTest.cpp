@@ -172,14 +172,7 @@ TEST(SkinArtwork, KeyColourOnlyInTheLayoutAndAtMost256Colours) {
         EXPECT_LE(colours.size(), 256u);
         const SkinSheetContent content = CutSkinSheetContent(sheet, Read(sheet), FlagRule::Control);
         EXPECT_EQ(CheckSkinSheetContent(content, theme->background), "");
-        std::vector<const SheetImage*> pieces;
-        for (const SheetImage& p : content.captionPieces)
-            pieces.push_back(&p);
-        for (const SheetImage& p : content.stripPieces)
-            pieces.push_back(&p);
-        for (const SheetImage& p : content.buttons)
-            pieces.push_back(&p);
-        for (const SheetImage* p : pieces)
+        for (const SheetImage* p : content.Pictures())
             for (int y = 0; y < p->Height(); ++y)
                 for (int x = 0; x < p->Width(); ++x)
                     ASSERT_NE(p->Pixel(x, y), theme->key) << "key colour inside a piece";
