@@ -75,8 +75,8 @@ SkinSheetContent SheetContentOf(const SkinDocument& d, const TranslateColour& tr
 std::string SheetFault(const SkinDocument& d, const TranslateColour& translate) {
     for (const ReadBackRule& r : kReadBackRules)
         for (int v = 1; v <= kVariants; ++v) {
-            const PictureBox& box = d.PieceBox(r.box, v);
-            const PictureBox& other = d.PieceBox(r.other, r.otherVariant ? r.otherVariant : v);
+            const GraphicBox& box = d.PieceBox(r.box, v);
+            const GraphicBox& other = d.PieceBox(r.other, r.otherVariant ? r.otherVariant : v);
             if (r.height ? box.height != other.height : box.width != other.width)
                 return FaultPrompt(r.message);
         }
@@ -129,7 +129,7 @@ void ReadSkinImage(SkinDocument& d, const SheetImage& picture, const SkinSheet& 
     const uint32_t empty = d.picColor(kEmptySwatch).backColor;
     for (int s = 0; s < kButtonStates; ++s)
         for (int b = 0; b < kCaptionButtons; ++b) {
-            PictureBox& box = d.ButtonBox(static_cast<CaptionButton>(b), s + 1);
+            GraphicBox& box = d.ButtonBox(static_cast<CaptionButton>(b), s + 1);
             box.Load(c.buttons[s * kCaptionButtons + b]);
             box.tag = box.picture.Pixel(1, 1) == empty ? "0" : "99";
         }

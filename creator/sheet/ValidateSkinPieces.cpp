@@ -71,7 +71,7 @@ constexpr Comparison kComparisons[] = {
 
 int Measure(const SkinDocument& document, Dim dim, const Box& box, int loopIndex) {
     const int index = box.index ? box.index : loopIndex;
-    const PictureBox& b = box.button
+    const GraphicBox& b = box.button
                               ? document.ButtonBox(static_cast<CaptionButton>(box.which), index)
                               : document.PieceBox(static_cast<Piece>(box.which), index);
     return dim == Dim::Width ? b.width : b.height;

@@ -36,7 +36,7 @@ const char* PieceName(Piece piece) {
     return kPieceNames[static_cast<int>(piece)];
 }
 
-void PictureBox::Load(SheetImage image) {
+void GraphicBox::Load(SheetImage image) {
     picture = std::move(image);
     if (!picture.Empty()) {
         width = picture.Width();
@@ -44,7 +44,7 @@ void PictureBox::Load(SheetImage image) {
     }
 }
 
-SheetImage PictureBox::Shown() const {
+SheetImage GraphicBox::Shown() const {
     SheetImage shown(width, height, backColor);
     shown.Draw(picture, 0, 0);
     return shown;
@@ -56,13 +56,13 @@ SkinDocument::SkinDocument() {
         const int width = p == static_cast<int>(Piece::TopMiddle) ? kMiddleWidth
                           : top                                   ? kCornerWidth
                                                                   : kStripWidth;
-        for (PictureBox& box : pieces_[p]) {
+        for (GraphicBox& box : pieces_[p]) {
             box.width = width;
             box.height = top ? kTopHeight : kStripHeight;
         }
     }
     for (auto& states : buttons_)
-        for (PictureBox& box : states) {
+        for (GraphicBox& box : states) {
             box.width = kButtonWidth;
             box.height = kButtonHeight;
         }
@@ -74,16 +74,16 @@ SkinDocument::SkinDocument() {
         texts_[i] = kDefaultTexts[i];
 }
 
-PictureBox& SkinDocument::PieceBox(Piece piece, int variant) {
+GraphicBox& SkinDocument::PieceBox(Piece piece, int variant) {
     return pieces_[static_cast<int>(piece)][Checked(variant - 1, kVariants)];
 }
-const PictureBox& SkinDocument::PieceBox(Piece piece, int variant) const {
+const GraphicBox& SkinDocument::PieceBox(Piece piece, int variant) const {
     return pieces_[static_cast<int>(piece)][Checked(variant - 1, kVariants)];
 }
-PictureBox& SkinDocument::ButtonBox(CaptionButton button, int state) {
+GraphicBox& SkinDocument::ButtonBox(CaptionButton button, int state) {
     return buttons_[static_cast<int>(button)][Checked(state - 1, kButtonStates)];
 }
-const PictureBox& SkinDocument::ButtonBox(CaptionButton button, int state) const {
+const GraphicBox& SkinDocument::ButtonBox(CaptionButton button, int state) const {
     return buttons_[static_cast<int>(button)][Checked(state - 1, kButtonStates)];
 }
 int& SkinDocument::ItemData(int list, Piece piece) {
@@ -118,10 +118,10 @@ void SkinDocument::SetText(int n, const std::string& text) {
 
 void SkinDocument::ClearSkinPieces() {
     for (auto& variants : pieces_)
-        for (PictureBox& box : variants)
+        for (GraphicBox& box : variants)
             box.Load({});
     for (auto& states : buttons_)
-        for (PictureBox& box : states) {
+        for (GraphicBox& box : states) {
             box.Load({});
             box.width = kButtonWidth;
             box.height = kButtonHeight;

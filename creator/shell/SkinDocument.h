@@ -39,7 +39,7 @@ const char* PieceName(Piece piece);
 
 // A hidden picture box that holds a graphic: it measures in pixels, takes the
 // size of a picture loaded into it and keeps its size when it is emptied.
-struct PictureBox {
+struct GraphicBox {
     int width = 0, height = 0;
     uint32_t backColor = 0x00FF00FF;
     SheetImage picture;
@@ -50,7 +50,7 @@ struct PictureBox {
     // What the box shows: its back colour with the picture at (0,0), clipped.
     SheetImage Shown() const;
 
-    bool operator==(const PictureBox&) const = default;
+    bool operator==(const GraphicBox&) const = default;
 };
 
 // A colour swatch: BackColor is the colour, ForeColor the colour that
@@ -71,11 +71,11 @@ public:
     SkinDocument();
 
     // Piece box of `variant` 1 to 4 (std::out_of_range otherwise).
-    PictureBox& PieceBox(Piece piece, int variant);
-    const PictureBox& PieceBox(Piece piece, int variant) const;
+    GraphicBox& PieceBox(Piece piece, int variant);
+    const GraphicBox& PieceBox(Piece piece, int variant) const;
     // Caption-button box of `state` 1 to 4.
-    PictureBox& ButtonBox(CaptionButton button, int state);
-    const PictureBox& ButtonBox(CaptionButton button, int state) const;
+    GraphicBox& ButtonBox(CaptionButton button, int state);
+    const GraphicBox& ButtonBox(CaptionButton button, int state) const;
     // ItemData of the piece's item in List1 to List4: the flags of variant `list`.
     int& ItemData(int list, Piece piece);
     int ItemData(int list, Piece piece) const;
@@ -102,8 +102,8 @@ public:
     bool operator==(const SkinDocument&) const = default;
 
 private:
-    std::array<std::array<PictureBox, kVariants>, kPieces> pieces_;
-    std::array<std::array<PictureBox, kButtonStates>, kCaptionButtons> buttons_;
+    std::array<std::array<GraphicBox, kVariants>, kPieces> pieces_;
+    std::array<std::array<GraphicBox, kButtonStates>, kCaptionButtons> buttons_;
     std::array<std::array<int, kPieces>, kVariants> itemData_{};
     std::array<Swatch, kSwatches> swatches_;
     std::array<int, kChecks> checks_{};

@@ -50,7 +50,7 @@ TEST(SkinDocument, CaptionTopFieldsMirrorEachOther) {
 }
 
 TEST(SkinDocument, BoxesTakeTheSizeOfALoadedPictureAndKeepItWhenEmptied) {
-    PictureBox box;
+    GraphicBox box;
     box.width = 5;
     box.height = 4;
     box.Load(SheetImage(3, 2, 0x00123456));
@@ -68,7 +68,7 @@ TEST(SkinDocument, BoxesTakeTheSizeOfALoadedPictureAndKeepItWhenEmptied) {
 TEST(SkinDocument, ClearingEmptiesTheGraphicsAndResetsTheSwatches) {
     SkinDocument d;
     d.PieceBox(Piece::TopMiddle, 2).Load(SheetImage(40, 30, 1));
-    PictureBox& close = d.ButtonBox(CaptionButton::Close, 3);
+    GraphicBox& close = d.ButtonBox(CaptionButton::Close, 3);
     close.Load(SheetImage(30, 25, 2));
     close.tag = "99";
     d.ItemData(2, Piece::TopMiddle) = kHasGraphic;
@@ -79,7 +79,7 @@ TEST(SkinDocument, ClearingEmptiesTheGraphicsAndResetsTheSwatches) {
     d.SkinModified = true;
     d.ClearSkinPieces();
 
-    const PictureBox& middle = d.PieceBox(Piece::TopMiddle, 2);
+    const GraphicBox& middle = d.PieceBox(Piece::TopMiddle, 2);
     EXPECT_TRUE(middle.picture.Empty());
     EXPECT_EQ(middle.width, 40); // piece boxes keep their size
     EXPECT_TRUE(close.picture.Empty());

@@ -99,7 +99,7 @@ TEST(SkinSheetMapping, RandomDocumentsRoundTripThroughTheirSheets) {
                 expected.ItemData(list, static_cast<Piece>(p)) = kHasGraphic;
         for (int s = 1; s <= kButtonStates; ++s)
             for (int b = 0; b < kCaptionButtons; ++b) {
-                PictureBox& box = expected.ButtonBox(static_cast<CaptionButton>(b), s);
+                GraphicBox& box = expected.ButtonBox(static_cast<CaptionButton>(b), s);
                 box.tag =
                     box.picture.Pixel(1, 1) == skin.content.Colour(SheetColour::Empty) ? "0" : "99";
             }
