@@ -1,6 +1,8 @@
 #include "sheet/SkinSheetReader.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace qel {
 
@@ -121,6 +123,51 @@ SkinSheetReading ReadSkinSheet(const SheetImage& picture) {
         sheet.values[k] = x < 0 ? 0 : x;
     }
     return {sheet, {}};
+}
+
+std::string CheckKeyLines(const SheetImage& picture, const SkinSheet& sheet) {
+    const SkinSheetGeometry& g = sheet.geometry;
+    const int right = picture.Width() - 1;
+    auto row = [&](int y, int x1) {
+        for (int x = 0; x <= std::min(x1, right); ++x)
+            if (picture.Pixel(x, y) != sheet.key)
+                return "The key line of row " + std::to_string(y) + " breaks at " + Point(x, y) +
+                       ".";
+        return std::string();
+    };
+    auto column = [&](int x, int y0, int y1) {
+        if (x > right) return std::string();
+        for (int y = y0; y <= y1; ++y)
+            if (picture.Pixel(x, y) != sheet.key)
+                return "The key line of column " + std::to_string(x) + " breaks at " + Point(x, y) +
+                       ".";
+        return std::string();
+    };
+    using V = CaptionVariant;
+    std::vector<std::string> faults;
+    const int captionRight = g.CaptionCell(V::InactiveMenu, CaptionPiece::TopRight).Right();
+    for (int y : {0, g.BandLine(V::ActiveMenu), g.BandLine(V::ActivePlain)})
+        faults.push_back(row(y, captionRight));
+    for (V v : {V::ActiveMenu, V::InactiveMenu})
+        for (int p = 0; p < kCaptionPieces; ++p)
+            faults.push_back(column(g.CaptionCell(v, static_cast<CaptionPiece>(p)).x - 1, 0,
+                                    g.BandLine(V::ActivePlain)));
+    faults.push_back(column(captionRight, 0, g.BandLine(V::ActivePlain)));
+    for (int k = 0; k <= kStripCells; ++k)
+        faults.push_back(column(k * (g.stripCellWidth + 1), g.StripTop() - 1, g.StripLine()));
+    faults.push_back(row(g.StripLine(), g.StripCell(kStripCells - 1).Right()));
+    for (int s = 0; s < kButtonStates; ++s)
+        faults.push_back(row(g.ButtonRowTop(static_cast<ButtonState>(s)) + g.buttonHeight,
+                             g.ButtonCell(ButtonState::Normal, CaptionButton::Minimize).Right()));
+    // Sheets of the first writers lack the columns right of x = 5 Bw.
+    for (int b = 0; b < kCaptionButtons && b * (g.buttonWidth + 1) <= 5 * g.buttonWidth; ++b)
+        faults.push_back(column(b * (g.buttonWidth + 1), g.StripLine(), g.SwatchLine()));
+    faults.push_back(row(g.RulerTop(), 4 * kSwatchCells));
+    for (int k = 0; k <= kSwatchCells; ++k)
+        faults.push_back(column(4 * k, g.SwatchLine() + 1, g.SwatchLine() + 3));
+    for (const std::string& fault : faults)
+        if (!fault.empty()) return fault;
+    return {};
 }
 
 SkinSheetContent CutSkinSheetContent(const SheetImage& picture, const SkinSheet& sheet,

@@ -41,6 +41,12 @@ struct SkinSheetReading {
 // value rows outside the picture, and pictures larger than kMaxSheetSide.
 SkinSheetReading ReadSkinSheet(const SheetImage& picture);
 
+// The stricter reading of the creator: why the key lines that the layout of
+// `sheet` implies are not whole in `picture` (a key-colour pixel inside a
+// piece misled the scans), or "" when they are. Lines are checked as far as
+// the picture reaches.
+std::string CheckKeyLines(const SheetImage& picture, const SkinSheet& sheet);
+
 // Cuts a sheet found by ReadSkinSheet back into its content. The plain caption
 // band is cut at the columns of the menu band; flags are read by `rule`.
 SkinSheetContent CutSkinSheetContent(const SheetImage& picture, const SkinSheet& sheet,

@@ -138,6 +138,7 @@ void ReadSkinImage(SkinDocument& d, const SheetImage& picture, const SkinSheet& 
 std::string LoadSkinSheet(SkinDocument& document, const SheetImage& picture) {
     const SkinSheetReading reading = ReadSkinSheet(picture);
     if (!reading.sheet) return reading.problem;
+    if (std::string fault = CheckKeyLines(picture, *reading.sheet); !fault.empty()) return fault;
     document.ClearSkinPieces();
     ReadSkinImage(document, picture, *reading.sheet);
     return {};

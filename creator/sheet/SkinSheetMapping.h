@@ -50,7 +50,8 @@ std::vector<std::string> PiecesNotKept(const SkinDocument& document);
 void ReadSkinImage(SkinDocument& document, const SheetImage& picture, const SkinSheet& sheet);
 
 // "Load Skin"'s part in the document: refuses (the reason back, the document
-// unchanged) a picture that is no readable sheet; otherwise clears the
+// unchanged) a picture that is no readable sheet or whose key lines are not
+// whole (a key-colour pixel in a piece misled the scans); otherwise clears the
 // document's graphics (ClearSkinPieces, which clears SkinModified) and cuts
 // the sheet into it.
 std::string LoadSkinSheet(SkinDocument& document, const SheetImage& picture);

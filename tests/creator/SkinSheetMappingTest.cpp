@@ -74,6 +74,7 @@ TEST(SkinSheetMapping, RandomDocumentsRoundTripThroughTheirSheets) {
         const SheetImage sheet = ComposeSkinImage(d, Translate);
         const SkinSheetReading reading = ReadSkinSheet(sheet);
         ASSERT_TRUE(reading.sheet) << reading.problem;
+        EXPECT_EQ(CheckKeyLines(sheet, *reading.sheet), "");
         // What passes the sheet check, the control takes with and without a menu bar.
         for (bool hasMenu : {true, false}) {
             if (thinBand) break;
@@ -204,9 +205,18 @@ TEST(SkinSheetMapping, LoadingRefusesWhatIsNoSheetAndChangesNothing) {
     d.SkinModified = true;
     const SkinDocument before = d;
     const SheetImage sheet = ComposeSkinImage(d, Translate);
-    const SheetImage refused[] = {SheetImage(1, 1, 0), sheet.Cut({0, 0, sheet.Width(), 60}),
+    // Key pixels inside pieces where the scans pass: column 1 of the menu band,
+    // row 1 of Top Left.
+    SheetImage inColumn = sheet, inRow = sheet;
+    inColumn.SetPixel(1, 9, 0x0000FF00);
+    inRow.SetPixel(9, 1, 0x0000FF00);
+    ASSERT_TRUE(ReadSkinSheet(inRow).sheet); // the scans alone are misled
+    const SheetImage refused[] = {SheetImage(1, 1, 0),
+                                  sheet.Cut({0, 0, sheet.Width(), 60}),
                                   SheetImage(4097, 2, 0x0000FF00),
-                                  SheetImage(300, 200, 0x00777777)};
+                                  SheetImage(300, 200, 0x00777777),
+                                  inColumn,
+                                  inRow};
     for (const SheetImage& picture : refused) {
         EXPECT_NE(LoadSkinSheet(d, picture), "");
         EXPECT_EQ(d, before);

@@ -172,6 +172,7 @@ TEST(SkinArtwork, KeyColourOnlyInTheLayoutAndAtMost256Colours) {
         EXPECT_LE(colours.size(), 256u);
         const SkinSheetContent content = CutSkinSheetContent(sheet, Read(sheet), FlagRule::Control);
         EXPECT_EQ(CheckSkinSheetContent(content, theme->background), "");
+        EXPECT_EQ(CheckKeyLines(sheet, Read(sheet)), ""); // the creator loads them
         for (const SheetImage* p : content.Pictures())
             for (int y = 0; y < p->Height(); ++y)
                 for (int x = 0; x < p->Width(); ++x)
