@@ -7,7 +7,7 @@
 #pragma once
 #include "base/Events.h"
 #include "base/QelTypeLib.h"
-#include "control/SkinSlice.h"
+#include "sheet/SkinSlice.h"
 #include "renderer/Qel_SkinClass.h"
 #include "renderer/Qel_SkinConfig.h"
 

@@ -2,9 +2,9 @@
 // way the renderer composes them, active and in-active, with and without a
 // menu, the buttons in each state, and the caption's right end enlarged.
 // They go to test-output/skins/<skin>.png.
-#include "control/SkinSheetWriter.h"
-#include "control/SkinSlice.h"
-#include "tests/control/SkinSamples.h"
+#include "sheet/SkinSheetWriter.h"
+#include "sheet/SkinSlice.h"
+#include "tests/sheet/SkinSamples.h"
 #include "tests/support/Png.h"
 #include "tests/tools/PreviewText.h"
 #include "tests/tools/SkinFiles.h"

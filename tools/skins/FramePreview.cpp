@@ -1,5 +1,5 @@
 #include "tools/skins/FramePreview.h"
-#include "control/SkinSlice.h"
+#include "sheet/SkinSlice.h"
 
 #include <algorithm>
 #include <stdexcept>

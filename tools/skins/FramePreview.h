@@ -3,9 +3,9 @@
 // window region's rounded corners), to look at skins without a window. Text is
 // left to a caller that can draw it: the frame says where it goes.
 #pragma once
-#include "control/SheetImage.h"
-#include "control/SkinSheetGeometry.h"
 #include "renderer/FrameLayout.h"
+#include "sheet/SheetImage.h"
+#include "sheet/SkinSheetGeometry.h"
 
 namespace qel {
 
