@@ -193,6 +193,9 @@ HRESULT AttachMessageImpl(_ISubclass* iwp, HWND hwnd, UINT iMsg) {
     if (!iwp) return RaiseSubclassError(5);
     if (!IsWindow(hwnd)) return RaiseSubclassError(eeInvalidWindow);
     if (!IsWindowLocal(hwnd)) return RaiseSubclassError(eeNoExternalWindow);
+    // A window without registrations has nothing mirrored, even when its handle
+    // once belonged to a window that went without the framework seeing it.
+    if (GetMessageCount(hwnd) == 0) Mirrors().Erase(hwnd);
 
     long n = GetMessageClassCount(hwnd, iMsg);
     for (long i = 1; i <= n; ++i)
