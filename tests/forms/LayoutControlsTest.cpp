@@ -2,6 +2,7 @@
 // by clicks and keys, grid cells made current by clicks and arrow keys, colours as
 // drawn, their members reached late-bound as the skin control and the creator's
 // forms reach them, repainting while a resize drag runs, and no leaks.
+#include "base/LateBound.h"
 #include "base/Twips.h"
 #include "base/TypeName.h"
 #include "base/Variant.h"
@@ -229,6 +230,24 @@ TEST_F(LayoutControlsTest, TabColoursSetLateBoundAsTheCreatorSetsThemAreDrawn) {
     EXPECT_EQ(At(strip, client.right - 3, current.top + 3), kYellow) << "behind the tabs";
     EXPECT_EQ(At(tab.Page(2).hWnd(), 20, 20), kYellow) << "the page";
     qel::test::SaveWindowShot("layout-tab-colours", form.hWnd());
+
+    // The skin control walks the form's controls, those on pages included, and
+    // reads and sets their colours by name.
+    Variant controls;
+    ASSERT_TRUE(GetProperty(form.Object(), L"Controls", controls.put()));
+    std::vector<std::wstring> seen;
+    for (const ComPtr<IDispatch>& control : CollectionItems(V_DISPATCH(&controls.get()))) {
+        Variant name, back;
+        ASSERT_TRUE(GetProperty(control.get(), L"Name", name.put()));
+        ASSERT_TRUE(GetProperty(control.get(), L"BackColor", back.put()));
+        ASSERT_TRUE(PutProperty(control.get(), L"ForeColor", Variant(long(kRed)).get()));
+        seen.push_back(TypeName(control.get()) + L" " + V_BSTR(&name.get()));
+    }
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"Grid Grid1", L"TabControl C1Tab1",
+                                               L"ElasticPanel C1Elastic1", L"TabControl C1Tab2",
+                                               L"ElasticPanel C1Elastic2",
+                                               L"ElasticPanel C1Elastic3", L"Label Label1"}));
+    EXPECT_EQ(form.C1Elastic3->ForeColor(), kRed);
 }
 
 TEST_F(LayoutControlsTest, GridCellsWidthsAndRangesByDispatchIdentifier) {
@@ -275,6 +294,9 @@ TEST_F(LayoutControlsTest, GridCellsWidthsAndRangesByDispatchIdentifier) {
 TEST_F(LayoutControlsTest, ClicksAndArrowKeysMakeCellsCurrentAndRangesAreDrawn) {
     Grid& grid = *form.Grid1;
     grid.ColWidth(0, 2000);
+    grid.TextMatrix(0, 0, "With Menu");
+    grid.TextMatrix(9, 0, "Bottom Middle");
+    grid.TextMatrix(9, 2, "450");
     grid.CellBackColor(5, 1, 11, 1, kLightGreen);
     grid.CellBackColor(2, 2, 4, 4, kYellow);
     PumpFor(100);
