@@ -4,7 +4,12 @@
 // CurrentPage set in code make a page current; OnChange follows every change of
 // the current page. BackColor paints the page area and the space behind the tabs,
 // TabBackColor the tabs, CurrentTabBackColor the current tab, ForeColor the
-// tab captions.
+// tab captions. A form fills the pages in Design:
+//
+//   C1Tab1 = Add<TabControl>("C1Tab1", 150, 150, 9000, 6000);
+//   C1Tab1->Caption("Active Skin|In-Active Skin|Buttons");
+//   List1 = C1Tab1->Page(0).Add<ListBox>("List1", 120, 120, 2000, 2500);
+//   C1Tab1->OnChange = [this] { Check1->Visible(C1Tab1->CurrentPage() != 2); };
 #pragma once
 #include "forms/TabPage.h"
 #include "forms/WindowControl.h"

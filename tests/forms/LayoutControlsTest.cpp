@@ -343,7 +343,7 @@ TEST_F(LayoutControlsTest, TabsAndGridRepaintWithoutFlickerDuringAResizeDrag) {
     PumpFor(100);
     const RECT frame = qel::test::WindowRectOf(form.hWnd());
     const POINT corner{frame.right - 3, frame.bottom - 3};
-    const HWND page = form.C1Tab1->Page(1).hWnd(), grid = form.Grid1->hWnd();
+    const HWND tab = form.C1Tab1->hWnd(), grid = form.Grid1->hWnd();
     const POINT panel = test::ClientPoint(form.C1Elastic3->hWnd(), 5, 5);
     const POINT cell = test::ClientPoint(grid, 150, 2 * 16 + 8);
     const COLORREF window = GetSysColor(COLOR_WINDOW);
@@ -356,8 +356,8 @@ TEST_F(LayoutControlsTest, TabsAndGridRepaintWithoutFlickerDuringAResizeDrag) {
             qel::test::MouseMove(corner.x + i * 4, corner.y + i * 3);
             for (int k = 0; k < 10; ++k, ++samples) {
                 // The bottom-right corners of the page and of the grid move with the drag.
-                RECT p = qel::test::ClientRectOf(page), g = qel::test::ClientRectOf(grid);
-                POINT pageCorner = test::ClientPoint(page, p.right - 4, p.bottom - 4);
+                RECT t = qel::test::ClientRectOf(tab), g = qel::test::ClientRectOf(grid);
+                POINT pageCorner = test::ClientPoint(tab, t.right - 8, t.bottom - 8);
                 POINT gridBottom = test::ClientPoint(grid, 150, g.bottom - 4);
                 if (ScreenPixel(pageCorner.x, pageCorner.y) != kYellow) ++wrong;
                 if (ScreenPixel(gridBottom.x, gridBottom.y) != window) ++wrong;
