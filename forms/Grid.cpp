@@ -1,5 +1,6 @@
 #include "forms/Grid.h"
 #include "base/Twips.h"
+#include "forms/OffScreenPaint.h"
 #include "forms/RuntimeError.h"
 
 #include <algorithm>
@@ -146,12 +147,7 @@ bool Grid::HitTest(POINT p, long& row, long& col) const {
 
 // Off-screen: the cells row by row (headings in the button face), their grid
 // lines and texts, the frame of the current cell, the rest in the back colour.
-void Grid::Paint(HDC target) {
-    RECT client{};
-    GetClientRect(hWnd(), &client);
-    if (client.right <= 0 || client.bottom <= 0) return;
-    MemorySurface surface(target, client.right, client.bottom);
-    HDC dc = surface.dc();
+void Grid::Paint(HDC dc, const RECT& client) {
     Fill(dc, client, back_.Rgb());
     Selection font(dc, FontHandle());
     SetBkMode(dc, TRANSPARENT);
@@ -184,20 +180,13 @@ void Grid::Paint(HDC target) {
             InflateRect(&current, -1, -1);
         }
     }
-    BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
 }
 
 LRESULT Grid::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (PaintOffScreen(hWnd(), msg, result, [&](HDC dc, const RECT& r) { Paint(dc, r); }))
+        return result;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hWnd(), &ps);
-        Paint(dc);
-        EndPaint(hWnd(), &ps);
-        return 0;
-    }
     case WM_SIZE:
         InvalidateRect(hWnd(), nullptr, FALSE);
         return 0;

@@ -67,7 +67,7 @@ private:
     // Makes (row, col) current; OnCellChange when the user did and it changed.
     void MakeCurrent(long row, long col, bool byUser);
     HRESULT InvokeCell(DispatchCall& call);
-    void Paint(HDC target);
+    void Paint(HDC dc, const RECT& client);
 
     long rows_, cols_, fixedRows_ = 1, fixedCols_ = 1;
     long row_ = 1, col_ = 1;

@@ -1,4 +1,5 @@
 #include "forms/TabStrip.h"
+#include "forms/OffScreenPaint.h"
 #include "forms/TabControl.h"
 
 #include <commctrl.h>
@@ -56,12 +57,7 @@ RECT TabStrip::PageArea() const {
 
 // Behind the tabs the back colour, then the raised border of the page area, the
 // other tabs, and last the current tab, a little larger and open towards its page.
-void TabStrip::Paint(HDC target) {
-    RECT client{};
-    GetClientRect(hWnd(), &client);
-    if (client.right <= 0 || client.bottom <= 0) return;
-    MemorySurface surface(target, client.right, client.bottom);
-    HDC dc = surface.dc();
+void TabStrip::Paint(HDC dc, const RECT& client) {
     FillRect(dc, &client, owner_.back_.Brush());
     const long count = static_cast<long>(SendMessageA(hWnd(), TCM_GETITEMCOUNT, 0, 0));
     const long current = Current();
@@ -97,28 +93,16 @@ void TabStrip::Paint(HDC target) {
     for (long i = 0; i < count && i < static_cast<long>(owner_.captions_.size()); ++i)
         if (i != current) drawTab(i);
     if (current >= 0 && current < static_cast<long>(owner_.captions_.size())) drawTab(current);
-    BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
 }
 
 LRESULT TabStrip::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hWnd(), &ps);
-        Paint(dc);
-        EndPaint(hWnd(), &ps);
-        return 0;
-    }
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: {
-        LRESULT result = Default(msg, wParam, lParam);
-        InvalidateRect(hWnd(), nullptr, FALSE); // the focus mark
+    LRESULT result = 0;
+    if (PaintOffScreen(hWnd(), msg, result, [&](HDC dc, const RECT& r) { Paint(dc, r); }))
         return result;
-    }
-    }
-    return Window::HandleMessage(msg, wParam, lParam);
+    result = Default(msg, wParam, lParam);
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS)
+        InvalidateRect(hWnd(), nullptr, FALSE); // the focus mark
+    return result;
 }
 
 } // namespace qel::forms

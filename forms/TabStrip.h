@@ -27,7 +27,7 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint(HDC target);
+    void Paint(HDC dc, const RECT& client);
 
     TabControl& owner_;
 };
