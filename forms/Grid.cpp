@@ -34,7 +34,7 @@ Grid::Grid(Container& container, std::string name)
       cells_(4), widths_(2, kDefaultColWidth) {}
 
 const char* Grid::ClassName() const {
-    return OwnClass("QelGrid", CS_DBLCLKS);
+    return OwnClass("QelGrid", 0); // no double clicks: every press makes a cell current
 }
 
 void Grid::Resize(long rows, long cols) {

@@ -267,6 +267,12 @@ TEST_F(LayoutControlsTest, GridCellsWidthsAndRangesByDispatchIdentifier) {
     EXPECT_EQ(grid.ColWidth(0), 2000);
     EXPECT_EQ(grid.CellBackColor(11, 1), kLightGreen);
     EXPECT_EQ(grid.CellBackColor(4, 1), kWindowBackground) << "outside the range";
+    grid.Cols(6);
+    grid.Rows(11);
+    EXPECT_EQ(grid.TextMatrix(5, 3), "450") << "cells that stay keep their text";
+    EXPECT_EQ(grid.CellBackColor(10, 1), kLightGreen);
+    grid.Rows(12);
+    EXPECT_EQ(grid.CellBackColor(11, 1), kWindowBackground) << "a new row starts empty";
     Variant text, colour;
     ASSERT_EQ(ById(object, 130, DISPATCH_PROPERTYGET, {Variant(5L), Variant(3L)}, text.put()),
               S_OK);
