@@ -14,7 +14,7 @@ constexpr long kCellBackColor = 6;     // the Cell setting for back colours
 constexpr int kTextInset = 3;          // pixels between a cell's left edge and its text
 
 [[noreturn]] void BadIndex() {
-    throw RuntimeError(kInvalidArrayIndex, "Subscript out of range");
+    throw RuntimeError(kInvalidArrayIndex, "Invalid property array index");
 }
 
 [[noreturn]] void BadValue() {
