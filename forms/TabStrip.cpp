@@ -7,12 +7,12 @@
 namespace qel::forms {
 namespace {
 
+// The common controls' tab class, registered on first use.
 const char* TabClass() {
-    static const bool registered = [] {
+    [[maybe_unused]] static const bool registered = [] {
         INITCOMMONCONTROLSEX init{sizeof init, ICC_TAB_CLASSES};
         return InitCommonControlsEx(&init) != FALSE;
     }();
-    (void)registered;
     return WC_TABCONTROLA;
 }
 
