@@ -9,7 +9,6 @@ namespace qel::forms {
 namespace {
 
 constexpr long kDefaultColWidth = 900; // twips
-constexpr long kRowHeight = 240;       // twips
 constexpr long kCellBackColor = 6;     // the Cell setting for back colours
 constexpr int kTextInset = 3;          // pixels between a cell's left edge and its text
 
@@ -132,7 +131,7 @@ void Grid::MakeCurrent(long row, long col, bool byUser) {
 }
 
 bool Grid::HitTest(POINT p, long& row, long& col) const {
-    const int height = PixelsFromTwipsY(kRowHeight);
+    const int height = PixelsFromTwipsY(RowHeight());
     if (p.x < 0 || p.y < 0 || height <= 0 || p.y / height >= rows_) return false;
     row = p.y / height;
     for (long c = 0, x = 0; c < cols_; ++c) {
@@ -151,7 +150,7 @@ void Grid::Paint(HDC dc, const RECT& client) {
     Fill(dc, client, back_.Rgb());
     Selection font(dc, FontHandle());
     SetBkMode(dc, TRANSPARENT);
-    const int height = PixelsFromTwipsY(kRowHeight);
+    const int height = PixelsFromTwipsY(RowHeight());
     const COLORREF line = GetSysColor(COLOR_BTNSHADOW), text = ToRgb(fore_),
                    headingText = GetSysColor(COLOR_BTNTEXT);
     RECT current{};

@@ -2,8 +2,8 @@
 // and FixedCols columns as headings. Each cell may have a back colour of its own;
 // the cell with the current row and column is framed. A click on a cell or an
 // arrow key makes a cell current and raises OnCellChange; Row and Col set in code
-// raise nothing. Column widths are in twips, rows 240 twips high; what does not
-// fit in the window is cut off.
+// raise nothing. Column widths are in twips; what does not fit in the window is
+// cut off.
 #pragma once
 #include "forms/WindowControl.h"
 
@@ -30,6 +30,8 @@ public:
     std::string TextMatrix(long row, long col) const;
     void TextMatrix(long row, long col, std::string text);
     long ColWidth(long col) const;
+    // The height of every row, in twips: twelve rows fit in 2925 twips.
+    long RowHeight() const { return 225; }
     void ColWidth(long col, long twips);
     // The cell's own back colour, or the colour it is drawn in without one.
     OleColor CellBackColor(long row, long col) const;

@@ -306,7 +306,7 @@ TEST_F(LayoutControlsTest, ClicksAndArrowKeysMakeCellsCurrentAndRangesAreDrawn) 
     grid.CellBackColor(5, 1, 11, 1, kLightGreen);
     grid.CellBackColor(2, 2, 4, 4, kYellow);
     PumpFor(100);
-    const int row = PixelsFromTwipsY(240), col0 = PixelsFromTwipsX(2000),
+    const int row = PixelsFromTwipsY(grid.RowHeight()), col0 = PixelsFromTwipsX(2000),
               col = PixelsFromTwipsX(900);
     auto cellPoint = [&](int r, int c) {
         return test::ClientPoint(grid.hWnd(), (c ? col0 + (c - 1) * col : 0) + col / 2,
@@ -351,7 +351,8 @@ TEST_F(LayoutControlsTest, TabsAndGridRepaintWithoutFlickerDuringAResizeDrag) {
     const POINT corner{frame.right - 3, frame.bottom - 3};
     const HWND tab = form.C1Tab1->hWnd(), grid = form.Grid1->hWnd();
     const POINT panel = test::ClientPoint(form.C1Elastic3->hWnd(), 5, 5);
-    const POINT cell = test::ClientPoint(grid, 150, 2 * 16 + 8);
+    const int row = PixelsFromTwipsY(form.Grid1->RowHeight());
+    const POINT cell = test::ClientPoint(grid, 150, 2 * row + row / 2);
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     std::atomic<int> samples{0}, wrong{0};
     qel::test::WhileInput([&] {
