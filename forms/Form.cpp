@@ -98,6 +98,9 @@ void Form::Show(ShowMode mode, Form* owner) {
     }
     if (mode == ShowMode::Modal && ownerWindow)
         SetWindowLongPtrA(hWnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
+    // Resize comes before the form is first seen (handlers place its controls).
+    if (!Visible()) RaiseResize(true);
+    if (!loaded_) return;
     int command = SW_SHOW;
     if (shownState_ == forms::WindowState::Minimized) command = SW_SHOWMINIMIZED;
     if (shownState_ == forms::WindowState::Maximized) command = SW_SHOWMAXIMIZED;
@@ -184,6 +187,8 @@ void Form::TearDown() {
     clientHeight_ = kDefaultClientHeight;
     shownState_ = forms::WindowState::Normal;
     icon_.reset();
+    pointer_ = Pointer::Default;
+    mouseIcon_.reset();
     tag_.clear();
     nextMenuId_ = 1;
 
@@ -260,6 +265,8 @@ void Form::ApplyClientSize() {
 }
 
 void Form::Icon(Picture icon) {
+    if (icon && PictureType(icon.get()) != PICTYPE_ICON)
+        throw RuntimeError(kInvalidPropertyValue, "Invalid property value");
     icon_ = std::move(icon);
     if (loaded_) ApplyIcon();
 }
@@ -378,6 +385,15 @@ void Form::Refresh() {
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+void Form::MousePointer(Pointer pointer) {
+    pointer_ = pointer;
+    // Shown at once when the mouse is over the form.
+    POINT p{};
+    GetCursorPos(&p);
+    if (loaded_ && WindowFromPoint(p) == hWnd())
+        SendMessageA(hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(hWnd()), HTCLIENT);
+}
+
 // ---- Controls and menus ----
 
 Control* Form::FindControl(const std::string& name) const {
@@ -446,11 +462,54 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SIZE:
         FitImage();
+        if (Visible() && wParam != SIZE_MINIMIZED) {
+            LRESULT result = 0;
+            HandleContainerMessage(msg, wParam, lParam, result); // aligned controls first
+            RaiseResize(false);
+            return 0;
+        }
         break;
+    case WM_ACTIVATE:
+        // Activate comes before the focus moves (and GotFocus).
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) Raise(OnActivate);
+        break;
+    case WM_SETFOCUS: {
+        LRESULT result = Default(msg, wParam, lParam);
+        Raise(OnGotFocus);
+        return result;
+    }
+    case WM_SETCURSOR:
+        if (pointer_ != Pointer::Default && reinterpret_cast<HWND>(wParam) == hWnd() &&
+            LOWORD(lParam) == HTCLIENT) {
+            SetCursor(Screen::Cursor(pointer_, mouseIcon_.get()));
+            return TRUE;
+        }
+        break;
+    }
+    if (auto event = MouseEvent(hWnd(), msg, wParam, lParam, *this)) {
+        Raise(event);
+        return 0;
     }
     LRESULT result = 0;
     if (HandleContainerMessage(msg, wParam, lParam, result)) return result;
     return Default(msg, wParam, lParam);
+}
+
+// ---- Events ----
+
+void Form::Raise(const std::function<void()>& handler) {
+    if (!handler || building_) return;
+    std::function<void()> running = handler; // it may unload the form
+    running();
+}
+
+void Form::RaiseResize(bool shown) {
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    const SIZE size{client.right, client.bottom};
+    if (!shown && size.cx == resized_.cx && size.cy == resized_.cy) return;
+    resized_ = size;
+    Raise(OnResize);
 }
 
 // ---- Automation ----

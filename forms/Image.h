@@ -1,13 +1,16 @@
 // An image: a picture shown over its container's background (transparent parts
 // of icons and GIFs show the container). Without Stretch the image takes the
-// picture's size; with Stretch the picture is drawn to the image's size.
+// picture's size; with Stretch the picture is drawn to the image's size. A border
+// is a flat single black line around the picture. It raises the mouse events,
+// with positions in its container's scale.
 #pragma once
+#include "forms/MouseEvents.h"
 #include "forms/Picture.h"
 #include "forms/WindowControl.h"
 
 namespace qel::forms {
 
-class Image final : public WindowControl {
+class Image final : public WindowControl, public MouseEvents {
 public:
     Image(Container& container, std::string name)
         : WindowControl(container, std::move(name), kButtonFace, kButtonText) {}
@@ -16,6 +19,8 @@ public:
     void Picture(forms::Picture picture);
     bool Stretch() const { return stretch_; }
     void Stretch(bool stretch);
+    bool Bordered() const { return bordered_; }
+    void Bordered(bool bordered);
 
 protected:
     const char* ClassName() const override;
@@ -30,6 +35,7 @@ private:
 
     forms::Picture picture_;
     bool stretch_ = false;
+    bool bordered_ = false;
 };
 
 } // namespace qel::forms
