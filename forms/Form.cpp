@@ -90,6 +90,15 @@ void Form::Show(ShowMode mode, Form* owner) {
     Load();
     if (mode == ShowMode::Modal && Visible())
         throw RuntimeError(kAlreadyShown, "Form already displayed; can't show modally");
+    if (host_) {
+        if (mode == ShowMode::Modal)
+            throw RuntimeError(kInvalidCall, "A form shown inside a box cannot be shown modally");
+        if (!Visible()) RaiseResize(true);
+        if (loaded_)
+            ShowWindow(hWnd(),
+                       shownState_ == forms::WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNA);
+        return;
+    }
     if (!owner) owner = ActiveForm(this);
     HWND ownerWindow = owner && owner->Loaded() ? owner->hWnd() : nullptr;
     if (!placed_) {
@@ -107,6 +116,24 @@ void Form::Show(ShowMode mode, Form* owner) {
     ShowWindow(hWnd(), command);
     SetForegroundWindow(hWnd());
     if (mode == ShowMode::Modal) RunModal(ownerWindow);
+}
+
+void Form::ShowInside(Container& box) {
+    Load();
+    if (host_ != &box) {
+        const LONG_PTR visible = GetWindowLongPtrA(hWnd(), GWL_STYLE) & WS_VISIBLE;
+        host_ = &box;
+        SetWindowLongPtrA(hWnd(), GWL_STYLE, WindowStyle() | visible);
+        SetParent(hWnd(), box.ClientWindow());
+        SetWindowPos(hWnd(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    Show();
+}
+
+DWORD Form::WindowStyle() const {
+    const DWORD style = StyleOf(border_);
+    return host_ ? (style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS : style;
 }
 
 void Form::RunModal(HWND owner) {
@@ -163,6 +190,9 @@ void Form::TearDown() {
     // Hosted controls first: they may still reach the form and its controls.
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
         if (auto* hosted = dynamic_cast<ActiveXControl*>(it->get())) hosted->Close();
+    // Forms shown inside this form's boxes go with it.
+    for (Form* form : std::vector<Form*>(Registry()))
+        if (form != this && form->host_ && &form->host_->OwnerForm() == this) form->TearDown();
     // Forms that this one owns stay (the window would take them with it).
     for (Form* form : Registry())
         if (form != this && GetWindow(form->hWnd(), GW_OWNER) == hWnd())
@@ -186,6 +216,7 @@ void Form::TearDown() {
     clientWidth_ = kDefaultClientWidth;
     clientHeight_ = kDefaultClientHeight;
     shownState_ = forms::WindowState::Normal;
+    host_ = nullptr;
     icon_.reset();
     pointer_ = Pointer::Default;
     mouseIcon_.reset();
@@ -244,7 +275,7 @@ void Form::Border(BorderStyle style) {
     border_ = style;
     if (!loaded_) return;
     LONG_PTR visible = GetWindowLongPtrA(hWnd(), GWL_STYLE) & WS_VISIBLE;
-    SetWindowLongPtrA(hWnd(), GWL_STYLE, StyleOf(style) | visible);
+    SetWindowLongPtrA(hWnd(), GWL_STYLE, WindowStyle() | visible);
     SetWindowLongPtrA(hWnd(), GWL_EXSTYLE, ExStyleOf(style));
     ApplyClientSize();
 }
@@ -311,19 +342,29 @@ RECT PlacementOf(HWND hwnd) {
 
 } // namespace
 
+float Form::OuterFromPixels(int pixels, bool horizontal) const {
+    if (host_) return horizontal ? host_->FromPixelsX(pixels) : host_->FromPixelsY(pixels);
+    return static_cast<float>(pixels * (horizontal ? TwipsPerPixelX() : TwipsPerPixelY()));
+}
+
+int Form::OuterToPixels(float v, bool horizontal) const {
+    if (host_) return horizontal ? host_->ToPixelsX(v) : host_->ToPixelsY(v);
+    return horizontal ? PixelsFromTwipsX(v) : PixelsFromTwipsY(v);
+}
+
 float Form::Left() const {
-    return static_cast<float>(PlacementOf(hWnd()).left * TwipsPerPixelX());
+    return OuterFromPixels(PlacementOf(hWnd()).left, true);
 }
 float Form::Top() const {
-    return static_cast<float>(PlacementOf(hWnd()).top * TwipsPerPixelY());
+    return OuterFromPixels(PlacementOf(hWnd()).top, false);
 }
 float Form::Width() const {
     RECT r = PlacementOf(hWnd());
-    return static_cast<float>((r.right - r.left) * TwipsPerPixelX());
+    return OuterFromPixels(r.right - r.left, true);
 }
 float Form::Height() const {
     RECT r = PlacementOf(hWnd());
-    return static_cast<float>((r.bottom - r.top) * TwipsPerPixelY());
+    return OuterFromPixels(r.bottom - r.top, false);
 }
 void Form::Left(float left) {
     Move(left, Top(), Width(), Height());
@@ -339,13 +380,12 @@ void Form::Height(float height) {
 }
 
 void Form::Move(float left, float top, float width, float height) {
-    RECT now{};
-    GetWindowRect(hWnd(), &now);
-    const int x = PixelsFromTwipsX(left), y = PixelsFromTwipsY(top);
+    RECT now = PlacementOf(hWnd());
+    const int x = OuterToPixels(left, true), y = OuterToPixels(top, false);
     // Placed by code: the start-up position no longer applies. A move that only
     // resizes (as a skin does when it grows the frame) leaves it in force.
     if (x != now.left || y != now.top) placed_ = true;
-    SetWindowPos(hWnd(), nullptr, x, y, PixelsFromTwipsX(width), PixelsFromTwipsY(height),
+    SetWindowPos(hWnd(), nullptr, x, y, OuterToPixels(width, true), OuterToPixels(height, false),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

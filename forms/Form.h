@@ -78,6 +78,12 @@ public:
     // to the active form.
     void Show(ShowMode mode = ShowMode::Modeless, Form* owner = nullptr);
     void Hide();
+    // Shows the form as a child window of `box` (a picture box, say; its form stays
+    // the active window): placed in the box's scale, maximised to fill it. It stays
+    // there until it unloads, or until the box's form does (it unloads then too).
+    void ShowInside(Container& box);
+    // The container the form is shown inside, or null.
+    Container* Host() const { return host_; }
     // False when OnQueryUnload or OnUnload cancelled.
     bool Unload(UnloadMode mode = UnloadMode::Code);
     // The forms loaded now, in load order.
@@ -173,6 +179,11 @@ private:
     // Puts the menu bar on the window when a top-level menu is visible, else takes it off.
     void UpdateMenuBar();
     void ApplyClientSize();
+    // The window style of the border, as a child window when shown inside a box.
+    DWORD WindowStyle() const;
+    // Between pixels and the scale of the position: the host's, or twips.
+    float OuterFromPixels(int pixels, bool horizontal) const;
+    int OuterToPixels(float v, bool horizontal) const;
     void ApplyIcon();
     void Place(HWND owner);
     void RunModal(HWND owner);
@@ -204,6 +215,7 @@ private:
     std::vector<Menu*> menus_;
     UniqueMenu bar_;
     UINT nextMenuId_ = 1;
+    Container* host_ = nullptr;
     std::vector<HWND> disabledByModal_;
     bool modal_ = false;
     std::unique_ptr<ControlsCollection> collection_;
