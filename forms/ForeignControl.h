@@ -8,6 +8,8 @@
 #include "forms/RuntimeError.h"
 #include "forms/WindowControl.h"
 
+#include <memory>
+
 namespace qel::forms {
 
 template <class T> class ForeignControl final : public WindowControl {
@@ -17,7 +19,16 @@ public:
     ~ForeignControl() override { ReleaseOwnWindow(); }
 
     // The object that made the window.
-    T& Inner() { return object_; }
+    T& Inner() {
+        RequireLive();
+        return *object_;
+    }
+    // The window goes with the object.
+    void Retire() override {
+        ReleaseOwnWindow(); // the object destroys it
+        WindowControl::Retire();
+        object_.reset();
+    }
 
 protected:
     // Not used: the window comes from T.
@@ -30,14 +41,14 @@ private:
     friend class Container;
 
     void Create(const RECT& r) {
-        if (!object_.Create(ParentContainer().ClientWindow(), r.left, r.top, r.right - r.left,
-                            r.bottom - r.top) ||
-            !object_.hWnd())
+        if (!object_->Create(ParentContainer().ClientWindow(), r.left, r.top, r.right - r.left,
+                             r.bottom - r.top) ||
+            !object_->hWnd())
             throw RuntimeError(kCannotCreateObject, "Cannot create the control " + Name());
-        AttachWindow(object_.hWnd());
+        AttachWindow(object_->hWnd());
     }
 
-    T object_;
+    std::unique_ptr<T> object_ = std::make_unique<T>();
 };
 
 } // namespace qel::forms

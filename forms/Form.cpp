@@ -67,6 +67,7 @@ const std::vector<Form*>& Form::LoadedForms() {
 
 void Form::Load() {
     if (loaded_) return;
+    retired_.clear();
     CreateWindowOf(OwnClass("QelForm", CS_DBLCLKS | CS_OWNDC), name_.c_str(), StyleOf(border_),
                    ExStyleOf(border_), nullptr, {0, 0, 320, 240});
     loaded_ = true;
@@ -197,9 +198,16 @@ void Form::TearDown() {
     for (Form* form : Registry())
         if (form != this && GetWindow(form->hWnd(), GW_OWNER) == hWnd())
             SetWindowLongPtrA(form->hWnd(), GWLP_HWNDPARENT, 0);
-    // Items go before their menus, controls before their containers.
-    while (!controls_.empty())
+    // Items go before their menus, controls before their containers. Menus go at
+    // once; the other controls are retired and kept until the next load, so that
+    // code still holding them gets run-time error 364, not a dangling pointer.
+    while (!controls_.empty()) {
+        std::unique_ptr<Control> control = std::move(controls_.back());
         controls_.pop_back();
+        if (dynamic_cast<Menu*>(control.get())) continue;
+        control->Retire();
+        retired_.push_back(std::move(control));
+    }
     ForgetChildren();
     SetMenu(hWnd(), nullptr);
     bar_.reset();

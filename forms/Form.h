@@ -212,6 +212,7 @@ private:
     SIZE resized_{-1, -1}; // the client size at the last Resize
     UniqueIcon smallIcon_;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::unique_ptr<Control>> retired_; // the controls of the last load
     std::vector<Menu*> menus_;
     UniqueMenu bar_;
     UINT nextMenuId_ = 1;

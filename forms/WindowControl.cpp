@@ -31,6 +31,11 @@ void WindowControl::Create(const RECT& pixels) {
     Created();
 }
 
+void WindowControl::Retire() {
+    Control::Retire();
+    DestroyOwnWindow();
+}
+
 RECT WindowControl::PixelRect() const {
     RECT r{};
     GetWindowRect(hWnd(), &r);

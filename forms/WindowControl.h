@@ -11,6 +11,13 @@ namespace qel::forms {
 
 class WindowControl : public Control, public Window {
 public:
+    // The control's window; run-time error 364 once the control is retired.
+    HWND hWnd() const {
+        RequireLive();
+        return Window::hWnd();
+    }
+    void Retire() override;
+
     Container& ParentContainer() const { return container_; }
 
     float Left() const;
