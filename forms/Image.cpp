@@ -32,16 +32,12 @@ void Image::FitToPicture() {
     SetPixelRect({r.left, r.top, r.left + size.cx + edges, r.top + size.cy + edges});
 }
 
-// Composed off-screen: the container's background under the image, then the picture.
-void Image::Paint(HDC dc) {
-    RECT client{};
-    GetClientRect(hWnd(), &client);
-    if (client.right <= 0 || client.bottom <= 0) return;
-    MemorySurface surface(dc, client.right, client.bottom);
-    PaintBehind(surface.dc());
+// The container's background under the image, then the border and the picture.
+void Image::Draw(HDC dc, const RECT& client) {
+    PaintBehind(dc);
     RECT inside = client;
     if (bordered_) {
-        FrameRect(surface.dc(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         InflateRect(&inside, -1, -1);
     }
     if (picture_) {
@@ -49,29 +45,9 @@ void Image::Paint(HDC dc) {
         RECT target =
             stretch_ ? inside
                      : RECT{inside.left, inside.top, inside.left + size.cx, inside.top + size.cy};
-        IntersectClipRect(surface.dc(), inside.left, inside.top, inside.right, inside.bottom);
-        RenderPicture(picture_.get(), surface.dc(), target);
+        IntersectClipRect(dc, inside.left, inside.top, inside.right, inside.bottom);
+        RenderPicture(picture_.get(), dc, target);
     }
-    BitBlt(dc, 0, 0, client.right, client.bottom, surface.dc(), 0, 0, SRCCOPY);
-}
-
-LRESULT Image::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (auto event = MouseEvent(hWnd(), msg, wParam, lParam, ParentContainer())) {
-        Raise(event);
-        return 0;
-    }
-    switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hWnd(), &ps);
-        Paint(dc);
-        EndPaint(hWnd(), &ps);
-        return 0;
-    }
-    }
-    return WindowControl::HandleMessage(msg, wParam, lParam);
 }
 
 HRESULT Image::Invoke(DispatchCall& call) {

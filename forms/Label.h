@@ -4,14 +4,14 @@
 // with positions in its container's scale.
 #pragma once
 #include "forms/CaptionedControl.h"
-#include "forms/MouseEvents.h"
+#include "forms/DrawnControl.h"
 
 namespace qel::forms {
 
-class Label final : public CaptionedControl, public MouseEvents {
+class Label final : public DrawnControl<CaptionedControl> {
 public:
     Label(Container& container, std::string name)
-        : CaptionedControl(container, std::move(name), kButtonFace, kButtonText) {}
+        : DrawnControl(container, std::move(name), kButtonFace, kButtonText) {}
 
     bool Transparent() const { return transparent_; }
     void Transparent(bool transparent);
@@ -20,13 +20,11 @@ public:
 
 protected:
     const char* ClassName() const override;
-    DWORD Style() const override { return 0; }
+    void Draw(HDC dc, const RECT& client) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     const IID& DispatchIid() const override { return DIID__Label; }
 
 private:
-    void Paint(HDC dc);
-
     bool transparent_ = false;
     bool bold_ = false;
 };

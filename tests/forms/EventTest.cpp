@@ -27,27 +27,8 @@ using qel::test::ScreenPixel;
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
                    kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
 
-// A bitmap picture of one colour.
-Picture SolidPicture(int w, int h, COLORREF colour) {
-    WindowDC screen = WindowDC::Client(nullptr);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), w, h));
-    UniqueDC dc(CreateCompatibleDC(screen.get()));
-    {
-        Selection selected(dc.get(), bitmap.get());
-        RECT all{0, 0, w, h};
-        UniqueBrush brush(CreateSolidBrush(colour));
-        FillRect(dc.get(), &all, brush.get());
-    }
-    return PictureFromBitmap(std::move(bitmap));
-}
-
-Picture IconPicture() {
-    WindowDC screen = WindowDC::Client(nullptr);
-    UniqueBitmap colour(CreateCompatibleBitmap(screen.get(), 32, 32));
-    UniqueBitmap mask(CreateBitmap(32, 32, 1, 1, nullptr));
-    ICONINFO info{FALSE, 8, 8, mask.get(), colour.get()};
-    return PictureFromIcon(UniqueIcon(CreateIconIndirect(&info)));
-}
+using test::IconPicture;
+using test::SolidPicture;
 
 // The colour of a pixel of a bitmap picture.
 COLORREF PicturePixel(IPictureDisp* picture, int x, int y) {

@@ -20,6 +20,7 @@
 #include "forms/PropertyBag.h"
 #include "forms/TextBox.h"
 #include "imaging/ucCanvas.h"
+#include "tests/forms/FormsTesting.h"
 #include "tests/support/Resources.h"
 #include "tests/support/TestWindow.h"
 
@@ -28,13 +29,7 @@
 namespace qel::forms {
 namespace {
 
-Picture IconPicture() {
-    WindowDC screen = WindowDC::Client(nullptr);
-    UniqueBitmap colour(CreateCompatibleBitmap(screen.get(), 32, 32));
-    UniqueBitmap mask(CreateBitmap(32, 32, 1, 1, nullptr));
-    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
-    return PictureFromIcon(UniqueIcon(CreateIconIndirect(&info)));
-}
+using test::IconPicture;
 
 class BusyForm : public Form {
 public:
