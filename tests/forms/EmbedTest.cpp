@@ -111,6 +111,29 @@ TEST_F(EmbedTest, AFormShownInsideABoxStaysThereWithoutTakingTheActivation) {
     EXPECT_EQ(GetParent(preview.hWnd()), nullptr) << "loaded again as a form of its own";
 }
 
+TEST_F(EmbedTest, AnEmbeddedFormStaysDrawnWhileItsHostIsResized) {
+    preview.ShowInside(*host.Picture1);
+    PumpFor(50);
+    RECT frame = qel::test::WindowRectOf(host.hWnd());
+    POINT inside = test::ClientPoint(preview.hWnd(), 10, 10);
+    const POINT edge{frame.right - 2, (frame.top + frame.bottom) / 2};
+    COLORREF during = 0;
+    qel::test::WhileInput([&] {
+        qel::test::MouseMove(edge.x, edge.y);
+        qel::test::MouseDown();
+        for (int step = 1; step <= 6; ++step) {
+            qel::test::MouseMove(edge.x + step * 15, edge.y);
+            Sleep(30);
+        }
+        during = qel::test::ScreenPixel(inside.x, inside.y);
+        qel::test::SaveWindowShot("forms-embedded-resize", host.hWnd(), 20);
+        qel::test::MouseUp();
+    });
+    EXPECT_EQ(during, RGB(0, 255, 0)) << "the embedded form in the middle of the drag";
+    RECT after = qel::test::WindowRectOf(host.hWnd());
+    EXPECT_GT(after.right, frame.right) << "the drag resized the host";
+}
+
 TEST_F(EmbedTest, AForeignWindowIsAControlOfTheForm) {
     HWND canvas = host.ucCanvas1->Inner().hWnd();
     ASSERT_TRUE(IsWindow(canvas));
