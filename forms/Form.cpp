@@ -519,7 +519,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_ACTIVATE:
         // Activate comes before the focus moves (and GotFocus).
-        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) Raise(OnActivate);
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+            Raise(OnActivate);
+            if (!loaded_) return 0; // the handler unloaded the form
+        }
         break;
     case WM_SETFOCUS: {
         LRESULT result = Default(msg, wParam, lParam);
