@@ -529,6 +529,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         Raise(OnGotFocus);
         return result;
     }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        // A form inside a box takes the focus when pressed, as a top-level form
+        // does when it is activated.
+        if (host_ && GetFocus() != hWnd() && !IsChild(hWnd(), GetFocus())) {
+            SetFocus(hWnd());
+            if (!loaded_) return 0; // a GotFocus handler unloaded the form
+        }
+        break;
     case WM_SETCURSOR:
         if (pointer_ != Pointer::Default && reinterpret_cast<HWND>(wParam) == hWnd() &&
             LOWORD(lParam) == HTCLIENT) {

@@ -24,7 +24,7 @@ using qel::test::PumpUntil;
 class PreviewForm : public Form {
 public:
     PreviewForm() : Form("Frm1") {}
-    int presses = 0;
+    int presses = 0, focused = 0;
 
 protected:
     void Design() override {
@@ -32,6 +32,7 @@ protected:
         ClientSize(1500, 1200);
         BackColor(0x0000FF00);
         OnMouseDown = [this](int, int, float, float) { ++presses; };
+        OnGotFocus = [this] { ++focused; };
     }
 };
 
@@ -84,6 +85,7 @@ TEST_F(EmbedTest, AFormShownInsideABoxStaysThereWithoutTakingTheActivation) {
     // A real click reaches the embedded form; the host stays the active window.
     qel::test::Click(corner.x + 5, corner.y + 5);
     ASSERT_TRUE(PumpUntil([&] { return preview.presses == 1; }));
+    EXPECT_EQ(preview.focused, 1) << "pressed, it takes the focus";
     EXPECT_EQ(GetActiveWindow(), host.hWnd());
     EXPECT_EQ(GetForegroundWindow(), host.hWnd());
 
