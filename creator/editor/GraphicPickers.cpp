@@ -39,7 +39,41 @@ void AssignButtonGraphic(SkinDocument& document, CaptionButton button, int state
     GraphicBox& box = document.ButtonBox(button, state);
     box.Load(graphic);
     box.tag = "99";
-    document.SkinModified = true;
+}
+
+void PickPieceGraphic(SkinDocument& document, int list, int piece, const PickerDialogs& dialogs,
+                      const std::function<void()>& doBorders) {
+    if (piece < 0 || piece >= kPieces) return;
+    const Piece k = static_cast<Piece>(piece);
+    const int page = PageVariant(list);
+    try {
+        const std::string file = dialogs.open(PiecePickerTitle(k));
+        if (!file.empty()) {
+            PieceUpdate update = ProposedUpdate(document, page, k);
+            if (dialogs.selectFrms(update))
+                AssignPieceGraphic(document, piece, update, dialogs.loadPicture(file));
+            dialogs.unloadUpdateDialog();
+            if (list != 1) document.SkinModified = true;
+        }
+        doBorders();
+        if (list == 1) document.SkinModified = true;
+    } catch (const std::exception&) {
+        // An unreadable graphic or a failed step: no message, as the loader's
+        // refusal of a file that is no picture.
+    }
+}
+
+void PickButtonGraphic(SkinDocument& document, CaptionButton button, int state,
+                       const PickerDialogs& dialogs, const std::function<void()>& showButtons) {
+    try {
+        const std::string file = dialogs.open(ButtonPickerTitle(button));
+        if (file.empty()) return;
+        AssignButtonGraphic(document, button, state, dialogs.loadPicture(file));
+        showButtons();
+        document.SkinModified = true;
+    } catch (const std::exception&) {
+        // As for pieces: no message.
+    }
 }
 
 } // namespace qel

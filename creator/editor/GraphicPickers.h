@@ -1,9 +1,11 @@
-// What the piece and caption-button graphic pickers ask and propose: the open
-// dialog's texts, the variant of each piece list's page, the update dialog's
-// pre-ticks, and loading a caption-button graphic into the document.
+// The piece and caption-button graphic pickers: what they ask and propose
+// (the open dialog's texts, the variant of each piece list's page, the update
+// dialog's pre-ticks) and what they do, with the dialogs and the picture
+// loader behind seams.
 #pragma once
 #include "creator/editor/AssignPieceGraphic.h"
 
+#include <functional>
 #include <string>
 
 namespace qel {
@@ -33,10 +35,40 @@ std::string ButtonPickerTitle(CaptionButton button);
 // the active variants 1 and 3, Disabled on 2 and 4.
 int PreviewButtonState(int variant);
 
-// Puts `graphic` into the caption-button box of `state` 1 to 4, tags it "99"
-// and marks the skin modified. Throws before changing anything when the
+// Puts `graphic` into the caption-button box of `state` 1 to 4 and tags it
+// "99". Throws before changing anything when the
 // graphic does not fit (CheckGraphicFits).
 void AssignButtonGraphic(SkinDocument& document, CaptionButton button, int state,
                          const SheetImage& graphic);
+
+// What the pickers ask of the windows side.
+struct PickerDialogs {
+    // The open dialog (initial folder from "LstGraphicLoc", filter
+    // kGraphicFilter) with the given title: the chosen path, "" on cancel.
+    std::function<std::string(const std::string& title)> open;
+    // The update dialog's SelectFrms; the caller unloads the dialog.
+    std::function<bool(PieceUpdate& update)> selectFrms;
+    std::function<void()> unloadUpdateDialog;
+    // Loads a picture file; throws for a file that is no picture.
+    std::function<SheetImage(const std::string& path)> loadPicture;
+};
+
+// A double-click on piece `piece` (-1: no item selected, nothing happens) of
+// piece list `list` 1 to 4: asks for a file and the variants, assigns the
+// graphic, unloads the update dialog and recomposes the previews
+// (`doBorders`). Any failure ends it silently before the recomposition,
+// leaving the update dialog loaded and SkinModified as it was. A cancelled
+// open dialog stores nothing; List1 marks the skin modified after every
+// recomposition, the other lists once the update dialog was answered. The
+// caller then clears the list's selection and hides the markers.
+void PickPieceGraphic(SkinDocument& document, int list, int piece, const PickerDialogs& dialogs,
+                      const std::function<void()>& doBorders);
+
+// A double-click on the caption-button box of `state` of `button`: asks for
+// a file, assigns it (AssignButtonGraphic) and lets `showButtons` give the
+// previews their images and centre the boxes. A cancel or any failure ends it
+// silently; the skin is marked modified last.
+void PickButtonGraphic(SkinDocument& document, CaptionButton button, int state,
+                       const PickerDialogs& dialogs, const std::function<void()>& showButtons);
 
 } // namespace qel
