@@ -34,27 +34,6 @@ TEST(AssignPieceGraphic, TopLeftGivesItsWidthToAllAndItsHeightToThePairedBand) {
     EXPECT_EQ(update.cornerKind, 1); // not a bottom corner: left alone
 }
 
-TEST(AssignPieceGraphic, MiddleAndSidePiecesSpreadByTheirOwnRules) {
-    SkinDocument d;
-    PieceUpdate update{false, true, false, false, 0};
-    AssignPieceGraphic(d, 1, update, Graphic(9, 33));
-    for (int v : {1, 2, 4})
-        EXPECT_EQ(d.PieceBox(Piece::TopMiddle, v).width, 9);
-    EXPECT_EQ(d.PieceBox(Piece::TopMiddle, 4).height, 33);
-    EXPECT_EQ(d.PieceBox(Piece::TopMiddle, 1).height, 20);
-    EXPECT_EQ(d.PieceBox(Piece::TopMiddle, 2).height, 20);
-    EXPECT_EQ(d.Text(13), "20");
-
-    update = {false, false, true, false, 0};
-    AssignPieceGraphic(d, 3, update, Graphic(7, 40));
-    for (int v : {1, 3, 4}) {
-        EXPECT_EQ(d.PieceBox(Piece::LeftSide, v).width, 7);
-        EXPECT_EQ(d.PieceBox(Piece::LeftSide, v).height, 40);
-    }
-    EXPECT_EQ(d.ItemData(2, Piece::LeftSide), kHasGraphic);
-    EXPECT_EQ(d.ItemData(1, Piece::LeftSide), 0);
-}
-
 TEST(AssignPieceGraphic, ABottomCornerFillsTheOtherKindOnlyWhenAsked) {
     SkinDocument d;
     PieceUpdate update{true, true, false, false, 1};
