@@ -36,8 +36,8 @@ std::string ButtonPickerTitle(CaptionButton button);
 int PreviewButtonState(int variant);
 
 // Puts `graphic` into the caption-button box of `state` 1 to 4 and tags it
-// "99". Throws before changing anything when the
-// graphic does not fit (CheckGraphicFits).
+// "99". Throws before changing anything when the graphic does not fit
+// (CheckGraphicFits).
 void AssignButtonGraphic(SkinDocument& document, CaptionButton button, int state,
                          const SheetImage& graphic);
 
