@@ -70,8 +70,9 @@ PreviewLayout LayOutPreview(const SkinDocument& document, int variant,
                             const PreviewFormMetrics& form);
 
 // The region of a window `width` x `height` pixels with the top, the bottom,
-// both or no corners rounded by `angle`, which is held to +-kMaxRoundAngle so
-// that the region can always be made.
+// both or no corners rounded by `angle`, which is held to 0 to kMaxRoundAngle
+// so that the region can always be made and never cuts into the window's
+// other edge.
 inline constexpr int32_t kMaxRoundAngle = 65536;
 RoundRegion RoundCornersRegion(int width, int height, int32_t angle, bool roundTop,
                                bool roundBottom);

@@ -128,6 +128,7 @@ TEST(PreviewLayout, RoundsTheChosenCornersOnly) {
     d.CheckValue(3) = 0;
     EXPECT_EQ(LayOutPreview(d, 4, Form()).region,
               (RoundRegion{0, 0, 313, 207 + 2 * kMaxRoundAngle, kMaxRoundAngle}));
+    EXPECT_EQ(RoundCornersRegion(312, 206, -10, false, true), (RoundRegion{0, 0, 313, 207, 0}));
 }
 
 } // namespace
