@@ -20,6 +20,10 @@ void Window::CreateWindowOf(const char* className, const char* text, DWORD style
     if (!hwnd)
         throw RuntimeError(kInvalidCall,
                            std::string("Cannot create a window of class ") + className);
+    AttachWindow(hwnd);
+}
+
+void Window::AttachWindow(HWND hwnd) {
     hwnd_.reset(hwnd);
     SetPropA(hwnd, kObjectProperty, reinterpret_cast<HANDLE>(this));
     previous_ = reinterpret_cast<WNDPROC>(
@@ -39,6 +43,11 @@ void Window::Detach() {
 void Window::DestroyOwnWindow() {
     Detach();
     hwnd_.reset();
+}
+
+void Window::ReleaseOwnWindow() {
+    Detach();
+    hwnd_.release();
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
