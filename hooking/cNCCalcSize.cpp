@@ -423,14 +423,17 @@ LRESULT cNCCalcSize::ModifyNonClientArea(UINT msg, WPARAM wParam, LPARAM lParam)
 
     case WM_SETCURSOR: {
         // The previous procedure runs with the window marked invisible and
-        // without a menu, so that it draws nothing of its own frame.
+        // without a menu, so that it draws nothing of its own frame. A plain
+        // move over the client area only picks the cursor, which draws nothing:
+        // it is spared the two style changes, the dearest part of a move.
         buttonDown_ = false;
         inSetCursor_ = true;
-        LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
-        SetWindowLongPtrA(hwnd_, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+        const bool hide = !(LOWORD(lParam) == HTCLIENT && HIWORD(lParam) == WM_MOUSEMOVE);
+        const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+        if (hide) SetWindowLongPtrA(hwnd_, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
         LRESULT result = CallPrevious(msg, wParam, lParam);
         if (GetMenu(hwnd_)) SetMenu(hwnd_, nullptr);
-        SetWindowLongPtrA(hwnd_, GWL_STYLE, style);
+        if (hide) SetWindowLongPtrA(hwnd_, GWL_STYLE, style);
         inSetCursor_ = false;
         return result;
     }

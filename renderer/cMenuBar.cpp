@@ -7,6 +7,7 @@
 #include "renderer/Qel_SkinMenu.h"
 
 #include <olectl.h>
+#include <windowsx.h>
 #include <algorithm>
 #include <initializer_list>
 #include <vector>
@@ -420,6 +421,13 @@ long cMenuBar::HitTestCursor() const {
     return HitTestPoint(pt);
 }
 
+long cMenuBar::HitTestMessagePoint(LPARAM lParam) const {
+    if (barCount_ == 0) return 0;
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(window_, &pt);
+    return HitTestPoint(pt);
+}
+
 // ---- Mouse and keyboard -----------------------------------------------------
 
 void cMenuBar::PressStep() {
@@ -435,8 +443,7 @@ void cMenuBar::PressStep() {
     RestorePopupItems();
 }
 
-void cMenuBar::HoverStep() {
-    const long over = HitTestCursor();
+void cMenuBar::HoverStep(long over) {
     if (over != overItem_) {
         overItem_ = over;
         RequestRepaint();
@@ -445,7 +452,7 @@ void cMenuBar::HoverStep() {
         m_cTmr = CTimer::Create();
         timerTicks_ =
             EventConnection(m_cTmr->Unknown(), DIID___CTimer, [this](DISPID id, DISPPARAMS&) {
-                if (id == kThatTime) HoverStep();
+                if (id == kThatTime) HoverStep(HitTestCursor());
             });
     }
     if (overItem_ < 1 && downItem_ < 1) {
@@ -721,7 +728,7 @@ STDMETHODIMP cMenuBar::WindowProc(LONG hwnd, LONG iMsg, LONG_PTR wParam, LONG_PT
         switch (msg) {
         case WM_MOUSEMOVE:
             *ret = CallOldWindowProcImpl(h, msg, wp, lParam);
-            HoverStep();
+            HoverStep(HitTestMessagePoint(lParam));
             break;
         case WM_LBUTTONDOWN:
             *ret = CallOldWindowProcImpl(h, msg, wp, lParam);

@@ -100,9 +100,12 @@ private:
     bool ReadBarEntries(std::vector<BarEntry>& entries) const;
     bool ReadObjectEntries(std::vector<BarEntry>& entries) const;
 
+    // The item under the cursor, and under a mouse message's point (client pixels).
     long HitTestCursor() const;
+    long HitTestMessagePoint(LPARAM lParam) const;
     void PressStep();
-    void HoverStep();
+    // Shows `over` (the item under the pointer) hovered and polls while any is.
+    void HoverStep(long over);
     LRESULT MenuCharAnswer(UINT character, HMENU popup);
 
     // The table entry (1-based) that item data names, or null.

@@ -521,8 +521,10 @@ TEST_F(MenuBarOffScreen, AltWithAKeyThatIsNoMnemonicOpensNothing) {
 TEST_F(MenuBarOffScreen, ABarReleasedWithoutDetachLeavesNothingThatCanReachIt) {
     RECT file{};
     bar->GetItemScreenRect(1, file);
-    SetCursorPos((file.left + file.right) / 2, (file.top + file.bottom) / 2);
-    SendMessageA(hwnd, WM_MOUSEMOVE, 0, 0);
+    POINT over{(file.left + file.right) / 2, (file.top + file.bottom) / 2};
+    SetCursorPos(over.x, over.y);
+    ScreenToClient(hwnd, &over); // a move reports the cursor's point in client pixels
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(over.x, over.y));
     EXPECT_EQ(RunningTimerCount(), 1); // the hover timer polls
     const auto framework = reinterpret_cast<LONG_PTR>(&SubclassWindowProc);
     ASSERT_EQ(GetWindowLongPtrA(hwnd, GWLP_WNDPROC), framework);
