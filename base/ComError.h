@@ -5,9 +5,6 @@
 
 namespace qel {
 
-// The library's name as the source of its object errors ("<name>.WindowProc").
-inline constexpr const wchar_t* kLibraryName = L"Qel_SkinControl";
-
 // Numbers above 1000 are object errors: number | 0x80040000. Smaller numbers are
 // the platform's run-time errors: 0x800A0000 | number.
 constexpr HRESULT ErrorHResult(long number) {

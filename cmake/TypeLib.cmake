@@ -33,8 +33,3 @@ function(qel_add_typelib prefix idl)
     add_library(${prefix}_resource OBJECT ${dir}/typelib.rc)
     add_dependencies(${prefix}_resource ${prefix}_files)
 endfunction()
-
-# The control library's type library: header and GUIDs of its interfaces
-# (qel_typelib), and the embedded library for the DLL and for test programs that
-# link the classes (qel_typelib_resource).
-qel_add_typelib(qel_typelib ${PROJECT_SOURCE_DIR}/control/Qel_SkinControl.idl)

@@ -6,7 +6,7 @@
 // renderer's reports on as its own events.
 #pragma once
 #include "base/Events.h"
-#include "base/QelTypeLib.h"
+#include "control/QelTypeLib.h"
 #include "sheet/SkinSlice.h"
 #include "renderer/Qel_SkinClass.h"
 #include "renderer/Qel_SkinConfig.h"

@@ -1,7 +1,7 @@
 // Where the showcase's forms get their skin control: the registered class, or
 // else the control library beside the program.
 #pragma once
-#include "base/QelTypeLib.h"
+#include "control/QelTypeLib.h"
 #include "forms/ActiveXSource.h"
 
 namespace qel::demo {

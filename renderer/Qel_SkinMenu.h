@@ -6,7 +6,7 @@
 // selection through the window's WM_MENUSELECT.
 #pragma once
 #include "base/ComObject.h"
-#include "base/QelTypeLib.h"
+#include "control/QelTypeLib.h"
 
 namespace qel {
 

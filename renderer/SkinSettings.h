@@ -2,7 +2,7 @@
 // itself and, as copies, by the renderer.
 #pragma once
 #include "base/ComPtr.h"
-#include "base/QelTypeLib.h"
+#include "control/QelTypeLib.h"
 
 #include <ocidl.h>
 #include <string>

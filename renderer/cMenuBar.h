@@ -6,7 +6,7 @@
 #pragma once
 #include "base/Events.h"
 #include "base/Handle.h"
-#include "base/QelTypeLib.h"
+#include "control/QelTypeLib.h"
 
 #include <functional>
 #include <optional>

@@ -1,5 +1,5 @@
 #include "tests/control/TestHost.h"
-#include "base/QelTypeLib.h"
+#include "control/QelTypeLib.h"
 #include "base/Rounding.h"
 #include "base/Twips.h"
 

@@ -1,4 +1,6 @@
-// The control library's interfaces as widl generates them from the IDL.
+// The control library's interfaces as widl generates them from the IDL, for
+// whoever uses the control (the target qel_control_typelib, which also defines
+// the GUIDs).
 // The hit-test and system-command enumerators share their names with the
 // platform's macros; the macros are set aside while the header is read, so both
 // stay usable (the macros expand to the same values).
@@ -93,3 +95,10 @@
 #pragma pop_macro("SC_PREVWINDOW")
 #pragma pop_macro("SC_RESTORE")
 #pragma pop_macro("SC_SIZE")
+
+namespace qel {
+
+// The control library's name as the source of its object errors ("<name>.WindowProc").
+inline constexpr const wchar_t* kLibraryName = L"Qel_SkinControl";
+
+} // namespace qel
