@@ -15,11 +15,6 @@
 namespace qel::test {
 namespace {
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // The time of one call that ends with the frame painted on the screen.
 template <class F> double Timed(HWND hwnd, F&& step) {
     const double start = Seconds() * 1000;

@@ -366,7 +366,7 @@ TEST_F(SkinCtrlOnScreen, TheFormsMenuIsABarInTheSkinnedCaption) {
     bool popupShot = false;
     test::WhileInput([&] {
         test::Click(fileItem.x, fileItem.y);
-        Sleep(300);
+        test::WaitFor([] { return !test::OpenPopupMenus().empty(); });
         popupShot =
             !test::SaveScreenshot("control_menu_popup", {w.left, w.top, w.left + 300, w.top + 160})
                  .empty();
@@ -385,7 +385,7 @@ TEST_F(SkinCtrlOnScreen, TheFormsMenuIsABarInTheSkinnedCaption) {
         Sleep(50);
         test::KeyUp('E');
         test::KeyUp(VK_MENU);
-        Sleep(300);
+        test::WaitFor([] { return !test::OpenPopupMenus().empty(); });
         test::KeyChord({'C'});
     });
     EXPECT_EQ(host->commands, std::vector<WORD>{200});

@@ -9,6 +9,7 @@
 #include "tests/control/TestHost.h"
 #include "tests/support/Input.h"
 #include "tests/support/Screen.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -303,9 +304,8 @@ TEST(SkinCtrlDesign, AResizedControlKeepsItsFaceAndOffersTheSizeMenu) {
     host.notifications.clear();
     // Choose the first item ("Reset Min\Max to Zero") once the menu is up.
     std::thread keys([] {
-        Sleep(400);
+        test::WaitFor([] { return !test::OpenPopupMenus().empty(); });
         test::KeyChord({VK_DOWN});
-        Sleep(100);
         test::KeyChord({VK_RETURN});
     });
     SIZEL bigger = Himetric(1200, 900);

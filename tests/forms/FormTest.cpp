@@ -242,8 +242,7 @@ TEST_F(FormTest, AModalShowDisablesTheOtherFormsAndReturnsWhenTheFormUnloads) {
                       return dialog.hWnd() && IsWindowVisible(dialog.hWnd()) && dialog.Command1 &&
                              IsWindowVisible(dialog.Command1->hWnd());
                   }));
-                  Sleep(100);
-                  mainDisabledMeanwhile = !IsWindowEnabled(main.hWnd());
+                  mainDisabledMeanwhile = WaitFor([&] { return !IsWindowEnabled(main.hWnd()); });
                   test::ClickOn(dialog.Command1->hWnd());
               });
     EXPECT_TRUE(mainDisabledMeanwhile);

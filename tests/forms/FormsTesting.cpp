@@ -1,4 +1,5 @@
 #include "tests/forms/FormsTesting.h"
+#include "tests/support/Screen.h"
 #include "forms/MsgBox.h"
 #include "tests/support/Input.h"
 #include "tests/support/TestWindow.h"
@@ -23,15 +24,6 @@ void WithInput(const std::function<void()>& body, const std::function<void()>& i
     qel::test::PumpFor(30);
 }
 
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(10);
-    }
-    return true;
-}
-
 POINT ClientPoint(HWND hwnd, int x, int y) {
     POINT p{x, y};
     ClientToScreen(hwnd, &p);
@@ -39,9 +31,7 @@ POINT ClientPoint(HWND hwnd, int x, int y) {
 }
 
 POINT CentreOf(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    return qel::test::Centre(qel::test::WindowRectOf(hwnd));
 }
 
 void ClickOn(HWND hwnd) {

@@ -2,6 +2,7 @@
 // loops run, screen points of windows, and message boxes answered by the tests.
 #pragma once
 #include "forms/Picture.h"
+#include "tests/support/TestWindow.h"
 
 #include <windows.h>
 #include <deque>
@@ -14,8 +15,7 @@ namespace qel::forms::test {
 // Runs `input` on a second thread while `body` runs here (a modal show or the
 // program's message loop, which return only after the input did its part).
 void WithInput(const std::function<void()>& body, const std::function<void()>& input);
-// Polls `done` (from the input thread) until it holds or `timeoutMs` passed.
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+using qel::test::WaitFor;
 
 // The screen point of a client position of a window, and of its centre.
 POINT ClientPoint(HWND hwnd, int x, int y);

@@ -180,13 +180,17 @@ TEST_F(MenuTest, ChoosingAnItemWithTheKeyboardRaisesItsClick) {
     PumpFor(100);
     test::WithInput([&] { PumpUntil([&] { return form.clicks.size() == 2; }, 10000); },
                     [&] {
+                        const auto popupShown = [](bool shown) {
+                            qel::test::WaitFor(
+                                [&] { return qel::test::OpenPopupMenus().empty() != shown; });
+                        };
                         qel::test::KeyChord({VK_MENU, 'F'});
-                        Sleep(300);
+                        popupShown(true);
                         qel::test::SaveWindowShot("forms-menu-open", form.hWnd(), 80);
                         qel::test::KeyChord({'N'});
-                        Sleep(300);
+                        popupShown(false);
                         qel::test::KeyChord({VK_MENU, 'H'});
-                        Sleep(300);
+                        popupShown(true);
                         qel::test::KeyChord({VK_RETURN});
                     });
     EXPECT_EQ(form.clicks, (std::vector<std::string>{"mnuNew", "mnuAbout"}));

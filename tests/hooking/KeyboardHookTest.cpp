@@ -3,7 +3,7 @@
 #include "base/WindowObject.h"
 #include "hooking/KeyboardHook.h"
 #include "hooking/cNCCalcSize.h"
-#include "tests/hooking/Handlers.h"
+#include "tests/support/Handlers.h"
 #include "tests/support/Input.h"
 #include "tests/support/TestWindow.h"
 

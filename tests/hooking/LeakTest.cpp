@@ -4,7 +4,7 @@
 #include "base/WindowObject.h"
 #include "hooking/MSubclass.h"
 #include "hooking/cNCCalcSize.h"
-#include "tests/hooking/Handlers.h"
+#include "tests/support/Handlers.h"
 #include "tests/support/Resources.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // mouse input does to the window.
 #include "base/WindowObject.h"
 #include "hooking/cNCCalcSize.h"
-#include "tests/hooking/Handlers.h"
+#include "tests/support/Handlers.h"
 #include "tests/support/Input.h"
 #include "tests/support/Screen.h"
 #include "tests/support/TestWindow.h"

@@ -4,7 +4,7 @@
 #include "hooking/Qel_SkinAreaMod.h"
 #include "hooking/RoundRegion.h"
 #include "hooking/cNCCalcSize.h"
-#include "tests/hooking/Handlers.h"
+#include "tests/support/Handlers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "base/ComError.h"
 #include "hooking/GSubclass.h"
 #include "hooking/MSubclass.h"
-#include "tests/hooking/Handlers.h"
+#include "tests/support/Handlers.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 // and the reading of the screen run on a second thread meanwhile; what that
 // thread sees is recorded and checked afterwards.
 #include "renderer/MenuHook.h"
-#include "tests/hooking/Handlers.h"
 #include "tests/renderer/FormMenu.h"
 #include "tests/renderer/MenuSkinArea.h"
+#include "tests/support/Handlers.h"
 #include "tests/support/Input.h"
 #include "tests/support/Screen.h"
 #include "tests/support/TestWindow.h"
@@ -17,45 +17,21 @@
 namespace qel {
 namespace {
 
+using test::Centre;
 using test::MenuSkinArea;
 using test::ProbeWindow;
 using test::PumpFor;
 using test::PumpUntil;
+using test::WaitFor;
 
 constexpr int kX = 150, kY = 100, kW = 460, kH = 300;
 constexpr DWORD kSettle = 150; // for the menu loop to draw what the input changed
-
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 3000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(10);
-    }
-    return true;
-}
-
-BOOL CALLBACK CollectPopup(HWND w, LPARAM found) {
-    char name[16] = {};
-    if (IsWindowVisible(w) && GetClassNameA(w, name, sizeof name) && strcmp(name, "#32768") == 0) {
-        RECT r;
-        GetWindowRect(w, &r);
-        reinterpret_cast<std::vector<RECT>*>(found)->push_back(r);
-    }
-    return TRUE;
-}
-
-// The screen rectangles of the popup menus on show, topmost first.
-std::vector<RECT> OpenPopups() {
-    std::vector<RECT> popups;
-    EnumWindows(CollectPopup, reinterpret_cast<LPARAM>(&popups));
-    return popups;
-}
 
 // Waits until exactly one popup is open, at `left`; its rectangle, or empty.
 RECT WaitForPopupAt(LONG left) {
     RECT found{};
     WaitFor([&] {
-        std::vector<RECT> open = OpenPopups();
+        std::vector<RECT> open = test::OpenPopupMenus();
         if (open.size() != 1 || open[0].left != left) return false;
         found = open[0];
         return true;
@@ -65,17 +41,13 @@ RECT WaitForPopupAt(LONG left) {
 }
 
 bool WaitForNoPopup() {
-    return WaitFor([] { return OpenPopups().empty(); });
+    return WaitFor([] { return test::OpenPopupMenus().empty(); });
 }
 
 void Press(WORD vk) {
     test::KeyDown(vk);
     test::KeyUp(vk);
     Sleep(kSettle);
-}
-
-POINT Centre(const RECT& r) {
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 // A copy of part of the screen, read once.
@@ -136,7 +108,7 @@ protected:
     }
     void TearDown() override {
         test::MouseUp();
-        if (!OpenPopups().empty()) test::WhileInput([] { Press(VK_ESCAPE); });
+        if (!test::OpenPopupMenus().empty()) test::WhileInput([] { Press(VK_ESCAPE); });
         area->Detach();
         // The form has its own menu back, every item as it was.
         EXPECT_EQ(GetMenu(hwnd), menu.get());
@@ -249,7 +221,7 @@ TEST_F(MenuBarOnScreen, APressOnTheBarBesideItsItemsOpensNothingAndReachesTheFor
     test::WhileInput([&] {
         test::Click(beside.x, beside.y);
         Sleep(2 * kSettle);
-        popupsOpen = OpenPopups().size();
+        popupsOpen = test::OpenPopupMenus().size();
     });
     EXPECT_EQ(popupsOpen, 0u);
     EXPECT_EQ(ProbeWindow::counts[WM_LBUTTONDOWN], presses + 1);
@@ -357,7 +329,7 @@ TEST_F(MenuBarOnScreen, LeftAndRightMoveFromPopupToPopupAndWrapAround) {
     const std::vector<LONG> expected{items[0].left, items[1].left, items[2].left, items[1].left,
                                      items[0].left, items[3].left, items[0].left};
     EXPECT_EQ(seen, expected);
-    EXPECT_TRUE(OpenPopups().empty());
+    EXPECT_TRUE(test::OpenPopupMenus().empty());
     EXPECT_EQ(hookInPopups().size(), 7u);
 }
 
@@ -370,14 +342,14 @@ TEST_F(MenuBarOnScreen, ASubmenuTakesRightAndLeftBeforeTheBarDoes) {
         Press(VK_UP);    // "E&xit"
         Press(VK_UP);    // "&Recent", which opens a submenu
         Press(VK_RIGHT); // opens it, and does not go to the next bar item
-        WaitFor([] { return OpenPopups().size() == 2; });
-        inSubmenu = OpenPopups().size();
-        stayed = OpenPopups().empty() ? 0 : OpenPopups().back().left;
+        WaitFor([] { return test::OpenPopupMenus().size() == 2; });
+        inSubmenu = test::OpenPopupMenus().size();
+        stayed = test::OpenPopupMenus().empty() ? 0 : test::OpenPopupMenus().back().left;
         test::SaveScreenshot("menubar_submenu_open", {kX - 10, kY - 10, kX + kW, kY + kH});
         Press(VK_LEFT); // closes the submenu only
-        WaitFor([] { return OpenPopups().size() == 1; });
-        afterLeft = OpenPopups().size();
-        fileLeft = OpenPopups().empty() ? 0 : OpenPopups()[0].left;
+        WaitFor([] { return test::OpenPopupMenus().size() == 1; });
+        afterLeft = test::OpenPopupMenus().size();
+        fileLeft = test::OpenPopupMenus().empty() ? 0 : test::OpenPopupMenus()[0].left;
         Press(VK_LEFT); // now the bar's previous item, wrapping to the last
         nextLeft = WaitForPopupAt(items[3].left).left;
         Press(VK_ESCAPE);
@@ -405,7 +377,7 @@ TEST_F(MenuBarOnScreen, MovingAlongTheBarSwitchesPopupsWithoutAClick) {
         // A press on the item whose popup is open is swallowed: it stays open.
         test::Click(help.x, help.y);
         Sleep(2 * kSettle);
-        afterPressOnOwnItem = OpenPopups().size();
+        afterPressOnOwnItem = test::OpenPopupMenus().size();
         Press(VK_ESCAPE);
         WaitForNoPopup();
     });
@@ -427,7 +399,7 @@ TEST_F(MenuBarOnScreen, AltAndALetterOpensThatMenuAndEscapeClosesIt) {
         test::KeyUp('V');
         test::KeyUp(VK_MENU);
         Sleep(kSettle);
-        afterRelease = OpenPopups().size();
+        afterRelease = test::OpenPopupMenus().size();
         Press(VK_ESCAPE);
         closed = WaitForNoPopup();
     });
@@ -467,7 +439,7 @@ TEST_F(MenuBarOnScreen, ChosenCommandsReachTheForm) {
         ClickItem(4);
         WaitForPopupAt(items[3].left);
         Press('Q');
-        stillOpen = OpenPopups().size();
+        stillOpen = test::OpenPopupMenus().size();
         Press(VK_ESCAPE);
         WaitForNoPopup();
     });
@@ -535,7 +507,7 @@ TEST_F(MenuBarOnScreen, DetachingWhileAPopupIsOpenLeavesNothingBehind) {
     bool opened = false, closed = false;
     test::WhileInput([&] {
         ClickItem(1);
-        opened = WaitFor([] { return OpenPopups().size() == 1; });
+        opened = WaitFor([] { return test::OpenPopupMenus().size() == 1; });
         Sleep(kSettle);
         Press(VK_RIGHT); // the tracker no longer hears the keys
         Press(VK_ESCAPE);

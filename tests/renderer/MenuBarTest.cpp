@@ -4,9 +4,9 @@
 #include "hooking/MSubclass.h"
 #include "hooking/MTimer.h"
 #include "renderer/MenuHook.h"
-#include "tests/hooking/Handlers.h"
 #include "tests/renderer/FormMenu.h"
 #include "tests/renderer/MenuSkinArea.h"
+#include "tests/support/Handlers.h"
 #include "tests/support/Resources.h"
 #include "tests/support/TestWindow.h"
 

@@ -4,9 +4,9 @@
 #include "renderer/Qel_SkinClass.h"
 #include "base/MessagePump.h"
 #include "base/WindowObject.h"
-#include "tests/hooking/Handlers.h"
 #include "tests/renderer/FormMenu.h"
 #include "tests/renderer/SyntheticSkin.h"
+#include "tests/support/Handlers.h"
 #include "tests/support/TestWindow.h"
 #include "tests/support/Stopwatch.h"
 
@@ -28,11 +28,6 @@ double FramePaint(HWND hwnd, bool active) {
     const double start = Seconds();
     SendMessageA(hwnd, WM_NCPAINT, 1, 0);
     return Seconds() - start;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 void PaintCost() {

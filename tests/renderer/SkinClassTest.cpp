@@ -4,9 +4,9 @@
 #include "hooking/KeyboardHook.h"
 #include "hooking/cNCCalcSize.h"
 #include "renderer/Qel_SkinClass.h"
-#include "tests/hooking/Handlers.h"
 #include "tests/renderer/SkinnedForm.h"
 #include "tests/renderer/SyntheticSkin.h"
+#include "tests/support/Handlers.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Resizing a skinned form by dragging its border, step by step: every step
 // leaves a whole frame on the screen and the run leaves the process's GDI and
 // USER objects where they began.
-#include "tests/hooking/Handlers.h"
 #include "tests/renderer/SkinnedForm.h"
 #include "tests/renderer/SyntheticSkin.h"
+#include "tests/support/Handlers.h"
 #include "tests/support/Input.h"
 #include "tests/support/Resources.h"
 #include "tests/support/Screen.h"

@@ -1,9 +1,9 @@
 // The renderer on visible windows: what the skin looks like on the screen, and
 // what real mouse input on its buttons, borders and caption does.
 #include "renderer/Qel_SkinClass.h"
-#include "tests/hooking/Handlers.h"
 #include "tests/renderer/SkinnedForm.h"
 #include "tests/renderer/SyntheticSkin.h"
+#include "tests/support/Handlers.h"
 #include "tests/support/Input.h"
 #include "tests/support/Screen.h"
 #include "tests/support/TestWindow.h"
@@ -15,6 +15,7 @@ namespace qel {
 namespace {
 
 using namespace test::skin;
+using test::Centre;
 using test::ProbeWindow;
 using test::PumpFor;
 using test::PumpUntil;
@@ -35,10 +36,6 @@ RECT ButtonRect(int w, int column) {
     return {x, kButtonTop, x + kButtonWidth + 1 - (column == kCloseColumn ? 0 : kButtonGap),
             kButtonTop + kButtonHeight};
 }
-POINT Centre(const RECT& r) {
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 // Counts the pixels of a window rectangle that are none of the given colours.
 int OtherPixels(HWND hwnd, RECT r, std::initializer_list<COLORREF> colours) {
     int n = 0;
@@ -343,7 +340,7 @@ TEST_F(SkinOnScreen, AFormsMenuComesBackWhenTheSkinGoes) {
     WhileInput([&] {
         POINT p = form.At(kW / 2, kH / 2);
         test::MouseMove(p.x, p.y);
-        Sleep(100);
+        test::WaitFor([&] { return GetMenu(hwnd()) == nullptr; });
         test::MouseMove(5, 5);
     });
     EXPECT_EQ(GetMenu(hwnd()), nullptr);

@@ -1,6 +1,6 @@
 #include "tests/renderer/SkinnedForm.h"
 #include "base/WindowObject.h"
-#include "tests/hooking/Handlers.h"
+#include "tests/support/Handlers.h"
 #include "tests/support/TestWindow.h"
 
 #include <atomic>

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace qel::test {
@@ -18,6 +19,28 @@ COLORREF WindowPixel(HWND hwnd, int x, int y) {
     RECT r;
     GetWindowRect(hwnd, &r);
     return ScreenPixel(r.left + x, r.top + y);
+}
+
+namespace {
+BOOL CALLBACK CollectPopupMenu(HWND w, LPARAM found) {
+    char name[16] = {};
+    if (IsWindowVisible(w) && GetClassNameA(w, name, sizeof name) && strcmp(name, "#32768") == 0) {
+        RECT r;
+        GetWindowRect(w, &r);
+        reinterpret_cast<std::vector<RECT>*>(found)->push_back(r);
+    }
+    return TRUE;
+}
+} // namespace
+
+POINT Centre(const RECT& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+std::vector<RECT> OpenPopupMenus() {
+    std::vector<RECT> popups;
+    EnumWindows(CollectPopupMenu, reinterpret_cast<LPARAM>(&popups));
+    return popups;
 }
 
 std::string OutputPath(const std::string& name) {

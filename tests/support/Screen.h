@@ -2,17 +2,23 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 namespace qel::test {
 
 // A window's rectangle on the screen (frame included), and its client rectangle.
 RECT WindowRectOf(HWND hwnd);
 RECT ClientRectOf(HWND hwnd);
+// The centre of a rectangle.
+POINT Centre(const RECT& r);
 
 // The colour at a screen point (0x00BBGGRR).
 COLORREF ScreenPixel(int x, int y);
 // The colour at a point relative to a window's top-left corner (frame included).
 COLORREF WindowPixel(HWND hwnd, int x, int y);
+
+// The screen rectangles of the popup menus on show, topmost first.
+std::vector<RECT> OpenPopupMenus();
 
 // A path under the build folder's test output (created when missing).
 std::string OutputPath(const std::string& name);

@@ -16,6 +16,9 @@ void PumpFor(DWORD ms);
 // Dispatches messages until `done` is true or `timeoutMs` has passed; returns `done()`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
+// Polls `done` until it holds or `timeoutMs` has passed, without dispatching
+// messages (for the input thread of WhileInput); returns `done()`.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // Runs `input` (real mouse and key input, pixel reads) on a second thread while
 // this thread, the windows' thread, keeps dispatching messages: a press on a
 // frame or a menu starts a modal loop on the windows' thread.

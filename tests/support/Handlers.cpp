@@ -1,4 +1,4 @@
-#include "tests/hooking/Handlers.h"
+#include "tests/support/Handlers.h"
 #include "base/Handle.h"
 
 namespace qel::test {
