@@ -2,6 +2,7 @@
 #include "control/QelTypeLib.h"
 #include "base/Rounding.h"
 #include "base/Twips.h"
+#include "tests/support/TestWindow.h"
 
 #include <olectl.h>
 
@@ -259,21 +260,12 @@ LRESULT CALLBACK TestHost::FormProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
 
 TestHost::TestHost(int x, int y, int clientW, int clientH, bool visible, bool userMode)
     : userMode_(userMode) {
-    static ATOM cls = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = FormProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "QelTestHostForm";
-        return RegisterClassA(&wc);
-    }();
-    (void)cls;
     RECT r{0, 0, clientW, clientH};
     AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-    window_.reset(CreateWindowExA(0, "QelTestHostForm", "Skinned test form", WS_OVERLAPPEDWINDOW, x,
-                                  y, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr));
+    window_.reset(CreateWindowExA(0, TestWindowClass("QelTestHostForm", FormProc, COLOR_BTNFACE),
+                                  "Skinned test form", WS_OVERLAPPEDWINDOW, x, y, r.right - r.left,
+                                  r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                  nullptr));
     SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     BuildForm();
     if (visible) {

@@ -5,6 +5,7 @@
 #include "hooking/RoundRegion.h"
 #include "hooking/cNCCalcSize.h"
 #include "tests/support/Handlers.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -262,16 +263,9 @@ TEST_F(Modifier, AMaximisedMdiChildKeepsTheSystemFrame) {
     HWND client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 500, 300,
                                   frame.get(), nullptr, GetModuleHandleA(nullptr), &ccs);
     ASSERT_TRUE(client);
-    static ATOM childClass = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefMDIChildProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "QelMdiChild";
-        return RegisterClassA(&wc);
-    }();
-    (void)childClass;
-    HWND child = CreateMDIWindowA("QelMdiChild", "child", WS_MAXIMIZE, 0, 0, 200, 150, client,
-                                  GetModuleHandleA(nullptr), 0);
+    HWND child =
+        CreateMDIWindowA(test::TestWindowClass("QelMdiChild", DefMDIChildProcA), "child",
+                         WS_MAXIMIZE, 0, 0, 200, 150, client, GetModuleHandleA(nullptr), 0);
     ASSERT_TRUE(child);
     auto childImpl = StubSkinArea::Create(child);
     auto childNcs = cNCCalcSize::Create();

@@ -1,5 +1,6 @@
 #include "tests/support/Handlers.h"
 #include "base/Handle.h"
+#include "tests/support/TestWindow.h"
 
 namespace qel::test {
 
@@ -24,18 +25,9 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
 } // namespace
 
 UniqueWindow ProbeWindow::Create(int x, int y, int w, int h, bool visible) {
-    static ATOM cls = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = ProbeProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = "QelProbeWindow";
-        return RegisterClassA(&wc);
-    }();
-    (void)cls;
-    UniqueWindow hwnd(CreateWindowExA(0, "QelProbeWindow", "Probe", WS_OVERLAPPEDWINDOW, x, y, w, h,
-                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    UniqueWindow hwnd(CreateWindowExA(0, TestWindowClass("QelProbeWindow", ProbeProc), "Probe",
+                                      WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr));
     if (visible && hwnd) {
         ShowWindow(hwnd.get(), SW_SHOW);
         SetForegroundWindow(hwnd.get());

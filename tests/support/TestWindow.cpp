@@ -2,24 +2,30 @@
 #include "base/MessagePump.h"
 
 #include <atomic>
+#include <set>
+#include <string>
 #include <thread>
 
 namespace qel::test {
 
-UniqueWindow MakeWindow(int x, int y, int w, int h, bool visible, DWORD style, const char* title) {
-    static ATOM cls = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcA;
+const char* TestWindowClass(const char* name, WNDPROC proc, int background) {
+    static std::set<std::string> registered;
+    if (registered.insert(name).second) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = proc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = "QelTestWindow";
-        return RegisterClassExA(&wc);
-    }();
-    (void)cls;
-    UniqueWindow hwnd(CreateWindowExA(0, "QelTestWindow", title, style, x, y, w, h, nullptr,
-                                      nullptr, GetModuleHandleA(nullptr), nullptr));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background) + 1);
+        wc.lpszClassName = name;
+        RegisterClassA(&wc);
+    }
+    return name;
+}
+
+UniqueWindow MakeWindow(int x, int y, int w, int h, bool visible, DWORD style, const char* title) {
+    UniqueWindow hwnd(CreateWindowExA(0, TestWindowClass("QelTestWindow", DefWindowProcA), title,
+                                      style, x, y, w, h, nullptr, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr));
     if (visible && hwnd) {
         ShowWindow(hwnd.get(), SW_SHOW);
         SetForegroundWindow(hwnd.get());

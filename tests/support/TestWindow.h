@@ -6,6 +6,10 @@
 
 namespace qel::test {
 
+// Registers the window class `name` (once) with `proc`, the arrow cursor and the
+// system colour `background`; returns `name`.
+const char* TestWindowClass(const char* name, WNDPROC proc, int background = COLOR_WINDOW);
+
 // A top-level overlapped window of a plain class (DefWindowProc), owned by the
 // test; `visible` shows it at (x, y) and brings it to the front.
 UniqueWindow MakeWindow(int x, int y, int w, int h, bool visible = false,
