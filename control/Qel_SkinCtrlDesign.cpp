@@ -24,17 +24,19 @@ LONG Twips(LONG himetric) {
 } // namespace
 
 STDMETHODIMP Qel_SkinCtrl::SetExtent(DWORD aspect, SIZEL* size) {
-    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-    if (!size) return E_POINTER;
-    if (UserMode()) {
-        extent_ = *size;
-        return S_OK;
-    }
-    if (Twips(size->cx) == 630 && Twips(size->cy) == 540) return S_OK;
-    // The face keeps its size; a resize of a control loaded with its form shows the menu.
-    if (site_) site_->RequestNewObjectLayout();
-    if (!m_Loading) ShowSizeMenu();
-    return E_FAIL;
+    return Guard([&] {
+        if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+        if (!size) return E_POINTER;
+        if (UserMode()) {
+            extent_ = *size;
+            return S_OK;
+        }
+        if (Twips(size->cx) == 630 && Twips(size->cy) == 540) return S_OK;
+        // The face keeps its size; a resize of a control loaded with its form shows the menu.
+        if (site_) site_->RequestNewObjectLayout();
+        if (!m_Loading) ShowSizeMenu();
+        return E_FAIL;
+    });
 }
 
 void Qel_SkinCtrl::ShowSizeMenu() {

@@ -134,7 +134,7 @@ TEST_F(SkinCtrlProperties, StoredPropertiesReadBackAndOnlyChangedOnesAreWritten)
     // Stored without a custom picture, the control takes the first built-in sheet.
     ComPtr<IPictureDisp> custom;
     ctrl->get_SkinPicture(custom.put());
-    EXPECT_TRUE(IsReadableSheet(custom.get()));
+    EXPECT_TRUE(IsUsableSheet(custom.get()));
 
     auto bag = host.SaveBag();
     std::set<std::wstring> keys;
@@ -365,7 +365,7 @@ TEST(SkinCtrlBadInput, PicturesThatAreNoSkinSheetsAreRefused) {
             EXPECT_TRUE(refused(huge.get()));
         }
         std::string why;
-        EXPECT_FALSE(IsReadableSheet(huge.get(), &why));
+        EXPECT_FALSE(IsUsableSheet(huge.get(), &why));
     }
     // A sheet cut short: its value rows are missing.
     std::mt19937 rng(3);

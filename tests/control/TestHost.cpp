@@ -1,7 +1,9 @@
 #include "tests/control/TestHost.h"
+#include "base/ComGuard.h"
 #include "base/QelTypeLib.h"
 #include "base/Rounding.h"
 #include "base/Twips.h"
+#include "tests/support/AllocationFaults.h"
 
 #include <olectl.h>
 
@@ -126,10 +128,12 @@ STDMETHODIMP ScriptObject::GetTypeInfoCount(UINT* n) {
     return S_OK;
 }
 STDMETHODIMP ScriptObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    AllocationsSpared spared;
     *info = NameTypeInfo::Create(typeName_).detach();
     return S_OK;
 }
 STDMETHODIMP ScriptObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    AllocationsSpared spared;
     for (UINT i = 0; i < count; ++i)
         ids[i] = DISPID_UNKNOWN;
     Member* m = count ? Find(names[0]) : nullptr;
@@ -139,30 +143,34 @@ STDMETHODIMP ScriptObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LC
 }
 STDMETHODIMP ScriptObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                   VARIANT* result, EXCEPINFO*, UINT*) {
-    if (id < 1 || id > static_cast<DISPID>(members_.size())) return DISP_E_MEMBERNOTFOUND;
-    Member& m = members_[id - 1];
-    std::vector<VARIANT> args;
-    for (UINT i = params ? params->cArgs : 0; i > 0; --i)
-        args.push_back(Copy(params->rgvarg[i - 1]));
-    VARIANT r;
-    VariantInit(&r);
-    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-        if (!m.set || args.empty()) return DISP_E_MEMBERNOTFOUND;
-        m.set(args.back());
-    } else if (m.call) {
-        r = m.call(args);
-    } else if (m.get) {
-        r = m.get();
-    } else {
-        return DISP_E_MEMBERNOTFOUND;
-    }
-    for (VARIANT& a : args)
-        VariantClear(&a);
-    if (result)
-        *result = r;
-    else
-        VariantClear(&r);
-    return S_OK;
+    // The host's own allocations are not among those a test makes fail.
+    AllocationsSpared spared;
+    return ComGuard([&]() -> HRESULT {
+        if (id < 1 || id > static_cast<DISPID>(members_.size())) return DISP_E_MEMBERNOTFOUND;
+        Member& m = members_[id - 1];
+        std::vector<VARIANT> args;
+        for (UINT i = params ? params->cArgs : 0; i > 0; --i)
+            args.push_back(Copy(params->rgvarg[i - 1]));
+        VARIANT r;
+        VariantInit(&r);
+        if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+            if (!m.set || args.empty()) return DISP_E_MEMBERNOTFOUND;
+            m.set(args.back());
+        } else if (m.call) {
+            r = m.call(args);
+        } else if (m.get) {
+            r = m.get();
+        } else {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        for (VARIANT& a : args)
+            VariantClear(&a);
+        if (result)
+            *result = r;
+        else
+            VariantClear(&r);
+        return S_OK;
+    });
 }
 
 // ---- The site, the bag and the notification sink ---------------------------------
@@ -313,7 +321,12 @@ void TestHost::BuildForm() {
     };
     form_->Property(L"hWnd", [hwnd] { return Long(HandleToLong(hwnd)); });
     form_->Property(
-        L"BackColor", [this] { return Long(static_cast<LONG>(back_)); },
+        L"BackColor",
+        [this] {
+            VARIANT v = Long(static_cast<LONG>(back_));
+            if (unsignedBack_) V_VT(&v) = VT_UI4;
+            return v;
+        },
         [this](const VARIANT& v) { back_ = static_cast<OLE_COLOR>(AsLong(v)); });
     form_->Property(
         L"ScaleMode", [this] { return Long(scaleMode_); },

@@ -81,6 +81,8 @@ public:
     IDispatch* Form() const { return form_.get(); }
     OLE_COLOR BackColor() const { return back_; }
     void SetBackColor(OLE_COLOR c) { back_ = c; }
+    // The form's BackColor reads as an unsigned value (VT_UI4), as some hosts give it.
+    void SetUnsignedBackColor(bool on) { unsignedBack_ = on; }
     HostControl& AddControl(const std::wstring& name, const std::wstring& kind, OLE_COLOR back,
                             OLE_COLOR fore, bool hasForeColor = true);
     HostControl& Control(const std::wstring& name);
@@ -113,6 +115,7 @@ private:
     UniqueWindow window_;
     ComPtr<ScriptObject> form_;
     OLE_COLOR back_ = 0x8000000F;
+    bool unsignedBack_ = false;
     LONG scaleMode_ = 1;
     bool userMode_ = true;
     std::vector<HostControl> controls_;
