@@ -156,8 +156,6 @@ TEST_F(SkinCtrlHostile, AnActivationThatFindsNoSheetChangesNothing) {
         RECT all{0, 0, 4000, 4000};
         FillRect(dc.get(), &all, grey.get());
     }
-    // The host's colour is the skin's now; a refused activation must not take it
-    // as the colour the host had before the skin.
     EXPECT_EQ(ctrl->ActivateSkin(Custom_Skin), S_OK);
     EXPECT_EQ(Count(*host, kSkinActive), activations);
     EXPECT_TRUE(Active(*ctrl));
