@@ -107,6 +107,8 @@ private:
 
     // The table entry (1-based) that item data names, or null.
     PopupItem* ItemForData(ULONG_PTR data);
+    PopupItem* OwnItem(HMENU popup, ULONG_PTR data, UINT id);
+    PopupItem* OwnItem(HMENU popup, const MENUITEMINFOA& info);
     void AddPopupItem(HMENU popup, UINT position);
     LRESULT MeasureItem(HWND hwnd, WPARAM wParam, LPARAM lParam);
     LRESULT DrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam);
