@@ -139,7 +139,7 @@ std::optional<Qel_SkinCtrl::PreparedSkin> Qel_SkinCtrl::PrepareSkin(IPictureDisp
     const bool hostIcon = HostHasIcon(host);
     SkinSliceResult result = SliceSkinSheet(*sheet, {hasMenu, m_ShowIcon, hostIcon});
     if (!result.slice) return std::nullopt;
-    PreparedSkin p{std::move(*result.slice), hasMenu};
+    PreparedSkin p{std::move(*result.slice), hasMenu, {}, {}, {}, {}};
     p.caption = PictureFromSheet(CutPicture(*sheet, p.slice.caption));
     p.borders = PictureFromSheet(CutPicture(*sheet, p.slice.borders));
     p.buttons = PictureFromSheet(CutPicture(*sheet, p.slice.buttons));

@@ -328,13 +328,18 @@ STDMETHODIMP Qel_SkinClass::Attach(IDispatch* f, IPictureDisp* picCaption, IPict
 
 STDMETHODIMP Qel_SkinClass::Detach() {
     return ComGuard([&] {
+        // A window that was destroyed (its modifier detached itself then) or whose
+        // handle now names another window is no longer touched.
+        const bool windowOurs =
+            hwnd_ && GetPropA(hwnd_, kImplementationProp) == static_cast<_Qel_SkinAreaMod*>(this);
         if (m_cNCS) m_cNCS->Detach();
         HMENU menu = nullptr;
         if (m_cMenu) {
             menu = m_cMenu->hMenu();
+            if (!windowOurs) m_cMenu->WindowGone();
             m_cMenu->Detach();
         }
-        if (menu) SetMenu(hwnd_, menu);
+        if (menu && windowOurs) SetMenu(hwnd_, menu);
         hwnd_ = nullptr;
         return S_OK;
     });

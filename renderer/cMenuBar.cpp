@@ -190,12 +190,18 @@ void cMenuBar::Detach() {
             for (UINT msg : kPopupItemMessages)
                 DetachMessageImpl(this, window_, msg);
     }
+    window_ = nullptr;
     if (tracker_) {
         tracker_->Terminate();
         tracker_.reset();
     }
     // An unbound bar has nothing to poll.
     StopTimer();
+}
+
+void cMenuBar::WindowGone() {
+    window_ = nullptr;
+    if (tracker_) tracker_->WindowGone();
 }
 
 // ---- Drawing helpers -------------------------------------------------------

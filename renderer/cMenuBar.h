@@ -33,6 +33,8 @@ public:
     void SetPopupMenuObject(IDispatch* menu);
     void Attach(HWND lHWnd, bool bUseClient);
     void Detach();
+    // The window was destroyed: Detach leaves its handle alone.
+    void WindowGone();
     void SetCaptionHeight(long lHeight) { captionHeight_ = lHeight; }
     void SetBorderWidths(long lWidth) { borderWidths_ = lWidth; }
 

@@ -276,7 +276,9 @@ TEST_F(AutomationTest, RunningOutOfMemoryIsAnErrorNotACrash) {
             failedWrite = fail.Failed();
         }
         VariantClear(&result);
-        if (failedRead) EXPECT_EQ(read, E_OUTOFMEMORY) << n;
+        if (failedRead) {
+            EXPECT_EQ(read, E_OUTOFMEMORY) << n;
+        }
         if (failedWrite) {
             EXPECT_EQ(written, E_OUTOFMEMORY) << n;
             EXPECT_EQ(bag->Value(L"Number").type(), VT_EMPTY) << n;

@@ -221,7 +221,9 @@ TEST_F(Modifier, AnAttachmentThatRunsOutOfMemoryLeavesTheWindowAlone) {
             single = subclass->AttachMessage(handler->Itf(), HandleToLong(hwnd), WM_USER + 1);
             failed = fail.Failed();
         }
-        if (failed) EXPECT_EQ(single, E_OUTOFMEMORY) << n;
+        if (failed) {
+            EXPECT_EQ(single, E_OUTOFMEMORY) << n;
+        }
         subclass->DetachMessage(handler->Itf(), HandleToLong(hwnd), WM_USER + 1);
     }
     ncs->Detach();
