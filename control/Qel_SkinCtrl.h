@@ -96,7 +96,7 @@ public:
     // IConnectionPointContainer: the events and property notifications.
     STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** cp) override;
     STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** e) override {
-        return events_.Enum(e);
+        return EnumPoints({&events_, &notifications_}, e);
     }
 
 private:

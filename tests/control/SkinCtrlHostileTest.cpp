@@ -275,6 +275,44 @@ TEST_F(SkinCtrlHostile, AHandlerThatThrowsStopsNothing) {
     EXPECT_FALSE(Active(*ctrl));
 }
 
+// Hosts that enumerate the control's connection points and their sinks.
+TEST_F(SkinCtrlHostile, ConnectionPointsAndConnectionsCanBeEnumerated) {
+    Place();
+    ComPtr<IEnumConnectionPoints> points;
+    ASSERT_EQ(ctrl->EnumConnectionPoints(points.put()), S_OK);
+    IConnectionPoint* found[3] = {};
+    ULONG n = 0;
+    EXPECT_EQ(points->Next(3, found, &n), S_FALSE);
+    ASSERT_EQ(n, 2u);
+    std::vector<IID> iids;
+    for (ULONG i = 0; i < n; ++i) {
+        ComPtr<IConnectionPoint> point = ComPtr<IConnectionPoint>::Adopt(found[i]);
+        IID iid{};
+        point->GetConnectionInterface(&iid);
+        iids.push_back(iid);
+        // The host advised one sink on each: its cookie is the one that unadvises.
+        ComPtr<IEnumConnections> connections;
+        ASSERT_EQ(point->EnumConnections(connections.put()), S_OK);
+        CONNECTDATA data[2] = {};
+        ULONG got = 0;
+        connections->Next(2, data, &got);
+        ASSERT_EQ(got, 1u);
+        ComPtr<IUnknown> sink = ComPtr<IUnknown>::Adopt(data[0].pUnk);
+        EXPECT_TRUE(sink);
+        ComPtr<IEnumConnections> copy;
+        connections->Reset();
+        ASSERT_EQ(connections->Clone(copy.put()), S_OK);
+        EXPECT_EQ(copy->Skip(1), S_OK);
+        EXPECT_EQ(copy->Skip(1), S_FALSE);
+        if (iid == IID_IPropertyNotifySink) {
+            EXPECT_EQ(point->Unadvise(data[0].dwCookie), S_OK);
+            ctrl->put_FormMaxWidth(100);
+            EXPECT_TRUE(host->notifications.empty());
+        }
+    }
+    EXPECT_EQ(iids, (std::vector<IID>{DIID___Qel_SkinCtrl, IID_IPropertyNotifySink}));
+}
+
 // ---- The host's icon ---------------------------------------------------------------------
 
 // A 32 x 32 icon of one colour, made by the host itself.
