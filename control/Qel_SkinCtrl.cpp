@@ -92,6 +92,7 @@ Qel_SkinCtrl::~Qel_SkinCtrl() {
 void* Qel_SkinCtrl::FindOther(REFIID iid) {
     if (iid == IID_IPersist) return static_cast<IPersistPropertyBag*>(this);
     if (iid == IID_IProvideClassInfo) return static_cast<IProvideClassInfo2*>(this);
+    if (iid == IID_IViewObject) return static_cast<IViewObject2*>(this);
     return nullptr;
 }
 

@@ -20,7 +20,7 @@ namespace qel {
 
 class Qel_SkinCtrl final
     : public ComObject<Qel_SkinCtrl, _Qel_SkinCtrl, IOleObject, IOleControl, IPersistPropertyBag,
-                       IProvideClassInfo2, IConnectionPointContainer> {
+                       IProvideClassInfo2, IConnectionPointContainer, IViewObject2> {
 public:
     Qel_SkinCtrl();
     ~Qel_SkinCtrl() override;
@@ -98,6 +98,19 @@ public:
     STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** e) override {
         return EnumPoints({&events_, &notifications_}, e);
     }
+
+    // IViewObject2: the control's face on a form being designed.
+    STDMETHODIMP Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device,
+                      HDC targetDC, HDC dc, LPCRECTL bounds, LPCRECTL window,
+                      BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR), ULONG_PTR contArg) override;
+    STDMETHODIMP GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP Freeze(DWORD, LONG, void*, DWORD*) override { return E_NOTIMPL; }
+    STDMETHODIMP Unfreeze(DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+    STDMETHODIMP GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
+    STDMETHODIMP GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE*, LPSIZEL size) override;
 
 private:
     void* FindOther(REFIID iid) override;
@@ -224,6 +237,8 @@ private:
     ComPtr<IOleClientSite> site_;
     ComPtr<IOleAdviseHolder> adviseHolder_;
     SIZEL extent_{}; // HIMETRIC
+    ComPtr<IAdviseSink> viewSink_;
+    DWORD viewAspects_ = 0, viewFlags_ = 0;
 
     EventSource events_{this, DIID___Qel_SkinCtrl};
     EventSource notifications_{this, IID_IPropertyNotifySink};

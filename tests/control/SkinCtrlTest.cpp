@@ -9,6 +9,7 @@
 #include "tests/control/TestHost.h"
 #include "tests/support/Input.h"
 #include "tests/support/Screen.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -340,6 +341,41 @@ TEST(SkinCtrlDesign, ANewlyPlacedControlSnapsBackWithoutAMenuAndRunTimeChangesNo
     SIZEL now{};
     running->GetExtent(DVASPECT_CONTENT, &now);
     EXPECT_EQ(now.cx, bigger.cx);
+}
+
+// Draws the control through IViewObject into the host's client area at (x, y),
+// w x h pixels, and reads the pixel back at a point of that rectangle.
+COLORREF DrawnPixel(TestHost& host, IUnknown* control, RECT at, POINT read) {
+    ComPtr<IViewObject> view;
+    control->QueryInterface(IID_IViewObject, view.put_void());
+    if (!view) return CLR_INVALID;
+    WindowDC dc = WindowDC::Client(host.Window());
+    RECT all;
+    GetClientRect(host.Window(), &all);
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RECTL bounds{at.left, at.top, at.right, at.bottom};
+    view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc.get(), &bounds, nullptr, nullptr,
+               0);
+    return GetPixel(dc.get(), at.left + read.x, at.top + read.y);
+}
+
+TEST(SkinCtrlDesign, AFormBeingDesignedShowsTheControlsFace) {
+    TestHost design(100, 100, 300, 200, /*visible=*/true, /*userMode=*/false);
+    auto ctrl = Qel_SkinCtrl::Create();
+    design.Place(ctrl->Unknown(), {});
+    test::PumpFor(50);
+    const RECT face{10, 10, 52, 46}, twice{10, 10, 94, 82};
+    EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), face, {12, 9}), RGB(0, 0, 128)); // caption
+    EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), face, {20, 20}), RGB(255, 255, 255));
+    EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), face, {2, 2}), RGB(192, 192, 192));
+    EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), face, {41, 35}), RGB(0, 0, 0));
+    EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), twice, {24, 18}), RGB(0, 0, 128));
+    // At run time the control draws nothing.
+    TestHost run(100, 100, 300, 200, /*visible=*/true, /*userMode=*/true);
+    auto running = Qel_SkinCtrl::Create();
+    run.Place(running->Unknown(), {});
+    test::PumpFor(50);
+    EXPECT_EQ(DrawnPixel(run, running->Unknown(), face, {12, 9}), RGB(0, 0, 0));
 }
 
 // ---- Bad pictures through the public interface ------------------------------------
