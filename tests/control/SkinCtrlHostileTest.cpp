@@ -265,6 +265,23 @@ TEST_F(SkinCtrlHostile, HandlersThatReEnterDuringAnActivationLeaveItConsistent) 
     EXPECT_FALSE(Active(*ctrl));
 }
 
+// The host asks for the skin again while it is being taken off: refused.
+TEST_F(SkinCtrlHostile, AnActivationAskedForDuringTheDeactivationIsRefused) {
+    Place();
+    const RECT window = WindowRectOf(host->Window());
+    ctrl->ActivateSkin(2);
+    HRESULT during = E_FAIL;
+    host->onRefresh = [&] { during = ctrl->ActivateSkin(3); };
+    ctrl->DeactivateSkin();
+    host->onRefresh = nullptr;
+    EXPECT_EQ(during, S_OK);
+    EXPECT_FALSE(Active(*ctrl));
+    EXPECT_EQ(SkinOf(*ctrl), Dark_Blue_Bubble);
+    EXPECT_FALSE(HasRegion(host->Window()));
+    const RECT now = WindowRectOf(host->Window());
+    EXPECT_EQ(now.bottom - now.top, window.bottom - window.top);
+}
+
 TEST_F(SkinCtrlHostile, AHandlerThatThrowsStopsNothing) {
     Place();
     host->onEvent = [](DISPID, DISPPARAMS&) { throw std::runtime_error("host handler"); };

@@ -303,9 +303,13 @@ TEST_F(SkinCtrlOnScreen, DeactivatingANeverActivatedControlOnlyAnnouncesIt) {
     Place();
     HWND hwnd = host->Window();
     const RECT window = WindowRectOf(hwnd);
+    host->SetBackColor(0x00445566); // changed by the host since the control was loaded
+    host->AddControl(L"Command1", L"CommandButton", 0x00ABCDEF, 0x00010203);
     ctrl->DeactivateSkin();
     RECT now = WindowRectOf(hwnd);
     EXPECT_EQ(now.right - now.left, window.right - window.left);
+    EXPECT_EQ(host->BackColor(), 0x00445566u); // no skin, no colours to give back
+    EXPECT_EQ(host->Control(L"Command1").back, 0x00ABCDEFu);
     EXPECT_EQ(Count(*host, kSkinActive), 1);
     EXPECT_FALSE(LastBool(*host, kSkinActive));
 }

@@ -464,9 +464,14 @@ TEST(SkinCtrlHost, AControlOutlivingItsFormsWindowLeavesItAlone) {
     {
         TestHost host(0, 0, 300, 200, false);
         host.Place(ctrl->Unknown(), {});
+        host.AddControl(L"Command1", L"CommandButton", 0x00ABCDEF, 0x00010203);
         ctrl->ActivateSkin(0);
+        const OLE_COLOR skinned = host.BackColor(), control = host.Control(L"Command1").back;
+        ASSERT_NE(skinned, 0x8000000Fu);
         DestroyWindow(host.Window());
         ctrl->DeactivateSkin(); // the window is gone: nothing is moved or recoloured
+        EXPECT_EQ(host.BackColor(), skinned);
+        EXPECT_EQ(host.Control(L"Command1").back, control);
         VARIANT_BOOL active = VARIANT_TRUE;
         ctrl->IsSkinActive(&active);
         EXPECT_EQ(active, VARIANT_FALSE);

@@ -351,8 +351,9 @@ void TestHost::BuildForm() {
         if (a.size() == 4) move(d(0), d(1), d(2), d(3));
         return VARIANT{};
     });
-    form_->Function(L"Refresh", [hwnd](const std::vector<VARIANT>&) {
+    form_->Function(L"Refresh", [this, hwnd](const std::vector<VARIANT>&) {
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        if (onRefresh) onRefresh();
         return VARIANT{};
     });
     form_->Field(L"Icon", Object(nullptr));

@@ -104,6 +104,8 @@ public:
     // Command identifiers that reached the form (WM_COMMAND).
     std::vector<WORD> commands;
     std::function<void(DISPID, DISPPARAMS&)> onEvent;
+    // Runs when the control calls the form's Refresh.
+    std::function<void()> onRefresh;
 
 private:
     static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
