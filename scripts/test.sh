@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+bash scripts/check-deps.sh
 for preset in native win64 win32; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"

@@ -20,21 +20,31 @@ fi
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+fail() { echo "with-wine.sh: $*" >&2; exit 1; }
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
 if [ ! -f "$WINEPREFIX/.qel-ready" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-    # Wine's own fonts (Tahoma, Marlett for caption glyphs and menu marks) are
-    # not found in Debian's data folder; the Windows font folder always is.
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    log="$build_dir/wineboot.log"
+    wineboot -i >"$log" 2>&1 && [ -d "$fonts" ] ||
+        fail "wineboot could not prepare the Wine prefix $WINEPREFIX (its output is in $log)"
+    for key in 'HKCU\Software\Wine\Explorer /v Desktop /d Default' \
+               'HKCU\Software\Wine\Explorer\Desktops /v Default /d 1024x768'; do
+        # shellcheck disable=SC2086 # the key's words are the command's arguments
+        wine reg add $key /f >>"$log" 2>&1 ||
+            fail "could not turn the Wine virtual desktop on ($key; output in $log)"
+    done
     wineserver -w
     touch "$WINEPREFIX/.qel-ready"
 fi
-# The forms' default font, the raster "MS Sans Serif" (its widths are the ones the
-# forms are laid out for; without it Wine substitutes a wider face).
-fonts="$WINEPREFIX/drive_c/windows/Fonts"
-[ -f "$fonts/sserife.fon" ] || cp /usr/share/wine/fonts/sserife.fon "$fonts/"
+# Wine's own fonts (Tahoma, Marlett for caption glyphs and menu marks) are not
+# found in Debian's data folder; the Windows font folder always is. The raster
+# "MS Sans Serif" is the forms' default font (its widths are the ones the forms
+# are laid out for; without it Wine substitutes a wider face).
+for font in /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/sserife.fon; do
+    [ -f "$fonts/${font##*/}" ] && continue
+    cp "$font" "$fonts/" 2>/dev/null ||
+        fail "could not copy Wine's font $font into the prefix (is the package fonts-wine installed? run scripts/install-deps.sh)"
+done
 
 wineserver -p 2>/dev/null || true  # one may be left running by an interrupted run
 # Start Wine's own background processes now, detached from the command's output:
