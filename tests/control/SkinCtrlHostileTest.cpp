@@ -6,6 +6,7 @@
 #include "control/Qel_SkinCtrl.h"
 #include "control/SheetPicture.h"
 #include "control/SkinSheetWriter.h"
+#include "tests/control/SkinCtrlOnScreen.h"
 #include "tests/control/SkinSamples.h"
 #include "tests/control/TestHost.h"
 #include "tests/support/AllocationFaults.h"
@@ -68,33 +69,12 @@ std::string FileBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// A form on screen with the control placed on it, and no cache file of this thread.
-class SkinCtrlHostile : public ::testing::Test {
+// The host form has a colour of its own.
+class SkinCtrlHostile : public test::SkinCtrlOnScreen {
 protected:
-    void SetUp() override {
-        char windows[MAX_PATH] = {};
-        GetWindowsDirectoryA(windows, MAX_PATH);
-        cache_ =
-            std::string(windows) + "\\Qel_Skins\\" + std::to_string(GetCurrentThreadId()) + ".skn";
-        DeleteFileA(cache_.c_str());
-    }
-    void TearDown() override {
-        ctrl.reset();
-        host.reset();
-        DeleteFileA(cache_.c_str());
-        PumpFor(30);
-    }
     void Place(std::map<std::wstring, VARIANT> bag = {}, bool initNew = false) {
-        host = std::make_unique<TestHost>(150, 120, 360, 220);
-        host->SetBackColor(0x00123456);
-        ctrl = Qel_SkinCtrl::Create();
-        host->Place(ctrl->Unknown(), bag, initNew);
-        PumpFor(50);
+        SkinCtrlOnScreen::Place(std::move(bag), 0x00123456, initNew);
     }
-
-    std::unique_ptr<TestHost> host;
-    ComPtr<Qel_SkinCtrl> ctrl;
-    std::string cache_;
 };
 
 // ---- Refusals change nothing -------------------------------------------------------
@@ -354,12 +334,7 @@ TEST_F(SkinCtrlHostile, TheHostsIconIsLookedAtAgainAtEachActivation) {
     Place();
     HWND hwnd = host->Window();
     UniqueIcon big = SolidIcon(RGB(255, 0, 0));
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-    PICTDESC desc{sizeof desc, PICTYPE_ICON, {}};
-    desc.icon.hicon = big.get();
-    ComPtr<IPictureDisp> iconPicture;
-    OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE, iconPicture.put_void());
-    host->SetIcon(iconPicture.get());
+    host->SetFormIcon(big.get(), /*big=*/true);
 
     test::SampleSkin skin = test::BuiltInLikeSkin();
     skin.content.Flag(SheetFlag::DrawFormIcon) = true;
@@ -372,8 +347,7 @@ TEST_F(SkinCtrlHostile, TheHostsIconIsLookedAtAgainAtEachActivation) {
     EXPECT_EQ(test::WindowPixel(hwnd, 8 + 8, 6 + 8), RGB(255, 0, 0));
 
     // The host drops its icon: the caption has none, and shifts.
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG, 0);
-    host->SetIcon(nullptr);
+    host->SetFormIcon(nullptr, /*big=*/true);
     ctrl->ActivateSkin(0);
     RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     PumpFor(100);

@@ -404,6 +404,18 @@ void TestHost::SetIcon(IPictureDisp* icon) {
     VariantClear(&v);
 }
 
+void TestHost::SetFormIcon(HICON icon, bool big) {
+    SendMessageA(window_.get(), WM_SETICON, big ? ICON_BIG : ICON_SMALL,
+                 reinterpret_cast<LPARAM>(icon));
+    ComPtr<IPictureDisp> picture;
+    if (icon) {
+        PICTDESC desc{sizeof desc, PICTYPE_ICON, {}};
+        desc.icon.hicon = icon;
+        OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE, picture.put_void());
+    }
+    SetIcon(picture.get());
+}
+
 ComPtr<IDispatch> TestHost::Place(IUnknown* control, const std::map<std::wstring, VARIANT>& bag,
                                   bool initNew) {
     control_ = control;

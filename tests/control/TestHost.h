@@ -89,6 +89,9 @@ public:
     void SetMenu(HMENU menu);
     // The form's Icon property.
     void SetIcon(IPictureDisp* icon);
+    // The form's icon (the window's small or big one) and its Icon property,
+    // which does not own it; a null icon takes both away.
+    void SetFormIcon(HICON icon, bool big);
 
     // Creates the skin control (through the library's class factory when
     // `module` is given, else in process) and puts it on the form: client site,
