@@ -143,12 +143,8 @@ std::optional<Qel_SkinCtrl::PreparedSkin> Qel_SkinCtrl::PrepareSkin(IPictureDisp
     p.caption = PictureFromSheet(CutPicture(*sheet, p.slice.caption));
     p.borders = PictureFromSheet(CutPicture(*sheet, p.slice.borders));
     p.buttons = PictureFromSheet(CutPicture(*sheet, p.slice.buttons));
-    if (p.slice.config.ShowIcon && hostIcon)
-        p.icon = FormIconPicture(hwnd);
-    else if (!hostIcon)
-        p.icon = nullptr;
-    else
-        p.icon = frmIcon_;
+    // Taken afresh when the caption shows it; a host without one has none.
+    if (hostIcon) p.icon = p.slice.config.ShowIcon ? FormIconPicture(hwnd) : frmIcon_;
     return p;
 }
 
