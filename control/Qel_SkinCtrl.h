@@ -8,7 +8,7 @@
 #include "base/ComGuard.h"
 #include "base/Events.h"
 #include "base/QelTypeLib.h"
-#include "control/SkinSlice.h"
+#include "sheet/SkinSlice.h"
 #include "renderer/Qel_SkinClass.h"
 #include "renderer/Qel_SkinConfig.h"
 

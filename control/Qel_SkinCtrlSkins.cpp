@@ -3,7 +3,7 @@
 #include "base/MessagePump.h"
 #include "base/Module.h"
 #include "base/PictureFile.h"
-#include "control/FileHelpers.h"
+#include "base/FileHelpers.h"
 #include "control/Qel_SkinCtrl.h"
 #include "control/SheetPicture.h"
 

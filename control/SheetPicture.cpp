@@ -1,8 +1,8 @@
 #include "control/SheetPicture.h"
-#include "base/Handle.h"
+#include "base/BitmapRows.h"
 #include "base/PictureFile.h"
-#include "control/SkinSheetGeometry.h"
-#include "control/SkinSlice.h"
+#include "sheet/SkinSheetGeometry.h"
+#include "sheet/SkinSlice.h"
 
 #include <vector>
 
@@ -11,12 +11,6 @@ namespace {
 
 void Say(std::string* problem, const std::string& text) {
     if (problem) *problem = text;
-}
-
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    return info;
 }
 
 } // namespace
@@ -33,15 +27,12 @@ std::optional<SheetImage> SheetFromPicture(IPictureDisp* picture, std::string* p
                          std::to_string(bm.bmHeight) + " pixels, larger than any skin sheet.");
         return std::nullopt;
     }
-    std::vector<uint32_t> rows(size_t(bm.bmWidth) * bm.bmHeight);
-    BITMAPINFO info = TopDown32(bm.bmWidth, bm.bmHeight);
-    WindowDC screen = WindowDC::Client(nullptr);
-    if (GetDIBits(screen.get(), bitmap, 0, bm.bmHeight, rows.data(), &info, DIB_RGB_COLORS) !=
-        bm.bmHeight) {
+    std::optional<std::vector<uint32_t>> rows = ReadBitmapRows(bitmap, bm.bmWidth, bm.bmHeight);
+    if (!rows) {
         Say(problem, "The picture's pixels cannot be read.");
         return std::nullopt;
     }
-    return SheetImage::FromBgra(bm.bmWidth, bm.bmHeight, rows.data());
+    return SheetImage::FromBgra(bm.bmWidth, bm.bmHeight, rows->data());
 }
 
 bool IsUsableSheet(IPictureDisp* picture, std::string* problem) {
@@ -60,13 +51,9 @@ bool IsUsableSheet(IPictureDisp* picture, std::string* problem) {
 
 ComPtr<IPictureDisp> PictureFromSheet(const SheetImage& image) {
     if (image.Empty()) return nullptr;
-    BITMAPINFO info = TopDown32(image.Width(), image.Height());
     std::vector<uint32_t> rows = image.ToBgra();
-    WindowDC screen = WindowDC::Client(nullptr);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), image.Width(), image.Height()));
-    if (!bitmap || SetDIBits(screen.get(), bitmap.get(), 0, image.Height(), rows.data(), &info,
-                             DIB_RGB_COLORS) != image.Height())
-        return nullptr;
+    UniqueBitmap bitmap = BitmapFromRows(image.Width(), image.Height(), rows.data());
+    if (!bitmap) return nullptr;
     return PictureFromBitmap(std::move(bitmap));
 }
 

@@ -3,7 +3,7 @@
 // depth) and makes the sliced pieces into bitmap pictures.
 #pragma once
 #include "base/ComPtr.h"
-#include "control/SheetImage.h"
+#include "sheet/SheetImage.h"
 
 #include <ocidl.h>
 #include <optional>

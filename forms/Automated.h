@@ -25,6 +25,8 @@ public:
 protected:
     Automated();
     virtual ~Automated();
+    // From now on the automation object answers run-time error 364.
+    void CutOffObject();
 
     // The dispatch interface of the kind in the layer's type library.
     virtual const IID& DispatchIid() const = 0;

@@ -85,6 +85,10 @@ IDispatch* Automated::Object() {
 }
 
 Automated::~Automated() {
+    CutOffObject();
+}
+
+void Automated::CutOffObject() {
     if (object_) object_->CutOff();
 }
 

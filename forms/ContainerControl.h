@@ -27,6 +27,12 @@ public:
         this->Invalidate();
     }
 
+    // Repaints the control now, with the children that show it through.
+    void Refresh() override {
+        RedrawWindow(this->hWnd(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+
 protected:
     ContainerControl(Container& container, std::string name)
         : ControlBase(container, std::move(name), kButtonFace, kButtonText),

@@ -1,6 +1,9 @@
 // What every member of a form's Controls collection has: a name, the form it
 // belongs to, a tag, visibility, and its automation object. Events are raised
-// through Raise, which stays silent while the form builds its controls.
+// through Raise, which stays silent while the form builds its controls. When its
+// form unloads, a control is retired: its window goes, and every member that
+// needs it (and its automation object) answers run-time error 364 until the form
+// loads again and makes new controls; pointers to it stay valid until then.
 #pragma once
 #include "forms/Automated.h"
 
@@ -22,6 +25,10 @@ public:
     virtual bool Visible() const = 0;
     virtual void Visible(bool visible) = 0;
 
+    // The form unloads: the control lets go of its window and its automation object.
+    virtual void Retire();
+    bool Retired() const { return retired_; }
+
 protected:
     Control(Form& form, std::string name) : form_(form), name_(std::move(name)) {}
 
@@ -33,6 +40,9 @@ protected:
         running(std::forward<Args>(args)...);
     }
 
+    // Throws "Object was unloaded" when the control is retired.
+    void RequireLive() const;
+
     // Name, Tag, Visible and Parent.
     HRESULT Invoke(DispatchCall& call) override;
 
@@ -42,6 +52,7 @@ private:
     Form& form_;
     std::string name_;
     std::string tag_;
+    bool retired_ = false;
 };
 
 } // namespace qel::forms

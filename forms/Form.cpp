@@ -67,6 +67,7 @@ const std::vector<Form*>& Form::LoadedForms() {
 
 void Form::Load() {
     if (loaded_) return;
+    retired_.clear();
     CreateWindowOf(OwnClass("QelForm", CS_DBLCLKS | CS_OWNDC), name_.c_str(), StyleOf(border_),
                    ExStyleOf(border_), nullptr, {0, 0, 320, 240});
     loaded_ = true;
@@ -90,6 +91,15 @@ void Form::Show(ShowMode mode, Form* owner) {
     Load();
     if (mode == ShowMode::Modal && Visible())
         throw RuntimeError(kAlreadyShown, "Form already displayed; can't show modally");
+    if (host_) {
+        if (mode == ShowMode::Modal)
+            throw RuntimeError(kInvalidCall, "A form shown inside a box cannot be shown modally");
+        if (!Visible()) RaiseResize(true);
+        if (loaded_)
+            ShowWindow(hWnd(),
+                       shownState_ == forms::WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNA);
+        return;
+    }
     if (!owner) owner = ActiveForm(this);
     HWND ownerWindow = owner && owner->Loaded() ? owner->hWnd() : nullptr;
     if (!placed_) {
@@ -98,12 +108,33 @@ void Form::Show(ShowMode mode, Form* owner) {
     }
     if (mode == ShowMode::Modal && ownerWindow)
         SetWindowLongPtrA(hWnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
+    // Resize comes before the form is first seen (handlers place its controls).
+    if (!Visible()) RaiseResize(true);
+    if (!loaded_) return;
     int command = SW_SHOW;
     if (shownState_ == forms::WindowState::Minimized) command = SW_SHOWMINIMIZED;
     if (shownState_ == forms::WindowState::Maximized) command = SW_SHOWMAXIMIZED;
     ShowWindow(hWnd(), command);
     SetForegroundWindow(hWnd());
     if (mode == ShowMode::Modal) RunModal(ownerWindow);
+}
+
+void Form::ShowInside(Container& box) {
+    Load();
+    if (host_ != &box) {
+        const LONG_PTR visible = GetWindowLongPtrA(hWnd(), GWL_STYLE) & WS_VISIBLE;
+        host_ = &box;
+        SetWindowLongPtrA(hWnd(), GWL_STYLE, WindowStyle() | visible);
+        SetParent(hWnd(), box.ClientWindow());
+        SetWindowPos(hWnd(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    Show();
+}
+
+DWORD Form::WindowStyle() const {
+    const DWORD style = StyleOf(border_);
+    return host_ ? (style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS : style;
 }
 
 void Form::RunModal(HWND owner) {
@@ -160,13 +191,23 @@ void Form::TearDown() {
     // Hosted controls first: they may still reach the form and its controls.
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
         if (auto* hosted = dynamic_cast<ActiveXControl*>(it->get())) hosted->Close();
+    // Forms shown inside this form's boxes go with it.
+    for (Form* form : std::vector<Form*>(Registry()))
+        if (form != this && form->host_ && &form->host_->OwnerForm() == this) form->TearDown();
     // Forms that this one owns stay (the window would take them with it).
     for (Form* form : Registry())
         if (form != this && GetWindow(form->hWnd(), GW_OWNER) == hWnd())
             SetWindowLongPtrA(form->hWnd(), GWLP_HWNDPARENT, 0);
-    // Items go before their menus, controls before their containers.
-    while (!controls_.empty())
+    // Items go before their menus, controls before their containers. Menus go at
+    // once; the other controls are retired and kept until the next load, so that
+    // code still holding them gets run-time error 364, not a dangling pointer.
+    while (!controls_.empty()) {
+        std::unique_ptr<Control> control = std::move(controls_.back());
         controls_.pop_back();
+        if (dynamic_cast<Menu*>(control.get())) continue;
+        control->Retire();
+        retired_.push_back(std::move(control));
+    }
     ForgetChildren();
     SetMenu(hWnd(), nullptr);
     bar_.reset();
@@ -183,7 +224,10 @@ void Form::TearDown() {
     clientWidth_ = kDefaultClientWidth;
     clientHeight_ = kDefaultClientHeight;
     shownState_ = forms::WindowState::Normal;
+    host_ = nullptr;
     icon_.reset();
+    pointer_ = Pointer::Default;
+    mouseIcon_.reset();
     tag_.clear();
     nextMenuId_ = 1;
 
@@ -239,7 +283,7 @@ void Form::Border(BorderStyle style) {
     border_ = style;
     if (!loaded_) return;
     LONG_PTR visible = GetWindowLongPtrA(hWnd(), GWL_STYLE) & WS_VISIBLE;
-    SetWindowLongPtrA(hWnd(), GWL_STYLE, StyleOf(style) | visible);
+    SetWindowLongPtrA(hWnd(), GWL_STYLE, WindowStyle() | visible);
     SetWindowLongPtrA(hWnd(), GWL_EXSTYLE, ExStyleOf(style));
     ApplyClientSize();
 }
@@ -260,6 +304,8 @@ void Form::ApplyClientSize() {
 }
 
 void Form::Icon(Picture icon) {
+    if (icon && PictureType(icon.get()) != PICTYPE_ICON)
+        throw RuntimeError(kInvalidPropertyValue, "Invalid property value");
     icon_ = std::move(icon);
     if (loaded_) ApplyIcon();
 }
@@ -304,19 +350,29 @@ RECT PlacementOf(HWND hwnd) {
 
 } // namespace
 
+float Form::OuterFromPixels(int pixels, bool horizontal) const {
+    if (host_) return horizontal ? host_->FromPixelsX(pixels) : host_->FromPixelsY(pixels);
+    return static_cast<float>(pixels * (horizontal ? TwipsPerPixelX() : TwipsPerPixelY()));
+}
+
+int Form::OuterToPixels(float v, bool horizontal) const {
+    if (host_) return horizontal ? host_->ToPixelsX(v) : host_->ToPixelsY(v);
+    return horizontal ? PixelsFromTwipsX(v) : PixelsFromTwipsY(v);
+}
+
 float Form::Left() const {
-    return static_cast<float>(PlacementOf(hWnd()).left * TwipsPerPixelX());
+    return OuterFromPixels(PlacementOf(hWnd()).left, true);
 }
 float Form::Top() const {
-    return static_cast<float>(PlacementOf(hWnd()).top * TwipsPerPixelY());
+    return OuterFromPixels(PlacementOf(hWnd()).top, false);
 }
 float Form::Width() const {
     RECT r = PlacementOf(hWnd());
-    return static_cast<float>((r.right - r.left) * TwipsPerPixelX());
+    return OuterFromPixels(r.right - r.left, true);
 }
 float Form::Height() const {
     RECT r = PlacementOf(hWnd());
-    return static_cast<float>((r.bottom - r.top) * TwipsPerPixelY());
+    return OuterFromPixels(r.bottom - r.top, false);
 }
 void Form::Left(float left) {
     Move(left, Top(), Width(), Height());
@@ -332,13 +388,12 @@ void Form::Height(float height) {
 }
 
 void Form::Move(float left, float top, float width, float height) {
-    RECT now{};
-    GetWindowRect(hWnd(), &now);
-    const int x = PixelsFromTwipsX(left), y = PixelsFromTwipsY(top);
+    RECT now = PlacementOf(hWnd());
+    const int x = OuterToPixels(left, true), y = OuterToPixels(top, false);
     // Placed by code: the start-up position no longer applies. A move that only
     // resizes (as a skin does when it grows the frame) leaves it in force.
     if (x != now.left || y != now.top) placed_ = true;
-    SetWindowPos(hWnd(), nullptr, x, y, PixelsFromTwipsX(width), PixelsFromTwipsY(height),
+    SetWindowPos(hWnd(), nullptr, x, y, OuterToPixels(width, true), OuterToPixels(height, false),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -376,6 +431,15 @@ void Form::Enabled(bool enabled) {
 void Form::Refresh() {
     RedrawWindow(hWnd(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void Form::MousePointer(Pointer pointer) {
+    pointer_ = pointer;
+    // Shown at once when the mouse is over the form.
+    POINT p{};
+    GetCursorPos(&p);
+    if (loaded_ && WindowFromPoint(p) == hWnd())
+        SendMessageA(hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(hWnd()), HTCLIENT);
 }
 
 // ---- Controls and menus ----
@@ -446,11 +510,66 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SIZE:
         FitImage();
+        if (Visible() && wParam != SIZE_MINIMIZED) {
+            LRESULT result = 0;
+            HandleContainerMessage(msg, wParam, lParam, result); // aligned controls first
+            RaiseResize(false);
+            return 0;
+        }
         break;
+    case WM_ACTIVATE:
+        // Activate comes before the focus moves (and GotFocus).
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+            Raise(OnActivate);
+            if (!loaded_) return 0; // the handler unloaded the form
+        }
+        break;
+    case WM_SETFOCUS: {
+        LRESULT result = Default(msg, wParam, lParam);
+        Raise(OnGotFocus);
+        return result;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        // A form inside a box takes the focus when pressed, as a top-level form
+        // does when it is activated.
+        if (host_ && GetFocus() != hWnd() && !IsChild(hWnd(), GetFocus())) {
+            SetFocus(hWnd());
+            if (!loaded_) return 0; // a GotFocus handler unloaded the form
+        }
+        break;
+    case WM_SETCURSOR:
+        if (pointer_ != Pointer::Default && reinterpret_cast<HWND>(wParam) == hWnd() &&
+            LOWORD(lParam) == HTCLIENT) {
+            SetCursor(Screen::Cursor(pointer_, mouseIcon_.get()));
+            return TRUE;
+        }
+        break;
+    }
+    if (auto event = MouseEvent(hWnd(), msg, wParam, lParam, *this)) {
+        Raise(event);
+        return 0;
     }
     LRESULT result = 0;
     if (HandleContainerMessage(msg, wParam, lParam, result)) return result;
     return Default(msg, wParam, lParam);
+}
+
+// ---- Events ----
+
+void Form::Raise(const std::function<void()>& handler) {
+    if (!handler || building_) return;
+    std::function<void()> running = handler; // it may unload the form
+    running();
+}
+
+void Form::RaiseResize(bool shown) {
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    const SIZE size{client.right, client.bottom};
+    if (!shown && size.cx == resized_.cx && size.cy == resized_.cy) return;
+    resized_ = size;
+    Raise(OnResize);
 }
 
 // ---- Automation ----

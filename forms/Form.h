@@ -38,7 +38,9 @@
 #pragma once
 #include "forms/DrawingSurface.h"
 #include "forms/Automated.h"
+#include "forms/MouseEvents.h"
 #include "forms/Picture.h"
+#include "forms/Screen.h"
 #include "forms/Window.h"
 
 #include <functional>
@@ -61,7 +63,7 @@ enum class WindowState : short { Normal = 0, Minimized = 1, Maximized = 2 };
 enum class ShowMode : short { Modeless = 0, Modal = 1 };
 enum class UnloadMode : short { ControlMenu = 0, Code = 1, AppWindows = 2 };
 
-class Form : public Window, public DrawingSurface, public Automated {
+class Form : public Window, public DrawingSurface, public Automated, public MouseEvents {
 public:
     explicit Form(std::string name);
     ~Form() override;
@@ -76,6 +78,12 @@ public:
     // to the active form.
     void Show(ShowMode mode = ShowMode::Modeless, Form* owner = nullptr);
     void Hide();
+    // Shows the form as a child window of `box` (a picture box, say; its form stays
+    // the active window): placed in the box's scale, maximised to fill it. It stays
+    // there until it unloads, or until the box's form does (it unloads then too).
+    void ShowInside(Container& box);
+    // The container the form is shown inside, or null.
+    Container* Host() const { return host_; }
     // False when OnQueryUnload or OnUnload cancelled.
     bool Unload(UnloadMode mode = UnloadMode::Code);
     // The forms loaded now, in load order.
@@ -85,6 +93,12 @@ public:
     std::function<void()> OnLoad;
     std::function<void(int& cancel, UnloadMode mode)> OnQueryUnload;
     std::function<void(int& cancel)> OnUnload;
+    // Each time the form becomes the active window.
+    std::function<void()> OnActivate;
+    // Each time the size changes while the form is shown, and when it is first shown.
+    std::function<void()> OnResize;
+    // The form's own window receives the focus.
+    std::function<void()> OnGotFocus;
 
     // ---- Appearance ----
     std::string Caption() const;
@@ -96,7 +110,8 @@ public:
     void ClientSize(float width, float height);
     StartUpPosition StartUp() const { return startUp_; }
     void StartUp(StartUpPosition position) { startUp_ = position; }
-    // The form's icon (big and small); no picture gives the program's icon.
+    // The form's icon (big and small); no picture gives the program's icon. A
+    // picture that is not an icon is refused (run-time error 380).
     void Icon(Picture icon);
     // The icon resource `id` of the program.
     void IconResource(int id);
@@ -121,6 +136,11 @@ public:
     void Refresh();
     const std::string& Tag() const { return tag_; }
     void Tag(std::string tag) { tag_ = std::move(tag); }
+    // The pointer over the form's own client area (not over its controls): Default
+    // leaves the class's arrow, Custom shows MouseIcon.
+    Pointer MousePointer() const { return pointer_; }
+    void MousePointer(Pointer pointer);
+    void MouseIcon(Picture icon) { mouseIcon_ = std::move(icon); }
 
     // ---- Controls and menus ----
     // Every control and menu, in the order they were made.
@@ -159,12 +179,22 @@ private:
     // Puts the menu bar on the window when a top-level menu is visible, else takes it off.
     void UpdateMenuBar();
     void ApplyClientSize();
+    // The window style of the border, as a child window when shown inside a box.
+    DWORD WindowStyle() const;
+    // Between pixels and the scale of the position: the host's, or twips.
+    float OuterFromPixels(int pixels, bool horizontal) const;
+    int OuterToPixels(float v, bool horizontal) const;
     void ApplyIcon();
     void Place(HWND owner);
     void RunModal(HWND owner);
     void EndModal();
     void TearDown();
     Menu* MenuOfCommand(UINT id) const;
+    // Runs an event handler (from a copy) unless the form is being built.
+    void Raise(const std::function<void()>& handler);
+    // Raises Resize when the form is shown, or when its client size changed since
+    // the last Resize.
+    void RaiseResize(bool shown);
     // Throws "object was unloaded" when the form is not loaded.
     void RequireLoaded() const;
 
@@ -177,11 +207,16 @@ private:
     float clientWidth_ = kDefaultClientWidth, clientHeight_ = kDefaultClientHeight;
     forms::WindowState shownState_ = forms::WindowState::Normal;
     Picture icon_;
+    Pointer pointer_ = Pointer::Default;
+    Picture mouseIcon_;
+    SIZE resized_{-1, -1}; // the client size at the last Resize
     UniqueIcon smallIcon_;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::unique_ptr<Control>> retired_; // the controls of the last load
     std::vector<Menu*> menus_;
     UniqueMenu bar_;
     UINT nextMenuId_ = 1;
+    Container* host_ = nullptr;
     std::vector<HWND> disabledByModal_;
     bool modal_ = false;
     std::unique_ptr<ControlsCollection> collection_;

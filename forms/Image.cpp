@@ -18,44 +18,36 @@ void Image::Stretch(bool stretch) {
     InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
+void Image::Bordered(bool bordered) {
+    bordered_ = bordered;
+    FitToPicture();
+    InvalidateRect(hWnd(), nullptr, TRUE);
+}
+
 void Image::FitToPicture() {
     if (stretch_ || !picture_) return;
     SIZE size = PictureSize(picture_.get());
+    const int edges = bordered_ ? 2 : 0;
     RECT r = PixelRect();
-    SetPixelRect({r.left, r.top, r.left + size.cx, r.top + size.cy});
+    SetPixelRect({r.left, r.top, r.left + size.cx + edges, r.top + size.cy + edges});
 }
 
-// Composed off-screen: the container's background under the image, then the picture.
-void Image::Paint(HDC dc) {
-    RECT client{};
-    GetClientRect(hWnd(), &client);
-    if (client.right <= 0 || client.bottom <= 0) return;
-    MemorySurface surface(dc, client.right, client.bottom);
-    RECT r = PixelRect();
-    SetViewportOrgEx(surface.dc(), -r.left, -r.top, nullptr);
-    ParentContainer().PaintBackground(surface.dc(), r);
-    SetViewportOrgEx(surface.dc(), 0, 0, nullptr);
+// The container's background under the image, then the border and the picture.
+void Image::Draw(HDC dc, const RECT& client) {
+    PaintBehind(dc);
+    RECT inside = client;
+    if (bordered_) {
+        FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        InflateRect(&inside, -1, -1);
+    }
     if (picture_) {
         SIZE size = PictureSize(picture_.get());
-        RECT target = stretch_ ? client : RECT{0, 0, size.cx, size.cy};
-        RenderPicture(picture_.get(), surface.dc(), target);
+        RECT target =
+            stretch_ ? inside
+                     : RECT{inside.left, inside.top, inside.left + size.cx, inside.top + size.cy};
+        IntersectClipRect(dc, inside.left, inside.top, inside.right, inside.bottom);
+        RenderPicture(picture_.get(), dc, target);
     }
-    BitBlt(dc, 0, 0, client.right, client.bottom, surface.dc(), 0, 0, SRCCOPY);
-}
-
-LRESULT Image::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hWnd(), &ps);
-        Paint(dc);
-        EndPaint(hWnd(), &ps);
-        return 0;
-    }
-    }
-    return WindowControl::HandleMessage(msg, wParam, lParam);
 }
 
 HRESULT Image::Invoke(DispatchCall& call) {

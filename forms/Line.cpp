@@ -9,22 +9,26 @@ Line::Line(Container& container, std::string name)
     : Control(container.OwnerForm(), std::move(name)), container_(container) {}
 
 void Line::Move(float x1, float y1, float x2, float y2) {
+    RequireLive();
     x1_ = x1, y1_ = y1, x2_ = x2, y2_ = y2;
     container_.Invalidate();
 }
 
 void Line::BorderColor(OleColor colour) {
+    RequireLive();
     colour_ = colour;
     container_.Invalidate();
 }
 
 void Line::BorderWidth(short pixels) {
+    RequireLive();
     if (pixels < 1) throw RuntimeError(kInvalidPropertyValue, "Invalid property value");
     width_ = pixels;
     container_.Invalidate();
 }
 
 void Line::Visible(bool visible) {
+    RequireLive();
     visible_ = visible;
     container_.Invalidate();
 }

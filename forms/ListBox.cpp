@@ -23,6 +23,13 @@ void ListBox::Clear() {
     SendMessageA(hWnd(), LB_RESETCONTENT, 0, 0);
 }
 
+void ListBox::Command(WORD code) {
+    if (code == LBN_DBLCLK)
+        Raise(OnDblClick);
+    else
+        ListControl::Command(code);
+}
+
 HRESULT ListBox::Invoke(DispatchCall& call) {
     switch (call.Id()) {
     case DISPID_FORMS_ITEMDATA:

@@ -1,4 +1,5 @@
-// A list box filled by code, each entry with a number of its own (ItemData).
+// A list box filled by code, each entry with a number of its own (ItemData). A
+// double click on an entry raises OnDblClick (after the Click of its selection).
 #pragma once
 #include "forms/ListControl.h"
 
@@ -15,7 +16,10 @@ public:
     // Removes every entry (raises no Click).
     void Clear();
 
+    std::function<void()> OnDblClick;
+
 protected:
+    void Command(WORD code) override;
     const IID& DispatchIid() const override { return DIID__ListBox; }
     HRESULT Invoke(DispatchCall& call) override;
 };

@@ -1,5 +1,7 @@
 // Message boxes through a seam, so that tests answer them without a person.
 #pragma once
+#include "forms/Seam.h"
+
 #include <windows.h>
 #include <functional>
 #include <string>
@@ -12,16 +14,7 @@ int MsgBox(const std::string& prompt, UINT buttons = MB_OK, const std::string& t
 
 // Answers message boxes instead of the user while it exists; the handler gets the
 // prompt, the flags and the title and returns the answer.
-class MsgBoxSeam {
-public:
-    using Handler = std::function<int(const std::string&, UINT, const std::string&)>;
-    explicit MsgBoxSeam(Handler handler);
-    ~MsgBoxSeam();
-    MsgBoxSeam(const MsgBoxSeam&) = delete;
-    MsgBoxSeam& operator=(const MsgBoxSeam&) = delete;
-
-private:
-    Handler previous_;
-};
+using MsgBoxSeam =
+    Seam<struct MsgBoxTag, std::function<int(const std::string&, UINT, const std::string&)>>;
 
 } // namespace qel::forms

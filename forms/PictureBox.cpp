@@ -1,4 +1,7 @@
 #include "forms/PictureBox.h"
+#include "forms/RuntimeError.h"
+
+#include <algorithm>
 
 namespace qel::forms {
 
@@ -17,7 +20,41 @@ void PictureBox::AlignMode(Align align) {
 
 void PictureBox::Picture(forms::Picture picture) {
     picture_ = std::move(picture);
+    FitToPicture();
     Cls();
+}
+
+forms::Picture PictureBox::Image() {
+    RECT client{};
+    GetClientRect(ClientWindow(), &client);
+    const int w = std::max<int>(client.right, 1), h = std::max<int>(client.bottom, 1);
+    WindowDC screen = WindowDC::Client(nullptr);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), w, h));
+    UniqueDC dc(CreateCompatibleDC(screen.get()));
+    if (!bitmap || !dc) throw RuntimeError(kOutOfMemory, "Out of memory");
+    {
+        Selection selected(dc.get(), bitmap.get());
+        RECT all{0, 0, w, h};
+        PaintBackground(dc.get(), all);
+    }
+    return PictureFromBitmap(std::move(bitmap));
+}
+
+void PictureBox::AutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    FitToPicture();
+}
+
+// The client area takes the picture's size; the border comes on top.
+void PictureBox::FitToPicture() {
+    if (!autoSize_ || !picture_) return;
+    SIZE size = PictureSize(picture_.get());
+    RECT outer{0, 0, size.cx, size.cy};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(hWnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(hWnd(), GWL_EXSTYLE)));
+    RECT r = PixelRect();
+    SetPixelRect(
+        {r.left, r.top, r.left + outer.right - outer.left, r.top + outer.bottom - outer.top});
 }
 
 void PictureBox::Bordered(bool bordered) {
@@ -25,10 +62,15 @@ void PictureBox::Bordered(bool bordered) {
     SetWindowLongPtrA(hWnd(), GWL_EXSTYLE, ExStyle());
     SetWindowPos(hWnd(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    FitToPicture();
 }
 
 LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_SIZE) FitImage();
+    if (auto event = MouseEvent(hWnd(), msg, wParam, lParam, *this)) {
+        Raise(event);
+        return 0;
+    }
     return ContainerControl::HandleMessage(msg, wParam, lParam);
 }
 

@@ -12,6 +12,7 @@ namespace qel::forms {
 // The numbers the layer raises.
 enum ErrorNumber : long {
     kInvalidCall = 5,
+    kOutOfMemory = 7,
     kTypeMismatch = 13,
     kFileNotFound = 53,
     kPathNotFound = 76,

@@ -14,7 +14,9 @@ ScreenState& State() {
     return state;
 }
 
-HCURSOR CursorOf(Pointer pointer, IPictureDisp* icon) {
+} // namespace
+
+HCURSOR Screen::Cursor(Pointer pointer, IPictureDisp* icon) {
     LPCSTR id = nullptr;
     switch (pointer) {
     case Pointer::Default:
@@ -38,8 +40,6 @@ HCURSOR CursorOf(Pointer pointer, IPictureDisp* icon) {
     return LoadCursorA(nullptr, id); // shared system cursors: nothing to free
 }
 
-} // namespace
-
 float Screen::TwipsPerPixelX() {
     return static_cast<float>(qel::TwipsPerPixelX());
 }
@@ -54,7 +54,7 @@ Pointer Screen::MousePointer() {
 
 void Screen::MousePointer(Pointer pointer) {
     State().pointer = pointer;
-    SetCursor(CursorOf(pointer == Pointer::Default ? Pointer::Arrow : pointer, State().icon.get()));
+    SetCursor(Cursor(pointer == Pointer::Default ? Pointer::Arrow : pointer, State().icon.get()));
 }
 
 void Screen::MouseIcon(Picture icon) {
@@ -62,7 +62,7 @@ void Screen::MouseIcon(Picture icon) {
 }
 
 bool Screen::ApplyPointer() {
-    HCURSOR cursor = CursorOf(State().pointer, State().icon.get());
+    HCURSOR cursor = Cursor(State().pointer, State().icon.get());
     if (!cursor) return false;
     SetCursor(cursor);
     return true;

@@ -27,6 +27,10 @@ public:
     // The image of the Custom pointer (an icon or cursor picture).
     static void MouseIcon(Picture icon);
 
+    // The cursor of a pointer (Custom: the icon picture, else the arrow); null for
+    // Default. Shared or owned by the picture: nothing to free.
+    static HCURSOR Cursor(Pointer pointer, IPictureDisp* icon);
+
     // Sets the cursor of the program's windows to the screen's pointer; false when
     // it is Default (each window then shows its own).
     static bool ApplyPointer();

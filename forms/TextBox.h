@@ -1,6 +1,7 @@
 // A one-line text box. Every change of its text, typed or set in code, raises
 // OnChange; OnKeyPress sees each typed character first and may change it or
-// cancel it (by setting it to 0).
+// cancel it (by setting it to 0). OnGotFocus follows the text box taking the
+// focus. SelStart and SelLength are the selection, in characters.
 #pragma once
 #include "forms/WindowControl.h"
 
@@ -15,9 +16,16 @@ public:
 
     std::string Text() const;
     void Text(const std::string& text);
+    long SelStart() const;
+    // Places the caret (an empty selection) at `start`, clamped to the text.
+    void SelStart(long start);
+    long SelLength() const;
+    // Selects `length` characters from SelStart, clamped to the text.
+    void SelLength(long length);
 
     std::function<void()> OnChange;
     std::function<void(int& keyAscii)> OnKeyPress;
+    std::function<void()> OnGotFocus;
 
 protected:
     const char* ClassName() const override { return "EDIT"; }

@@ -25,8 +25,13 @@ protected:
     // subclasses it. `className` is a platform class or one from OwnClass.
     void CreateWindowOf(const char* className, const char* text, DWORD style, DWORD exStyle,
                         HWND parent, const RECT& pixels);
+    // Subclasses a window made elsewhere; it is destroyed with this object unless
+    // released.
+    void AttachWindow(HWND hwnd);
     // Detaches and destroys the window now.
     void DestroyOwnWindow();
+    // Detaches the window and leaves it to whoever made it.
+    void ReleaseOwnWindow();
 
     // A message for this window; the default hands it to the class's procedure.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -6,17 +6,19 @@ namespace qel::forms {
 namespace {
 
 // The forms' default text font: "MS Sans Serif", 8 points.
-HFONT DefaultFont() {
-    static UniqueFont font([] {
-        WindowDC screen = WindowDC::Client(nullptr);
-        int height = -MulDiv(8, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-        return CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                           DEFAULT_QUALITY, 0, "MS Sans Serif");
-    }());
-    return font.get();
+UniqueFont MakeFont(int weight) {
+    WindowDC screen = WindowDC::Client(nullptr);
+    int height = -MulDiv(8, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    return UniqueFont(CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                  DEFAULT_QUALITY, 0, "MS Sans Serif"));
 }
 
 } // namespace
+
+HFONT WindowControl::TextFont(bool bold) {
+    static UniqueFont regular = MakeFont(FW_NORMAL), heavy = MakeFont(FW_BOLD);
+    return bold ? heavy.get() : regular.get();
+}
 
 WindowControl::WindowControl(Container& container, std::string name, OleColor back, OleColor fore)
     : Control(container.OwnerForm(), std::move(name)), back_(back), fore_(fore),
@@ -27,6 +29,11 @@ void WindowControl::Create(const RECT& pixels) {
                    container_.ClientWindow(), pixels);
     SendMessageA(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
     Created();
+}
+
+void WindowControl::Retire() {
+    Control::Retire();
+    DestroyOwnWindow();
 }
 
 RECT WindowControl::PixelRect() const {
@@ -107,7 +114,15 @@ void WindowControl::ForeColor(OleColor colour) {
 }
 
 HFONT WindowControl::FontHandle() const {
-    return DefaultFont();
+    return TextFont(false);
+}
+
+void WindowControl::PaintBehind(HDC dc) const {
+    RECT r = PixelRect();
+    POINT origin{};
+    SetViewportOrgEx(dc, -r.left, -r.top, &origin);
+    container_.PaintBackground(dc, r);
+    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
 }
 
 HBRUSH WindowControl::ColorRequest(HDC dc) {

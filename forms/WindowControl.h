@@ -11,6 +11,13 @@ namespace qel::forms {
 
 class WindowControl : public Control, public Window {
 public:
+    // The control's window; run-time error 364 once the control is retired.
+    HWND hWnd() const {
+        RequireLive();
+        return Window::hWnd();
+    }
+    void Retire() override;
+
     Container& ParentContainer() const { return container_; }
 
     float Left() const;
@@ -38,6 +45,8 @@ public:
 
     // The text font: the forms' default, "MS Sans Serif" of 8 points.
     HFONT FontHandle() const;
+    // The default font, regular or bold (shared: nothing to free).
+    static HFONT TextFont(bool bold);
 
     // The edge the control is aligned to (picture boxes only).
     virtual Align AlignMode() const { return Align::None; }
@@ -60,6 +69,10 @@ protected:
 
     // Position, window and colour members.
     HRESULT Invoke(DispatchCall& call) override;
+
+    // Paints what the container shows behind the control into `dc`, whose origin
+    // is the control's top-left corner.
+    void PaintBehind(HDC dc) const;
 
     // The window's rectangle in the container's client pixels.
     RECT PixelRect() const;

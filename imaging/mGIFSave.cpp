@@ -1,9 +1,12 @@
 #include "imaging/mGIFSave.h"
 #include "base/AtomicFile.h"
+#include "imaging/ReduceColours.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
+#include <unordered_map>
 
 namespace qel {
 namespace {
@@ -239,6 +242,30 @@ GifError EncodeGIF(const PixelView& image, const cPal8bpp& palette, const GifOpt
     gif.push_back(0x3B); // trailer
     out.swap(gif);
     return GifError::None;
+}
+
+GifError EncodeExactGIF(const PixelView& image, const GifOptions& options,
+                        std::vector<uint8_t>& out) {
+    if (image.bpp != 32 || image.empty()) return GifError::NotThirtyTwoBitsPerPixel;
+    if (image.width > kLargest || image.height > kLargest) return GifError::TooLarge;
+    const std::vector<uint32_t> colours = ColoursOf(image);
+    if (colours.size() > cPal8bpp::kTableEntries) return GifError::TooManyColours;
+    cPal8bpp palette;
+    palette.Initialize(std::max<int>(2, static_cast<int>(colours.size())));
+    std::unordered_map<uint32_t, uint8_t> index;
+    for (size_t i = 0; i < colours.size(); ++i) {
+        const auto e = static_cast<uint8_t>(i);
+        palette.rgbR(e, colours[i] & 0xFF);
+        palette.rgbG(e, (colours[i] >> 8) & 0xFF);
+        palette.rgbB(e, (colours[i] >> 16) & 0xFF);
+        index[colours[i]] = e;
+    }
+    PixelBuffer pixels(image.width, image.height, 8);
+    PixelView view = pixels.View();
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            view.Row(y)[x] = index.at(ColourAt(image, x, y));
+    return EncodeGIF(view, palette, options, out);
 }
 
 void InitGIFMasks() {}

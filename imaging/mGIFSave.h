@@ -20,17 +20,26 @@ struct GifOptions {
 
 enum class GifError {
     None,
-    NotEightBitsPerPixel, // or an empty image
-    TooFewColours,        // the palette has fewer than 2 entries
-    TooLarge,             // wider or higher than 32767 pixels
-    BadTransparentIndex,  // above 255
-    PixelOutsideTable,    // a pixel value beyond the colour table
+    NotEightBitsPerPixel,     // or an empty image
+    TooFewColours,            // the palette has fewer than 2 entries
+    TooLarge,                 // wider or higher than 32767 pixels
+    BadTransparentIndex,      // above 255
+    PixelOutsideTable,        // a pixel value beyond the colour table
+    NotThirtyTwoBitsPerPixel, // exact indexing: not 32 bits per pixel, or an empty image
+    TooManyColours,           // exact indexing: more than 256 colours
 };
 
 // The bytes of a GIF file of `image` with `palette`'s colours. On success `out`
 // holds the whole file; on failure it is left as it was.
 GifError EncodeGIF(const PixelView& image, const cPal8bpp& palette, const GifOptions& options,
                    std::vector<uint8_t>& out);
+
+// The bytes of a GIF file that decodes to exactly the colours of the 32-bit
+// `image`, which may have at most 256 of them: the colour table lists them in
+// the order they first occur row by row (the colour of pixel (0,0) first). On
+// failure `out` is left as it was.
+GifError EncodeExactGIF(const PixelView& image, const GifOptions& options,
+                        std::vector<uint8_t>& out);
 
 // Prepares the writer. Its bit masks are computed where they are used, so
 // nothing is left to prepare; the creator's start-up calls it all the same.

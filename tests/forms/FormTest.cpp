@@ -186,6 +186,27 @@ TEST_F(FormTest, ADefaultInstanceLoadsAfreshAfterItWasUnloaded) {
     EXPECT_EQ(form.BackColor(), kButtonFace) << "settings start again from the design";
 }
 
+TEST_F(FormTest, TheControlsOfAnUnloadedFormAreAClearErrorNotADanglingPointer) {
+    DialogForm form;
+    form.Show();
+    Label* label = form.Label1;
+    ComPtr<IDispatch> automation(label->Object());
+    form.Unload();
+    try {
+        label->Caption("after");
+        ADD_FAILURE() << "an unloaded label took a caption";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number(), kObjectUnloaded);
+    }
+    EXPECT_EQ(label->Name(), "Label1");
+    VARIANT v;
+    VariantInit(&v);
+    DISPPARAMS none{};
+    EXPECT_NE(automation->Invoke(DISPID_FORMS_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &v,
+                                 nullptr, nullptr),
+              S_OK);
+}
+
 TEST_F(FormTest, QueryUnloadCanKeepTheFormAndUnloadRunsAfterIt) {
     DialogForm form;
     std::vector<std::string> calls;
@@ -273,6 +294,7 @@ TEST_F(FormTest, TabMovesTheFocusToTheNextControl) {
     DialogForm form;
     form.Show();
     SetFocus(form.Command1->hWnd());
+    const HWND command2 = form.Command2->hWnd(); // the form is closed at the end
     HWND focused = nullptr;
     WithInput([&] { App::Run(); },
               [&] {
@@ -285,11 +307,11 @@ TEST_F(FormTest, TabMovesTheFocusToTheNextControl) {
                   };
                   WaitFor([&] { return focus() == form.Command1->hWnd(); });
                   qel::test::KeyChord({VK_TAB});
-                  WaitFor([&] { return focus() == form.Command2->hWnd(); });
+                  WaitFor([&] { return focus() == command2; });
                   focused = focus();
                   PostMessageA(form.hWnd(), WM_CLOSE, 0, 0);
               });
-    EXPECT_EQ(focused, form.Command2->hWnd());
+    EXPECT_EQ(focused, command2);
 }
 
 TEST_F(FormTest, TheMessageLoopEndsWhenTheLastFormIsClosed) {

@@ -61,6 +61,27 @@ void Type(const std::string& text) {
     }
 }
 
+Picture SolidPicture(int w, int h, COLORREF colour) {
+    WindowDC screen = WindowDC::Client(nullptr);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), w, h));
+    UniqueDC dc(CreateCompatibleDC(screen.get()));
+    {
+        Selection selected(dc.get(), bitmap.get());
+        RECT all{0, 0, w, h};
+        UniqueBrush brush(CreateSolidBrush(colour));
+        FillRect(dc.get(), &all, brush.get());
+    }
+    return PictureFromBitmap(std::move(bitmap));
+}
+
+Picture IconPicture() {
+    WindowDC screen = WindowDC::Client(nullptr);
+    UniqueBitmap colour(CreateCompatibleBitmap(screen.get(), 32, 32));
+    UniqueBitmap mask(CreateBitmap(32, 32, 1, 1, nullptr));
+    ICONINFO info{FALSE, 8, 8, mask.get(), colour.get()};
+    return PictureFromIcon(UniqueIcon(CreateIconIndirect(&info)));
+}
+
 MessageBoxLog& MessageBoxes() {
     static MessageBoxLog log;
     return log;

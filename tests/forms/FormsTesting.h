@@ -1,6 +1,8 @@
 // Helpers of the forms tests: input from a second thread while the forms' own
 // loops run, screen points of windows, and message boxes answered by the tests.
 #pragma once
+#include "forms/Picture.h"
+
 #include <windows.h>
 #include <deque>
 #include <functional>
@@ -22,6 +24,10 @@ POINT CentreOf(HWND hwnd);
 void ClickOn(HWND hwnd);
 // Types characters with real key presses.
 void Type(const std::string& text);
+
+// A bitmap picture of one colour, and an icon picture (32 x 32, hot spot 8, 8).
+Picture SolidPicture(int w, int h, COLORREF colour);
+Picture IconPicture();
 
 // The message boxes shown during a test: their prompts, and the answers to give
 // (IDOK when none is queued). Cleared before each test.

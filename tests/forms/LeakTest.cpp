@@ -1,6 +1,6 @@
 // Loading and unloading forms again and again leaves the process's GDI and USER
-// object counts where they began: every window, brush, icon, picture and hosted
-// control goes with its form.
+// object counts where they began: every window, brush, icon, picture, hosted
+// control, foreign window and embedded form goes with its form.
 #include <windows.h>
 #include <ocidl.h>
 #include "FormsTestControl_h.h"
@@ -9,6 +9,7 @@
 #include "forms/ActiveXSource.h"
 #include "forms/CheckBox.h"
 #include "forms/FileListBox.h"
+#include "forms/ForeignControl.h"
 #include "forms/Form.h"
 #include "forms/Frame.h"
 #include "forms/Image.h"
@@ -18,6 +19,8 @@
 #include "forms/PictureBox.h"
 #include "forms/PropertyBag.h"
 #include "forms/TextBox.h"
+#include "imaging/ucCanvas.h"
+#include "tests/forms/FormsTesting.h"
 #include "tests/support/Resources.h"
 #include "tests/support/TestWindow.h"
 
@@ -25,6 +28,8 @@
 
 namespace qel::forms {
 namespace {
+
+using test::IconPicture;
 
 class BusyForm : public Form {
 public:
@@ -50,13 +55,77 @@ protected:
         AddActiveX("Qel_SkinCtrl1",
                    ActiveXSource::FromDll("FormsTestControl.dll", CLSID_FormsTestCtrl),
                    PropertyBag::With({{L"Number", 3}}).get());
-        WindowDC screen = WindowDC::Client(nullptr);
-        UniqueBitmap colour(CreateCompatibleBitmap(screen.get(), 32, 32));
-        UniqueBitmap mask(CreateBitmap(32, 32, 1, 1, nullptr));
-        ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
-        Icon(PictureFromIcon(UniqueIcon(CreateIconIndirect(&info))));
+        Icon(IconPicture());
     }
 };
+
+// A form shown inside a box of the next form.
+class ChildForm : public Form {
+public:
+    ChildForm() : Form("ChildForm") {}
+
+protected:
+    void Design() override {
+        Border(BorderStyle::None);
+        ClientSize(1200, 900);
+        Add<Label>("Label1", 0, 0, 900, 200)->Bold(true);
+    }
+};
+
+// The controls and settings added for the skin creator's forms.
+class CreatorLikeForm : public Form {
+public:
+    CreatorLikeForm() : Form("CreatorLikeForm") {}
+    PictureBox* Picture1 = nullptr;
+
+protected:
+    void Design() override {
+        ClientSize(6000, 3000);
+        Picture1 = Add<PictureBox>("Picture1", 100, 100, 2500, 2500);
+        Picture1->AutoRedraw(true);
+        Label* hint = Picture1->Add<Label>("Label25", 100, 100, 2000, 200);
+        hint->Transparent(true);
+        hint->Bold(true);
+        Image* image = Add<Image>("Image1", 2800, 100, 600, 600);
+        image->Bordered(true);
+        WindowDC screen = WindowDC::Client(nullptr);
+        image->Picture(
+            PictureFromBitmap(UniqueBitmap(CreateCompatibleBitmap(screen.get(), 20, 20))));
+        PictureBox* sized = Add<PictureBox>("picTopLeft", 2800, 900, 300, 300);
+        sized->AutoSize(true);
+        sized->Picture(image->Picture());
+        Add<TextBox>("Text1", 2800, 1500, 1200, 300)->SelLength(1);
+        Add<ForeignControl<ucCanvas>>("ucCanvas", 4200, 100, 1500, 1500);
+        MouseIcon(IconPicture());
+        MousePointer(Pointer::Custom);
+        OnLoad = [this] { Picture1->Image(); };
+    }
+};
+
+TEST(LeakTest, ThousandRoundsOfTheNewControlsAndEmbeddedFormsLeaveNoObjectsBehind) {
+    CreatorLikeForm form;
+    ChildForm child;
+    auto round = [&] {
+        form.Load(); // hidden: windows are made all the same, and faster
+
+        child.ShowInside(*form.Picture1);
+        child.WindowState(WindowState::Maximized);
+        child.Unload();
+        child.ShowInside(*form.Picture1);
+        qel::test::PumpFor(0);
+        form.Unload(); // takes the child form with it
+    };
+    for (int i = 0; i < 2; ++i)
+        round();
+    qel::test::PumpFor(50);
+    const DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
+    for (int i = 0; i < 1000; ++i)
+        round();
+    qel::test::PumpFor(50);
+    EXPECT_FALSE(child.Loaded());
+    EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
+    EXPECT_EQ(qel::test::UserObjectCount(), user);
+}
 
 TEST(LeakTest, LoadingAndUnloadingFormsLeavesNoObjectsBehind) {
     BusyForm form;

@@ -2,7 +2,7 @@
 // and a line in the form's text colour, drawn with the platform's fonts where
 // there is a platform to draw them; the native build leaves the frame as it is.
 #pragma once
-#include "control/SheetImage.h"
+#include "sheet/SheetImage.h"
 #include "tools/skins/FramePreview.h"
 
 #include <string>

@@ -1,6 +1,7 @@
 // Every skin file decoded by an independent decoder (giflib) gives exactly the
 // sheet the generator composed, and carries the skin's name as its comment.
 #include "tests/tools/SkinFiles.h"
+#include "sheet/SkinSheetGif.h"
 #include "tools/skins/SkinSheetFile.h"
 
 #include <gif_lib.h>

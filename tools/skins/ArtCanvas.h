@@ -3,7 +3,7 @@
 // over the canvas by the shape's coverage of each pixel. Only +, -, *, / and
 // sqrt are used, so that the pictures come out the same on every compiler.
 #pragma once
-#include "control/SheetImage.h"
+#include "sheet/SheetImage.h"
 
 #include <cstdint>
 #include <functional>

@@ -2,7 +2,7 @@
 // bottom cells of the active and in-active frame, and the sixteen caption-button
 // images, all fitted to where the renderer puts them on a real frame.
 #pragma once
-#include "control/SkinSheetContent.h"
+#include "sheet/SkinSheetContent.h"
 #include "tools/skins/SkinTheme.h"
 
 namespace qel {

@@ -2,7 +2,7 @@
 // colours of one GIF colour table and composed by the sheet writer, stored as
 // a GIF89a file that decodes to exactly that sheet.
 #pragma once
-#include "control/SheetImage.h"
+#include "sheet/SheetImage.h"
 #include "tools/skins/SkinTheme.h"
 
 #include <cstdint>
@@ -11,18 +11,11 @@
 
 namespace qel {
 
-inline constexpr int kGifColours = 256;
-
 // The sheet of `theme`. The artwork shares the colour table with the key, the
 // background, the swatch colours and the flags' black, and never takes the key
 // colour. Throws std::runtime_error when the sheet would not read back to the
 // theme's sizes, colours, flags and values.
 SheetImage MakeSkinSheet(const SkinTheme& theme);
-
-// The GIF89a file of `sheet` (at most 256 colours, else std::runtime_error),
-// with `comment`; the colour table lists the sheet's colours in the order they
-// first occur, the key colour of pixel (0,0) first.
-std::vector<uint8_t> SkinSheetGif(const SheetImage& sheet, const std::string& comment);
 
 // The file of `theme`: its sheet as GIF89a with the skin's name as comment.
 std::vector<uint8_t> SkinFile(const SkinTheme& theme);

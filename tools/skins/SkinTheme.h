@@ -3,7 +3,7 @@
 // apart from another is in this table: the sheet's sizes, key and background,
 // its colours, flags and values, and the colours and shapes of its artwork.
 #pragma once
-#include "control/SkinSheetGeometry.h"
+#include "sheet/SkinSheetGeometry.h"
 
 #include <array>
 #include <cstdint>

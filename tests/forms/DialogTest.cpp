@@ -1,0 +1,138 @@
+// The common dialogs (answered in code through their seam, and each system dialog
+// once with real keys) and the settings store.
+#include "forms/CommonDialog.h"
+#include "forms/RuntimeError.h"
+#include "forms/Settings.h"
+#include "tests/forms/FormsTesting.h"
+#include "tests/support/Input.h"
+
+#include <gtest/gtest.h>
+#include <deque>
+#include <fstream>
+
+namespace qel::forms {
+namespace {
+
+TEST(CommonDialogTest, KeepsItsSettingsAndReportsWhatWasChosenOrCancelled) {
+    CommonDialog dialog;
+    std::vector<std::string> seen;
+    std::deque<CommonDialog::Answer> answers{
+        {"C:\\Skins\\Blue Steel.gif", {}}, {"", {}}, {"", 0x00123456}, {"", std::nullopt}};
+    CommonDialogSeam seam([&](DialogKind kind, const CommonDialog& d) {
+        seen.push_back(std::to_string(static_cast<int>(kind)) + ":" + d.InitDir() + ":" +
+                       d.DialogTitle() + ":" + d.Filter() + ":" + d.FileName());
+        CommonDialog::Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    });
+    dialog.InitDir("C:\\Skins\\");
+    dialog.DialogTitle("Load Vantreo Skin");
+    dialog.Filter("Vantreo Saved Skins (*.gif, *.bmp)|*.gif;*.bmp");
+    EXPECT_TRUE(dialog.ShowOpen());
+    EXPECT_EQ(dialog.FileName(), "C:\\Skins\\Blue Steel.gif");
+    EXPECT_EQ(dialog.FileTitle(), "Blue Steel.gif");
+
+    // The settings stay for the next call; a cancel empties the answer.
+    EXPECT_FALSE(dialog.ShowSave());
+    EXPECT_EQ(dialog.FileName(), "");
+    EXPECT_EQ(dialog.FileTitle(), "");
+    EXPECT_EQ(seen[1], "1:C:\\Skins\\:Load Vantreo Skin:Vantreo Saved Skins (*.gif, *.bmp)|*.gif;"
+                       "*.bmp:C:\\Skins\\Blue Steel.gif");
+
+    EXPECT_TRUE(dialog.ShowColor());
+    EXPECT_EQ(dialog.Color(), 0x00123456u);
+    EXPECT_FALSE(dialog.ShowColor()) << "a cancelled colour dialog says so";
+    EXPECT_EQ(dialog.Color(), 0x00123456u) << "and keeps the colour";
+}
+
+// Waits for a dialog of this process and types into it from the input thread.
+void AnswerDialogWith(const std::function<void()>& keys) {
+    HWND dialog = nullptr;
+    test::WaitFor(
+        [&] {
+            dialog = GetForegroundWindow();
+            char name[32] = {};
+            GetClassNameA(dialog, name, sizeof name);
+            DWORD process = 0;
+            GetWindowThreadProcessId(dialog, &process);
+            return process == GetCurrentProcessId() && std::string(name) == "#32770";
+        },
+        10000);
+    Sleep(300); // the dialog fills its lists and places the focus
+    keys();
+}
+
+TEST(CommonDialogTest, TheSystemDialogsAnswerRealKeys) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "qel-dialogs";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::ofstream(folder + "\\old.gif") << "x";
+    DeleteFileA((folder + "\\new.gif").c_str());
+
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    CommonDialog dialog;
+    dialog.InitDir(folder);
+    dialog.Filter("Vantreo Saved GIF Skins (*.gif)|*.gif");
+    dialog.DialogTitle("Load Vantreo Skin");
+    bool chosen = false;
+    test::WithInput([&] { chosen = dialog.ShowOpen(); },
+                    [] {
+                        AnswerDialogWith([] {
+                            test::Type("old.gif");
+                            qel::test::KeyChord({VK_RETURN});
+                        });
+                    });
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(_stricmp(dialog.FileName().c_str(), (folder + "\\old.gif").c_str()), 0)
+        << dialog.FileName();
+    EXPECT_EQ(dialog.FileTitle(), "old.gif");
+    char after[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_STREQ(after, current) << "relative names keep their meaning";
+
+    dialog.DefaultExt(".gif");
+    dialog.FileName("new");
+    test::WithInput([&] { chosen = dialog.ShowSave(); },
+                    [] { AnswerDialogWith([] { qel::test::KeyChord({VK_RETURN}); }); });
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(dialog.FileTitle(), "new.gif") << "the default extension is added";
+
+    test::WithInput([&] { chosen = dialog.ShowOpen(); },
+                    [] { AnswerDialogWith([] { qel::test::KeyChord({VK_ESCAPE}); }); });
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(dialog.FileName(), "");
+
+    dialog.Color(0x00336699);
+    test::WithInput([&] { chosen = dialog.ShowColor(); },
+                    [] { AnswerDialogWith([] { qel::test::KeyChord({VK_RETURN}); }); });
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(dialog.Color(), 0x00336699u) << "the dialog starts at the colour";
+    test::WithInput([&] { chosen = dialog.ShowColor(); },
+                    [] { AnswerDialogWith([] { qel::test::KeyChord({VK_ESCAPE}); }); });
+    EXPECT_FALSE(chosen);
+}
+
+TEST(SettingsTest, StoresStringsPerApplicationSectionAndKey) {
+    const std::string app = "QelFormsTest";
+    RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\Qel Program Settings\\" + app).c_str());
+    EXPECT_EQ(GetSetting(app, "Settings", "LstLoadedSkinLoc", "Skins\\"), "Skins\\");
+    SaveSetting(app, "Settings", "LstLoadedSkinLoc", "C:\\My Skins\\");
+    SaveSetting(app, "Other", "LstLoadedSkinLoc", "elsewhere");
+    EXPECT_EQ(GetSetting(app, "Settings", "LstLoadedSkinLoc", "Skins\\"), "C:\\My Skins\\");
+    EXPECT_EQ(GetSetting(app, "Settings", "LstSavedSkinLoc"), "");
+    SaveSetting(app, "Settings", "LstLoadedSkinLoc", "");
+    EXPECT_EQ(GetSetting(app, "Settings", "LstLoadedSkinLoc", "x"), "")
+        << "an empty value is a value";
+    try {
+        SaveSetting(app, "", "Key", "v");
+        ADD_FAILURE() << "an empty section was taken";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number(), kInvalidCall);
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\Qel Program Settings\\" + app).c_str());
+}
+
+} // namespace
+} // namespace qel::forms
