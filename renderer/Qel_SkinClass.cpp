@@ -269,7 +269,11 @@ STDMETHODIMP Qel_SkinClass::Attach2(IDispatch* f, _Qel_SkinConfig* cSkin) {
             ncsEvents_ = EventConnection(
                 m_cNCS->Unknown(), DIID___cNCCalcSize,
                 [this](DISPID id, DISPPARAMS& params) { OnModifierEvent(id, params); });
-            m_cNCS->Attach(static_cast<_Qel_SkinAreaMod*>(this));
+            // A modifier that cannot attach leaves nothing attached, and says so.
+            if (HRESULT hr = m_cNCS->Attach(static_cast<_Qel_SkinAreaMod*>(this)); FAILED(hr)) {
+                Detach();
+                return hr;
+            }
             // The bar holds the form's menu from now on, so that Detach gives it
             // back even if no frame was painted in between.
             LONG menu = 0;
