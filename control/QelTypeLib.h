@@ -7,6 +7,9 @@
 #pragma once
 #include <windows.h>
 #include <ocidl.h>
+#include "base/ComGuard.h"
+
+#include <utility>
 
 #pragma push_macro("HTBORDER")
 #pragma push_macro("HTBOTTOM")
@@ -100,5 +103,10 @@ namespace qel {
 
 // The control library's name as the source of its object errors ("<name>.WindowProc").
 inline constexpr const wchar_t* kLibraryName = L"Qel_SkinControl";
+
+// The boundary of the control library's COM methods, naming the library.
+template <class Body> HRESULT ComGuard(Body&& body) noexcept {
+    return ComGuard(kLibraryName, std::forward<Body>(body));
+}
 
 } // namespace qel

@@ -27,7 +27,7 @@ private:
 // the inner rectangle Paint reports (right and bottom as edges).
 RECT PaintFrame(Qel_SkinClass& renderer, HDC dc, RECT target, HMENU menu = nullptr);
 
-// A probe window (see tests/hooking/Handlers.h) with a renderer attached.
+// A probe window (see tests/support/Handlers.h) with a renderer attached.
 struct SkinnedForm {
     UniqueWindow window;
     HWND hwnd = nullptr;
