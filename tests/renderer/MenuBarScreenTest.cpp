@@ -191,14 +191,18 @@ TEST_F(MenuBarOnScreen, TheBarShowsTheFormsMenuAndItsHotItemFollowsTheMouse) {
     test::SaveWindowShot("menubar_laid_out", hwnd);
 
     ScreenImage hot, left;
+    const POINT edge{items[1].left + 3, items[1].top};
+    const auto edgeIs = [&](COLORREF c) {
+        WaitFor([&] { return test::ScreenPixel(edge.x, edge.y) == c; });
+    };
     test::WhileInput([&] {
         const POINT edit = Centre(items[1]);
         test::MouseMove(edit.x, edit.y);
-        Sleep(kSettle);
+        edgeIs(shades.light);
         hot = ScreenImage(strip);
         test::SaveWindowShot("menubar_hot_item", hwnd);
         test::MouseMove(strip.left + kW / 2, strip.top + kH / 2);
-        Sleep(kSettle);
+        edgeIs(MenuSkinArea::kStrip);
         left = ScreenImage(strip);
     });
     const RECT& edit = items[1];
