@@ -270,8 +270,9 @@ TEST_F(Showcase, TheProgramEndsWithItsLastForm) {
     forms::test::WithInput([&] { result = App::Run(); },
                            [&] {
                                Sleep(200);
-                               PostMessageA(main->hWnd(), WM_CLOSE, 0, 0);
-                               Sleep(300);
+                               const HWND first = main->hWnd();
+                               PostMessageA(first, WM_CLOSE, 0, 0);
+                               forms::test::WaitFor([&] { return !IsWindow(first); });
                                PostMessageA(forms::Default<CleanFrm>().hWnd(), WM_CLOSE, 0, 0);
                            });
     EXPECT_EQ(result, 0);
