@@ -141,7 +141,7 @@ const SkinTheme& CreatorSkin() {
                                 kBuiltInGeometry,
                                 0x0000FF00,
                                 0x00FFFFFF,
-                                {0x00E4E8DA, 0x00F4FAFF, 0x00D0D4C4, 0x00403C10, 0x00787860,
+                                {0x00E4E8DA, 0x00F4FAFF, 0x00505A48, 0x00403C10, 0x00787860,
                                  0x00405C9C, 0x00EEF0E6, 0x00606830, 0x00302C10, 0x00E6E8E2},
                                 {false, false, true, false, false},
                                 {0, 4, 25, 3, 3, 20, 25, 4, 0, 0, 28},
