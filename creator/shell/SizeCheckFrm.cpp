@@ -9,6 +9,7 @@
 #include "forms/RuntimeError.h"
 #include "base/Val.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace qel::creator {
@@ -46,8 +47,9 @@ double Number(const Grid& grid, long row, long col) {
 
 // The size as the platform turns a number into text: whole numbers without a point.
 std::string SizeText(float twips) {
+    if (twips == std::floor(twips)) return std::to_string(static_cast<long long>(twips));
     char text[32];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(twips));
+    std::snprintf(text, sizeof text, "%.7g", static_cast<double>(twips));
     return text;
 }
 
