@@ -1,6 +1,6 @@
 #include "creator/shell/CreatorSkin.h"
 #include "base/PictureFile.h"
-#include "base/QelTypeLib.h"
+#include "control/QelTypeLib.h"
 #include "forms/Form.h"
 
 namespace qel::creator {
