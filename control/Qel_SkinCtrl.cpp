@@ -9,19 +9,6 @@
 namespace qel {
 namespace {
 
-// Dispatch identifiers of the persisted properties (their notifications carry them).
-constexpr DISPID kShowIconId = 0x68030000;
-constexpr DISPID kAlwaysOnTopId = 0x68030003;
-constexpr DISPID kLoadSkinFromRegistryId = 0x68030004;
-constexpr DISPID kSaveSkinToRegistryId = 0x68030005;
-constexpr DISPID kSkinId = 0x68030006;
-constexpr DISPID kFormMinHeightId = 0x68030007;
-constexpr DISPID kFormMaxHeightId = 0x68030008;
-constexpr DISPID kFormMinWidthId = 0x68030009;
-constexpr DISPID kFormMaxWidthId = 0x6803000A;
-constexpr DISPID kChangeControlColorId = 0x6803000B;
-constexpr DISPID kSkinPictureId = 0x6803000C;
-
 // The control keeps 630 x 540 twips (its 42 x 36 pixel face) on a form.
 constexpr SIZEL kExtentHimetric{1111, 953};
 
@@ -101,26 +88,20 @@ void* Qel_SkinCtrl::FindOther(REFIID iid) {
 bool Qel_SkinCtrl::UserMode() const {
     ComPtr<IDispatch> ambient = site_.as<IDispatch>();
     if (!ambient) return true; // a container without ambient properties is at run time
-    VARIANT v;
-    VariantInit(&v);
+    Variant v, mode;
     DISPPARAMS none{};
     if (FAILED(ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT,
-                               DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr)) ||
-        FAILED(VariantChangeType(&v, &v, 0, VT_BOOL)))
+                               DISPATCH_PROPERTYGET, &none, v.ptr(), nullptr, nullptr)) ||
+        FAILED(v.ChangeType(VT_BOOL, mode)))
         return true;
-    return V_BOOL(&v) != VARIANT_FALSE;
+    return V_BOOL(&mode.get()) != VARIANT_FALSE;
 }
 
 ComPtr<IDispatch> Qel_SkinCtrl::HostForm() const {
     ComPtr<IOleControlSite> site = site_.as<IOleControlSite>();
     ComPtr<IDispatch> extender;
     if (!site || FAILED(site->GetExtendedControl(extender.put()))) return nullptr;
-    VARIANT parent;
-    if (!GetProperty(extender.get(), L"Parent", &parent)) return nullptr;
-    ComPtr<IDispatch> form;
-    if (V_VT(&parent) == VT_DISPATCH) form = V_DISPATCH(&parent);
-    VariantClear(&parent);
-    return form;
+    return GetObjectProperty(extender.get(), L"Parent");
 }
 
 void Qel_SkinCtrl::PropertyChanged(DISPID id) {
@@ -139,7 +120,7 @@ STDMETHODIMP Qel_SkinCtrl::get_ChangeControlColor(VARIANT_BOOL* ret) {
 }
 STDMETHODIMP Qel_SkinCtrl::put_ChangeControlColor(VARIANT_BOOL value) {
     m_ChangeControlColor = value != VARIANT_FALSE;
-    PropertyChanged(kChangeControlColorId);
+    PropertyChanged(DISPID_SKINCTRL_CHANGECONTROLCOLOR);
     return S_OK;
 }
 
@@ -148,7 +129,7 @@ STDMETHODIMP Qel_SkinCtrl::get_FormMaxWidth(LONG* ret) {
 }
 STDMETHODIMP Qel_SkinCtrl::put_FormMaxWidth(LONG value) {
     m_FormMaxWidth = value;
-    PropertyChanged(kFormMaxWidthId);
+    PropertyChanged(DISPID_SKINCTRL_FORMMAXWIDTH);
     return S_OK;
 }
 STDMETHODIMP Qel_SkinCtrl::get_FormMinWidth(LONG* ret) {
@@ -156,7 +137,7 @@ STDMETHODIMP Qel_SkinCtrl::get_FormMinWidth(LONG* ret) {
 }
 STDMETHODIMP Qel_SkinCtrl::put_FormMinWidth(LONG value) {
     m_FormMinWidth = value;
-    PropertyChanged(kFormMinWidthId);
+    PropertyChanged(DISPID_SKINCTRL_FORMMINWIDTH);
     return S_OK;
 }
 STDMETHODIMP Qel_SkinCtrl::get_FormMaxHeight(LONG* ret) {
@@ -164,7 +145,7 @@ STDMETHODIMP Qel_SkinCtrl::get_FormMaxHeight(LONG* ret) {
 }
 STDMETHODIMP Qel_SkinCtrl::put_FormMaxHeight(LONG value) {
     m_FormMaxHeight = value;
-    PropertyChanged(kFormMaxHeightId);
+    PropertyChanged(DISPID_SKINCTRL_FORMMAXHEIGHT);
     return S_OK;
 }
 STDMETHODIMP Qel_SkinCtrl::get_FormMinHeight(LONG* ret) {
@@ -172,7 +153,7 @@ STDMETHODIMP Qel_SkinCtrl::get_FormMinHeight(LONG* ret) {
 }
 STDMETHODIMP Qel_SkinCtrl::put_FormMinHeight(LONG value) {
     m_FormMinHeight = value;
-    PropertyChanged(kFormMinHeightId);
+    PropertyChanged(DISPID_SKINCTRL_FORMMINHEIGHT);
     return S_OK;
 }
 
@@ -182,7 +163,7 @@ STDMETHODIMP Qel_SkinCtrl::get_SaveSkinToRegistry(VARIANT_BOOL* ret) {
 STDMETHODIMP Qel_SkinCtrl::put_SaveSkinToRegistry(VARIANT_BOOL value) {
     return Guard([&] {
         m_SaveSkinToRegistry = value != VARIANT_FALSE;
-        PropertyChanged(kSaveSkinToRegistryId);
+        PropertyChanged(DISPID_SKINCTRL_SAVESKINTOREGISTRY);
         if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
         DefaultPointerAndDoEvents();
         return S_OK;
@@ -195,7 +176,7 @@ STDMETHODIMP Qel_SkinCtrl::get_LoadSkinFromRegistry(VARIANT_BOOL* ret) {
 STDMETHODIMP Qel_SkinCtrl::put_LoadSkinFromRegistry(VARIANT_BOOL value) {
     return Guard([&] {
         m_LoadSkinFromRegistry = value != VARIANT_FALSE;
-        PropertyChanged(kLoadSkinFromRegistryId);
+        PropertyChanged(DISPID_SKINCTRL_LOADSKINFROMREGISTRY);
         if (m_LoadSkinFromRegistry && LoadSkinCache() && m_Activated) ActivateSkin(0);
         return S_OK;
     });
@@ -213,7 +194,7 @@ STDMETHODIMP Qel_SkinCtrl::put_ShowIcon(VARIANT_BOOL value) {
         const bool show = value != VARIANT_FALSE;
         if (show == m_ShowIcon) return S_OK;
         m_ShowIcon = show;
-        PropertyChanged(kShowIconId);
+        PropertyChanged(DISPID_SKINCTRL_SHOWICON);
         if (m_Activated) ActivateSkin(0);
         return S_OK;
     });
