@@ -12,48 +12,37 @@ namespace {
 // The control keeps 630 x 540 twips (its 42 x 36 pixel face) on a form.
 constexpr SIZEL kExtentHimetric{1111, 953};
 
-bool ReadBag(IPropertyBag* bag, const wchar_t* name, VARTYPE type, VARIANT& value) {
-    VariantInit(&value);
-    if (FAILED(bag->Read(name, &value, nullptr))) return false;
-    if (type == VT_DISPATCH && V_VT(&value) == VT_UNKNOWN) {
-        IDispatch* d = nullptr;
-        if (V_UNKNOWN(&value)) V_UNKNOWN(&value)->QueryInterface(IID_IDispatch, (void**)&d);
-        VariantClear(&value);
-        V_VT(&value) = VT_DISPATCH;
-        V_DISPATCH(&value) = d;
-        return d != nullptr;
-    }
-    return SUCCEEDED(VariantChangeType(&value, &value, 0, type));
+// The value stored under `name`, as it is stored; nothing when there is none.
+std::optional<Variant> ReadBag(IPropertyBag* bag, const wchar_t* name) {
+    Variant value;
+    if (FAILED(bag->Read(name, value.ptr(), nullptr))) return std::nullopt;
+    return value;
+}
+
+// A stored value converted to `type`; nothing when it is missing or does not convert.
+std::optional<Variant> ReadBag(IPropertyBag* bag, const wchar_t* name, VARTYPE type) {
+    std::optional<Variant> value = ReadBag(bag, name);
+    Variant converted;
+    if (!value || FAILED(value->ChangeType(type, converted))) return std::nullopt;
+    return converted;
 }
 
 LONG ReadLong(IPropertyBag* bag, const wchar_t* name, LONG fallback) {
-    VARIANT v;
-    LONG r = ReadBag(bag, name, VT_I4, v) ? V_I4(&v) : fallback;
-    VariantClear(&v);
-    return r;
+    std::optional<Variant> v = ReadBag(bag, name, VT_I4);
+    return v ? V_I4(&v->get()) : fallback;
 }
 
 bool ReadBool(IPropertyBag* bag, const wchar_t* name, bool fallback) {
-    VARIANT v;
-    bool r = ReadBag(bag, name, VT_BOOL, v) ? V_BOOL(&v) != VARIANT_FALSE : fallback;
-    VariantClear(&v);
-    return r;
+    std::optional<Variant> v = ReadBag(bag, name, VT_BOOL);
+    return v ? V_BOOL(&v->get()) != VARIANT_FALSE : fallback;
 }
 
 void WriteLong(IPropertyBag* bag, const wchar_t* name, LONG value, LONG fallback) {
-    if (value == fallback) return;
-    VARIANT v;
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-    bag->Write(name, &v);
+    if (value != fallback) bag->Write(name, Variant(value).ptr());
 }
 
 void WriteBool(IPropertyBag* bag, const wchar_t* name, bool value, bool fallback) {
-    if (value == fallback) return;
-    VARIANT v;
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    bag->Write(name, &v);
+    if (value != fallback) bag->Write(name, Variant(value).ptr());
 }
 
 template <class T> HRESULT Out(T* ret, T value) {
@@ -296,10 +285,11 @@ STDMETHODIMP Qel_SkinCtrl::Load(IPropertyBag* bag, IErrorLog*) {
         m_Loading = true;
         m_Skin = static_cast<Skins>(ReadLong(bag, L"Skin", 1));
         m_SkinPicture.reset();
-        VARIANT picture;
-        if (ReadBag(bag, L"SkinPicture", VT_DISPATCH, picture) && V_DISPATCH(&picture))
-            V_DISPATCH(&picture)->QueryInterface(IID_IPictureDisp, m_SkinPicture.put_void());
-        VariantClear(&picture);
+        // An object however it is stored (as IUnknown or IDispatch).
+        std::optional<Variant> picture = ReadBag(bag, L"SkinPicture");
+        if (picture && (picture->type() == VT_UNKNOWN || picture->type() == VT_DISPATCH) &&
+            V_UNKNOWN(&picture->get()))
+            V_UNKNOWN(&picture->get())->QueryInterface(IID_IPictureDisp, m_SkinPicture.put_void());
         // A stored picture that is no usable skin sheet is passed over as a missing one.
         if (m_SkinPicture && !IsUsableSheet(m_SkinPicture.get())) m_SkinPicture.reset();
         m_ChangeControlColor = ReadBool(bag, L"ChangeControlColor", true);
@@ -324,10 +314,7 @@ STDMETHODIMP Qel_SkinCtrl::Save(IPropertyBag* bag, BOOL, BOOL) {
     return Guard([&] {
         if (!bag) return E_POINTER;
         if (m_SkinPicture) {
-            VARIANT v;
-            V_VT(&v) = VT_DISPATCH;
-            V_DISPATCH(&v) = m_SkinPicture.get();
-            bag->Write(L"SkinPicture", &v);
+            bag->Write(L"SkinPicture", Variant(m_SkinPicture).ptr());
         }
         WriteBool(bag, L"ChangeControlColor", m_ChangeControlColor, true);
         WriteLong(bag, L"FormMaxWidth", m_FormMaxWidth, 0);

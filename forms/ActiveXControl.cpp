@@ -1,4 +1,5 @@
 #include "forms/ActiveXControl.h"
+#include "base/Bstr.h"
 #include "forms/ActiveXSource.h"
 #include "forms/Extender.h"
 #include "forms/Form.h"
@@ -14,11 +15,8 @@ namespace {
 
 std::string Describe(HRESULT hr, EXCEPINFO& ex) {
     if (ex.pfnDeferredFillIn) ex.pfnDeferredFillIn(&ex);
-    std::string text =
-        ex.bstrDescription ? Narrow(ex.bstrDescription, SysStringLen(ex.bstrDescription)) : "";
-    SysFreeString(ex.bstrDescription);
-    SysFreeString(ex.bstrSource);
-    SysFreeString(ex.bstrHelpFile);
+    const Bstr description(ex.bstrDescription), source(ex.bstrSource), help(ex.bstrHelpFile);
+    std::string text = Narrow(description.str());
     if (text.empty()) {
         char code[40];
         wsprintfA(code, "Automation error 0x%08lX", static_cast<unsigned long>(hr));
