@@ -18,18 +18,21 @@ std::string Native(std::string path) {
 
 } // namespace
 
-std::vector<std::pair<const SkinTheme*, bool>> AllSkins() {
-    std::vector<std::pair<const SkinTheme*, bool>> all;
+std::vector<std::pair<const SkinTheme*, SkinKind>> AllSkins() {
+    std::vector<std::pair<const SkinTheme*, SkinKind>> all;
     for (const SkinTheme& t : BuiltInSkins())
-        all.push_back({&t, true});
+        all.push_back({&t, SkinKind::BuiltIn});
     for (const SkinTheme& t : ShowcaseSkins())
-        all.push_back({&t, false});
+        all.push_back({&t, SkinKind::Showcase});
+    all.push_back({&CreatorSkin(), SkinKind::Creator});
     return all;
 }
 
-std::string CommittedSkinPath(const SkinTheme& theme, bool builtIn) {
-    return Native(std::string(QEL_SOURCE_DIR) + (builtIn ? "/control/skins/" : "/demo/Skins/") +
-                  theme.fileName);
+std::string CommittedSkinPath(const SkinTheme& theme, SkinKind kind) {
+    const char* folder = kind == SkinKind::BuiltIn    ? "/control/skins/"
+                         : kind == SkinKind::Showcase ? "/demo/Skins/"
+                                                      : "/creator/";
+    return Native(std::string(QEL_SOURCE_DIR) + folder + theme.fileName);
 }
 
 std::string SkinOutputPath(const std::string& name) {

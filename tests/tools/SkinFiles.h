@@ -10,11 +10,14 @@
 
 namespace qel::test {
 
-// Every skin the generator draws, each with whether it is a built-in skin.
-std::vector<std::pair<const SkinTheme*, bool>> AllSkins();
+enum class SkinKind { BuiltIn, Showcase, Creator };
 
-// The committed file of `theme`: control/skins for the built-in skins, demo/Skins for the others.
-std::string CommittedSkinPath(const SkinTheme& theme, bool builtIn);
+// Every skin the generator draws, each with its kind.
+std::vector<std::pair<const SkinTheme*, SkinKind>> AllSkins();
+
+// The committed file of `theme`: control/skins for the built-in skins,
+// demo/Skins for the showcase's, creator/ for the creator's own.
+std::string CommittedSkinPath(const SkinTheme& theme, SkinKind kind);
 // test-output/skins/<name>, its folders created.
 std::string SkinOutputPath(const std::string& name);
 // The whole file; empty when it cannot be read.

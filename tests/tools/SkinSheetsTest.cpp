@@ -146,23 +146,23 @@ TEST(ShowcaseSkins, ReadBackToTheirOwnSettingsWithOtherGeometries) {
 }
 
 TEST(SkinFiles, CommittedFilesAreWhatTheGeneratorWrites) {
-    for (const auto& [theme, builtIn] : test::AllSkins()) {
+    for (const auto& [theme, kind] : test::AllSkins()) {
         SCOPED_TRACE(theme->name);
         const std::vector<uint8_t> written = SkinFile(*theme);
         ASSERT_GE(written.size(), 10u);
         EXPECT_EQ(std::string(written.begin(), written.begin() + 6), "GIF89a");
-        if (builtIn) {
+        if (kind == test::SkinKind::BuiltIn) {
             EXPECT_EQ(written[6] | written[7] << 8, 145);
             EXPECT_EQ(written[8] | written[9] << 8, 162);
         }
-        const std::string path = test::CommittedSkinPath(*theme, builtIn);
+        const std::string path = test::CommittedSkinPath(*theme, kind);
         EXPECT_TRUE(test::ReadBytes(path) == written)
             << path << " differs from what the generator writes: run the generate_skins target";
     }
 }
 
 TEST(SkinArtwork, KeyColourOnlyInTheLayoutAndAtMost256Colours) {
-    for (const auto& [theme, builtIn] : test::AllSkins()) {
+    for (const auto& [theme, kind] : test::AllSkins()) {
         SCOPED_TRACE(theme->name);
         const SheetImage sheet = MakeSkinSheet(*theme);
         std::set<uint32_t> colours;
@@ -193,7 +193,7 @@ bool RowsAlike(const SheetImage& p, int y0, int y1) {
 }
 
 TEST(SkinArtwork, PiecesFitTogetherWhereTheRendererPutsThem) {
-    for (const auto& [theme, builtIn] : test::AllSkins()) {
+    for (const auto& [theme, kind] : test::AllSkins()) {
         SCOPED_TRACE(theme->name);
         const SheetImage sheet = MakeSkinSheet(*theme);
         const SkinSheet read = Read(sheet);

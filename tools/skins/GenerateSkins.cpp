@@ -1,5 +1,6 @@
 // Writes the skin sheets: the six built-in skins ("Skin1.gif" to "Skin6.gif")
-// into the first folder and the showcase's extra skins into the second.
+// into the first folder, the showcase's extra skins into the second and the
+// skin creator's own skin into the third.
 #include "base/AtomicFile.h"
 #include "tools/skins/SkinSheetFile.h"
 #include "tools/skins/SkinTheme.h"
@@ -25,13 +26,14 @@ void WriteSkins(const std::filesystem::path& folder, const std::vector<qel::Skin
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s BUILT_IN_FOLDER SHOWCASE_FOLDER\n", argv[0]);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s BUILT_IN_FOLDER SHOWCASE_FOLDER CREATOR_FOLDER\n", argv[0]);
         return 2;
     }
     try {
         WriteSkins(argv[1], qel::BuiltInSkins());
         WriteSkins(argv[2], qel::ShowcaseSkins());
+        WriteSkins(argv[3], {qel::CreatorSkin()});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

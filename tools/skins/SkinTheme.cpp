@@ -132,4 +132,25 @@ const std::vector<SkinTheme>& ShowcaseSkins() {
     return skins;
 }
 
+const SkinTheme& CreatorSkin() {
+    // Deep teal with copper capsules: a workshop look, set apart from the skins
+    // the creator's user builds. The built-in geometry fits the creator's
+    // dialogs; the caption text sits a little further in than theirs.
+    static const SkinTheme skin{"Skin Creator",
+                                "CreatorSkin.gif",
+                                kBuiltInGeometry,
+                                0x0000FF00,
+                                0x00FFFFFF,
+                                {0x00E4E8DA, 0x00F4FAFF, 0x00505A48, 0x00403C10, 0x00787860,
+                                 0x00405C9C, 0x00EEF0E6, 0x00606830, 0x00302C10, 0x00E6E8E2},
+                                {false, false, true, false, false},
+                                {0, 4, 25, 3, 3, 20, 25, 4, 0, 0, 28},
+                                {{0x9ED8D2, 0x2E8A86, 0x236C6A, 0x0C3634, 0xC8793C},
+                                 {0xC4D6D4, 0x8FA8A6, 0x9DB2B0, 0x54686A, 0xA9BCBA},
+                                 0xC8452E,
+                                 ButtonShape::Capsule,
+                                 false}};
+    return skin;
+}
+
 } // namespace qel

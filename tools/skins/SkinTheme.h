@@ -1,7 +1,7 @@
-// The skins the generator draws: the six built-in skins of the control and the
-// extra skins of the showcase's "Skins" folder. Everything that sets one skin
-// apart from another is in this table: the sheet's sizes, key and background,
-// its colours, flags and values, and the colours and shapes of its artwork.
+// The skins the generator draws: the six built-in skins of the control, the
+// extra skins of the showcase's "Skins" folder and the skin creator's own skin. Everything that
+// sets one skin apart from another is in this table: the sheet's sizes, key and background, its
+// colours, flags and values, and the colours and shapes of its artwork.
 #pragma once
 #include "sheet/SkinSheetGeometry.h"
 
@@ -49,5 +49,7 @@ struct SkinTheme {
 const std::vector<SkinTheme>& BuiltInSkins();
 // The showcase's extra skins: other sizes, larger buttons, rounded corners.
 const std::vector<SkinTheme>& ShowcaseSkins();
+// The skin creator's own skin, worn by its main window and dialogs.
+const SkinTheme& CreatorSkin();
 
 } // namespace qel
