@@ -9,8 +9,6 @@ namespace qel {
 class Bstr {
 public:
     Bstr() = default;
-    // Takes over a string that the caller was handed (e.g. a field of EXCEPINFO).
-    explicit Bstr(BSTR s) : s_(s) {}
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     Bstr(Bstr&& o) noexcept : s_(std::exchange(o.s_, nullptr)) {}

@@ -1,5 +1,4 @@
 #include "forms/ActiveXControl.h"
-#include "base/Bstr.h"
 #include "forms/ActiveXSource.h"
 #include "forms/Extender.h"
 #include "forms/Form.h"
@@ -15,8 +14,11 @@ namespace {
 
 std::string Describe(HRESULT hr, EXCEPINFO& ex) {
     if (ex.pfnDeferredFillIn) ex.pfnDeferredFillIn(&ex);
-    const Bstr description(ex.bstrDescription), source(ex.bstrSource), help(ex.bstrHelpFile);
-    std::string text = Narrow(description.str());
+    std::string text =
+        ex.bstrDescription ? Narrow(ex.bstrDescription, SysStringLen(ex.bstrDescription)) : "";
+    SysFreeString(ex.bstrDescription);
+    SysFreeString(ex.bstrSource);
+    SysFreeString(ex.bstrHelpFile);
     if (text.empty()) {
         char code[40];
         wsprintfA(code, "Automation error 0x%08lX", static_cast<unsigned long>(hr));
