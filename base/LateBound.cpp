@@ -16,24 +16,42 @@ bool Id(IDispatch* object, const wchar_t* name, DISPID* id) {
 
 } // namespace
 
-bool GetProperty(IDispatch* object, const wchar_t* name, VARIANT* value) {
+std::optional<Variant> GetProperty(IDispatch* object, const wchar_t* name) {
     DISPID id;
-    if (!value || !Id(object, name, &id)) return false;
-    VariantInit(value);
+    if (!Id(object, name, &id)) return std::nullopt;
+    Variant value;
     DISPPARAMS none{};
-    return SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                                    value, nullptr, nullptr));
+    if (FAILED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                              value.ptr(), nullptr, nullptr)))
+        return std::nullopt;
+    return value;
+}
+
+bool GetProperty(IDispatch* object, const wchar_t* name, VARIANT* value) {
+    if (!value) return false;
+    VariantInit(value);
+    std::optional<Variant> read = GetProperty(object, name);
+    if (read) *value = read->detach();
+    return read.has_value();
+}
+
+std::optional<Variant> GetProperty(IDispatch* object, const wchar_t* name, VARTYPE type) {
+    std::optional<Variant> read = GetProperty(object, name);
+    Variant converted;
+    if (!read || FAILED(read->ChangeType(type, converted))) return std::nullopt;
+    return converted;
+}
+
+ComPtr<IDispatch> GetObjectProperty(IDispatch* object, const wchar_t* name) {
+    std::optional<Variant> read = GetProperty(object, name);
+    if (!read || read->type() != VT_DISPATCH) return nullptr;
+    return V_DISPATCH(&read->get());
 }
 
 std::optional<OLE_COLOR> GetColourProperty(IDispatch* object, const wchar_t* name) {
-    VARIANT v;
-    if (!GetProperty(object, name, &v)) return std::nullopt;
-    std::optional<OLE_COLOR> colour;
-    if (SUCCEEDED(VariantChangeType(&v, &v, 0, VT_I8)) && V_I8(&v) >= INT32_MIN &&
-        V_I8(&v) <= UINT32_MAX)
-        colour = static_cast<OLE_COLOR>(V_I8(&v));
-    VariantClear(&v);
-    return colour;
+    std::optional<Variant> v = GetProperty(object, name, VT_I8);
+    if (!v || V_I8(&v->get()) < INT32_MIN || V_I8(&v->get()) > UINT32_MAX) return std::nullopt;
+    return static_cast<OLE_COLOR>(V_I8(&v->get()));
 }
 
 bool PutColourProperty(IDispatch* object, const wchar_t* name, OLE_COLOR colour) {
@@ -69,51 +87,38 @@ bool CallMethod(IDispatch* object, const wchar_t* name, std::initializer_list<VA
 std::vector<ComPtr<IDispatch>> CollectionItems(IDispatch* collection) {
     std::vector<ComPtr<IDispatch>> items;
     if (!collection) return items;
-    auto add = [&items](VARIANT& v) {
-        if (V_VT(&v) == VT_DISPATCH && V_DISPATCH(&v)) items.emplace_back(V_DISPATCH(&v));
-        VariantClear(&v);
+    auto add = [&items](const Variant& v) {
+        if (v.type() == VT_DISPATCH && V_DISPATCH(&v.get()))
+            items.emplace_back(V_DISPATCH(&v.get()));
     };
-    VARIANT e;
-    VariantInit(&e);
-    DISPPARAMS none{};
-    if (SUCCEEDED(collection->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT,
-                                     DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none, &e, nullptr,
-                                     nullptr)) &&
-        (V_VT(&e) == VT_UNKNOWN || V_VT(&e) == VT_DISPATCH) && V_UNKNOWN(&e)) {
-        ComPtr<IEnumVARIANT> items_enum;
-        V_UNKNOWN(&e)->QueryInterface(IID_IEnumVARIANT, items_enum.put_void());
-        VariantClear(&e);
-        if (items_enum) {
-            VARIANT item;
-            VariantInit(&item);
-            while (items_enum->Next(1, &item, nullptr) == S_OK)
-                add(item);
-            return items;
-        }
+    ComPtr<IEnumVARIANT> items_enum;
+    {
+        Variant e;
+        DISPPARAMS none{};
+        if (SUCCEEDED(collection->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT,
+                                         DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none, e.ptr(),
+                                         nullptr, nullptr)) &&
+            (e.type() == VT_UNKNOWN || e.type() == VT_DISPATCH) && V_UNKNOWN(&e.get()))
+            V_UNKNOWN(&e.get())->QueryInterface(IID_IEnumVARIANT, items_enum.put_void());
     }
-    VariantClear(&e);
-    VARIANT count;
-    if (!GetProperty(collection, L"Count", &count) ||
-        FAILED(VariantChangeType(&count, &count, 0, VT_I4)))
+    if (items_enum) {
+        Variant item;
+        while (items_enum->Next(1, item.put(), nullptr) == S_OK)
+            add(item);
         return items;
-    for (LONG i = 1; i <= V_I4(&count); ++i) {
-        VARIANTARG index;
-        V_VT(&index) = VT_I4;
-        V_I4(&index) = i;
-        VARIANT item;
-        if (CallMethod(collection, L"Item", {index}, &item)) add(item);
+    }
+    std::optional<Variant> count = GetProperty(collection, L"Count", VT_I4);
+    if (!count) return items;
+    for (LONG i = 1; i <= V_I4(&count->get()); ++i) {
+        Variant item;
+        if (CallMethod(collection, L"Item", {Variant(i).get()}, item.put())) add(item);
     }
     return items;
 }
 
 HWND WindowOfForm(IDispatch* form) {
-    VARIANT v;
-    if (!GetProperty(form, L"hWnd", &v)) return nullptr;
-    HWND hwnd = nullptr;
-    if (SUCCEEDED(VariantChangeType(&v, &v, 0, VT_I4)))
-        hwnd = static_cast<HWND>(LongToHandle(V_I4(&v)));
-    VariantClear(&v);
-    return hwnd;
+    std::optional<Variant> v = GetProperty(form, L"hWnd", VT_I4);
+    return v ? static_cast<HWND>(LongToHandle(V_I4(&v->get()))) : nullptr;
 }
 
 } // namespace qel

@@ -1,6 +1,7 @@
 // Late-bound access to an automation object's members by name.
 #pragma once
 #include "base/ComPtr.h"
+#include "base/Variant.h"
 
 #include <ocidl.h>
 #include <optional>
@@ -10,8 +11,14 @@
 
 namespace qel {
 
-// Reads the property `name`; false when the object has no such readable property.
+// Reads the property `name`; nothing when the object has no such readable property.
+std::optional<Variant> GetProperty(IDispatch* object, const wchar_t* name);
+// The same into an out-parameter (an owner's put()); false when it cannot be read.
 bool GetProperty(IDispatch* object, const wchar_t* name, VARIANT* value);
+// The property converted to `type`; nothing when it is missing or does not convert.
+std::optional<Variant> GetProperty(IDispatch* object, const wchar_t* name, VARTYPE type);
+// An object-valued property; null when it is missing or holds no object.
+ComPtr<IDispatch> GetObjectProperty(IDispatch* object, const wchar_t* name);
 // Reads a colour property. Colours arrive signed (VT_I4, system colours below
 // zero) or unsigned (VT_UI4, system colours from 0x80000000); either is taken
 // bit for bit. Nothing when the property is missing or holds no 32-bit value.

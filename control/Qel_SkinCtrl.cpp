@@ -9,64 +9,40 @@
 namespace qel {
 namespace {
 
-// Dispatch identifiers of the persisted properties (their notifications carry them).
-constexpr DISPID kShowIconId = 0x68030000;
-constexpr DISPID kAlwaysOnTopId = 0x68030003;
-constexpr DISPID kLoadSkinFromRegistryId = 0x68030004;
-constexpr DISPID kSaveSkinToRegistryId = 0x68030005;
-constexpr DISPID kSkinId = 0x68030006;
-constexpr DISPID kFormMinHeightId = 0x68030007;
-constexpr DISPID kFormMaxHeightId = 0x68030008;
-constexpr DISPID kFormMinWidthId = 0x68030009;
-constexpr DISPID kFormMaxWidthId = 0x6803000A;
-constexpr DISPID kChangeControlColorId = 0x6803000B;
-constexpr DISPID kSkinPictureId = 0x6803000C;
-
 // The control keeps 630 x 540 twips (its 42 x 36 pixel face) on a form.
 constexpr SIZEL kExtentHimetric{1111, 953};
 
-bool ReadBag(IPropertyBag* bag, const wchar_t* name, VARTYPE type, VARIANT& value) {
-    VariantInit(&value);
-    if (FAILED(bag->Read(name, &value, nullptr))) return false;
-    if (type == VT_DISPATCH && V_VT(&value) == VT_UNKNOWN) {
-        IDispatch* d = nullptr;
-        if (V_UNKNOWN(&value)) V_UNKNOWN(&value)->QueryInterface(IID_IDispatch, (void**)&d);
-        VariantClear(&value);
-        V_VT(&value) = VT_DISPATCH;
-        V_DISPATCH(&value) = d;
-        return d != nullptr;
-    }
-    return SUCCEEDED(VariantChangeType(&value, &value, 0, type));
+// The value stored under `name`, as it is stored; nothing when there is none.
+std::optional<Variant> ReadBag(IPropertyBag* bag, const wchar_t* name) {
+    Variant value;
+    if (FAILED(bag->Read(name, value.ptr(), nullptr))) return std::nullopt;
+    return value;
+}
+
+// A stored value converted to `type`; nothing when it is missing or does not convert.
+std::optional<Variant> ReadBag(IPropertyBag* bag, const wchar_t* name, VARTYPE type) {
+    std::optional<Variant> value = ReadBag(bag, name);
+    Variant converted;
+    if (!value || FAILED(value->ChangeType(type, converted))) return std::nullopt;
+    return converted;
 }
 
 LONG ReadLong(IPropertyBag* bag, const wchar_t* name, LONG fallback) {
-    VARIANT v;
-    LONG r = ReadBag(bag, name, VT_I4, v) ? V_I4(&v) : fallback;
-    VariantClear(&v);
-    return r;
+    std::optional<Variant> v = ReadBag(bag, name, VT_I4);
+    return v ? V_I4(&v->get()) : fallback;
 }
 
 bool ReadBool(IPropertyBag* bag, const wchar_t* name, bool fallback) {
-    VARIANT v;
-    bool r = ReadBag(bag, name, VT_BOOL, v) ? V_BOOL(&v) != VARIANT_FALSE : fallback;
-    VariantClear(&v);
-    return r;
+    std::optional<Variant> v = ReadBag(bag, name, VT_BOOL);
+    return v ? V_BOOL(&v->get()) != VARIANT_FALSE : fallback;
 }
 
 void WriteLong(IPropertyBag* bag, const wchar_t* name, LONG value, LONG fallback) {
-    if (value == fallback) return;
-    VARIANT v;
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-    bag->Write(name, &v);
+    if (value != fallback) bag->Write(name, Variant(value).ptr());
 }
 
 void WriteBool(IPropertyBag* bag, const wchar_t* name, bool value, bool fallback) {
-    if (value == fallback) return;
-    VARIANT v;
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    bag->Write(name, &v);
+    if (value != fallback) bag->Write(name, Variant(value).ptr());
 }
 
 template <class T> HRESULT Out(T* ret, T value) {
@@ -101,26 +77,20 @@ void* Qel_SkinCtrl::FindOther(REFIID iid) {
 bool Qel_SkinCtrl::UserMode() const {
     ComPtr<IDispatch> ambient = site_.as<IDispatch>();
     if (!ambient) return true; // a container without ambient properties is at run time
-    VARIANT v;
-    VariantInit(&v);
+    Variant v, mode;
     DISPPARAMS none{};
     if (FAILED(ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT,
-                               DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr)) ||
-        FAILED(VariantChangeType(&v, &v, 0, VT_BOOL)))
+                               DISPATCH_PROPERTYGET, &none, v.ptr(), nullptr, nullptr)) ||
+        FAILED(v.ChangeType(VT_BOOL, mode)))
         return true;
-    return V_BOOL(&v) != VARIANT_FALSE;
+    return V_BOOL(&mode.get()) != VARIANT_FALSE;
 }
 
 ComPtr<IDispatch> Qel_SkinCtrl::HostForm() const {
     ComPtr<IOleControlSite> site = site_.as<IOleControlSite>();
     ComPtr<IDispatch> extender;
     if (!site || FAILED(site->GetExtendedControl(extender.put()))) return nullptr;
-    VARIANT parent;
-    if (!GetProperty(extender.get(), L"Parent", &parent)) return nullptr;
-    ComPtr<IDispatch> form;
-    if (V_VT(&parent) == VT_DISPATCH) form = V_DISPATCH(&parent);
-    VariantClear(&parent);
-    return form;
+    return GetObjectProperty(extender.get(), L"Parent");
 }
 
 void Qel_SkinCtrl::PropertyChanged(DISPID id) {
@@ -139,7 +109,7 @@ STDMETHODIMP Qel_SkinCtrl::get_ChangeControlColor(VARIANT_BOOL* ret) {
 }
 STDMETHODIMP Qel_SkinCtrl::put_ChangeControlColor(VARIANT_BOOL value) {
     m_ChangeControlColor = value != VARIANT_FALSE;
-    PropertyChanged(kChangeControlColorId);
+    PropertyChanged(DISPID_SKINCTRL_CHANGECONTROLCOLOR);
     return S_OK;
 }
 
@@ -148,7 +118,7 @@ STDMETHODIMP Qel_SkinCtrl::get_FormMaxWidth(LONG* ret) {
 }
 STDMETHODIMP Qel_SkinCtrl::put_FormMaxWidth(LONG value) {
     m_FormMaxWidth = value;
-    PropertyChanged(kFormMaxWidthId);
+    PropertyChanged(DISPID_SKINCTRL_FORMMAXWIDTH);
     return S_OK;
 }
 STDMETHODIMP Qel_SkinCtrl::get_FormMinWidth(LONG* ret) {
@@ -156,7 +126,7 @@ STDMETHODIMP Qel_SkinCtrl::get_FormMinWidth(LONG* ret) {
 }
 STDMETHODIMP Qel_SkinCtrl::put_FormMinWidth(LONG value) {
     m_FormMinWidth = value;
-    PropertyChanged(kFormMinWidthId);
+    PropertyChanged(DISPID_SKINCTRL_FORMMINWIDTH);
     return S_OK;
 }
 STDMETHODIMP Qel_SkinCtrl::get_FormMaxHeight(LONG* ret) {
@@ -164,7 +134,7 @@ STDMETHODIMP Qel_SkinCtrl::get_FormMaxHeight(LONG* ret) {
 }
 STDMETHODIMP Qel_SkinCtrl::put_FormMaxHeight(LONG value) {
     m_FormMaxHeight = value;
-    PropertyChanged(kFormMaxHeightId);
+    PropertyChanged(DISPID_SKINCTRL_FORMMAXHEIGHT);
     return S_OK;
 }
 STDMETHODIMP Qel_SkinCtrl::get_FormMinHeight(LONG* ret) {
@@ -172,7 +142,7 @@ STDMETHODIMP Qel_SkinCtrl::get_FormMinHeight(LONG* ret) {
 }
 STDMETHODIMP Qel_SkinCtrl::put_FormMinHeight(LONG value) {
     m_FormMinHeight = value;
-    PropertyChanged(kFormMinHeightId);
+    PropertyChanged(DISPID_SKINCTRL_FORMMINHEIGHT);
     return S_OK;
 }
 
@@ -182,7 +152,7 @@ STDMETHODIMP Qel_SkinCtrl::get_SaveSkinToRegistry(VARIANT_BOOL* ret) {
 STDMETHODIMP Qel_SkinCtrl::put_SaveSkinToRegistry(VARIANT_BOOL value) {
     return Guard([&] {
         m_SaveSkinToRegistry = value != VARIANT_FALSE;
-        PropertyChanged(kSaveSkinToRegistryId);
+        PropertyChanged(DISPID_SKINCTRL_SAVESKINTOREGISTRY);
         if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
         DefaultPointerAndDoEvents();
         return S_OK;
@@ -195,7 +165,7 @@ STDMETHODIMP Qel_SkinCtrl::get_LoadSkinFromRegistry(VARIANT_BOOL* ret) {
 STDMETHODIMP Qel_SkinCtrl::put_LoadSkinFromRegistry(VARIANT_BOOL value) {
     return Guard([&] {
         m_LoadSkinFromRegistry = value != VARIANT_FALSE;
-        PropertyChanged(kLoadSkinFromRegistryId);
+        PropertyChanged(DISPID_SKINCTRL_LOADSKINFROMREGISTRY);
         if (m_LoadSkinFromRegistry && LoadSkinCache() && m_Activated) ActivateSkin(0);
         return S_OK;
     });
@@ -213,7 +183,7 @@ STDMETHODIMP Qel_SkinCtrl::put_ShowIcon(VARIANT_BOOL value) {
         const bool show = value != VARIANT_FALSE;
         if (show == m_ShowIcon) return S_OK;
         m_ShowIcon = show;
-        PropertyChanged(kShowIconId);
+        PropertyChanged(DISPID_SKINCTRL_SHOWICON);
         if (m_Activated) ActivateSkin(0);
         return S_OK;
     });
@@ -315,10 +285,11 @@ STDMETHODIMP Qel_SkinCtrl::Load(IPropertyBag* bag, IErrorLog*) {
         m_Loading = true;
         m_Skin = static_cast<Skins>(ReadLong(bag, L"Skin", 1));
         m_SkinPicture.reset();
-        VARIANT picture;
-        if (ReadBag(bag, L"SkinPicture", VT_DISPATCH, picture) && V_DISPATCH(&picture))
-            V_DISPATCH(&picture)->QueryInterface(IID_IPictureDisp, m_SkinPicture.put_void());
-        VariantClear(&picture);
+        // An object however it is stored (as IUnknown or IDispatch).
+        std::optional<Variant> picture = ReadBag(bag, L"SkinPicture");
+        if (picture && (picture->type() == VT_UNKNOWN || picture->type() == VT_DISPATCH) &&
+            V_UNKNOWN(&picture->get()))
+            V_UNKNOWN(&picture->get())->QueryInterface(IID_IPictureDisp, m_SkinPicture.put_void());
         // A stored picture that is no usable skin sheet is passed over as a missing one.
         if (m_SkinPicture && !IsUsableSheet(m_SkinPicture.get())) m_SkinPicture.reset();
         m_ChangeControlColor = ReadBool(bag, L"ChangeControlColor", true);
@@ -343,10 +314,7 @@ STDMETHODIMP Qel_SkinCtrl::Save(IPropertyBag* bag, BOOL, BOOL) {
     return Guard([&] {
         if (!bag) return E_POINTER;
         if (m_SkinPicture) {
-            VARIANT v;
-            V_VT(&v) = VT_DISPATCH;
-            V_DISPATCH(&v) = m_SkinPicture.get();
-            bag->Write(L"SkinPicture", &v);
+            bag->Write(L"SkinPicture", Variant(m_SkinPicture).ptr());
         }
         WriteBool(bag, L"ChangeControlColor", m_ChangeControlColor, true);
         WriteLong(bag, L"FormMaxWidth", m_FormMaxWidth, 0);

@@ -14,37 +14,25 @@
 namespace qel {
 namespace {
 
-constexpr DISPID kSkinActiveEvent = 4;
 constexpr COLORREF kTransparent = RGB(255, 0, 255); // the renderer's icon key colour
 
 std::optional<double> Number(IDispatch* object, const wchar_t* name) {
-    VARIANT v;
-    if (!GetProperty(object, name, &v)) return std::nullopt;
     std::optional<double> r;
-    if (SUCCEEDED(VariantChangeType(&v, &v, 0, VT_R8))) r = V_R8(&v);
-    VariantClear(&v);
+    if (std::optional<Variant> v = GetProperty(object, name, VT_R8)) r = V_R8(&v->get());
     return r;
 }
 
 void PutLong(IDispatch* object, const wchar_t* name, LONG value) {
-    VARIANT v;
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-    PutProperty(object, name, v);
-}
-
-VARIANTARG Real(double value) {
-    VARIANTARG v;
-    V_VT(&v) = VT_R8;
-    V_R8(&v) = value;
-    return v;
+    PutProperty(object, name, Variant(value).get());
 }
 
 // Moves the host to its own position with a new size (twips).
 void MoveHost(IDispatch* host, double width, double height) {
     std::optional<double> left = Number(host, L"Left"), top = Number(host, L"Top");
     if (left && top)
-        CallMethod(host, L"Move", {Real(*left), Real(*top), Real(width), Real(height)});
+        CallMethod(host, L"Move",
+                   {Variant(*left).get(), Variant(*top).get(), Variant(width).get(),
+                    Variant(height).get()});
 }
 
 // The host's ScaleMode, set to twips for as long as the guard lives.
@@ -88,17 +76,9 @@ bool Qel_SkinCtrl::HostAlive() const {
 }
 
 bool Qel_SkinCtrl::HostHasIcon(IDispatch* host) const {
-    VARIANT icon;
-    if (!GetProperty(host, L"Icon", &icon)) return false;
-    bool has = false;
-    if (V_VT(&icon) == VT_DISPATCH && V_DISPATCH(&icon)) {
-        ComPtr<IPicture> picture;
-        V_DISPATCH(&icon)->QueryInterface(IID_IPicture, picture.put_void());
-        OLE_HANDLE handle = 0;
-        has = picture && SUCCEEDED(picture->get_Handle(&handle)) && handle != 0;
-    }
-    VariantClear(&icon);
-    return has;
+    ComPtr<IPicture> picture = GetObjectProperty(host, L"Icon").as<IPicture>();
+    OLE_HANDLE handle = 0;
+    return picture && SUCCEEDED(picture->get_Handle(&handle)) && handle != 0;
 }
 
 // Draws the host window's small icon (or its big icon, scaled) at 16 x 16.
@@ -169,41 +149,14 @@ void Qel_SkinCtrl::LoadSkinParts(const PreparedSkin& prepared) {
     }
     SkinSettings& c = m_Config->Settings();
     const SkinConfigValues& v = slice.config;
-    c.ActiveCaptionColor = v.ActiveCaptionColor;
-    c.InActiveCaptionColor = v.InActiveCaptionColor;
-    c.ActiveMenuColor = v.ActiveMenuColor;
-    c.ActiveMenuColorOver = v.ActiveMenuColorOver;
-    c.InActiveMenuColor = v.InActiveMenuColor;
-    c.MenuBackgroundColor = v.MenuBackgroundColor;
-    c.FormBackgroundColor = v.FormBackgroundColor;
+#define QEL_SLICED_SETTING(Name, Kind, Copied, Returned, Sliced, ...)                              \
+    QEL_SETTING_IF(Sliced, c.Name = SettingCast<decltype(c.Name)>(v.Name);)
+    QEL_SKIN_SETTINGS(QEL_SLICED_SETTING)
+#undef QEL_SLICED_SETTING
     c.Caption = prepared.caption;
     c.Borders = prepared.borders;
     c.Buttons = prepared.buttons;
     c.FrmIcon = frmIcon_;
-    c.ButtonWidth = v.ButtonWidth;
-    c.ButtonHeight = v.ButtonHeight;
-    c.ActiveLeftEnd = v.ActiveLeftEnd;
-    c.ActiveRightStart = v.ActiveRightStart;
-    c.ActiveRightEnd = v.ActiveRightEnd;
-    c.InactiveOffset = v.InactiveOffset;
-    c.BorderHasInactiveVersion = Flag(v.BorderHasInactiveVersion);
-    c.ControlButtonHasInactiveVersion = Flag(v.ControlButtonHasInactiveVersion);
-    c.CustomControlButtonPosition = Flag(v.CustomControlButtonPosition);
-    c.DrawTitle = Flag(v.DrawTitle);
-    c.LeftBorderWidth = v.LeftBorderWidth;
-    c.RightBorderWidth = v.RightBorderWidth;
-    c.BottomSizingBorderHeight = v.BottomSizingBorderHeight;
-    c.TitleStartOffsetY = v.TitleStartOffsetY;
-    c.ControlButtonOffsetX = v.ControlButtonOffsetX;
-    c.ControlButtonOffsetY = v.ControlButtonOffsetY;
-    c.ButtonGap = v.ButtonGap;
-    c.TopSizingBorderHeight = v.TopSizingBorderHeight;
-    c.MenuStartOffsetX = v.MenuStartOffsetX;
-    c.MenuStartOffsetY = v.MenuStartOffsetY;
-    c.ShowIcon = Flag(v.ShowIcon);
-    c.IconTop = v.IconTop;
-    c.IconLeft = v.IconLeft;
-    c.CaptionLeft = v.CaptionLeft;
 }
 
 Qel_SkinCtrl::SkinState Qel_SkinCtrl::CurrentState() const {
@@ -348,7 +301,7 @@ void Qel_SkinCtrl::RaiseSkinActive(bool on) {
     VARIANTARG arg;
     V_VT(&arg) = VT_BOOL | VT_BYREF;
     V_BOOLREF(&arg) = &enabled;
-    events_.Fire(kSkinActiveEvent, {arg});
+    events_.Fire(DISPID_SKINCTRL_SKINACTIVE, {arg});
 }
 
 STDMETHODIMP Qel_SkinCtrl::DeactivateSkin() {

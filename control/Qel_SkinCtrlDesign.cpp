@@ -91,10 +91,9 @@ void Qel_SkinCtrl::ShowSizeMenu() {
     // The form's outer size in twips, whatever its ScaleMode.
     ComPtr<IDispatch> host = HostForm();
     auto formSize = [&](const wchar_t* name) -> std::optional<LONG> {
-        VARIANT v;
-        if (!GetProperty(host.get(), name, &v) || FAILED(VariantChangeType(&v, &v, 0, VT_I4)))
-            return std::nullopt;
-        return V_I4(&v);
+        std::optional<Variant> v = GetProperty(host.get(), name, VT_I4);
+        if (!v) return std::nullopt;
+        return V_I4(&v->get());
     };
     switch (chosen) {
     case mnuSetMinMaxToZero:

@@ -11,16 +11,10 @@
 namespace qel {
 namespace {
 
-constexpr DISPID kAlwaysOnTopId = 0x68030003;
-constexpr DISPID kFocusChange = 1, kResizeEvent = 2, kRePainting = 3;
-
 std::wstring LowerName(IDispatch* control) {
-    VARIANT v;
+    std::optional<Variant> v = GetProperty(control, L"Name", VT_BSTR);
     std::wstring name;
-    if (GetProperty(control, L"Name", &v) && SUCCEEDED(VariantChangeType(&v, &v, 0, VT_BSTR)) &&
-        V_BSTR(&v))
-        name = V_BSTR(&v);
-    VariantClear(&v);
+    if (v && V_BSTR(&v->get())) name = V_BSTR(&v->get());
     std::transform(name.begin(), name.end(), name.begin(),
                    [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
     return name;
@@ -30,9 +24,9 @@ std::wstring LowerName(IDispatch* control) {
 
 void Qel_SkinCtrl::OnRendererEvent(DISPID id, DISPPARAMS& params) {
     if (id == kSkinResize) {
-        events_.Fire(kResizeEvent);
+        events_.Fire(DISPID_SKINCTRL_RESIZE);
     } else if (id == kSkinRepaint) {
-        events_.Fire(kRePainting);
+        events_.Fire(DISPID_SKINCTRL_REPAINTING);
     } else if (id == kSkinActiveStatus) {
         VARIANT_BOOL* isActive = ByRefBoolArg(params, 0);
         if (!isActive) return;
@@ -48,7 +42,7 @@ void Qel_SkinCtrl::OnRendererEvent(DISPID id, DISPPARAMS& params) {
         VARIANTARG arg;
         V_VT(&arg) = VT_BOOL | VT_BYREF;
         V_BOOLREF(&arg) = isActive;
-        events_.Fire(kFocusChange, {arg});
+        events_.Fire(DISPID_SKINCTRL_FOCUSCHANGE, {arg});
     }
 }
 
@@ -62,7 +56,7 @@ void Qel_SkinCtrl::ApplyStacking() {
 STDMETHODIMP Qel_SkinCtrl::put_AlwaysOnTop(VARIANT_BOOL value) {
     return Guard([&] {
         m_AlwaysOnTop = value != VARIANT_FALSE;
-        PropertyChanged(kAlwaysOnTopId);
+        PropertyChanged(DISPID_SKINCTRL_ALWAYSONTOP);
         ApplyStacking();
         return S_OK;
     });
@@ -95,11 +89,8 @@ void Qel_SkinCtrl::ColorHostControls(bool SkinOn, bool IsActive) {
     }
     if (!m_ChangeControlColor) return;
     ComPtr<IDispatch> host = HostForm();
-    VARIANT controls;
-    if (!GetProperty(host.get(), L"Controls", &controls)) return;
-    std::vector<ComPtr<IDispatch>> items;
-    if (V_VT(&controls) == VT_DISPATCH) items = CollectionItems(V_DISPATCH(&controls));
-    VariantClear(&controls);
+    const std::vector<ComPtr<IDispatch>> items =
+        CollectionItems(GetObjectProperty(host.get(), L"Controls").get());
     for (const ComPtr<IDispatch>& control : items) {
         const std::wstring name = LowerName(control.get());
         const std::wstring kind = TypeName(control.get());

@@ -12,9 +12,6 @@
 namespace qel {
 namespace {
 
-constexpr DISPID kSkinId = 0x68030006;
-constexpr DISPID kSkinPictureId = 0x6803000C;
-constexpr DISPID kSkinChanged = 5;
 constexpr const char* kCacheFolderName = "Qel_Skins\\";
 
 bool IsBuiltIn(long skin) {
@@ -138,7 +135,7 @@ void Qel_SkinCtrl::RaiseSkinChanged() {
     VARIANTARG arg;
     V_VT(&arg) = VT_DISPATCH | VT_BYREF;
     V_DISPATCHREF(&arg) = &current;
-    events_.Fire(kSkinChanged, {arg});
+    events_.Fire(DISPID_SKINCTRL_SKINCHANGED, {arg});
     if (current) current->Release();
 }
 
@@ -152,7 +149,7 @@ STDMETHODIMP Qel_SkinCtrl::put_Skin(Skins New_Skin) {
     return Guard([&] {
         if (New_Skin != m_Skin) {
             m_Skin = New_Skin;
-            PropertyChanged(kSkinId);
+            PropertyChanged(DISPID_SKINCTRL_SKIN);
             if (m_Activated) {
                 if (m_Skin == Custom_Skin) {
                     if (m_SkinPicture) picture1_ = m_SkinPicture;
@@ -182,7 +179,7 @@ STDMETHODIMP Qel_SkinCtrl::putref_SkinPicture(IPictureDisp* New_SkinPicture) {
                                                m_Skin != Custom_Skin);
         if (isNew && IsUsableSheet(New_SkinPicture)) {
             m_SkinPicture = New_SkinPicture;
-            PropertyChanged(kSkinPictureId);
+            PropertyChanged(DISPID_SKINCTRL_SKINPICTURE);
             m_Skin = Custom_Skin;
             picture1_ = m_SkinPicture;
             if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();

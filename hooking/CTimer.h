@@ -47,6 +47,6 @@ private:
 };
 
 // The dispatch identifier of ThatTime in the timer's event interface.
-inline constexpr DISPID kThatTime = 1;
+inline constexpr DISPID kThatTime = DISPID_CTIMER_THATTIME;
 
 } // namespace qel

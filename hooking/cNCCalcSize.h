@@ -12,9 +12,9 @@
 namespace qel {
 
 // Dispatch identifiers of the modifier's events.
-inline constexpr DISPID kNCResize = 1;
-inline constexpr DISPID kNCRepaint = 2;
-inline constexpr DISPID kNCActiveStatus = 3;
+inline constexpr DISPID kNCResize = DISPID_NCCALCSIZE_RESIZE;
+inline constexpr DISPID kNCRepaint = DISPID_NCCALCSIZE_REPAINT;
+inline constexpr DISPID kNCActiveStatus = DISPID_NCCALCSIZE_ACTIVESTATUS;
 
 // The window property that holds the implementation.
 inline constexpr const char* kImplementationProp = "orvlCNCImplementation";

@@ -4,6 +4,8 @@
 // Painting, hit testing and the skin previews all read it, so they agree.
 // Portable: no platform types.
 #pragma once
+#include "renderer/SkinSettingsTable.h"
+
 #include <array>
 
 namespace qel {
@@ -20,20 +22,10 @@ struct FrameRect {
 // The skin's members that place the frame (under the configuration's names)
 // and the heights and widths of its caption and border pictures.
 struct FrameSkin {
-    int ButtonWidth = 0, ButtonHeight = 0;
-    int ActiveLeftEnd = 0, ActiveRightStart = 0, ActiveRightEnd = 0, InactiveOffset = 0;
-    int CaptionLeft = 0;
-    bool ShowIcon = false;
-    int IconLeft = 0, IconTop = 0;
-    bool BorderHasInactiveVersion = false;
-    int LeftBorderWidth = 0, RightBorderWidth = 0;
-    int TopSizingBorderHeight = 0, BottomSizingBorderHeight = 0;
-    int ButtonGap = 0;
-    bool DrawTitle = false;
-    int TitleStartOffsetY = 0;
-    bool CustomControlButtonPosition = false;
-    int ControlButtonOffsetX = 0, ControlButtonOffsetY = 0;
-    int MenuStartOffsetX = 0, MenuStartOffsetY = 0;
+#define QEL_FRAME_MEMBER(Name, Kind, Copied, Returned, Sliced, Framed)                             \
+    QEL_SETTING_IF(Framed, Portable##Kind Name{};)
+    QEL_SKIN_SETTINGS(QEL_FRAME_MEMBER)
+#undef QEL_FRAME_MEMBER
     int captionHeight = 0;                   // c
     int bordersWidth = 0, bordersHeight = 0; // the border picture: 14 cells, b tall
 };
@@ -43,29 +35,10 @@ struct FrameSkin {
 template <class Config>
 FrameSkin FrameSkinOf(const Config& k, int captionHeight, int bordersWidth, int bordersHeight) {
     FrameSkin f;
-    f.ButtonWidth = k.ButtonWidth;
-    f.ButtonHeight = k.ButtonHeight;
-    f.ActiveLeftEnd = k.ActiveLeftEnd;
-    f.ActiveRightStart = k.ActiveRightStart;
-    f.ActiveRightEnd = k.ActiveRightEnd;
-    f.InactiveOffset = k.InactiveOffset;
-    f.CaptionLeft = k.CaptionLeft;
-    f.ShowIcon = k.ShowIcon != 0;
-    f.IconLeft = k.IconLeft;
-    f.IconTop = k.IconTop;
-    f.BorderHasInactiveVersion = k.BorderHasInactiveVersion != 0;
-    f.LeftBorderWidth = k.LeftBorderWidth;
-    f.RightBorderWidth = k.RightBorderWidth;
-    f.TopSizingBorderHeight = k.TopSizingBorderHeight;
-    f.BottomSizingBorderHeight = k.BottomSizingBorderHeight;
-    f.ButtonGap = k.ButtonGap;
-    f.DrawTitle = k.DrawTitle != 0;
-    f.TitleStartOffsetY = k.TitleStartOffsetY;
-    f.CustomControlButtonPosition = k.CustomControlButtonPosition != 0;
-    f.ControlButtonOffsetX = k.ControlButtonOffsetX;
-    f.ControlButtonOffsetY = k.ControlButtonOffsetY;
-    f.MenuStartOffsetX = k.MenuStartOffsetX;
-    f.MenuStartOffsetY = k.MenuStartOffsetY;
+#define QEL_FRAME_COPY(Name, Kind, Copied, Returned, Sliced, Framed)                               \
+    QEL_SETTING_IF(Framed, f.Name = SettingCast<decltype(f.Name)>(k.Name);)
+    QEL_SKIN_SETTINGS(QEL_FRAME_COPY)
+#undef QEL_FRAME_COPY
     f.captionHeight = captionHeight;
     f.bordersWidth = bordersWidth;
     f.bordersHeight = bordersHeight;

@@ -133,9 +133,10 @@ void Read(_Qel_SkinConfig* cSkin, HRESULT (STDMETHODCALLTYPE _Qel_SkinConfig::*g
     ComPtr<I> value;
     if (SUCCEEDED((cSkin->*get)(value.put()))) out = value;
 }
-void Read(_Qel_SkinConfig* cSkin, std::wstring& out) {
+void Read(_Qel_SkinConfig* cSkin, HRESULT (STDMETHODCALLTYPE _Qel_SkinConfig::*get)(BSTR*),
+          std::wstring& out) {
     Bstr value;
-    if (SUCCEEDED(cSkin->get_Name(value.put()))) out = value.str();
+    if (SUCCEEDED((cSkin->*get)(value.put()))) out = value.str();
 }
 
 // A Tab keystroke for this thread's active window (its focus window, when it
@@ -212,42 +213,10 @@ STDMETHODIMP Qel_SkinClass::Attach2(IDispatch* f, _Qel_SkinConfig* cSkin) {
         dc_ = std::move(surfaces);
         PrepareIcon();
 
-        Read(cSkin, &_Qel_SkinConfig::get_ButtonWidth, s_.ButtonWidth);
-        Read(cSkin, &_Qel_SkinConfig::get_ButtonHeight, s_.ButtonHeight);
-        Read(cSkin, &_Qel_SkinConfig::get_ButtonGap, s_.ButtonGap);
-        Read(cSkin, &_Qel_SkinConfig::get_ActiveLeftEnd, s_.ActiveLeftEnd);
-        Read(cSkin, &_Qel_SkinConfig::get_ActiveRightStart, s_.ActiveRightStart);
-        Read(cSkin, &_Qel_SkinConfig::get_ActiveRightEnd, s_.ActiveRightEnd);
-        Read(cSkin, &_Qel_SkinConfig::get_InactiveOffset, s_.InactiveOffset);
-        Read(cSkin, &_Qel_SkinConfig::get_CaptionLeft, s_.CaptionLeft);
-        Read(cSkin, &_Qel_SkinConfig::get_ShowIcon, s_.ShowIcon);
-        Read(cSkin, &_Qel_SkinConfig::get_IconTop, s_.IconTop);
-        Read(cSkin, &_Qel_SkinConfig::get_IconLeft, s_.IconLeft);
-        Read(cSkin, &_Qel_SkinConfig::get_ActiveCaptionColor, s_.ActiveCaptionColor);
-        Read(cSkin, &_Qel_SkinConfig::get_ActiveMenuColor, s_.ActiveMenuColor);
-        Read(cSkin, &_Qel_SkinConfig::get_ActiveMenuColorOver, s_.ActiveMenuColorOver);
-        Read(cSkin, &_Qel_SkinConfig::get_InActiveCaptionColor, s_.InActiveCaptionColor);
-        Read(cSkin, &_Qel_SkinConfig::get_InActiveMenuColor, s_.InActiveMenuColor);
-        Read(cSkin, &_Qel_SkinConfig::get_MenuBackgroundColor, s_.MenuBackgroundColor);
-        Read(cSkin, &_Qel_SkinConfig::get_FormBackgroundColor, s_.FormBackgroundColor);
-        Read(cSkin, &_Qel_SkinConfig::get_CaptionFont, s_.CaptionFont); // shared, not copied
-        Read(cSkin, &_Qel_SkinConfig::get_MenuFont, s_.MenuFont);
-        Read(cSkin, &_Qel_SkinConfig::get_BorderHasInactiveVersion, s_.BorderHasInactiveVersion);
-        Read(cSkin, &_Qel_SkinConfig::get_DrawTitle, s_.DrawTitle);
-        Read(cSkin, &_Qel_SkinConfig::get_LeftBorderWidth, s_.LeftBorderWidth);
-        Read(cSkin, &_Qel_SkinConfig::get_RightBorderWidth, s_.RightBorderWidth);
-        Read(cSkin, &_Qel_SkinConfig::get_TopSizingBorderHeight, s_.TopSizingBorderHeight);
-        Read(cSkin, &_Qel_SkinConfig::get_BottomSizingBorderHeight, s_.BottomSizingBorderHeight);
-        Read(cSkin, &_Qel_SkinConfig::get_CustomControlButtonPosition,
-             s_.CustomControlButtonPosition);
-        Read(cSkin, &_Qel_SkinConfig::get_ControlButtonOffsetX, s_.ControlButtonOffsetX);
-        Read(cSkin, &_Qel_SkinConfig::get_ControlButtonOffsetY, s_.ControlButtonOffsetY);
-        Read(cSkin, &_Qel_SkinConfig::get_ControlButtonHasInactiveVersion,
-             s_.ControlButtonHasInactiveVersion);
-        Read(cSkin, &_Qel_SkinConfig::get_TitleStartOffsetY, s_.TitleStartOffsetY);
-        Read(cSkin, &_Qel_SkinConfig::get_MenuStartOffsetY, s_.MenuStartOffsetY);
-        Read(cSkin, &_Qel_SkinConfig::get_MenuStartOffsetX, s_.MenuStartOffsetX);
-        Read(cSkin, s_.Name);
+#define QEL_COPY_SETTING(Name, Kind, Copied, ...)                                                  \
+    QEL_SETTING_IF(Copied, Read(cSkin, &_Qel_SkinConfig::get_##Name, s_.Name);)
+        QEL_SKIN_SETTINGS(QEL_COPY_SETTING) // the fonts are shared, not copied
+#undef QEL_COPY_SETTING
 
         if (!reattach) {
             hwnd_ = window;
@@ -361,15 +330,10 @@ STDMETHODIMP Qel_SkinClass::get_SkinConfiguration(_Qel_SkinConfig** ret) {
     return ComGuard([&] {
         ComPtr<Qel_SkinConfig> record = Qel_SkinConfig::Create();
         SkinSettings& v = record->Settings();
-        const SkinSettings kept = v;
-        v = s_;
-        // Members the renderer does not hand back keep the new record's values.
-        v.FormBackgroundColor = kept.FormBackgroundColor;
-        v.CaptionLeft = kept.CaptionLeft;
-        v.ShowIcon = kept.ShowIcon;
-        v.IconLeft = kept.IconLeft;
-        v.IconTop = kept.IconTop;
-        v.Method = kept.Method;
+#define QEL_RETURN_SETTING(Name, Kind, Copied, Returned, ...)                                      \
+    QEL_SETTING_IF(Returned, v.Name = s_.Name;)
+        QEL_SKIN_SETTINGS(QEL_RETURN_SETTING)
+#undef QEL_RETURN_SETTING
         *ret = record.detach();
         return S_OK;
     });

@@ -22,10 +22,10 @@ class cMenuBar;
 class cNCCalcSize;
 
 // Dispatch identifiers of the renderer's events.
-inline constexpr DISPID kSkinResize = 1;
-inline constexpr DISPID kSkinUnload = 2;
-inline constexpr DISPID kSkinRepaint = 3;
-inline constexpr DISPID kSkinActiveStatus = 4;
+inline constexpr DISPID kSkinResize = DISPID_SKINCLASS_RESIZE;
+inline constexpr DISPID kSkinUnload = DISPID_SKINCLASS_UNLOAD;
+inline constexpr DISPID kSkinRepaint = DISPID_SKINCLASS_REPAINT;
+inline constexpr DISPID kSkinActiveStatus = DISPID_SKINCLASS_ACTIVESTATUS;
 
 class Qel_SkinClass final
     : public ComObject<Qel_SkinClass, _Qel_SkinClass, _Qel_SkinAreaMod, IConnectionPointContainer> {

@@ -15,54 +15,30 @@ public:
     // The record's members, for the library's own code.
     SkinSettings& Settings() { return s_; }
 
-    QEL_SETTING_VALUE(ButtonWidth, LONG)
-    QEL_SETTING_VALUE(ButtonHeight, LONG)
-    QEL_SETTING_VALUE(ActiveLeftEnd, LONG)
-    QEL_SETTING_VALUE(ActiveRightStart, LONG)
-    QEL_SETTING_VALUE(ActiveRightEnd, LONG)
-    QEL_SETTING_VALUE(InactiveOffset, LONG)
-    QEL_SETTING_OBJECT(Caption, IPictureDisp, putref)
-    QEL_SETTING_OBJECT(Borders, IPictureDisp, putref)
-    QEL_SETTING_OBJECT(Buttons, IPictureDisp, putref)
-    QEL_SETTING_OBJECT(FrmIcon, IPictureDisp, putref)
-    QEL_SETTING_VALUE(CaptionLeft, LONG)
-    QEL_SETTING_VALUE(ShowIcon, VARIANT_BOOL)
-    QEL_SETTING_VALUE(IconLeft, LONG)
-    QEL_SETTING_VALUE(IconTop, LONG)
-    QEL_SETTING_VALUE(ActiveCaptionColor, OLE_COLOR)
-    QEL_SETTING_VALUE(InActiveCaptionColor, OLE_COLOR)
-    QEL_SETTING_OBJECT(CaptionFont, IFontDisp, putref)
-    QEL_SETTING_VALUE(FormBackgroundColor, OLE_COLOR)
-    QEL_SETTING_VALUE(ActiveMenuColor, OLE_COLOR)
-    QEL_SETTING_VALUE(ActiveMenuColorOver, OLE_COLOR)
-    QEL_SETTING_VALUE(InActiveMenuColor, OLE_COLOR)
-    QEL_SETTING_VALUE(MenuBackgroundColor, OLE_COLOR)
-    QEL_SETTING_OBJECT(MenuFont, IFontDisp, putref)
-    QEL_SETTING_VALUE(BorderHasInactiveVersion, VARIANT_BOOL)
-    QEL_SETTING_VALUE(LeftBorderWidth, LONG)
-    QEL_SETTING_VALUE(RightBorderWidth, LONG)
-    QEL_SETTING_VALUE(TopSizingBorderHeight, LONG)
-    QEL_SETTING_VALUE(BottomSizingBorderHeight, LONG)
-    QEL_SETTING_VALUE(ButtonGap, SHORT)
-    QEL_SETTING_VALUE(DrawTitle, VARIANT_BOOL)
-    QEL_SETTING_VALUE(TitleStartOffsetY, LONG)
-    QEL_SETTING_VALUE(ControlButtonHasInactiveVersion, VARIANT_BOOL)
-    QEL_SETTING_VALUE(CustomControlButtonPosition, VARIANT_BOOL)
-    QEL_SETTING_VALUE(ControlButtonOffsetX, LONG)
-    QEL_SETTING_VALUE(ControlButtonOffsetY, LONG)
-    QEL_SETTING_VALUE(MenuStartOffsetY, LONG)
-    QEL_SETTING_VALUE(MenuStartOffsetX, LONG)
-    STDMETHODIMP get_Name(BSTR* ret) override;
-    STDMETHODIMP put_Name(BSTR value) override;
-    QEL_SETTING_VALUE(Colourise, VARIANT_BOOL)
-    QEL_SETTING_VALUE(Hue, float)
-    QEL_SETTING_VALUE(Saturation, float)
-    QEL_SETTING_VALUE(AdjustRGB, VARIANT_BOOL)
-    QEL_SETTING_VALUE(PercentRed, float)
-    QEL_SETTING_VALUE(PercentBlue, float)
-    QEL_SETTING_VALUE(PercentGreen, float)
-    QEL_SETTING_VALUE(TransparentColor, OLE_COLOR)
-    QEL_SETTING_VALUE(Method, ECNCDrawMethodConstants)
+    // Every member as a property: objects set by reference, the name kept as text.
+#define QEL_CONFIG_PROPERTY(Name, Kind, ...) QEL_CONFIG_PROPERTY_##Kind(Name, Setting##Kind)
+#define QEL_CONFIG_PROPERTY_Long QEL_SETTING_VALUE
+#define QEL_CONFIG_PROPERTY_Short QEL_SETTING_VALUE
+#define QEL_CONFIG_PROPERTY_Colour QEL_SETTING_VALUE
+#define QEL_CONFIG_PROPERTY_Bool QEL_SETTING_VALUE
+#define QEL_CONFIG_PROPERTY_Single QEL_SETTING_VALUE
+#define QEL_CONFIG_PROPERTY_Method QEL_SETTING_VALUE
+#define QEL_CONFIG_PROPERTY_Picture(Name, Type) QEL_SETTING_OBJECT(Name, IPictureDisp, putref)
+#define QEL_CONFIG_PROPERTY_Font(Name, Type) QEL_SETTING_OBJECT(Name, IFontDisp, putref)
+#define QEL_CONFIG_PROPERTY_Text(Name, Type)                                                       \
+    STDMETHODIMP get_##Name(BSTR* ret) override;                                                   \
+    STDMETHODIMP put_##Name(BSTR value) override;
+    QEL_SKIN_SETTINGS(QEL_CONFIG_PROPERTY)
+#undef QEL_CONFIG_PROPERTY
+#undef QEL_CONFIG_PROPERTY_Long
+#undef QEL_CONFIG_PROPERTY_Short
+#undef QEL_CONFIG_PROPERTY_Colour
+#undef QEL_CONFIG_PROPERTY_Bool
+#undef QEL_CONFIG_PROPERTY_Single
+#undef QEL_CONFIG_PROPERTY_Method
+#undef QEL_CONFIG_PROPERTY_Picture
+#undef QEL_CONFIG_PROPERTY_Font
+#undef QEL_CONFIG_PROPERTY_Text
 
 private:
     void SetDefaults();

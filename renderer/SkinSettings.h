@@ -3,62 +3,30 @@
 #pragma once
 #include "base/ComPtr.h"
 #include "control/QelTypeLib.h"
+#include "renderer/SkinSettingsTable.h"
 
 #include <ocidl.h>
 #include <string>
 
 namespace qel {
 
+// The kinds' types in the record and the renderer.
+using SettingLong = LONG;
+using SettingShort = SHORT;
+using SettingColour = OLE_COLOR;
+using SettingBool = VARIANT_BOOL;
+using SettingSingle = float;
+using SettingPicture = ComPtr<IPictureDisp>;
+using SettingFont = ComPtr<IFontDisp>;
+using SettingText = std::wstring;
+using SettingMethod = ECNCDrawMethodConstants;
+
 // Every member of the record under its own name, in the order of its dispatch
 // identifiers. All members start at 0, False, empty or no object.
 struct SkinSettings {
-    LONG ButtonWidth = 0;
-    LONG ButtonHeight = 0;
-    LONG ActiveLeftEnd = 0;
-    LONG ActiveRightStart = 0;
-    LONG ActiveRightEnd = 0;
-    LONG InactiveOffset = 0;
-    ComPtr<IPictureDisp> Caption;
-    ComPtr<IPictureDisp> Borders;
-    ComPtr<IPictureDisp> Buttons;
-    ComPtr<IPictureDisp> FrmIcon;
-    LONG CaptionLeft = 0;
-    VARIANT_BOOL ShowIcon = VARIANT_FALSE;
-    LONG IconLeft = 0;
-    LONG IconTop = 0;
-    OLE_COLOR ActiveCaptionColor = 0;
-    OLE_COLOR InActiveCaptionColor = 0;
-    ComPtr<IFontDisp> CaptionFont;
-    OLE_COLOR FormBackgroundColor = 0;
-    OLE_COLOR ActiveMenuColor = 0;
-    OLE_COLOR ActiveMenuColorOver = 0;
-    OLE_COLOR InActiveMenuColor = 0;
-    OLE_COLOR MenuBackgroundColor = 0;
-    ComPtr<IFontDisp> MenuFont;
-    VARIANT_BOOL BorderHasInactiveVersion = VARIANT_FALSE;
-    LONG LeftBorderWidth = 0;
-    LONG RightBorderWidth = 0;
-    LONG TopSizingBorderHeight = 0;
-    LONG BottomSizingBorderHeight = 0;
-    SHORT ButtonGap = 0;
-    VARIANT_BOOL DrawTitle = VARIANT_FALSE;
-    LONG TitleStartOffsetY = 0;
-    VARIANT_BOOL ControlButtonHasInactiveVersion = VARIANT_FALSE;
-    VARIANT_BOOL CustomControlButtonPosition = VARIANT_FALSE;
-    LONG ControlButtonOffsetX = 0;
-    LONG ControlButtonOffsetY = 0;
-    LONG MenuStartOffsetY = 0;
-    LONG MenuStartOffsetX = 0;
-    std::wstring Name;
-    VARIANT_BOOL Colourise = VARIANT_FALSE;
-    float Hue = 0;
-    float Saturation = 0;
-    VARIANT_BOOL AdjustRGB = VARIANT_FALSE;
-    float PercentRed = 0;
-    float PercentBlue = 0;
-    float PercentGreen = 0;
-    OLE_COLOR TransparentColor = 0;
-    ECNCDrawMethodConstants Method = ECNCModifyNonClientArea;
+#define QEL_SETTING_MEMBER(Name, Kind, ...) Setting##Kind Name{};
+    QEL_SKIN_SETTINGS(QEL_SETTING_MEMBER)
+#undef QEL_SETTING_MEMBER
 };
 
 // The title and menu colours and fonts a new record and a new renderer start

@@ -7,6 +7,7 @@ namespace {
 
 // The width of the form icon that the caption and menu make room for.
 constexpr int kIconWidth = 16;
+constexpr int32_t kSizingBorderHeight = 5; // top and bottom sizing zones
 
 } // namespace
 
@@ -84,9 +85,13 @@ SkinSliceResult SliceSkinSheet(const SheetImage& picture, const SliceOptions& op
     c.ActiveRightStart = g.topLeftWidth + g.topMiddleWidth - 1;
     c.ActiveRightEnd = W;
     c.InactiveOffset = W;
+    c.BorderHasInactiveVersion = true;
+    c.ControlButtonHasInactiveVersion = true;
+    c.CustomControlButtonPosition = true;
     c.DrawTitle = flag(F::DrawCaption);
     c.LeftBorderWidth = g.stripCellWidth + 1;
     c.RightBorderWidth = g.stripCellWidth + 1;
+    c.TopSizingBorderHeight = c.BottomSizingBorderHeight = kSizingBorderHeight;
     c.TitleStartOffsetY =
         sheet.Value(options.hasMenu ? N::CaptionTopWithMenu : N::CaptionTopNoMenu);
     c.ControlButtonOffsetX = -sheet.Value(N::ButtonLeft);

@@ -4,6 +4,7 @@
 // with CutPicture), the values of the skin configuration, and the control's own
 // skin state. The platform side adds the pictures, the form icon and the fonts.
 #pragma once
+#include "renderer/SkinSettingsTable.h"
 #include "sheet/SheetImage.h"
 
 #include <cstdint>
@@ -37,37 +38,10 @@ SheetImage CutPicture(const SheetImage& sheet, const SlicedPicture& picture);
 // there; every other member keeps its value.
 struct SkinConfigValues {
     static constexpr const char* Name = "Qel Skin Control";
-    uint32_t ActiveCaptionColor = 0;
-    uint32_t InActiveCaptionColor = 0;
-    uint32_t ActiveMenuColor = 0;
-    uint32_t ActiveMenuColorOver = 0;
-    uint32_t InActiveMenuColor = 0;
-    uint32_t MenuBackgroundColor = 0;
-    uint32_t FormBackgroundColor = 0;
-    int32_t ButtonWidth = 0;
-    int32_t ButtonHeight = 0;
-    int32_t ActiveLeftEnd = 0;    // Top Left width + 1
-    int32_t ActiveRightStart = 0; // Top Left + Top Middle widths - 1
-    int32_t ActiveRightEnd = 0;   // caption set width
-    int32_t InactiveOffset = 0;   // caption set width
-    bool BorderHasInactiveVersion = true;
-    bool ControlButtonHasInactiveVersion = true;
-    bool CustomControlButtonPosition = true;
-    bool DrawTitle = false;
-    int32_t LeftBorderWidth = 0; // strip cell width + 1
-    int32_t RightBorderWidth = 0;
-    int32_t BottomSizingBorderHeight = 5;
-    int32_t TitleStartOffsetY = 0;
-    int32_t ControlButtonOffsetX = 0; // "Button Left", negated
-    int32_t ControlButtonOffsetY = 0;
-    int16_t ButtonGap = 0;
-    int32_t TopSizingBorderHeight = 5;
-    int32_t MenuStartOffsetX = 0;
-    int32_t MenuStartOffsetY = 0;
-    bool ShowIcon = false; // the sheet's "Draw Form Icon" and the control's ShowIcon
-    int32_t IconTop = 0;
-    int32_t IconLeft = 0;
-    int32_t CaptionLeft = 0;
+#define QEL_SLICED_MEMBER(Name, Kind, Copied, Returned, Sliced, ...)                               \
+    QEL_SETTING_IF(Sliced, Portable##Kind Name{};)
+    QEL_SKIN_SETTINGS(QEL_SLICED_MEMBER)
+#undef QEL_SLICED_MEMBER
 
     bool operator==(const SkinConfigValues&) const = default;
 };
