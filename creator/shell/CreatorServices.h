@@ -3,6 +3,8 @@
 // size-check form. CreatorServicesStandIn.cpp stands in for the parts that
 // have not landed yet; each part's own file replaces its stand-in.
 #pragma once
+#include <string>
+
 namespace qel::forms {
 class Form;
 }
@@ -23,6 +25,9 @@ void CenterButtonGraphics(MainFrm& main);
 // Saves the skin as a Windows bitmap (or an optimised GIF), or writes the
 // preview file and shows the preview form; true when a skin file was written.
 bool SaveSkinImage(MainFrm& main, bool asGif, bool previewOnly);
+// Shows the skin, written as the preview file, on the preview form (modal),
+// captioned "Previewing " & skinName.
+void DoPreview(const std::string& skinName);
 // Shows the graphic size check form modeless.
 void ShowSizeCheckFrm(MainFrm& main);
 

@@ -1,6 +1,5 @@
 // Stand-ins for the creator's parts that have not landed yet: plain preview
-// forms, no composition, and a saver that saves nothing (so that a save prompt
-// answered Yes keeps the work).
+// forms, no composition, no preview form and no size check.
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/MainFrm.h"
 #include "forms/Image.h"
@@ -43,9 +42,7 @@ void DoBorders(MainFrm&) {}
 
 void CenterButtonGraphics(MainFrm&) {}
 
-bool SaveSkinImage(MainFrm&, bool, bool) {
-    return false;
-}
+void DoPreview(const std::string&) {}
 
 void ShowSizeCheckFrm(MainFrm&) {}
 

@@ -84,6 +84,11 @@ COLORREF CentrePixel(HWND hwnd) {
     return qel::test::ScreenPixel((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+std::string LastPrompt() {
+    const auto& prompts = MessageBoxes().prompts;
+    return prompts.empty() ? "" : prompts.back();
+}
+
 Label& LabelOf(Form& form, const char* name) {
     return *static_cast<Label*>(form.FindControl(name));
 }
@@ -290,7 +295,7 @@ TEST_F(CreatorMain, PreviewBackgroundsAskWhetherToColourAllFour) {
         PumpFor(50);
     };
     doubleClickBox1(IDCANCEL);
-    EXPECT_EQ(MessageBoxes().prompts.back(), "Apply to All Preview Windows?");
+    EXPECT_EQ(LastPrompt(), "Apply to All Preview Windows?");
     for (PictureBox* box : main->Picture)
         EXPECT_EQ(box->BackColor(), 0u);
     doubleClickBox1(IDNO);
@@ -336,7 +341,7 @@ TEST_F(CreatorMain, CreateNewSkinAsksWhileModifiedAndKeepsUnsavedWork) {
     for (int answer : {IDCANCEL, IDYES}) { // Yes: the save did not happen
         MessageBoxes().answers.push_back(answer);
         ChooseFromMenu('F', {'C'});
-        EXPECT_EQ(MessageBoxes().prompts.back(), "Do you widh to Save Changes before Exiting?");
+        EXPECT_EQ(LastPrompt(), "Do you widh to Save Changes before Exiting?");
         EXPECT_TRUE(main->Document.SkinModified);
         EXPECT_EQ(main->Document.picColor(0).backColor, kRed);
     }
@@ -382,6 +387,34 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
     EXPECT_EQ(dialogs.initDirs.back(), skins);
 }
 
+TEST_F(CreatorMain, SavesWriteTheSheetAndNameTheSkin) {
+    const std::string folder = qel::test::OutputPath("saved\\");
+    DeleteFileA((folder + "Ocean 1.bmp").c_str());
+    DeleteFileA((folder + "Ocean 1.gif").c_str());
+    main->Document.SkinModified = true;
+    dialogs.path = folder + "Ocean 1.5.bmp";
+    ChooseFromMenu('F', {'B'});
+    EXPECT_EQ(LastPrompt(), "BitMap Skin Image has been saved");
+    EXPECT_FALSE(main->Document.SkinModified);
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Ocean 1");
+    EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstSavedSkinLoc"), folder);
+    EXPECT_TRUE(LoadPicture(folder + "Ocean 1.bmp"));
+
+    dialogs.path = folder + "Ocean 1.gif";
+    ChooseFromMenu('F', {'G'});
+    EXPECT_EQ(LastPrompt(), "Optimized GIF Skin Image has been saved");
+    EXPECT_TRUE(LoadPicture(folder + "Ocean 1.gif"));
+    EXPECT_EQ(dialogs.initDirs.back(), folder);
+
+    // A preview writes the preview file beside the program and asks for no name.
+    const std::string preview = main->ProgramFolder + "Preview.skn";
+    DeleteFileA(preview.c_str());
+    const int dialogsBefore = dialogs.shown;
+    ChooseFromMenu('V', {'P'});
+    EXPECT_TRUE(LoadPicture(preview));
+    EXPECT_EQ(dialogs.shown, dialogsBefore);
+}
+
 TEST_F(CreatorMain, HelpOpensTheMakersPages) {
     std::vector<std::string> opened;
     ShellSeam shell{[&](const std::string& target) { opened.push_back(target); }};
@@ -391,17 +424,32 @@ TEST_F(CreatorMain, HelpOpensTheMakersPages) {
 }
 
 TEST_F(CreatorMain, ExitAsksWhileModifiedAndEndsWithEveryForm) {
+    Form other("SizeCheckFrm"); // a modeless form beside the main window
+    other.Show();
+    SetForegroundWindow(main->hWnd());
+    PumpFor(100);
     main->Document.SkinModified = true;
     for (int answer : {IDCANCEL, IDYES}) { // Yes: the save did not happen
         MessageBoxes().answers.push_back(answer);
         ChooseFromMenu('F', {'X'});
-        EXPECT_EQ(MessageBoxes().prompts.back(), "Do you wish to Save Changes before Exiting?");
+        EXPECT_EQ(LastPrompt(), "Do you wish to Save Changes before Exiting?");
         EXPECT_TRUE(main->Loaded());
         EXPECT_TRUE(main->Frm[0]->Loaded());
     }
     MessageBoxes().answers.push_back(IDNO);
     ChooseFromMenu('F', {'X'});
     EXPECT_FALSE(main->Loaded());
+    EXPECT_FALSE(other.Loaded());
+    EXPECT_TRUE(Form::LoadedForms().empty());
+}
+
+TEST_F(CreatorMain, AnsweringYesAndSavingEndsTheProgram) {
+    main->Document.SkinModified = true;
+    dialogs.path = qel::test::OutputPath("saved\\AtExit.bmp");
+    MessageBoxes().answers.push_back(IDYES);
+    WhileInput([&] { PostMessageA(main->hWnd(), WM_CLOSE, 0, 0); });
+    ASSERT_TRUE(PumpUntil([&] { return !main->Loaded(); }));
+    EXPECT_EQ(LastPrompt(), "BitMap Skin Image has been saved");
     EXPECT_TRUE(Form::LoadedForms().empty());
 }
 
