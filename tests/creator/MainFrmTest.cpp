@@ -84,6 +84,17 @@ COLORREF CentrePixel(HWND hwnd) {
     return qel::test::ScreenPixel((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+// Clicks into a field and types `text` (then presses `key`, if any).
+void TypeInto(TextBox& field, const std::string& text, WORD key = 0) {
+    WhileInput([&] {
+        ClickOn(field.hWnd());
+        Sleep(50);
+        forms::test::Type(text);
+        if (key) Press(key);
+    });
+    PumpFor(50);
+}
+
 std::string LastPrompt() {
     const auto& prompts = MessageBoxes().prompts;
     return prompts.empty() ? "" : prompts.back();
@@ -188,13 +199,7 @@ TEST_F(CreatorMain, PagesShowAndHideTheSizableCornersBox) {
 
 TEST_F(CreatorMain, NumberFieldsTakeDigitsAndSlashMirrorAndApplyOnEnter) {
     TextBox& buttonsTop = *main->Text[2];
-    WhileInput([&] {
-        ClickOn(buttonsTop.hWnd()); // the whole text is selected on focus
-        Sleep(50);
-        forms::test::Type("1/a2-");
-        Press(VK_BACK);
-    });
-    PumpFor(50);
+    TypeInto(buttonsTop, "1/a2-", VK_BACK); // the whole text is selected on focus
     EXPECT_EQ(buttonsTop.Text(), "1/2");
     EXPECT_FALSE(main->Document.SkinModified);
     WhileInput([&] { Press(VK_RETURN); });
@@ -206,21 +211,11 @@ TEST_F(CreatorMain, NumberFieldsTakeDigitsAndSlashMirrorAndApplyOnEnter) {
 
     // Text10 (in-active page) and Text2 mirror each other, Text9 and Text8 too.
     ShowPage(1, 0);
-    WhileInput([&] {
-        ClickOn(main->Text[9]->hWnd());
-        Sleep(50);
-        forms::test::Type("12");
-    });
-    PumpFor(50);
+    TypeInto(*main->Text[9], "12");
     EXPECT_EQ(main->Text[1]->Text(), "12");
     EXPECT_EQ(main->Document.Text(2), "12");
     ShowPage(0, 1);
-    WhileInput([&] {
-        ClickOn(main->Text[7]->hWnd());
-        Sleep(50);
-        forms::test::Type("7");
-    });
-    PumpFor(50);
+    TypeInto(*main->Text[7], "7");
     EXPECT_EQ(main->Text[8]->Text(), "7");
 }
 
