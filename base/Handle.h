@@ -77,6 +77,39 @@ private:
     HDC dc_{};
 };
 
+// A system timer (SetTimer), killed when it goes: the window it belongs to
+// (none for a thread's timer) and its identifier.
+class SystemTimer {
+public:
+    SystemTimer() = default;
+    // A timer of the calling thread that calls `proc` every `interval` ms;
+    // empty when the system refuses it.
+    static SystemTimer ForThread(UINT interval, TIMERPROC proc) {
+        return SystemTimer(nullptr, SetTimer(nullptr, 0, interval, proc));
+    }
+    SystemTimer(SystemTimer&& o) noexcept : hwnd_(o.hwnd_), id_(std::exchange(o.id_, 0)) {}
+    SystemTimer& operator=(SystemTimer&& o) noexcept {
+        reset();
+        hwnd_ = o.hwnd_;
+        id_ = std::exchange(o.id_, 0);
+        return *this;
+    }
+    SystemTimer(const SystemTimer&) = delete;
+    SystemTimer& operator=(const SystemTimer&) = delete;
+    ~SystemTimer() { reset(); }
+
+    UINT_PTR id() const { return id_; }
+    explicit operator bool() const { return id_ != 0; }
+    void reset() {
+        if (id_) KillTimer(hwnd_, std::exchange(id_, 0));
+    }
+
+private:
+    SystemTimer(HWND hwnd, UINT_PTR id) : hwnd_(hwnd), id_(id) {}
+    HWND hwnd_{};
+    UINT_PTR id_ = 0;
+};
+
 // An object selected into a device context for a scope; the one it replaced is
 // selected back at the end.
 class Selection {

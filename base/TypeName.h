@@ -1,6 +1,7 @@
 // The class name of an automation object, as a late-bound client tells kinds apart
 // ("Form", "Label", "CommandButton", ...).
 #pragma once
+#include "base/Bstr.h"
 #include "base/ComPtr.h"
 
 #include <oaidl.h>
@@ -12,12 +13,11 @@ namespace qel {
 
 // The name a type information gives itself; empty when it has none.
 inline std::wstring TypeInfoName(ITypeInfo* info) {
-    BSTR name = nullptr;
-    if (!info || FAILED(info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr)))
+    Bstr name;
+    if (!info ||
+        FAILED(info->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr)))
         return {};
-    std::wstring result(name ? name : L"");
-    SysFreeString(name);
-    return result;
+    return name.get() ? name.get() : L"";
 }
 
 // The object's class name from its class information (IProvideClassInfo), else the

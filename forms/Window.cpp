@@ -1,11 +1,18 @@
 #include "forms/Window.h"
 #include "forms/RuntimeError.h"
 #include "forms/Screen.h"
+#include "base/WindowTable.h"
 
 namespace qel::forms {
 namespace {
 // Marks the windows of the layer, so that FromHandle never misreads another's data.
 constexpr char kObjectProperty[] = "QelFormsWindow";
+
+// The property's in-process mirror, read on every message.
+WindowTable<Window*>& Objects() {
+    static WindowTable<Window*> table;
+    return table;
+}
 } // namespace
 
 Window::~Window() {
@@ -25,7 +32,11 @@ void Window::CreateWindowOf(const char* className, const char* text, DWORD style
 
 void Window::AttachWindow(HWND hwnd) {
     hwnd_.reset(hwnd);
-    SetPropA(hwnd, kObjectProperty, reinterpret_cast<HANDLE>(this));
+    if (SetPropA(hwnd, kObjectProperty, reinterpret_cast<HANDLE>(this)))
+        Objects().Write(hwnd, [this](Window*& object) {
+            object = this;
+            return true;
+        });
     previous_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
 }
@@ -38,6 +49,7 @@ void Window::Detach() {
     if (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Procedure))
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
     RemovePropA(hwnd, kObjectProperty);
+    Objects().Erase(hwnd);
 }
 
 void Window::DestroyOwnWindow() {
@@ -76,7 +88,9 @@ const char* Window::OwnClass(const char* name, UINT style) {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Window*>(GetPropA(hwnd, kObjectProperty)) : nullptr;
+    Window* window = nullptr;
+    if (hwnd) Objects().Read(hwnd, [&](Window* object) { window = object; });
+    return window;
 }
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -6,27 +6,24 @@
 
 namespace qel {
 
-CTimer::CTimer() {
-    VariantInit(&item_);
-}
+CTimer::CTimer() = default;
 
 CTimer::~CTimer() {
     put_Interval(0);
-    VariantClear(&item_);
 }
 
 STDMETHODIMP CTimer::get_Item(VARIANT* ret) {
     if (!ret) return E_POINTER;
     VariantInit(ret);
-    return VariantCopy(ret, &item_);
+    return VariantCopy(ret, item_.ptr());
 }
 
 STDMETHODIMP CTimer::put_Item(VARIANT value) {
-    return VariantCopy(&item_, &value);
+    return VariantCopy(item_.ptr(), &value);
 }
 
 STDMETHODIMP CTimer::putref_Item(VARIANT value) {
-    return VariantCopy(&item_, &value);
+    return VariantCopy(item_.ptr(), &value);
 }
 
 STDMETHODIMP CTimer::get_Interval(LONG* ret) {

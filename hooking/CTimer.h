@@ -4,7 +4,9 @@
 // after its owner lets it go, until Interval is set to 0.
 #pragma once
 #include "base/Events.h"
+#include "base/Handle.h"
 #include "base/QelTypeLib.h"
+#include "base/Variant.h"
 
 namespace qel {
 
@@ -27,16 +29,20 @@ public:
         return events_.Enum(e);
     }
 
-    // For the timer table.
-    UINT_PTR TimerID() const { return timerId_; }
-    void SetTimerID(UINT_PTR id) { timerId_ = id; }
+    // For the timer table: the system timer (0: none), started at Interval
+    // with the table's procedure, and stopped.
+    UINT_PTR TimerID() const { return timer_.id(); }
+    void StartSystemTimer(TIMERPROC proc) {
+        timer_ = SystemTimer::ForThread(static_cast<UINT>(interval_), proc);
+    }
+    void StopSystemTimer() { timer_.reset(); }
     LONG Interval() const { return interval_; }
     HRESULT RaiseTimerError(long number);
 
 private:
-    VARIANT item_;
+    Variant item_;
     LONG interval_ = 0;
-    UINT_PTR timerId_ = 0;
+    SystemTimer timer_;
     EventSource events_{this, DIID___CTimer};
 };
 

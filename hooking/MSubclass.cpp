@@ -1,14 +1,63 @@
 #include "hooking/MSubclass.h"
 #include "base/ComError.h"
 #include "base/ComPtr.h"
+#include "base/WindowTable.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qel {
 namespace {
 
 thread_local UINT t_currentMessage = 0;
+
+// What dispatch needs of a window's properties, mirrored after each successful
+// write: the previous procedure and, per message, the handlers in order.
+struct Mirror {
+    WNDPROC previous = nullptr;
+    std::vector<std::pair<UINT, std::vector<_ISubclass*>>> handlers;
+
+    const std::vector<_ISubclass*>* Handlers(UINT msg) const {
+        for (const auto& [m, list] : handlers)
+            if (m == msg) return &list;
+        return nullptr;
+    }
+    std::vector<_ISubclass*>& HandlersToWrite(UINT msg) {
+        for (auto& [m, list] : handlers)
+            if (m == msg) return list;
+        return handlers.emplace_back(msg, std::vector<_ISubclass*>()).second;
+    }
+    // False once nothing is left to mirror.
+    bool InUse() {
+        handlers.erase(std::remove_if(handlers.begin(), handlers.end(),
+                                      [](const auto& entry) { return entry.second.empty(); }),
+                       handlers.end());
+        return previous || !handlers.empty();
+    }
+};
+
+WindowTable<Mirror>& Mirrors() {
+    static WindowTable<Mirror> table;
+    return table;
+}
+
+WNDPROC MirroredOldWindowProc(HWND hwnd) {
+    WNDPROC previous = nullptr;
+    Mirrors().Read(hwnd, [&](const Mirror& m) { previous = m.previous; });
+    return previous;
+}
+
+// The i-th handler for msg (1-based), counted, or null.
+ComPtr<_ISubclass> MirroredHandler(HWND hwnd, UINT msg, long i) {
+    ComPtr<_ISubclass> handler;
+    Mirrors().Read(hwnd, [&](const Mirror& m) {
+        const std::vector<_ISubclass*>* list = m.Handlers(msg);
+        if (list && i >= 1 && static_cast<size_t>(i) <= list->size()) handler = (*list)[i - 1];
+    });
+    return handler;
+}
 
 std::string HandleText(HWND hwnd) {
     return std::to_string(HandleToLong(hwnd));
@@ -54,21 +103,37 @@ WNDPROC GetOldWindowProc(HWND hwnd) {
     return reinterpret_cast<WNDPROC>(ReadProp(hwnd, OldProcName(hwnd)));
 }
 bool SetOldWindowProc(HWND hwnd, WNDPROC proc) {
-    return WriteProp(hwnd, OldProcName(hwnd), reinterpret_cast<LONG_PTR>(proc));
+    if (!WriteProp(hwnd, OldProcName(hwnd), reinterpret_cast<LONG_PTR>(proc))) return false;
+    Mirrors().Write(hwnd, [&](Mirror& m) {
+        m.previous = proc;
+        return m.InUse();
+    });
+    return true;
 }
 
 long GetMessageClassCount(HWND hwnd, UINT msg) {
     return static_cast<long>(ReadProp(hwnd, ClassCountName(hwnd, msg)));
 }
 bool SetMessageClassCount(HWND hwnd, UINT msg, long n) {
-    return WriteProp(hwnd, ClassCountName(hwnd, msg), n);
+    if (!WriteProp(hwnd, ClassCountName(hwnd, msg), n)) return false;
+    Mirrors().Write(hwnd, [&](Mirror& m) {
+        m.HandlersToWrite(msg).resize(static_cast<size_t>(std::max(n, 0L)));
+        return m.InUse();
+    });
+    return true;
 }
 
 _ISubclass* GetMessageClass(HWND hwnd, UINT msg, long i) {
     return reinterpret_cast<_ISubclass*>(ReadProp(hwnd, ClassName(hwnd, msg, i)));
 }
 bool SetMessageClass(HWND hwnd, UINT msg, long i, _ISubclass* iwp) {
-    return WriteProp(hwnd, ClassName(hwnd, msg, i), reinterpret_cast<LONG_PTR>(iwp));
+    if (!WriteProp(hwnd, ClassName(hwnd, msg, i), reinterpret_cast<LONG_PTR>(iwp))) return false;
+    Mirrors().Write(hwnd, [&](Mirror& m) {
+        std::vector<_ISubclass*>& list = m.HandlersToWrite(msg);
+        if (i >= 1 && static_cast<size_t>(i) <= list.size()) list[i - 1] = iwp;
+        return m.InUse();
+    });
+    return true;
 }
 
 void RestoreProcedure(HWND hwnd) {
@@ -128,6 +193,9 @@ HRESULT AttachMessageImpl(_ISubclass* iwp, HWND hwnd, UINT iMsg) {
     if (!iwp) return RaiseSubclassError(5);
     if (!IsWindow(hwnd)) return RaiseSubclassError(eeInvalidWindow);
     if (!IsWindowLocal(hwnd)) return RaiseSubclassError(eeNoExternalWindow);
+    // A window without registrations has nothing mirrored, even when its handle
+    // once belonged to a window that went without the framework seeing it.
+    if (GetMessageCount(hwnd) == 0) Mirrors().Erase(hwnd);
 
     long n = GetMessageClassCount(hwnd, iMsg);
     for (long i = 1; i <= n; ++i)
@@ -189,7 +257,7 @@ void DetachMessageImpl(_ISubclass* iwp, HWND hwnd, UINT iMsg) {
 }
 
 LRESULT CallOldWindowProcImpl(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
-    WNDPROC previous = GetOldWindowProc(hwnd);
+    WNDPROC previous = MirroredOldWindowProc(hwnd);
     return previous ? CallWindowProcA(previous, hwnd, iMsg, wParam, lParam) : 0;
 }
 
@@ -201,13 +269,19 @@ void ReleaseSubclass(HWND hwnd) {
     for (const std::string& name : names)
         if (name == "C" + h || name == h || name.rfind(h + "#", 0) == 0)
             RemovePropA(hwnd, name.c_str());
+    Mirrors().Erase(hwnd);
 }
 
 LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     try {
-        WNDPROC previous = GetOldWindowProc(hwnd);
+        WNDPROC previous = nullptr;
+        long n = 0;
+        Mirrors().Read(hwnd, [&](const Mirror& m) {
+            previous = m.previous;
+            const std::vector<_ISubclass*>* list = m.Handlers(uMsg);
+            n = list ? static_cast<long>(list->size()) : 0;
+        });
         if (!previous) return 0;
-        long n = GetMessageClassCount(hwnd, uMsg);
         if (n == 0) {
             // A window going away loses the framework's procedure and properties
             // before its own procedure handles the message.
@@ -219,9 +293,9 @@ LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM 
         bool previousCalled = false;
         ComPtr<_ISubclass> handler; // the last one visited stays counted until the end
         for (long i = n; i >= 1; --i) {
-            _ISubclass* entry = GetMessageClass(hwnd, uMsg, i);
+            ComPtr<_ISubclass> entry = MirroredHandler(hwnd, uMsg, i);
             if (!entry) continue; // detached during this dispatch
-            handler = entry;
+            handler = std::move(entry);
             t_currentMessage = uMsg;
             if (i == 1 && !previousCalled && ResponseOf(handler.get()) == emrPreprocess) {
                 CallWindowProcA(previous, hwnd, uMsg, wParam, lParam);

@@ -6,7 +6,8 @@
 //   "<H>"         the window's previous procedure
 //   "<H>#<M>C"    number of handlers registered for message M
 //   "<H>#<M>#<i>" the i-th handler for M (1-based, in order of registration)
-// with H the window handle and M the message as signed decimal text. Handler
+// with H the window handle and M the message as signed decimal text. Dispatch
+// reads an in-process mirror of these, written after each successful store. Handler
 // pointers are not counted references: a handler detaches before it goes.
 #pragma once
 #include "base/QelTypeLib.h"

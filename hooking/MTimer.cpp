@@ -13,8 +13,7 @@ struct TimerTable {
     ~TimerTable() {
         for (auto& slot : slots) {
             if (!slot) continue;
-            KillTimer(nullptr, slot->TimerID());
-            slot->SetTimerID(0);
+            slot->StopSystemTimer();
             ComPtr<CTimer> released = std::move(slot);
         }
     }
@@ -25,7 +24,7 @@ thread_local TimerTable t_table;
 } // namespace
 
 HRESULT TimerAdd(CTimer& timer) {
-    timer.SetTimerID(SetTimer(nullptr, 0, static_cast<UINT>(timer.Interval()), TimerProc));
+    timer.StartSystemTimer(TimerProc);
     if (timer.TimerID() == 0) {
         timer.put_Interval(0);
         return S_FALSE;
@@ -37,8 +36,7 @@ HRESULT TimerAdd(CTimer& timer) {
         return S_OK;
     }
     // No free slot: an untracked timer would tick into nothing, so it goes.
-    KillTimer(nullptr, timer.TimerID());
-    timer.SetTimerID(0);
+    timer.StopSystemTimer();
     timer.put_Interval(0);
     return timer.RaiseTimerError(eeTooManyTimers);
 }
@@ -47,8 +45,7 @@ bool TimerRemove(CTimer& timer) {
     for (int i = 0; i < t_table.highWater; ++i) {
         ComPtr<CTimer>& slot = t_table.slots[i];
         if (!slot || slot->TimerID() != timer.TimerID()) continue;
-        KillTimer(nullptr, slot->TimerID());
-        slot->SetTimerID(0);
+        slot->StopSystemTimer();
         ComPtr<CTimer> released = std::move(slot);
         return true;
     }

@@ -62,9 +62,7 @@ cNCCalcSize::~cNCCalcSize() {
 }
 
 ComPtr<_Qel_SkinAreaMod> cNCCalcSize::Implementation() const {
-    if (!hwnd_) return nullptr;
-    return ComPtr<_Qel_SkinAreaMod>(
-        static_cast<_Qel_SkinAreaMod*>(GetPropA(hwnd_, kImplementationProp)));
+    return ComPtr<_Qel_SkinAreaMod>(impl_);
 }
 
 // ---- Public members -------------------------------------------------------
@@ -130,7 +128,7 @@ STDMETHODIMP cNCCalcSize::Attach(_Qel_SkinAreaMod* iTo) {
     surface_ =
         MemorySurface(nullptr, PixelsFromTwipsX(GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX()),
                       4 * GetSystemMetrics(SM_CYCAPTION));
-    SetPropA(hwnd_, kImplementationProp, iTo);
+    if (SetPropA(hwnd_, kImplementationProp, iTo)) impl_ = iTo;
     AddNCHookClient(this);
     return S_OK;
 }
@@ -155,6 +153,7 @@ STDMETHODIMP cNCCalcSize::Detach() {
     }
     surface_ = MemorySurface();
     if (hwnd_) RemovePropA(hwnd_, kImplementationProp);
+    impl_ = nullptr;
     hwnd_ = nullptr;
     menu_ = nullptr;
     return S_OK;
@@ -212,7 +211,8 @@ STDMETHODIMP cNCCalcSize::DefaultNCPaint(LONG hdcValue, LONG lLeft, LONG lTop, L
 
 STDMETHODIMP cNCCalcSize::GetImplementation(_Qel_SkinAreaMod** iTo, VARIANT_BOOL* ret) {
     if (!ret) return E_POINTER;
-    ComPtr<_Qel_SkinAreaMod> impl = Implementation();
+    ComPtr<_Qel_SkinAreaMod> impl;
+    if (hwnd_) impl = static_cast<_Qel_SkinAreaMod*>(GetPropA(hwnd_, kImplementationProp));
     *ret = Bool(static_cast<bool>(impl));
     if (impl && iTo) {
         if (*iTo) (*iTo)->Release();
@@ -340,6 +340,9 @@ LRESULT cNCCalcSize::ModifyNonClientArea(UINT msg, WPARAM wParam, LPARAM lParam)
         if (IsWindowVisible(hwnd_)) {
             maxMDIChild_ = IsZoomed(hwnd_) && IsMDIChild(hwnd_);
             if (!maxMDIChild_) {
+                // The property is the record: once something else removed it,
+                // the default frame is painted from then on.
+                if (impl_ && GetPropA(hwnd_, kImplementationProp) != impl_) impl_ = nullptr;
                 Geometry g = FrameGeometry();
                 const LONG dc = HandleValue(g.dc.get());
                 if (ComPtr<_Qel_SkinAreaMod> impl = Implementation())

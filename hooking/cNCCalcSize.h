@@ -2,7 +2,8 @@
 // window of an implementation of _Qel_SkinAreaMod and asks that implementation
 // for the frame's margins, painting, hit testing and mouse handling; it raises
 // Resize, Repaint and ActiveStatus to its owner. The window property
-// "orvlCNCImplementation" is its only link to the implementation (not counted).
+// "orvlCNCImplementation" holds the implementation (not counted); the messages
+// read the member written with it.
 #pragma once
 #include "base/Events.h"
 #include "base/Handle.h"
@@ -59,7 +60,7 @@ public:
     long ProcessAltKey(long vKey);
     bool IsWindowActive() const { return windowActive_ != VARIANT_FALSE; }
     HWND Window() const { return hwnd_; }
-    // The implementation found through the window property, or null.
+    // The implementation stored in the window property, or null.
     ComPtr<_Qel_SkinAreaMod> Implementation() const;
 
 private:
@@ -98,6 +99,7 @@ private:
     LONG minWidth_ = 0, maxWidth_ = 0, minHeight_ = 0, maxHeight_ = 0; // twips, 0: none
     HWND hostForm_ = nullptr;
     HWND hwnd_ = nullptr;
+    _Qel_SkinAreaMod* impl_ = nullptr; // set once the window property holds it
     HMENU menu_ = nullptr;
     VARIANT_BOOL windowActive_ = VARIANT_FALSE;
     VARIANT_BOOL appActive_ = VARIANT_FALSE;

@@ -1,9 +1,11 @@
 #include "renderer/Qel_SkinClass.h"
+#include "base/Bstr.h"
 #include "base/ComError.h"
 #include "base/ComGuard.h"
 #include "base/LateBound.h"
 #include "base/OleObjects.h"
 #include "base/Rounding.h"
+#include "base/TypeName.h"
 #include "hooking/cNCCalcSize.h"
 #include "renderer/Qel_SkinConfig.h"
 #include "renderer/cMenuBar.h"
@@ -23,12 +25,6 @@ template <class H> H FromLong(LONG value) {
     return static_cast<H>(LongToHandle(value));
 }
 
-// A string the callee allocated, freed at the end of the scope.
-struct OwnedBstr {
-    BSTR s = nullptr;
-    ~OwnedBstr() { SysFreeString(s); }
-};
-
 // Fills `lf` from a font object for drawing on `hdc`: face name, height for
 // the point size (rounded to whole points) at the context's resolution, italic,
 // weight (bold or normal), underline, strike-out and character set. The other
@@ -36,8 +32,9 @@ struct OwnedBstr {
 void FontToLogFont(IFontDisp* fontObject, HDC hdc, LOGFONTW& lf) {
     ComPtr<IFont> font = ComPtr<IFontDisp>(fontObject).as<IFont>();
     if (!font) return;
-    OwnedBstr name;
-    if (SUCCEEDED(font->get_Name(&name.s)) && name.s) lstrcpynW(lf.lfFaceName, name.s, LF_FACESIZE);
+    Bstr name;
+    if (SUCCEEDED(font->get_Name(name.put())) && name.get())
+        lstrcpynW(lf.lfFaceName, name.get(), LF_FACESIZE);
     CY size{};
     if (SUCCEEDED(font->get_Size(&size)))
         lf.lfHeight = -MulDiv(RoundHalfEven(static_cast<double>(size.int64) / 10000.0),
@@ -59,6 +56,11 @@ void Copy(HDC to, LONG x, LONG y, LONG w, LONG h, HDC from, LONG fromX, LONG fro
 
 // Repeats the band of `height` rows from x0 to x0 + filled (already drawn)
 // rightwards up to `end`, doubling what is copied each time.
+void Copy(HDC to, const PieceCopy& piece, HDC from) {
+    Copy(to, piece.to.left, piece.to.top, piece.to.Width(), piece.to.Height(), from, piece.fromX,
+         piece.fromY);
+}
+
 void RepeatRight(HDC dc, LONG x0, LONG filled, LONG end, LONG height) {
     if (filled <= 0) return;
     for (LONG x = x0 + filled; x < end;) {
@@ -94,20 +96,6 @@ std::wstring WindowTitle(HWND hwnd) {
     }
 }
 
-// True when the object's type is named `name` (a class's default interface
-// carries the class name behind an underscore).
-bool HasTypeName(IDispatch* object, const wchar_t* name) {
-    ComPtr<ITypeInfo> info;
-    if (!object || FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put())) || !info)
-        return false;
-    OwnedBstr typeName;
-    if (FAILED(info->GetDocumentation(MEMBERID_NIL, &typeName.s, nullptr, nullptr, nullptr)) ||
-        !typeName.s)
-        return false;
-    const wchar_t* n = typeName.s[0] == L'_' ? typeName.s + 1 : typeName.s;
-    return wcscmp(n, name) == 0;
-}
-
 // The menu a Paint argument names: a 32-bit menu handle or a menu object of
 // type "cPopupMenu". False for anything else.
 bool MenuFromVariant(const VARIANT& v, HMENU& handle, ComPtr<IDispatch>& object) {
@@ -121,10 +109,10 @@ bool MenuFromVariant(const VARIANT& v, HMENU& handle, ComPtr<IDispatch>& object)
         return true;
     case VT_DISPATCH:
         object = V_DISPATCH(&v);
-        return HasTypeName(object.get(), L"cPopupMenu");
+        return TypeName(object.get()) == L"cPopupMenu";
     case VT_DISPATCH | VT_BYREF:
         object = V_DISPATCHREF(&v) ? *V_DISPATCHREF(&v) : nullptr;
-        return HasTypeName(object.get(), L"cPopupMenu");
+        return TypeName(object.get()) == L"cPopupMenu";
     case VT_VARIANT | VT_BYREF:
         return V_VARIANTREF(&v) && MenuFromVariant(*V_VARIANTREF(&v), handle, object);
     default:
@@ -146,9 +134,8 @@ void Read(_Qel_SkinConfig* cSkin, HRESULT (STDMETHODCALLTYPE _Qel_SkinConfig::*g
     if (SUCCEEDED((cSkin->*get)(value.put()))) out = value;
 }
 void Read(_Qel_SkinConfig* cSkin, std::wstring& out) {
-    OwnedBstr value;
-    if (SUCCEEDED(cSkin->get_Name(&value.s)))
-        out.assign(value.s ? value.s : L"", value.s ? SysStringLen(value.s) : 0);
+    Bstr value;
+    if (SUCCEEDED(cSkin->get_Name(value.put()))) out = value.str();
 }
 
 // A Tab keystroke for this thread's active window (its focus window, when it
@@ -273,7 +260,7 @@ STDMETHODIMP Qel_SkinClass::Attach2(IDispatch* f, _Qel_SkinConfig* cSkin) {
             m_cMenu->SetMenuFont(s_.MenuFont.as<IFont>().get());
             m_cMenu->SetMenuColours(s_.ActiveMenuColor, s_.ActiveMenuColorOver,
                                     s_.InActiveMenuColor, s_.MenuBackgroundColor);
-            m_cMenu->SetCaptionHeight(CaptionHeight());
+            m_cMenu->SetCaptionHeight(MarginsOf(Skin()).top);
             m_cMenu->SetBorderWidths(s_.LeftBorderWidth);
         }
         if (!reattach) {
@@ -336,6 +323,7 @@ STDMETHODIMP Qel_SkinClass::Detach() {
         }
         if (menu) SetMenu(hwnd_, menu);
         hwnd_ = nullptr;
+        drawn_ = {};
         return S_OK;
     });
 }
@@ -417,6 +405,7 @@ STDMETHODIMP Qel_SkinClass::Paint(LONG hdc, LONG* left, LONG* top, LONG* Width, 
                               L"Invalid Menu Parameter: must be hMenu or cPopupMenu object");
         }
         choice.object = object.get();
+        drawn_ = {}; // the window's buttons may be drawn over
         const RECT inner =
             DrawFrame(FromLong<HDC>(hdc), {*left, *top, *left + *Width, *top + *Height}, choice);
         *left = inner.left;
@@ -437,80 +426,81 @@ STDMETHODIMP Qel_SkinClass::NCPaint(LONG hdc, LONG lLeft, LONG lTop, LONG lRight
         LONG menu = 0;
         if (m_cNCS) m_cNCS->get_hMenu(&menu);
         DrawFrame(FromLong<HDC>(hdc), {lLeft, lTop, lRight, lBottom}, {FromLong<HMENU>(menu)});
+        for (int k = kCloseButton; k < kFrameButtonCount; ++k)
+            drawn_[k] =
+                layout_.buttonShown[k] ? std::optional(layout_.buttonCells[k]) : std::nullopt;
         return S_OK;
     });
 }
 
+FrameSkin Qel_SkinClass::Skin() const {
+    return dc_ ? FrameSkinOf(s_, dc_->caption.Height(), dc_->borders.Width(), dc_->borders.Height())
+               : FrameSkinOf(s_, 0, 0, 0);
+}
+
 RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu) {
-    const LONG L = R.left, T = R.top, W = R.right - R.left;
-    const LONG c = CaptionHeight(), b = BorderHeight();
-    const LONG halfBorder = s_.BorderHasInactiveVersion ? b / 2 : b;
-    const RECT inner{L + (s_.LeftBorderWidth > 0 ? s_.LeftBorderWidth : halfBorder), T + c,
-                     R.right - (s_.RightBorderWidth > 0 ? s_.RightBorderWidth : halfBorder),
-                     R.bottom - halfBorder};
-    if (!dc_) return inner;
-    Surfaces& d = *dc_;
-
-    // Cells of the border picture: 0 left side, 2 bottom-left corner, 3 bottom
-    // middle, 4 and 5 bottom-right corner of a sizable and a fixed window, 6
-    // right side; 7 to 13 the same in-active.
-    const LONG w = RoundHalfEven(d.borders.Width() / 14.0);
-    d.strip.SetWidth(W);
-    d.strip.SetHeight(std::max(c, b));
-    d.side.SetWidth(2 * w);
-    d.side.SetHeight(R.bottom - T + 1);
-    const HDC strip = d.strip.hdc(), side = d.side.hdc();
-    const HDC caption = d.caption.hdc(), borders = d.borders.hdc();
+    const FrameSkin skin = Skin();
     const bool active = WindowActive();
+    const LONG_PTR style = hwnd_ ? GetWindowLongPtrA(hwnd_, GWL_STYLE) : 0;
+    FrameState state;
+    state.window = {R.left, R.top, R.right, R.bottom};
+    state.active = active;
+    state.maximised = (style & WS_MAXIMIZE) != 0;
+    state.sizable = CanSize();
+    state.menu = m_cMenu != nullptr;
+    state.shown = {CanClose(), (style & WS_MAXIMIZEBOX) != 0, (style & WS_MINIMIZEBOX) != 0};
 
+    const LONG W = R.right - R.left, c = skin.captionHeight, b = skin.bordersHeight;
+    const bool drawTitle = s_.DrawTitle && dc_;
+    const std::wstring title = drawTitle ? WindowTitle(hwnd_) : std::wstring();
     UniqueFont titleFont;
     Selection titleSelected;
-    if (s_.DrawTitle) {
-        LOGFONTW lf{};
-        FontToLogFont(s_.CaptionFont.get(), target, lf);
-        if (active) lf.lfWeight = FW_BOLD;
-        titleFont.reset(CreateFontIndirectW(&lf));
-        titleSelected = Selection(strip, titleFont.get());
+    if (dc_) {
+        Surfaces& d = *dc_;
+        d.strip.SetWidth(W);
+        d.strip.SetHeight(std::max(c, b));
+        if (drawTitle) {
+            LOGFONTW lf{};
+            FontToLogFont(s_.CaptionFont.get(), target, lf);
+            if (active) lf.lfWeight = FW_BOLD;
+            titleFont.reset(CreateFontIndirectW(&lf));
+            titleSelected = Selection(d.strip.hdc(), titleFont.get());
+            if (s_.TitleStartOffsetY > 0 && !title.empty()) {
+                RECT probe{};
+                DrawTextW(d.strip.hdc(), L"Tg", 2, &probe, DT_CALCRECT | DT_SINGLELINE);
+                state.titleHeight = probe.bottom - probe.top;
+            }
+        }
     }
 
+    // The buttons' looks: the cursor can only be over a button where the last
+    // hit test was (see CursorOverButtons), so the layout is made once with
+    // the looks of the buttons under it.
+    FrameLayout layout = LayOutFrame(skin, state);
+    const POINT cursor = CursorOverButtons(layout);
+    for (int k = kCloseButton; k < kFrameButtonCount; ++k)
+        state.looks[k] = !layout.buttons[k].Contains(cursor.x, cursor.y) ? kButtonNormal
+                         : buttonPressed_[k]                             ? kButtonPressed
+                                                                         : kButtonHover;
+    layout = LayOutFrame(skin, state);
+    const RECT inner{layout.inner.left, layout.inner.top, layout.inner.right, layout.inner.bottom};
+    layout_ = layout;
+    if (!dc_) return inner;
+    Surfaces& d = *dc_;
+    const HDC strip = d.strip.hdc(), caption = d.caption.hdc(), borders = d.borders.hdc();
+
     // Caption: the two ends unstretched, the middle tiled between them.
-    const LONG s = active ? 0 : s_.InactiveOffset;
-    Copy(strip, 0, 0, s_.ActiveLeftEnd, c, caption, s, 0);
-    const LONG r = s_.ActiveRightEnd - s_.ActiveRightStart + 1;
-    LONG xR = W - r + 1;
-    const bool tooNarrow = xR < r;
-    if (tooNarrow) xR = r;
-    Copy(strip, xR, 0, r, c, caption, s + s_.ActiveRightStart, 0);
+    Copy(strip, layout.captionLeft, caption);
+    Copy(strip, layout.captionRight, caption);
+    Copy(strip, layout.middleTile, caption);
+    RepeatRight(strip, layout.middle.left, layout.middleTile.to.Width(), layout.middle.right, c);
 
-    const LONG_PTR style = hwnd_ ? GetWindowLongPtrA(hwnd_, GWL_STYLE) : 0;
-    buttonShown_ = {CanClose(), (style & WS_MAXIMIZEBOX) != 0, (style & WS_MINIMIZEBOX) != 0};
-    const bool sizable = CanSize();
-
-    LONG tile = s_.ActiveRightStart - s_.ActiveLeftEnd;
-    if (tile < 1) tile = 16;
-    const LONG firstTile = std::min(tile, xR - s_.ActiveLeftEnd);
-    Copy(strip, s_.ActiveLeftEnd, 0, firstTile, c, caption, s + s_.ActiveLeftEnd + 1, 0);
-    RepeatRight(strip, s_.ActiveLeftEnd, firstTile, xR, c);
-
-    LONG titleHeight = 0;
-    if (s_.DrawTitle && !tooNarrow) {
+    if (drawTitle && !layout.tooNarrow) {
         SetBkMode(strip, TRANSPARENT);
         SetTextColor(strip,
                      TranslateColor(active ? s_.ActiveCaptionColor : s_.InActiveCaptionColor));
-        const std::wstring title = WindowTitle(hwnd_);
         if (!title.empty()) {
-            RECT rc{s_.CaptionLeft > 0 ? s_.CaptionLeft + 5 : s_.ActiveLeftEnd + 5, 0,
-                    W - (s_.ActiveRightEnd - s_.ActiveRightStart), 0};
-            if (s_.TitleStartOffsetY > 0) {
-                RECT probe{};
-                DrawTextW(strip, L"Tg", 2, &probe, DT_CALCRECT | DT_SINGLELINE);
-                titleHeight = probe.bottom - probe.top;
-                rc.top = s_.TitleStartOffsetY;
-                rc.bottom = rc.top + titleHeight;
-            } else {
-                rc.top = b + 1;
-                rc.bottom = rc.top + (c - b - 2) / 2;
-            }
+            RECT rc{layout.title.left, layout.title.top, layout.title.right, layout.title.bottom};
             DrawTextW(strip, title.c_str(), static_cast<int>(title.size()), &rc,
                       DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
         }
@@ -525,72 +515,42 @@ RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu)
             m_cMenu->SetPopupMenuObject(menu.object);
         else
             m_cMenu->SethMenu(menu.handle);
-        const LONG xM = s_.MenuStartOffsetX > 0 ? s_.MenuStartOffsetX : s_.ActiveLeftEnd + 2;
-        LONG yM = c / 2;
-        if (s_.TopSizingBorderHeight > 0) {
-            yM = s_.TopSizingBorderHeight + 1;
-            if (s_.DrawTitle)
-                yM = s_.MenuStartOffsetY > 0 ? s_.MenuStartOffsetY : yM + titleHeight + 5;
-        }
+        const FrameRect& area = layout.menuArea;
         long actualRight = 0;
-        m_cMenu->Render(menuFont.get(), strip,
-                        s_.MenuStartOffsetX > 0 ? s_.MenuStartOffsetX : s_.ActiveLeftEnd - 3, yM,
-                        xR - s_.ActiveLeftEnd, c - yM, yM - c + 2, active, actualRight);
-        menuRect_ = {xM, yM, xM + actualRight, c};
+        m_cMenu->Render(menuFont.get(), strip, area.left, area.top, area.Width(), area.Height(),
+                        layout.menuYOffset, active, actualRight);
+        layout_.menuBar.right = layout.menuBar.left + actualRight;
     }
 
-    // Caption buttons, laid from right to left; a button not shown takes no room.
-    LONG x = s_.CustomControlButtonPosition ? W + s_.ControlButtonOffsetX : xR + r - b + 4;
-    const LONG y0 = s_.CustomControlButtonPosition ? s_.ControlButtonOffsetY : 5;
-    for (Button k : {kClose, kMaxRestore, kMinimise}) {
-        buttonRects_[k] = {};
-        if (!buttonShown_[k]) continue;
-        const LONG gap = k == kClose ? 0 : s_.ButtonGap;
-        x -= s_.ButtonWidth + 1 + gap;
-        buttonRects_[k] = {x, y0, x + s_.ButtonWidth + 1 - gap, y0 + s_.ButtonHeight};
-    }
-    const POINT cursor = CursorOverButtons();
-    for (Button k : {kClose, kMaxRestore, kMinimise}) {
-        const bool over = PtInRect(&buttonRects_[k], cursor) != FALSE;
-        DrawControlButton(strip, k,
-                          !over               ? kNormal
-                          : buttonPressed_[k] ? kPressed
-                                              : kHover,
-                          buttonRects_[k]);
-    }
-    Copy(target, L, T, W, std::min(c, R.bottom - T), strip, 0, 0);
+    for (int k = kCloseButton; k < kFrameButtonCount; ++k)
+        if (layout.buttonShown[k]) Copy(strip, layout.buttonCells[k], d.buttons.hdc());
+    Copy(target, R.left, R.top, W, std::min(c, R.bottom - R.top), strip, 0, 0);
 
+    const LONG w = layout.cellWidth;
     if (w > 0 && b > 0) {
-        const LONG first = s_.BorderHasInactiveVersion && !active ? 7 * w : 0;
-        auto cell = [&](int k) { return first + k * w; };
-
         // Sides: the two side cells, repeated down the side surface.
-        Copy(side, 0, 0, w, b, borders, cell(0), 0);
-        Copy(side, w, 0, w, b, borders, cell(6), 0);
-        RepeatDown(side, 2 * w, b, R.bottom - T);
-        const LONG sideTop = T + c, sideHeight = R.bottom - T - c;
-        Copy(target, L, sideTop, s_.LeftBorderWidth > 0 ? s_.LeftBorderWidth : w, sideHeight, side,
-             0, 0);
-        if (s_.RightBorderWidth > 0)
-            Copy(target, R.right - s_.RightBorderWidth - 1, sideTop, s_.RightBorderWidth + 1,
-                 sideHeight, side, 2 * w - s_.RightBorderWidth - 1, 0);
-        else
-            Copy(target, R.right - w, sideTop, w, sideHeight, side, w, 0);
+        d.side.SetWidth(2 * w);
+        d.side.SetHeight(R.bottom - R.top + 1);
+        const HDC side = d.side.hdc();
+        Copy(side, 0, 0, w, b, borders, layout.sideCells[0], 0);
+        Copy(side, w, 0, w, b, borders, layout.sideCells[1], 0);
+        RepeatDown(side, 2 * w, b, R.bottom - R.top);
+        Copy(target, layout.leftBorder, side);
+        Copy(target, layout.rightBorder, side);
 
         // Bottom, composed on the strip surface: the middle cell repeated, then
         // the two corners.
-        Copy(strip, 0, 0, w, b, borders, cell(3), 0);
+        Copy(strip, 0, 0, w, b, borders, layout.bottomMiddleCell, 0);
         RepeatRight(strip, 0, w, W, b);
-        Copy(strip, 0, 0, w, b, borders, cell(2), 0);
-        Copy(strip, W - w, 0, w, b, borders, cell(sizable ? 4 : 5), 0);
-        Copy(target, L, R.bottom - b, W, b, strip, 0, 0);
+        Copy(strip, 0, 0, w, b, borders, layout.bottomLeftCell, 0);
+        Copy(strip, layout.bottomRightX, 0, w, b, borders, layout.bottomRightCell, 0);
+        Copy(target, layout.bottom.left, layout.bottom.top, W, b, strip, 0, 0);
     }
 
-    if (s_.ShowIcon && d.iconImage.hdc()) {
-        BitBlt(target, L + s_.IconLeft, T + s_.IconTop, kIconSize, kIconSize, d.iconMask.hdc(), 0,
-               0, SRCAND);
-        BitBlt(target, L + s_.IconLeft, T + s_.IconTop, kIconSize, kIconSize, d.iconImage.hdc(), 0,
-               0, SRCPAINT);
+    if (layout.icon.right > layout.icon.left && d.iconImage.hdc()) {
+        const FrameRect& i = layout.icon;
+        BitBlt(target, i.left, i.top, kIconSize, kIconSize, d.iconMask.hdc(), 0, 0, SRCAND);
+        BitBlt(target, i.left, i.top, kIconSize, kIconSize, d.iconImage.hdc(), 0, 0, SRCPAINT);
     }
     return inner;
 }
@@ -618,17 +578,15 @@ void Qel_SkinClass::PrepareIcon() {
         }
 }
 
-void Qel_SkinClass::DrawControlButton(HDC hdc, Button kind, ButtonState state,
-                                      const RECT& rc) const {
-    if (!buttonShown_[kind] || !dc_) return;
-    // Rows: normal, pressed, hover, and the in-active look whatever the state.
-    const LONG row = WindowActive() ? s_.ButtonHeight * state : 3 * s_.ButtonHeight;
-    // Columns: close, restore, maximise, minimise.
-    LONG column = 0;
-    if (kind == kMaxRestore) column = IsMaximised() ? 1 : 2;
-    if (kind == kMinimise) column = 3;
-    Copy(hdc, rc.left, rc.top, s_.ButtonWidth, s_.ButtonHeight, dc_->buttons.hdc(),
-         column * s_.ButtonWidth, row);
+PieceCopy Qel_SkinClass::CellOf(FrameButton kind, FrameButtonLook look) const {
+    return ButtonCell(Skin(), kind, look, WindowActive(), IsMaximised(), layout_.buttons[kind]);
+}
+
+void Qel_SkinClass::DrawControlButton(HDC hdc, FrameButton kind, FrameButtonLook look) {
+    if (!layout_.buttonShown[kind] || !dc_) return;
+    const PieceCopy cell = CellOf(kind, look);
+    Copy(hdc, cell, dc_->buttons.hdc());
+    drawn_[kind] = cell;
 }
 
 // ---- The frame's questions -------------------------------------------------
@@ -651,14 +609,15 @@ bool Qel_SkinClass::CanClose() const {
     return hwnd_ && (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_SYSMENU);
 }
 
-POINT Qel_SkinClass::CursorOverButtons() const {
+POINT Qel_SkinClass::CursorOverButtons(const FrameLayout& layout) const {
     // Every mouse move over the window asks a hit test, and the hit test draws
     // the buttons' looks itself; so the cursor can only be over a button where
     // the last hit test was. Only then is its position asked for (under Wine
     // the question can cost a round trip to the display server).
-    const bool nearButton =
-        lastHit_ && std::any_of(buttonRects_.begin(), buttonRects_.end(),
-                                [&](const RECT& r) { return PtInRect(&r, *lastHit_) != FALSE; });
+    const bool nearButton = lastHit_ && std::any_of(layout.buttons.begin(), layout.buttons.end(),
+                                                    [&](const FrameRect& r) {
+                                                        return r.Contains(lastHit_->x, lastHit_->y);
+                                                    });
     if (!nearButton) return {LONG_MIN, LONG_MIN};
     POINT pt{};
     RECT window{};
@@ -673,88 +632,60 @@ STDMETHODIMP Qel_SkinClass::get_hwnd(LONG* ret) {
 
 STDMETHODIMP Qel_SkinClass::GetTopMarginHeight(LONG* cy) {
     if (!cy) return E_POINTER;
-    if (dc_) *cy = CaptionHeight();
+    if (dc_) *cy = MarginsOf(Skin()).top;
     return S_OK;
 }
 
 STDMETHODIMP Qel_SkinClass::GetLeftMarginWidth(LONG* cx) {
     if (!cx) return E_POINTER;
-    if (s_.LeftBorderWidth > 0)
-        *cx = s_.LeftBorderWidth;
-    else if (dc_)
-        *cx = BorderHeight();
+    if (dc_ || s_.LeftBorderWidth > 0) *cx = MarginsOf(Skin()).left;
     return S_OK;
 }
 
 STDMETHODIMP Qel_SkinClass::GetRightMarginWidth(LONG* cx) {
     if (!cx) return E_POINTER;
-    if (s_.RightBorderWidth > 0)
-        *cx = s_.RightBorderWidth - 1;
-    else if (dc_)
-        *cx = BorderHeight() - 1;
+    if (dc_ || s_.RightBorderWidth > 0) *cx = MarginsOf(Skin()).right;
     return S_OK;
 }
 
 STDMETHODIMP Qel_SkinClass::GetBottomMarginHeight(LONG* cy) {
     if (!cy) return E_POINTER;
-    if (dc_) *cy = BorderHeight() - 1;
+    if (dc_) *cy = MarginsOf(Skin()).bottom;
     return S_OK;
 }
 
 STDMETHODIMP Qel_SkinClass::HitTest(LONG X, LONG Y, ECNCHitTestConstants* eHitTest) {
     if (!eHitTest) return E_POINTER;
-    const POINT pt{X, Y};
-    lastHit_ = pt;
+    lastHit_ = POINT{X, Y};
     if (!dc_) return S_OK; // no skin yet: nothing to refine
-    if (PtInRect(&menuRect_, pt)) {
-        *eHitTest = static_cast<ECNCHitTestConstants>(HTMENU);
-        return S_OK;
-    }
-    const LONG c = CaptionHeight(), b = BorderHeight();
-    const LONG captionTop = s_.TopSizingBorderHeight > 0  ? s_.TopSizingBorderHeight
-                            : s_.BorderHasInactiveVersion ? b / 2
-                                                          : b;
-    if (captionTop <= Y && Y <= c) *eHitTest = static_cast<ECNCHitTestConstants>(HTCAPTION);
-
-    if (CanSize()) {
-        RECT window{};
-        GetWindowRect(hwnd_, &window);
-        const LONG Wd = window.right - window.left, Hd = window.bottom - window.top;
-        const LONG edge = s_.LeftBorderWidth > 0 ? 2 : b;
-        const LONG rightStart = s_.RightBorderWidth > 0 ? Wd - 5 : Wd - edge;
-        const LONG topEnd = s_.TopSizingBorderHeight > 0 ? s_.TopSizingBorderHeight : edge;
-        const LONG bottomStart =
-            s_.BottomSizingBorderHeight > 0 ? Hd - s_.BottomSizingBorderHeight : Hd - edge;
-        const bool top = 0 <= Y && Y <= topEnd, bottom = bottomStart <= Y && Y <= Hd;
-        int code = -1;
-        if (0 <= X && X <= edge)
-            code = top ? HTTOPLEFT : bottom ? HTBOTTOMLEFT : HTLEFT;
-        else if (rightStart <= X && X <= Wd)
-            code = top ? HTTOPRIGHT : bottom ? HTBOTTOMRIGHT : HTRIGHT;
-        else if (top || bottom)
-            code = top ? HTTOP : HTBOTTOM;
-        if (code >= 0) *eHitTest = static_cast<ECNCHitTestConstants>(code);
-    }
-
-    std::array<bool, kButtonCount> under{};
-    for (Button k : {kClose, kMaxRestore, kMinimise}) {
-        under[k] = buttonShown_[k] && PtInRect(&buttonRects_[k], pt);
-        if (under[k]) *eHitTest = static_cast<ECNCHitTestConstants>(HTSYSMENU);
-    }
+    const bool canSize = CanSize();
+    RECT window{};
+    if (canSize) GetWindowRect(hwnd_, &window);
+    std::array<bool, kFrameButtonCount> under{};
+    *eHitTest = static_cast<ECNCHitTestConstants>(
+        HitTestFrame(Skin(), layout_, X, Y, window.right - window.left, window.bottom - window.top,
+                     canSize, *eHitTest, &under));
+    // Over the menu bar the buttons keep their looks.
+    if (layout_.menu && layout_.menuBar.Contains(X, Y)) return S_OK;
 
     // The buttons' hover and pressed looks follow the mouse.
-    if (hwnd_ && dc_) {
-        WindowDC dc = WindowDC::Whole(hwnd_);
+    // Only looks that changed are drawn: a mouse move over the client area
+    // draws nothing.
+    if (hwnd_) {
+        std::optional<WindowDC> dc;
         const bool down = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
         // A button released outside the window got no release: it is not
         // pressed any more once the mouse, its button up, is elsewhere.
-        for (Button k : {kClose, kMaxRestore, kMinimise})
+        for (int k = kCloseButton; k < kFrameButtonCount; ++k)
             if (!down && !under[k]) buttonPressed_[k] = false;
-        for (Button k : {kClose, kMaxRestore, kMinimise}) {
-            const ButtonState state = under[k] && down && buttonPressed_[k] ? kPressed
-                                      : down || !under[k]                   ? kNormal
-                                                                            : kHover;
-            DrawControlButton(dc.get(), k, state, buttonRects_[k]);
+        for (int k = kCloseButton; k < kFrameButtonCount; ++k) {
+            const FrameButtonLook look = under[k] && down && buttonPressed_[k] ? kButtonPressed
+                                         : down || !under[k]                   ? kButtonNormal
+                                                                               : kButtonHover;
+            const auto button = static_cast<FrameButton>(k);
+            if (!layout_.buttonShown[k] || drawn_[k] == CellOf(button, look)) continue;
+            if (!dc) dc.emplace(WindowDC::Whole(hwnd_));
+            DrawControlButton(dc->get(), button, look);
         }
     }
     return S_OK;
@@ -763,10 +694,10 @@ STDMETHODIMP Qel_SkinClass::HitTest(LONG X, LONG Y, ECNCHitTestConstants* eHitTe
 STDMETHODIMP Qel_SkinClass::NCMouseDown(LONG X, LONG Y, VARIANT_BOOL* bHandled, LONG hdc, LONG,
                                         LONG, LONG, LONG) {
     if (!bHandled) return E_POINTER;
-    const POINT pt{X, Y};
-    for (Button k : {kClose, kMaxRestore, kMinimise}) {
-        if (!buttonShown_[k] || !PtInRect(&buttonRects_[k], pt)) continue;
-        DrawControlButton(FromLong<HDC>(hdc), k, kPressed, buttonRects_[k]);
+    for (int i = kCloseButton; i < kFrameButtonCount; ++i) {
+        const auto k = static_cast<FrameButton>(i);
+        if (!layout_.buttonShown[k] || !layout_.buttons[k].Contains(X, Y)) continue;
+        DrawControlButton(FromLong<HDC>(hdc), k, kButtonPressed);
         buttonPressed_[k] = true;
         *bHandled = VARIANT_TRUE;
     }
@@ -776,12 +707,11 @@ STDMETHODIMP Qel_SkinClass::NCMouseDown(LONG X, LONG Y, VARIANT_BOOL* bHandled, 
 STDMETHODIMP Qel_SkinClass::NCMouseUp(LONG X, LONG Y, LONG hdc, LONG, LONG, LONG, LONG) {
     return ComGuard([&] {
         ComPtr<Qel_SkinClass> self(this); // an Unload handler may let the renderer go
-        const POINT pt{X, Y};
         const HWND window = hwnd_;
-        auto released = [&](Button k) {
-            return buttonShown_[k] && buttonPressed_[k] && PtInRect(&buttonRects_[k], pt);
+        auto released = [&](FrameButton k) {
+            return layout_.buttonShown[k] && buttonPressed_[k] && layout_.buttons[k].Contains(X, Y);
         };
-        if (released(kClose)) {
+        if (released(kCloseButton)) {
             VARIANT_BOOL cancel = VARIANT_FALSE;
             events_.Fire(kSkinUnload, {BoolRef(&cancel)});
             if (cancel == VARIANT_FALSE) {
@@ -789,15 +719,15 @@ STDMETHODIMP Qel_SkinClass::NCMouseUp(LONG X, LONG Y, LONG hdc, LONG, LONG, LONG
                 if (window) PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
             }
         }
-        if (released(kMaxRestore) && m_cNCS)
+        if (released(kMaxRestoreButton) && m_cNCS)
             m_cNCS->SysCommand(
                 static_cast<ECNCSysCommandConstants>(IsMaximised() ? SC_RESTORE : SC_MAXIMIZE));
-        if (released(kMinimise) && m_cNCS)
+        if (released(kMinimiseButton) && m_cNCS)
             m_cNCS->SysCommand(static_cast<ECNCSysCommandConstants>(SC_MINIMIZE));
         // A renderer detached meanwhile leaves the window's own frame alone.
         if (hwnd_)
-            for (Button k : {kClose, kMaxRestore, kMinimise})
-                DrawControlButton(FromLong<HDC>(hdc), k, kNormal, buttonRects_[k]);
+            for (int k = kCloseButton; k < kFrameButtonCount; ++k)
+                DrawControlButton(FromLong<HDC>(hdc), static_cast<FrameButton>(k), kButtonNormal);
         buttonPressed_ = {};
         return S_OK;
     });

@@ -8,6 +8,7 @@
 #pragma once
 #include "base/Events.h"
 #include "base/QelTypeLib.h"
+#include "renderer/FrameLayout.h"
 #include "renderer/SkinSettings.h"
 #include "renderer/cMemDC.h"
 
@@ -85,10 +86,6 @@ public:
     }
 
 private:
-    // The caption buttons, in the order they are laid out from the right.
-    enum Button { kClose, kMaxRestore, kMinimise, kButtonCount };
-    enum ButtonState { kNormal, kPressed, kHover };
-
     // The skin's pictures as surfaces, the two surfaces the frame is composed
     // on (the caption strip, also used for the bottom border, and the sides),
     // and the icon made ready to draw: scaled to 16 x 16 once, as a mask (white
@@ -108,18 +105,21 @@ private:
     // Draws the frame of the renderer's window into `target` over `R` and
     // returns the rectangle inside caption and borders.
     RECT DrawFrame(HDC target, const RECT& R, const MenuChoice& menu);
-    void DrawControlButton(HDC hdc, Button kind, ButtonState state, const RECT& rc) const;
+    // Draws a shown caption button where the last drawing laid it, on the
+    // window's device context.
+    void DrawControlButton(HDC hdc, FrameButton kind, FrameButtonLook look);
+    PieceCopy CellOf(FrameButton kind, FrameButtonLook look) const;
+    // The frame's numbers: the skin's settings and its pictures' sizes.
+    FrameSkin Skin() const;
 
     bool WindowActive() const;
     bool CanSize() const;
     bool CanClose() const;
-    LONG CaptionHeight() const { return dc_ ? dc_->caption.Height() : 0; }
-    LONG BorderHeight() const { return dc_ ? dc_->borders.Height() : 0; }
     void PrepareIcon();
     bool IsMaximised() const;
-    // The cursor relative to the window's top-left corner, for the buttons'
-    // looks, given their rectangles.
-    POINT CursorOverButtons() const;
+    // The cursor relative to the window's top-left corner, for the looks of
+    // the buttons laid out as `layout`.
+    POINT CursorOverButtons(const FrameLayout& layout) const;
     void OnModifierEvent(DISPID id, DISPPARAMS& params);
 
     ComPtr<cNCCalcSize> m_cNCS;
@@ -137,11 +137,12 @@ private:
     LONG FormMinWidth = 0, FormMaxWidth = 0, FormMinHeight = 0, FormMaxHeight = 0; // twips
 
     // Written by each frame drawing (relative to the window's top-left
-    // corner), read by hit testing and the button presses.
-    std::array<RECT, kButtonCount> buttonRects_{};
-    std::array<bool, kButtonCount> buttonShown_{};
-    std::array<bool, kButtonCount> buttonPressed_{};
-    RECT menuRect_{};
+    // corner, the menu bar's right end filled in), read by hit testing and the
+    // button presses.
+    FrameLayout layout_;
+    std::array<bool, kFrameButtonCount> buttonPressed_{};
+    // The button cells last drawn on the window (none: not known).
+    std::array<std::optional<PieceCopy>, kFrameButtonCount> drawn_{};
     // Where the last hit test was asked, relative to the window.
     std::optional<POINT> lastHit_;
 

@@ -1,4 +1,5 @@
 #include "renderer/cMenuBar.h"
+#include "base/Variant.h"
 #include "hooking/CTimer.h"
 #include "hooking/MSubclass.h"
 #include "renderer/MenuShades.h"
@@ -85,15 +86,6 @@ MENUITEMINFOA ReadState(HMENU menu, UINT item, BOOL byPosition) {
     return info;
 }
 
-// A VARIANT cleared when it goes.
-struct Variant {
-    Variant() { VariantInit(&v); }
-    ~Variant() { VariantClear(&v); }
-    Variant(const Variant&) = delete;
-    Variant& operator=(const Variant&) = delete;
-    VARIANT v;
-};
-
 // Calls a member of a late-bound object, as a method or a property read, with
 // 32-bit integer arguments; false when the object does not support it.
 bool CallMember(IDispatch* object, const wchar_t* name, std::initializer_list<LONG> args,
@@ -111,24 +103,24 @@ bool CallMember(IDispatch* object, const wchar_t* name, std::initializer_list<LO
     }
     DISPPARAMS params{values.data(), nullptr, static_cast<UINT>(values.size()), 0};
     return SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
-                                    DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params, &result.v,
+                                    DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params, result.put(),
                                     nullptr, nullptr));
 }
 
 LONG CallLong(IDispatch* object, const wchar_t* name, std::initializer_list<LONG> args) {
     Variant result;
     if (!CallMember(object, name, args, result) ||
-        FAILED(VariantChangeType(&result.v, &result.v, 0, VT_I4)))
+        FAILED(VariantChangeType(result.ptr(), result.ptr(), 0, VT_I4)))
         return 0;
-    return V_I4(&result.v);
+    return V_I4(result.ptr());
 }
 
 std::string CallText(IDispatch* object, const wchar_t* name, std::initializer_list<LONG> args) {
     Variant result;
     if (!CallMember(object, name, args, result) ||
-        FAILED(VariantChangeType(&result.v, &result.v, 0, VT_BSTR)) || !V_BSTR(&result.v))
+        FAILED(VariantChangeType(result.ptr(), result.ptr(), 0, VT_BSTR)) || !V_BSTR(result.ptr()))
         return {};
-    const BSTR text = V_BSTR(&result.v);
+    const BSTR text = V_BSTR(result.ptr());
     const int length = static_cast<int>(SysStringLen(text));
     std::string ansi(WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr),
                      '\0');

@@ -1,9 +1,11 @@
 // Figures for the skin renderer: the cost of painting the frame of an 800 x 600
-// skinned form against the platform painting the same form's own frame.
+// skinned form against the platform painting the same form's own frame, and of
+// a mouse move over the client area of a form with a menu bar, skinned and not.
 #include "renderer/Qel_SkinClass.h"
 #include "base/MessagePump.h"
 #include "base/WindowObject.h"
 #include "tests/hooking/Handlers.h"
+#include "tests/renderer/FormMenu.h"
 #include "tests/renderer/SyntheticSkin.h"
 #include "tests/support/TestWindow.h"
 #include "tests/support/Stopwatch.h"
@@ -66,6 +68,46 @@ void PaintCost() {
     renderer->Detach();
 }
 
+// The messages a mouse move over the client area delivers (hit test, cursor,
+// move), `count` moves; the time per message.
+double MouseMoveMessage(HWND hwnd, int count) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const POINT screen{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    POINT client = screen;
+    ScreenToClient(hwnd, &client);
+    const double start = Seconds();
+    for (int i = 0; i < count; ++i) {
+        const LRESULT hit = SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+        SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+                     MAKELPARAM(hit, WM_MOUSEMOVE));
+        SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    }
+    return (Seconds() - start) / (3.0 * count);
+}
+
+void MouseMoveCost() {
+    const int count = 20000;
+    UniqueWindow plain = ProbeWindow::Create(10, 10, 640, 480, true);
+    UniqueWindow skinned = ProbeWindow::Create(40, 40, 640, 480, true);
+    UniqueMenu plainMenu = MakeFormMenu(), skinnedMenu = MakeFormMenu();
+    SetMenu(plain.get(), plainMenu.get());
+    SetMenu(skinned.get(), skinnedMenu.get());
+    auto renderer = Qel_SkinClass::Create();
+    auto form = WindowObject::Create(skinned.get());
+    renderer->Attach2(form.get(), skin::SheetConfig().get());
+    PumpFor(200);
+    MouseMoveMessage(skinned.get(), count / 10); // warm up
+    const double own = MouseMoveMessage(plain.get(), count);
+    const double skin = MouseMoveMessage(skinned.get(), count);
+    printf("mouse moves over the client area of a 640 x 480 form with a menu bar, %d each:\n"
+           "  unskinned %.2f us a message, skinned %.2f us a message, ratio %.1f\n",
+           count, own * 1e6, skin * 1e6, skin / own);
+    renderer->Detach();
+    SetMenu(plain.get(), nullptr);
+    SetMenu(skinned.get(), nullptr);
+}
+
 } // namespace
 } // namespace qel::test
 
@@ -73,6 +115,7 @@ int main() {
     OleInitialize(nullptr);
     SetProcessDPIAware();
     qel::test::PaintCost();
+    qel::test::MouseMoveCost();
     OleUninitialize();
     return 0;
 }

@@ -206,7 +206,7 @@ TEST_F(RendererTest, PaintDrawsAtTheTargetsCoordinatesAndNowhereElse) {
     EXPECT_EQ(canvas.At(L + kW - 3, T + 100), BorderCell(13));
     EXPECT_EQ(canvas.At(L + 2, T + kH - 2), BorderCell(9));
     EXPECT_EQ(canvas.At(L + 150, T + kH - 2), BorderCell(10));
-    EXPECT_EQ(canvas.At(L + kW - 2, T + kH - 2), BorderCell(11));
+    EXPECT_EQ(canvas.At(L + kW - 2, T + kH - 2), BorderCell(12));
     // The icon at its offsets from the target's corner, scaled to 16 x 16.
     EXPECT_EQ(canvas.At(L + kIconLeft + 8, T + kIconTop + 8), kIcon);
     EXPECT_EQ(canvas.At(L + kIconLeft, T + kIconTop), kLeft[1]); // magenta is transparent
@@ -225,6 +225,13 @@ TEST_F(RendererTest, PaintDrawsAtTheTargetsCoordinatesAndNowhereElse) {
     EXPECT_EQ(inner.right, target.right - kSideBorder);
     EXPECT_EQ(inner.bottom, target.bottom - kCellHeight / 2);
     EXPECT_EQ(canvas.At(inner.left + 5, inner.top + 5), kSentinel);
+
+    // A window of fixed size takes the fixed bottom corners.
+    SetWindowLongPtrA(f.hwnd, GWL_STYLE, GetWindowLongPtrA(f.hwnd, GWL_STYLE) & ~WS_THICKFRAME);
+    PaintFrame(*f.renderer, canvas.dc(), target);
+    EXPECT_EQ(canvas.At(L + 2, T + kH - 2), BorderCell(8));
+    EXPECT_EQ(canvas.At(L + kW - 2, T + kH - 2), BorderCell(11));
+    SetWindowLongPtrA(f.hwnd, GWL_STYLE, GetWindowLongPtrA(f.hwnd, GWL_STYLE) | WS_THICKFRAME);
 
     // Surfaces only grow: a smaller frame after a larger one leaves no old
     // pixels outside its target.

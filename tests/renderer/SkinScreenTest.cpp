@@ -92,7 +92,7 @@ protected:
         EXPECT_EQ(WindowPixel(wnd, w - 3, h / 2), BorderCell(cells + 6));
         EXPECT_EQ(WindowPixel(wnd, 2, h - 2), BorderCell(cells + 2));
         EXPECT_EQ(WindowPixel(wnd, w / 2, h - 2), BorderCell(cells + 3));
-        EXPECT_EQ(WindowPixel(wnd, w - 2, h - 2), BorderCell(cells + 4));
+        EXPECT_EQ(WindowPixel(wnd, w - 2, h - 2), BorderCell(cells + 5));
         EXPECT_EQ(WindowPixel(wnd, kIconLeft + 8, kIconTop + 8), kIcon);
         const int row = look == 0 ? kNormalRow : kInactiveRow;
         for (int column : {kCloseColumn, kMaximiseColumn, kMinimiseColumn}) {
@@ -138,7 +138,7 @@ TEST_F(SkinOnScreen, LargeNarrowAndShortWindowsAreFramedWhole) {
         ASSERT_EQ(Height(), s.h);
         const int w = s.w, h = s.h;
         EXPECT_EQ(WindowPixel(hwnd(), 2, std::min(20, h - kCellHeight - 1)), kLeft[0]);
-        EXPECT_EQ(WindowPixel(hwnd(), w - 2, h - 2), BorderCell(4));
+        EXPECT_EQ(WindowPixel(hwnd(), w - 2, h - 2), BorderCell(5));
         EXPECT_EQ(WindowPixel(hwnd(), 2, h - 2), BorderCell(2));
         if (h > kCaptionHeight + kCellHeight) {
             EXPECT_EQ(WindowPixel(hwnd(), w - 3, h - kCellHeight - 2), BorderCell(6));

@@ -2,7 +2,9 @@
 // way the renderer composes them, active and in-active, with and without a
 // menu, the buttons in each state, and the caption's right end enlarged.
 // They go to test-output/skins/<skin>.png.
+#include "sheet/SkinSheetWriter.h"
 #include "sheet/SkinSlice.h"
+#include "tests/sheet/SkinSamples.h"
 #include "tests/support/Png.h"
 #include "tests/tools/PreviewText.h"
 #include "tests/tools/SkinFiles.h"
@@ -62,6 +64,30 @@ void WritePreview(const SkinTheme& theme) {
     }
     const std::string path = test::SkinOutputPath(theme.name + ".png");
     ASSERT_TRUE(test::WritePng(path, page.Width(), page.Height(), Rgb(page))) << path;
+}
+
+// A sheet whose fixed and sizable bottom corners differ: each window shows the
+// corners of its kind.
+TEST(SkinPreview, FixedAndSizableWindowsShowTheirOwnBottomCorners) {
+    test::SampleSkin skin = test::BuiltInLikeSkin();
+    skin.content.Flag(SheetFlag::RoundTop) = skin.content.Flag(SheetFlag::RoundBottom) = false;
+    const StripPiece corners[] = {StripPiece::BottomLeftFixed, StripPiece::BottomLeftSizable,
+                                  StripPiece::BottomRightFixed, StripPiece::BottomRightSizable};
+    const uint32_t colours[] = {0x000000C0, 0x0000C000, 0x00C00000, 0x00C0C000};
+    for (int i = 0; i < 4; ++i) {
+        SheetImage& piece = skin.content.Strip(FrameVariant::Active, corners[i]);
+        piece = SheetImage(piece.Width(), piece.Height(), colours[i]);
+    }
+    const SheetImage sheet = ComposeSkinSheet(skin.content, skin.background);
+    FrameShot shot;
+    const FramePicture sizable = ComposeFrame(sheet, shot);
+    shot.sizable = false;
+    const FramePicture fixed = ComposeFrame(sheet, shot);
+    const int W = shot.width, H = shot.height;
+    EXPECT_EQ(sizable.image.Pixel(1, H - 2), colours[1]);
+    EXPECT_EQ(sizable.image.Pixel(W - 2, H - 2), colours[3]);
+    EXPECT_EQ(fixed.image.Pixel(1, H - 2), colours[0]);
+    EXPECT_EQ(fixed.image.Pixel(W - 2, H - 2), colours[2]);
 }
 
 TEST(SkinPreview, EverySkinIsPreviewed) {

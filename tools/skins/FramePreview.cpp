@@ -33,66 +33,68 @@ FramePicture ComposeFrame(const SheetImage& sheet, const FrameShot& shot) {
     const SheetImage caption = CutPicture(sheet, s.caption);
     const SheetImage borders = CutPicture(sheet, s.borders);
     const SheetImage buttons = CutPicture(sheet, s.buttons);
-    const int W = shot.width, H = shot.height, c = caption.Height();
-    const int w = borders.Width() / kStripCells, b = borders.Height();
+    const int W = shot.width, H = shot.height;
+    const FrameSkin skin = FrameSkinOf(k, caption.Height(), borders.Width(), borders.Height());
+    FrameState state;
+    state.window = {0, 0, W, H};
+    state.active = shot.active;
+    state.maximised = shot.maximized;
+    state.sizable = shot.sizable;
+    state.menu = shot.hasMenu;
+    state.titleHeight = shot.titleHeight;
+    state.looks = {static_cast<FrameButtonLook>(shot.close),
+                   static_cast<FrameButtonLook>(shot.maximize),
+                   static_cast<FrameButtonLook>(shot.minimize)};
+    const FrameLayout layout = LayOutFrame(skin, state);
 
     FramePicture out;
     out.image = SheetImage(W, H, kDesktopColour);
     SheetImage& image = out.image;
+    auto copy = [](SheetImage& to, const SheetImage& from, const PieceCopy& piece) {
+        to.Draw(from, {piece.fromX, piece.fromY, piece.to.Width(), piece.to.Height()},
+                piece.to.left, piece.to.top);
+    };
 
     // Caption: the two ends unstretched, the middle tiled between them.
-    const int src = shot.active ? 0 : k.InactiveOffset;
-    image.Draw(caption, {src, 0, k.ActiveLeftEnd, c}, 0, 0);
-    const int r = k.ActiveRightEnd - k.ActiveRightStart + 1;
-    const int xR = std::max(W - r + 1, r);
-    image.Draw(caption, {src + k.ActiveRightStart, 0, r, c}, xR, 0);
-    const int tile = k.ActiveRightStart - k.ActiveLeftEnd;
-    for (int x = k.ActiveLeftEnd; x < xR; x += tile)
-        image.Draw(caption, {src + k.ActiveLeftEnd + 1, 0, std::min(tile, xR - x), c}, x, 0);
+    copy(image, caption, layout.captionLeft);
+    copy(image, caption, layout.captionRight);
+    const PieceCopy& tile = layout.middleTile;
+    for (int x = layout.middle.left; tile.to.Width() > 0 && x < layout.middle.right;
+         x += tile.to.Width())
+        image.Draw(caption,
+                   {tile.fromX, tile.fromY, std::min(tile.to.Width(), layout.middle.right - x),
+                    tile.to.Height()},
+                   x, tile.to.top);
+    for (int i = kCloseButton; i < kFrameButtonCount; ++i)
+        if (layout.buttonShown[i]) copy(image, buttons, layout.buttonCells[i]);
 
-    // Buttons from right to left: close, maximise or restore, minimise.
-    struct Button {
-        int column;
-        ButtonState state;
-        int gap;
-    };
-    const Button row[] = {{0, shot.close, 0},
-                          {shot.maximized ? 1 : 2, shot.maximize, k.ButtonGap},
-                          {3, shot.minimize, k.ButtonGap}};
-    int x = W + k.ControlButtonOffsetX;
-    for (const Button& button : row) {
-        x -= k.ButtonWidth + 1 + button.gap;
-        const int state = shot.active ? static_cast<int>(button.state) : 3;
-        image.Draw(
-            buttons,
-            {button.column * k.ButtonWidth, state * k.ButtonHeight, k.ButtonWidth, k.ButtonHeight},
-            x, k.ControlButtonOffsetY);
+    // Sides and bottom.
+    const int w = layout.cellWidth, b = skin.bordersHeight;
+    if (w > 0 && b > 0) {
+        SheetImage side(2 * w, H, 0);
+        for (int y = 0; y < H; y += b) {
+            side.Draw(borders, {layout.sideCells[0], 0, w, b}, 0, y);
+            side.Draw(borders, {layout.sideCells[1], 0, w, b}, w, y);
+        }
+        copy(image, side, layout.leftBorder);
+        copy(image, side, layout.rightBorder);
+        const int y = layout.bottom.top;
+        for (int x = 0; x < W; x += w)
+            image.Draw(borders, {layout.bottomMiddleCell, 0, w, b}, x, y);
+        image.Draw(borders, {layout.bottomLeftCell, 0, w, b}, 0, y);
+        image.Draw(borders, {layout.bottomRightCell, 0, w, b}, layout.bottomRightX, y);
     }
-
-    // Sides and bottom, from the in-active cells when the window is in-active.
-    const int first = shot.active ? 0 : 7 * w;
-    SheetImage side(2 * w, H, 0);
-    for (int y = 0; y < H; y += b) {
-        side.Draw(borders, {first, 0, w, b}, 0, y);
-        side.Draw(borders, {first + 6 * w, 0, w, b}, w, y);
-    }
-    image.Draw(side, {0, 0, k.LeftBorderWidth, H - c}, 0, c);
-    image.Draw(side, {2 * w - k.RightBorderWidth - 1, 0, k.RightBorderWidth + 1, H - c},
-               W - k.RightBorderWidth - 1, c);
-    for (int bx = 0; bx < W; bx += w)
-        image.Draw(borders, {first + 3 * w, 0, w, b}, bx, H - b);
-    image.Draw(borders, {first + 2 * w, 0, w, b}, 0, H - b);
-    image.Draw(borders, {first + 4 * w, 0, w, b}, W - w, H - b);
 
     // The client area, within the margins the renderer gives the window.
-    out.client = {k.LeftBorderWidth, c, W - k.LeftBorderWidth - (k.RightBorderWidth - 1),
-                  H - c - (b - 1)};
+    const FrameMargins m = MarginsOf(skin);
+    out.client = {m.left, m.top, W - m.left - m.right, H - m.top - m.bottom};
     image.Fill(out.client, shot.active ? s.ActiveBackColor : s.InactiveBackColor);
 
-    if (k.ShowIcon) {
+    if (layout.icon.Width() > 0) {
         // A stand-in for the form's icon: a small framed window.
-        image.Fill({k.IconLeft + 1, k.IconTop + 2, 14, 12}, 0x00704010);
-        image.Fill({k.IconLeft + 2, k.IconTop + 5, 12, 8}, 0x00FFFFFF);
+        const int x = layout.icon.left, y = layout.icon.top;
+        image.Fill({x + 1, y + 2, 14, 12}, 0x00704010);
+        image.Fill({x + 2, y + 5, 12, 8}, 0x00FFFFFF);
     }
     if (s.RoundAngle >= 1 && (s.RoundTop || s.RoundBottom))
         for (int y = 0; y < H; ++y)
@@ -100,12 +102,10 @@ FramePicture ComposeFrame(const SheetImage& sheet, const FrameShot& shot) {
                 if (!InRegion(px, y, W, H, s.RoundAngle, s.RoundTop, s.RoundBottom))
                     image.SetPixel(px, y, kDesktopColour);
 
-    out.title = {k.CaptionLeft > 0 ? k.CaptionLeft + 5 : k.ActiveLeftEnd + 5, k.TitleStartOffsetY,
-                 0, 0};
-    out.title.width = W - (k.ActiveRightEnd - k.ActiveRightStart) - out.title.x;
+    out.title = {layout.title.left, layout.title.top, layout.title.Width(), layout.title.Height()};
     out.titleColour = shot.active ? k.ActiveCaptionColor : k.InActiveCaptionColor;
-    out.menuLeft = k.MenuStartOffsetX > 0 ? k.MenuStartOffsetX : k.ActiveLeftEnd - 3;
-    out.menuTop = k.MenuStartOffsetY;
+    out.menuLeft = layout.menuArea.left;
+    out.menuTop = layout.menuArea.top;
     out.menuColour = shot.active ? k.ActiveMenuColor : k.InActiveMenuColor;
     out.menuOver = k.ActiveMenuColorOver;
     out.menuBackground = k.MenuBackgroundColor;

@@ -3,6 +3,7 @@
 // window region's rounded corners), to look at skins without a window. Text is
 // left to a caller that can draw it: the frame says where it goes.
 #pragma once
+#include "renderer/FrameLayout.h"
 #include "sheet/SheetImage.h"
 #include "sheet/SkinSheetGeometry.h"
 
@@ -17,13 +18,15 @@ struct FrameShot {
     // window shows the Disabled images whatever these say).
     ButtonState close = ButtonState::Normal, maximize = ButtonState::Normal,
                 minimize = ButtonState::Normal;
+    bool sizable = true; // the bottom corners of a sizable window
+    int titleHeight = 0; // the title font's height, when the caller measures it
 };
 
 struct FramePicture {
     SheetImage image; // the window; outside its region the desktop's colour
-    SheetRect title;  // where the renderer draws the window text
+    SheetRect title;  // where the renderer draws the window text (empty: none)
     uint32_t titleColour = 0;
-    int menuLeft = 0, menuTop = 0;         // the menu bar's origin, as the renderer gives it
+    int menuLeft = 0, menuTop = 0;         // where the renderer renders the menu bar
     uint32_t menuColour = 0, menuOver = 0; // item text: normal (by the active state) and hot
     uint32_t menuBackground = 0;           // the base of the hot item's edge shades
     SheetRect client;                      // the client area

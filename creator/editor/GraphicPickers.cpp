@@ -1,0 +1,79 @@
+#include "creator/editor/GraphicPickers.h"
+
+#include <stdexcept>
+
+namespace qel {
+
+int PageVariant(int list) {
+    constexpr int kPageVariants[kVariants] = {1, 3, 2, 4};
+    if (list < 1 || list > kVariants) throw std::out_of_range("no such piece list");
+    return kPageVariants[list - 1];
+}
+
+std::string PiecePickerTitle(Piece piece) {
+    return std::string("Get ") + PieceName(piece) + " graphic";
+}
+
+PieceUpdate ProposedUpdate(const SkinDocument& document, int pageVariant, Piece piece) {
+    const auto proposed = [&](int v) {
+        return v == pageVariant || document.ItemData(v, piece) != kHasGraphic;
+    };
+    PieceUpdate update{proposed(1), proposed(3), proposed(2), proposed(4)};
+    if (piece == Piece::BtmLeft || piece == Piece::BtmRight) update.cornerKind = 1;
+    if (piece == Piece::BtmLeftSize || piece == Piece::BtmRightSize) update.cornerKind = 2;
+    return update;
+}
+
+std::string ButtonPickerTitle(CaptionButton button) {
+    constexpr const char* kNames[kCaptionButtons] = {"Close", "Restore", "Maximize", "Minimize"};
+    return std::string("Get ") + kNames[static_cast<int>(button)] + " Button Graphic";
+}
+
+int PreviewButtonState(int variant) {
+    return variant % 2 == 1 ? 1 : 4;
+}
+
+void AssignButtonGraphic(SkinDocument& document, CaptionButton button, int state,
+                         const SheetImage& graphic) {
+    CheckGraphicFits(graphic);
+    GraphicBox& box = document.ButtonBox(button, state);
+    box.Load(graphic);
+    box.tag = "99";
+}
+
+void PickPieceGraphic(SkinDocument& document, int list, int piece, const PickerDialogs& dialogs,
+                      const std::function<void()>& doBorders) {
+    if (piece < 0 || piece >= kPieces) return;
+    const Piece k = static_cast<Piece>(piece);
+    const int page = PageVariant(list);
+    try {
+        const std::string file = dialogs.open(PiecePickerTitle(k));
+        if (!file.empty()) {
+            PieceUpdate update = ProposedUpdate(document, page, k);
+            if (dialogs.selectFrms(update))
+                AssignPieceGraphic(document, piece, update, dialogs.loadPicture(file));
+            dialogs.unloadUpdateDialog();
+            if (list != 1) document.SkinModified = true;
+        }
+        doBorders();
+        if (list == 1) document.SkinModified = true;
+    } catch (const std::exception&) {
+        // An unreadable graphic or a failed step: no message, as the loader's
+        // refusal of a file that is no picture.
+    }
+}
+
+void PickButtonGraphic(SkinDocument& document, CaptionButton button, int state,
+                       const PickerDialogs& dialogs, const std::function<void()>& showButtons) {
+    try {
+        const std::string file = dialogs.open(ButtonPickerTitle(button));
+        if (file.empty()) return;
+        AssignButtonGraphic(document, button, state, dialogs.loadPicture(file));
+        showButtons();
+        document.SkinModified = true;
+    } catch (const std::exception&) {
+        // As for pieces: no message.
+    }
+}
+
+} // namespace qel

@@ -1,0 +1,163 @@
+#include "renderer/FrameLayout.h"
+#include "base/Rounding.h"
+
+#include <algorithm>
+
+namespace qel {
+
+namespace {
+constexpr int kIconSize = 16;
+} // namespace
+
+FrameLayout LayOutFrame(const FrameSkin& k, const FrameState& state) {
+    FrameLayout out;
+    const FrameRect& R = state.window;
+    const int L = R.left, T = R.top, W = R.Width();
+    const int c = k.captionHeight, b = k.bordersHeight;
+
+    // Caption: the two ends unstretched, the middle tiled between them.
+    const int s = state.active ? 0 : k.InactiveOffset;
+    out.captionLeft = {{0, 0, k.ActiveLeftEnd, c}, s, 0};
+    const int r = k.ActiveRightEnd - k.ActiveRightStart + 1;
+    int xR = W - r + 1;
+    out.tooNarrow = xR < r;
+    if (out.tooNarrow) xR = r;
+    out.captionRight = {{xR, 0, xR + r, c}, s + k.ActiveRightStart, 0};
+    int tile = k.ActiveRightStart - k.ActiveLeftEnd;
+    if (tile < 1) tile = 16;
+    const int firstTile = std::min(tile, xR - k.ActiveLeftEnd);
+    out.middleTile = {
+        {k.ActiveLeftEnd, 0, k.ActiveLeftEnd + firstTile, c}, s + k.ActiveLeftEnd + 1, 0};
+    out.middle = {k.ActiveLeftEnd, 0, xR, c};
+
+    int titleHeight = 0;
+    if (k.DrawTitle && !out.tooNarrow) {
+        FrameRect& t = out.title;
+        t.left = k.CaptionLeft > 0 ? k.CaptionLeft + 5 : k.ActiveLeftEnd + 5;
+        t.right = W - (k.ActiveRightEnd - k.ActiveRightStart);
+        if (k.TitleStartOffsetY > 0) {
+            titleHeight = state.titleHeight;
+            t.top = k.TitleStartOffsetY;
+            t.bottom = t.top + titleHeight;
+        } else {
+            t.top = b + 1;
+            t.bottom = t.top + (c - b - 2) / 2;
+        }
+    }
+
+    out.menu = state.menu;
+    if (state.menu) {
+        const int xM = k.MenuStartOffsetX > 0 ? k.MenuStartOffsetX : k.ActiveLeftEnd + 2;
+        int yM = c / 2;
+        if (k.TopSizingBorderHeight > 0) {
+            yM = k.TopSizingBorderHeight + 1;
+            if (k.DrawTitle)
+                yM = k.MenuStartOffsetY > 0 ? k.MenuStartOffsetY : yM + titleHeight + 5;
+        }
+        const int left = k.MenuStartOffsetX > 0 ? k.MenuStartOffsetX : k.ActiveLeftEnd - 3;
+        out.menuArea = {left, yM, left + xR - k.ActiveLeftEnd, c};
+        out.menuYOffset = yM - c + 2;
+        out.menuBar = {xM, yM, xM, c};
+    }
+
+    // Caption buttons, laid from right to left; a button not shown takes no room.
+    int x = k.CustomControlButtonPosition ? W + k.ControlButtonOffsetX : xR + r - b + 4;
+    const int y0 = k.CustomControlButtonPosition ? k.ControlButtonOffsetY : 5;
+    for (int i = kCloseButton; i < kFrameButtonCount; ++i) {
+        out.buttonShown[i] = state.shown[i];
+        if (!state.shown[i]) continue;
+        const int gap = i == kCloseButton ? 0 : k.ButtonGap;
+        x -= k.ButtonWidth + 1 + gap;
+        out.buttons[i] = {x, y0, x + k.ButtonWidth + 1 - gap, y0 + k.ButtonHeight};
+        out.buttonCells[i] = ButtonCell(k, static_cast<FrameButton>(i), state.looks[i],
+                                        state.active, state.maximised, out.buttons[i]);
+    }
+
+    // Borders: the side cells repeated down, the bottom middle repeated across
+    // with the corners of the window's kind at its ends.
+    const int w = RoundHalfEven(k.bordersWidth / 14.0);
+    out.cellWidth = w;
+    if (w > 0 && b > 0) {
+        const int first = k.BorderHasInactiveVersion && !state.active ? kInactiveCells * w : 0;
+        out.sideCells = {first + kLeftSideCell * w, first + kRightSideCell * w};
+        const int sideTop = T + c;
+        const int leftWidth = k.LeftBorderWidth > 0 ? k.LeftBorderWidth : w;
+        out.leftBorder = {{L, sideTop, L + leftWidth, R.bottom}, 0, 0};
+        if (k.RightBorderWidth > 0)
+            out.rightBorder = {{R.right - k.RightBorderWidth - 1, sideTop, R.right, R.bottom},
+                               2 * w - k.RightBorderWidth - 1,
+                               0};
+        else
+            out.rightBorder = {{R.right - w, sideTop, R.right, R.bottom}, w, 0};
+        out.bottom = {L, R.bottom - b, R.right, R.bottom};
+        out.bottomMiddleCell = first + kBottomMiddleCell * w;
+        out.bottomLeftCell =
+            first + (state.sizable ? kBottomLeftSizableCell : kBottomLeftFixedCell) * w;
+        out.bottomRightCell =
+            first + (state.sizable ? kBottomRightSizableCell : kBottomRightFixedCell) * w;
+        out.bottomRightX = W - w;
+    }
+
+    if (k.ShowIcon)
+        out.icon = {L + k.IconLeft, T + k.IconTop, L + k.IconLeft + kIconSize,
+                    T + k.IconTop + kIconSize};
+    const int halfBorder = k.BorderHasInactiveVersion ? b / 2 : b;
+    out.inner = {L + (k.LeftBorderWidth > 0 ? k.LeftBorderWidth : halfBorder), T + c,
+                 R.right - (k.RightBorderWidth > 0 ? k.RightBorderWidth : halfBorder),
+                 R.bottom - halfBorder};
+    return out;
+}
+
+PieceCopy ButtonCell(const FrameSkin& k, FrameButton button, FrameButtonLook look, bool active,
+                     bool maximised, const FrameRect& at) {
+    // Columns: close, restore, maximise, minimise.
+    const int column = button == kCloseButton      ? 0
+                       : button == kMinimiseButton ? 3
+                       : maximised                 ? 1
+                                                   : 2;
+    const int row = active ? look : kButtonInactive;
+    return {{at.left, at.top, at.left + k.ButtonWidth, at.top + k.ButtonHeight},
+            column * k.ButtonWidth,
+            row * k.ButtonHeight};
+}
+
+FrameMargins MarginsOf(const FrameSkin& k) {
+    const int b = k.bordersHeight;
+    return {k.captionHeight, k.LeftBorderWidth > 0 ? k.LeftBorderWidth : b,
+            k.RightBorderWidth > 0 ? k.RightBorderWidth - 1 : b - 1, b - 1};
+}
+
+int HitTestFrame(const FrameSkin& k, const FrameLayout& layout, int X, int Y, int Wd, int Hd,
+                 bool canSize, int code, std::array<bool, kFrameButtonCount>* underButton) {
+    if (underButton) underButton->fill(false);
+    if (layout.menu && layout.menuBar.Contains(X, Y)) return kHitMenu;
+    const int c = k.captionHeight, b = k.bordersHeight;
+    const int captionTop = k.TopSizingBorderHeight > 0  ? k.TopSizingBorderHeight
+                           : k.BorderHasInactiveVersion ? b / 2
+                                                        : b;
+    if (captionTop <= Y && Y <= c) code = kHitCaption;
+
+    if (canSize) {
+        const int edge = k.LeftBorderWidth > 0 ? 2 : b;
+        const int rightStart = k.RightBorderWidth > 0 ? Wd - 5 : Wd - edge;
+        const int topEnd = k.TopSizingBorderHeight > 0 ? k.TopSizingBorderHeight : edge;
+        const int bottomStart =
+            k.BottomSizingBorderHeight > 0 ? Hd - k.BottomSizingBorderHeight : Hd - edge;
+        const bool top = 0 <= Y && Y <= topEnd, bottom = bottomStart <= Y && Y <= Hd;
+        if (0 <= X && X <= edge)
+            code = top ? kHitTopLeft : bottom ? kHitBottomLeft : kHitLeft;
+        else if (rightStart <= X && X <= Wd)
+            code = top ? kHitTopRight : bottom ? kHitBottomRight : kHitRight;
+        else if (top || bottom)
+            code = top ? kHitTop : kHitBottom;
+    }
+
+    for (int i = kCloseButton; i < kFrameButtonCount; ++i) {
+        const bool under = layout.buttonShown[i] && layout.buttons[i].Contains(X, Y);
+        if (underButton) (*underButton)[i] = under;
+        if (under) code = kHitSysMenu;
+    }
+    return code;
+}
+
+} // namespace qel

@@ -1,0 +1,181 @@
+// Where a skinned window frame lies: from a skin's numbers and picture sizes,
+// a window rectangle and its state, every piece copy, caption button, the
+// title, the icon and the menu bar, the margins and what is under a point.
+// Painting, hit testing and the skin previews all read it, so they agree.
+// Portable: no platform types.
+#pragma once
+#include <array>
+
+namespace qel {
+
+// A rectangle, right and bottom exclusive.
+struct FrameRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
+    bool operator==(const FrameRect&) const = default;
+};
+
+// The skin's members that place the frame (under the configuration's names)
+// and the heights and widths of its caption and border pictures.
+struct FrameSkin {
+    int ButtonWidth = 0, ButtonHeight = 0;
+    int ActiveLeftEnd = 0, ActiveRightStart = 0, ActiveRightEnd = 0, InactiveOffset = 0;
+    int CaptionLeft = 0;
+    bool ShowIcon = false;
+    int IconLeft = 0, IconTop = 0;
+    bool BorderHasInactiveVersion = false;
+    int LeftBorderWidth = 0, RightBorderWidth = 0;
+    int TopSizingBorderHeight = 0, BottomSizingBorderHeight = 0;
+    int ButtonGap = 0;
+    bool DrawTitle = false;
+    int TitleStartOffsetY = 0;
+    bool CustomControlButtonPosition = false;
+    int ControlButtonOffsetX = 0, ControlButtonOffsetY = 0;
+    int MenuStartOffsetX = 0, MenuStartOffsetY = 0;
+    int captionHeight = 0;                   // c
+    int bordersWidth = 0, bordersHeight = 0; // the border picture: 14 cells, b tall
+};
+
+// The frame's part of a skin configuration (any record with the members under
+// the configuration's names) with its pictures' sizes.
+template <class Config>
+FrameSkin FrameSkinOf(const Config& k, int captionHeight, int bordersWidth, int bordersHeight) {
+    FrameSkin f;
+    f.ButtonWidth = k.ButtonWidth;
+    f.ButtonHeight = k.ButtonHeight;
+    f.ActiveLeftEnd = k.ActiveLeftEnd;
+    f.ActiveRightStart = k.ActiveRightStart;
+    f.ActiveRightEnd = k.ActiveRightEnd;
+    f.InactiveOffset = k.InactiveOffset;
+    f.CaptionLeft = k.CaptionLeft;
+    f.ShowIcon = k.ShowIcon != 0;
+    f.IconLeft = k.IconLeft;
+    f.IconTop = k.IconTop;
+    f.BorderHasInactiveVersion = k.BorderHasInactiveVersion != 0;
+    f.LeftBorderWidth = k.LeftBorderWidth;
+    f.RightBorderWidth = k.RightBorderWidth;
+    f.TopSizingBorderHeight = k.TopSizingBorderHeight;
+    f.BottomSizingBorderHeight = k.BottomSizingBorderHeight;
+    f.ButtonGap = k.ButtonGap;
+    f.DrawTitle = k.DrawTitle != 0;
+    f.TitleStartOffsetY = k.TitleStartOffsetY;
+    f.CustomControlButtonPosition = k.CustomControlButtonPosition != 0;
+    f.ControlButtonOffsetX = k.ControlButtonOffsetX;
+    f.ControlButtonOffsetY = k.ControlButtonOffsetY;
+    f.MenuStartOffsetX = k.MenuStartOffsetX;
+    f.MenuStartOffsetY = k.MenuStartOffsetY;
+    f.captionHeight = captionHeight;
+    f.bordersWidth = bordersWidth;
+    f.bordersHeight = bordersHeight;
+    return f;
+}
+
+// The caption buttons, in the order they are laid out from the right, and
+// their looks (rows of the button picture).
+enum FrameButton { kCloseButton, kMaxRestoreButton, kMinimiseButton, kFrameButtonCount };
+enum FrameButtonLook { kButtonNormal, kButtonPressed, kButtonHover, kButtonInactive };
+
+// Cells of the border picture (the sheet's strip order); the in-active ones
+// follow at kInactiveCells.
+enum FrameBorderCell {
+    kLeftSideCell = 0,
+    kBottomLeftFixedCell = 1,
+    kBottomLeftSizableCell = 2,
+    kBottomMiddleCell = 3,
+    kBottomRightFixedCell = 4,
+    kBottomRightSizableCell = 5,
+    kRightSideCell = 6,
+    kInactiveCells = 7,
+};
+
+struct FrameState {
+    FrameRect window; // where the frame is drawn (the window's own: at the origin)
+    bool active = true;
+    bool maximised = false; // the middle button shows "restore"
+    bool sizable = true;    // the bottom corners of a sizable window
+    bool menu = false;      // a menu bar is laid out
+    int titleHeight = 0;    // the measured height of the title font, when measured
+    std::array<bool, kFrameButtonCount> shown{true, true, true};
+    std::array<FrameButtonLook, kFrameButtonCount> looks{}; // while active
+};
+
+// A copy of w x h pixels from (fromX, fromY) of a source to `to`'s top-left.
+struct PieceCopy {
+    FrameRect to;
+    int fromX = 0, fromY = 0;
+    bool operator==(const PieceCopy&) const = default;
+};
+
+struct FrameLayout {
+    // The caption strip (c tall, the window's width, drawn at the window's
+    // top-left): both ends from the caption picture, and the middle tile
+    // repeated over `middle` (cut at its right end).
+    PieceCopy captionLeft, captionRight, middleTile;
+    FrameRect middle;
+    bool tooNarrow = false; // no room for a title
+    FrameRect title;        // empty: no title drawn
+    // The menu bar, relative to the strip: where the bar is rendered (its
+    // vertical offset for the items) and the hit-test rectangle's left, top
+    // and bottom (its right is where the rendered items end).
+    bool menu = false;
+    FrameRect menuArea;
+    int menuYOffset = 0;
+    FrameRect menuBar;
+    // Caption buttons, relative to the window: where each shown one lies and
+    // its cell of the button picture.
+    std::array<bool, kFrameButtonCount> buttonShown{};
+    std::array<FrameRect, kFrameButtonCount> buttons{};
+    std::array<PieceCopy, kFrameButtonCount> buttonCells{};
+    // The side strip: the left and right side cells side by side (`sideCells`
+    // source x of both, from the border picture), repeated down; the borders
+    // are copies out of it.
+    int cellWidth = 0; // w
+    std::array<int, 2> sideCells{};
+    PieceCopy leftBorder, rightBorder;
+    // The bottom border, composed from the middle cell repeated, with the two
+    // corners on top; `bottom` is where it lands.
+    FrameRect bottom;
+    int bottomMiddleCell = 0, bottomLeftCell = 0, bottomRightCell = 0; // source x
+    int bottomRightX = 0;                                              // relative to `bottom`
+    FrameRect icon;                                                    // empty: no icon
+    FrameRect inner;                                                   // inside caption and borders
+};
+
+FrameLayout LayOutFrame(const FrameSkin& skin, const FrameState& state);
+
+// The cell of the button picture that shows `button` with `look` at `at`'s
+// top-left (the in-active row whatever the look while the window is in-active).
+PieceCopy ButtonCell(const FrameSkin& skin, FrameButton button, FrameButtonLook look, bool active,
+                     bool maximised, const FrameRect& at);
+
+// The margins the frame takes from the window.
+struct FrameMargins {
+    int top = 0, left = 0, right = 0, bottom = 0;
+};
+FrameMargins MarginsOf(const FrameSkin& skin);
+
+// Hit-test codes the frame answers (the platform's values).
+enum FrameHit {
+    kHitCaption = 2,
+    kHitSysMenu = 3,
+    kHitMenu = 5,
+    kHitLeft = 10,
+    kHitRight = 11,
+    kHitTop = 12,
+    kHitTopLeft = 13,
+    kHitTopRight = 14,
+    kHitBottom = 15,
+    kHitBottomLeft = 16,
+    kHitBottomRight = 17,
+};
+// Refines `code` for the point (x, y) of a width x height window laid out as
+// `layout` (the menu bar's right end filled in): the menu bar, the caption,
+// the sizing zones when `canSize`, then the caption buttons. `underButton`
+// receives which buttons are under the point.
+int HitTestFrame(const FrameSkin& skin, const FrameLayout& layout, int x, int y, int width,
+                 int height, bool canSize, int code,
+                 std::array<bool, kFrameButtonCount>* underButton = nullptr);
+
+} // namespace qel

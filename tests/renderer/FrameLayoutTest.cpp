@@ -1,0 +1,154 @@
+#include "renderer/FrameLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace qel {
+namespace {
+
+// A skin as the slicer makes them: in-active border cells of 6 x 8, side
+// borders one wider than a cell, buttons placed from the right.
+FrameSkin SlicedSkin() {
+    FrameSkin k;
+    k.ButtonWidth = 16;
+    k.ButtonHeight = 14;
+    k.ActiveLeftEnd = 31;
+    k.ActiveRightStart = 60;
+    k.ActiveRightEnd = 90;
+    k.InactiveOffset = 90;
+    k.BorderHasInactiveVersion = true;
+    k.LeftBorderWidth = k.RightBorderWidth = 7;
+    k.TopSizingBorderHeight = k.BottomSizingBorderHeight = 5;
+    k.ButtonGap = 2;
+    k.CustomControlButtonPosition = true;
+    k.ControlButtonOffsetX = -6;
+    k.ControlButtonOffsetY = 6;
+    k.captionHeight = 30;
+    k.bordersWidth = 14 * 6;
+    k.bordersHeight = 8;
+    return k;
+}
+
+FrameState Window(int w, int h) {
+    FrameState s;
+    s.window = {0, 0, w, h};
+    return s;
+}
+
+TEST(FrameLayout, TheBottomCornersAreThoseOfTheWindowsKind) {
+    const FrameSkin k = SlicedSkin();
+    FrameState state = Window(300, 200);
+    FrameLayout sizable = LayOutFrame(k, state);
+    EXPECT_EQ(sizable.bottomLeftCell, kBottomLeftSizableCell * 6);
+    EXPECT_EQ(sizable.bottomRightCell, kBottomRightSizableCell * 6);
+    EXPECT_EQ(sizable.bottomRightX, 300 - 6);
+    EXPECT_EQ(sizable.bottom, (FrameRect{0, 192, 300, 200}));
+
+    state.sizable = false;
+    state.active = false;
+    FrameLayout fixed = LayOutFrame(k, state);
+    EXPECT_EQ(fixed.bottomLeftCell, (kInactiveCells + kBottomLeftFixedCell) * 6);
+    EXPECT_EQ(fixed.bottomRightCell, (kInactiveCells + kBottomRightFixedCell) * 6);
+    EXPECT_EQ(fixed.sideCells, (std::array<int, 2>{42, 42 + 36}));
+}
+
+TEST(FrameLayout, CaptionButtonsCloseUpFromTheRightAndTakeTheirCells) {
+    const FrameSkin k = SlicedSkin();
+    FrameState state = Window(300, 200);
+    state.looks = {kButtonHover, kButtonPressed, kButtonNormal};
+    state.maximised = true;
+    FrameLayout all = LayOutFrame(k, state);
+    EXPECT_EQ(all.buttons[kCloseButton], (FrameRect{277, 6, 294, 20}));
+    EXPECT_EQ(all.buttons[kMaxRestoreButton], (FrameRect{258, 6, 273, 20}));
+    EXPECT_EQ(all.buttons[kMinimiseButton], (FrameRect{239, 6, 254, 20}));
+    EXPECT_EQ(all.buttonCells[kCloseButton].fromY, 2 * 14);
+    EXPECT_EQ(all.buttonCells[kMaxRestoreButton].fromX, 16); // restore
+    EXPECT_EQ(all.buttonCells[kMaxRestoreButton].fromY, 14);
+    EXPECT_EQ(all.buttonCells[kMinimiseButton].fromX, 3 * 16);
+
+    // Without a maximise box the minimise button takes its place; in-active,
+    // every button shows the in-active row.
+    state.shown[kMaxRestoreButton] = false;
+    state.active = false;
+    FrameLayout two = LayOutFrame(k, state);
+    EXPECT_FALSE(two.buttonShown[kMaxRestoreButton]);
+    EXPECT_EQ(two.buttons[kMinimiseButton], all.buttons[kMaxRestoreButton]);
+    EXPECT_EQ(two.buttonCells[kCloseButton].fromY, 3 * 14);
+    EXPECT_EQ(two.captionLeft.fromX, 90);
+}
+
+TEST(FrameLayout, ANarrowCaptionKeepsItsRightEndAndDropsTheTitle) {
+    FrameSkin k = SlicedSkin();
+    k.DrawTitle = true;
+    FrameLayout wide = LayOutFrame(k, Window(300, 200));
+    EXPECT_FALSE(wide.tooNarrow);
+    EXPECT_EQ(wide.title, (FrameRect{36, 9, 270, 19})); // below half a border: b + 1
+    EXPECT_EQ(wide.middle, (FrameRect{31, 0, 270, 30}));
+    EXPECT_EQ(wide.middleTile.to.Width(), 29);
+
+    FrameLayout narrow = LayOutFrame(k, Window(40, 200));
+    EXPECT_TRUE(narrow.tooNarrow);
+    EXPECT_EQ(narrow.captionRight.to.left, 31);
+    EXPECT_EQ(narrow.title, FrameRect{});
+    // Equal right start and left end: 16-pixel tiles.
+    k.ActiveRightStart = k.ActiveLeftEnd;
+    EXPECT_EQ(LayOutFrame(k, Window(300, 200)).middleTile.to.Width(), 16);
+}
+
+TEST(FrameLayout, TheMenuBarSitsBelowTheMeasuredTitle) {
+    FrameSkin k = SlicedSkin();
+    k.DrawTitle = true;
+    k.TitleStartOffsetY = 4;
+    FrameState state = Window(300, 200);
+    state.menu = true;
+    state.titleHeight = 13;
+    FrameLayout l = LayOutFrame(k, state);
+    EXPECT_EQ(l.title, (FrameRect{36, 4, 270, 17}));
+    EXPECT_EQ(l.menuBar, (FrameRect{33, 5 + 1 + 13 + 5, 33, 30}));
+    EXPECT_EQ(l.menuArea, (FrameRect{28, 24, 28 + 270 - 31, 30}));
+    EXPECT_EQ(l.menuYOffset, 24 - 30 + 2);
+    k.MenuStartOffsetX = 12;
+    k.MenuStartOffsetY = 20;
+    l = LayOutFrame(k, state);
+    EXPECT_EQ(l.menuBar.left, 12);
+    EXPECT_EQ(l.menuArea.left, 12);
+    EXPECT_EQ(l.menuBar.top, 20);
+}
+
+TEST(FrameLayout, HitTestsFindMenuCaptionZonesAndButtons) {
+    const FrameSkin k = SlicedSkin();
+    FrameState state = Window(300, 200);
+    state.menu = true;
+    FrameLayout l = LayOutFrame(k, state);
+    l.menuBar.right = l.menuBar.left + 50;
+    const int client = 1;
+    auto hit = [&](int x, int y, bool canSize = true) {
+        return HitTestFrame(k, l, x, y, 300, 200, canSize, client);
+    };
+    EXPECT_EQ(hit(l.menuBar.left, l.menuBar.top), kHitMenu);
+    EXPECT_EQ(hit(150, 5), kHitTop);
+    EXPECT_EQ(hit(150, 6), kHitCaption);
+    EXPECT_EQ(hit(150, 31), client);
+    EXPECT_EQ(hit(2, 100), kHitLeft);
+    EXPECT_EQ(hit(3, 100), client);
+    EXPECT_EQ(hit(295, 100), kHitRight);
+    EXPECT_EQ(hit(0, 0), kHitTopLeft);
+    EXPECT_EQ(hit(299, 199), kHitBottomRight);
+    EXPECT_EQ(hit(150, 195), kHitBottom);
+    EXPECT_EQ(hit(2, 100, false), client);
+    std::array<bool, kFrameButtonCount> under{};
+    EXPECT_EQ(HitTestFrame(k, l, 280, 10, 300, 200, true, client, &under), kHitSysMenu);
+    EXPECT_EQ(under, (std::array<bool, kFrameButtonCount>{true, false, false}));
+
+    // Margins and the inner rectangle agree with the side borders.
+    const FrameMargins m = MarginsOf(k);
+    EXPECT_EQ(m.top, 30);
+    EXPECT_EQ(m.left, 7);
+    EXPECT_EQ(m.right, 6);
+    EXPECT_EQ(m.bottom, 7);
+    EXPECT_EQ(l.inner, (FrameRect{7, 30, 293, 196}));
+    EXPECT_EQ(l.rightBorder.to, (FrameRect{292, 30, 300, 200}));
+    EXPECT_EQ(l.rightBorder.fromX, 2 * 6 - 7 - 1);
+}
+
+} // namespace
+} // namespace qel
