@@ -1,8 +1,8 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
 #include "base/QelTypeLib.h"
-#include "base/Val.h"
 #include "control/SheetPicture.h"
+#include "creator/editor/MockCaptionButtons.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/shell/CreatorServices.h"
 #include "forms/ActiveXControl.h"
@@ -85,7 +85,7 @@ ListBox& MainFrm::ListOfVariant(int variant) const {
 
 void MainFrm::Design() {
     Document = SkinDocument();
-    ColorPickActive = false;
+    ColorPick = ColourPick();
     Caption("Vantreo Skin Creator - New Skin");
     Border(BorderStyle::FixedDialog);
     ClientSize(12660, 7740);
@@ -457,16 +457,14 @@ void MainFrm::ShowSwatch(int k) {
 }
 
 void MainFrm::ArmEyedropper(int k) {
-    Document.picColor(k).foreColor = Document.picColor(k).backColor;
+    ColorPick.Start(Document, k);
     ShowSwatch(k);
-    ColorPickIndex = k;
-    ColorPickActive = true;
     for (Form* form : Frm)
         form->MousePointer(Pointer::Custom);
 }
 
 void MainFrm::DisarmEyedropper() {
-    ColorPickActive = false;
+    ColorPick.active = false;
     for (Form* form : Frm)
         form->MousePointer(Pointer::Arrow);
 }
@@ -483,8 +481,9 @@ void MainFrm::picColor_Click(int k) {
     };
     switch (k) {
     case 0:
-        Frm[0]->BackColor(colour);
-        Frm[2]->BackColor(colour);
+    case 10:
+        for (int variant : PreviewsColouredBy(k))
+            Frm[variant - 1]->BackColor(colour);
         DoBorders(*this);
         break;
     case 2:
@@ -504,11 +503,6 @@ void MainFrm::picColor_Click(int k) {
     case 9:
         for (int v = 1; v <= kVariants; ++v)
             label(v, "Label3").ForeColor(colour);
-        break;
-    case 10:
-        Frm[1]->BackColor(colour);
-        Frm[3]->BackColor(colour);
-        DoBorders(*this);
         break;
     }
     Document.SkinModified = true;
@@ -538,12 +532,11 @@ void MainFrm::HoverReset(int variant) {
     Form& form = *Frm[variant - 1];
     if (variant == 1)
         static_cast<Label*>(form.FindControl("Label2"))->ForeColor(Document.picColor(4).backColor);
-    for (int b = 0; b < kCaptionButtons; ++b) {
-        const GraphicBox& rest = Document.ButtonBox(static_cast<CaptionButton>(b), 1);
-        if (Val(rest.tag) == 0) continue;
-        static_cast<Image*>(form.FindControl(Index("Image2", b + 1)))
-            ->Picture(ButtonBox[b][0]->Picture());
-    }
+    const ButtonPictures rest = RestButtonPictures(Document);
+    for (int b = 0; b < kCaptionButtons; ++b)
+        if (rest[b])
+            static_cast<Image*>(form.FindControl(Index("Image2", b + 1)))
+                ->Picture(ButtonBox[b][rest[b] - 1]->Picture());
 }
 
 void MainFrm::C1Tab1_Change() {

@@ -5,6 +5,7 @@
 // The controls show the document; every handler that edits the skin writes
 // the document and its control together.
 #pragma once
+#include "creator/editor/ColourPick.h"
 #include "creator/shell/SkinDocument.h"
 #include "forms/CommonDialog.h"
 #include "forms/Form.h"
@@ -34,10 +35,9 @@ public:
 
     // The skin being edited.
     SkinDocument Document;
-    // An eyedropper is armed: the next press on a preview form picks a colour
-    // into swatch ColorPickIndex.
-    bool ColorPickActive = false;
-    int ColorPickIndex = 0;
+    // The eyedropper (ColorPickActive, ColorPickIndex): when armed, the next
+    // press on a preview form picks a colour into its swatch.
+    ColourPick ColorPick;
     // The program's folder with a final "\": the base of "Skins\" and "Preview.skn".
     std::string ProgramFolder;
 

@@ -267,14 +267,14 @@ TEST_F(CreatorMain, SwatchesTakeTheDialogsColourAndACancelChangesNothing) {
 TEST_F(CreatorMain, AnEyedropperArmsThePreviewsAndASwatchClickDisarmsIt) {
     main->Document.picColor(2).backColor = kBlue;
     WhileInput([&] { ClickOn(main->Command[4]->hWnd()); }); // Command5: swatch 2
-    ASSERT_TRUE(PumpUntil([&] { return main->ColorPickActive; }));
-    EXPECT_EQ(main->ColorPickIndex, 2);
+    ASSERT_TRUE(PumpUntil([&] { return main->ColorPick.active; }));
+    EXPECT_EQ(main->ColorPick.index, 2);
     EXPECT_EQ(main->Document.picColor(2).foreColor, kBlue);
     for (Form* frm : main->Frm)
         EXPECT_EQ(frm->MousePointer(), Pointer::Custom);
 
     WhileInput([&] { ClickOn(main->picColor[0]->hWnd()); }); // colour dialog cancelled
-    ASSERT_TRUE(PumpUntil([&] { return !main->ColorPickActive; }));
+    ASSERT_TRUE(PumpUntil([&] { return !main->ColorPick.active; }));
     for (Form* frm : main->Frm)
         EXPECT_EQ(frm->MousePointer(), Pointer::Arrow);
 }
