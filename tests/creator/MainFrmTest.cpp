@@ -11,6 +11,7 @@
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/ListBox.h"
+#include "forms/Menu.h"
 #include "forms/PictureBox.h"
 #include "forms/Settings.h"
 #include "forms/Shell.h"
@@ -18,6 +19,7 @@
 #include "forms/TextBox.h"
 #include "tests/forms/FormsTesting.h"
 #include "tests/support/Input.h"
+#include "tests/support/Resources.h"
 #include "tests/support/Screen.h"
 #include "tests/support/TestWindow.h"
 
@@ -408,6 +410,32 @@ TEST_F(CreatorMain, SavesWriteTheSheetAndNameTheSkin) {
     ChooseFromMenu('V', {'P'});
     EXPECT_TRUE(LoadPicture(preview));
     EXPECT_EQ(dialogs.shown, dialogsBefore);
+}
+
+// Goals, printed: a hundred new skins leave the GDI and USER counts as they
+// were, and how long a shown main window takes to be painted skinned.
+TEST_F(CreatorMain, NewSkinsLeakNothing) {
+    dialogs.path = main->ProgramFolder + "Skins\\Amber Dusk.gif";
+    ChooseFromMenu('F', {'L'}); // the boxes hold pictures to let go
+    main->mnuCreate->Clicked();
+    PumpFor(50);
+    const DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
+    for (int i = 0; i < 100; ++i) {
+        main->Document.SkinModified = true;
+        MessageBoxes().answers.push_back(IDNO);
+        main->mnuCreate->Clicked();
+    }
+    PumpFor(50);
+    EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
+    EXPECT_EQ(qel::test::UserObjectCount(), user);
+
+    main->Unload();
+    const DWORD start = GetTickCount();
+    main->Show();
+    RedrawWindow(main->hWnd(), nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW);
+    GdiFlush();
+    printf("The skinned main window with its previews painted %lu ms after Show.\n",
+           GetTickCount() - start);
 }
 
 TEST_F(CreatorMain, HelpOpensTheMakersPages) {
