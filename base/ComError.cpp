@@ -6,7 +6,10 @@
 namespace qel {
 
 HRESULT RaiseError(long number, const wchar_t* source, const wchar_t* description) {
-    HRESULT hr = ErrorHResult(number);
+    return RaiseFailure(ErrorHResult(number), source, description);
+}
+
+HRESULT RaiseFailure(HRESULT hr, const wchar_t* source, const wchar_t* description) noexcept {
     ComPtr<ICreateErrorInfo> create;
     if (SUCCEEDED(CreateErrorInfo(create.put()))) {
         create->SetGUID(GUID_NULL);

@@ -18,6 +18,9 @@ constexpr HRESULT ErrorHResult(long number) {
 // Sets the thread's error object and returns the HRESULT of `number`.
 HRESULT RaiseError(long number, const wchar_t* source, const wchar_t* description);
 
+// Sets the thread's error object for a failure `hr` and returns `hr`.
+HRESULT RaiseFailure(HRESULT hr, const wchar_t* source, const wchar_t* description) noexcept;
+
 // Run-time error 5 ("Invalid procedure call or argument"), with an empty source.
 HRESULT RaiseInvalidCall();
 

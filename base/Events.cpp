@@ -1,9 +1,64 @@
 #include "base/Events.h"
+#include "base/ComGuard.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace qel {
+namespace {
+
+// Hands out a new reference of an enumerated item.
+IConnectionPoint* Out(const ComPtr<IConnectionPoint>& point) {
+    if (point) point->AddRef();
+    return point.get();
+}
+CONNECTDATA Out(const std::pair<DWORD, ComPtr<IUnknown>>& sink) {
+    if (sink.second) sink.second->AddRef();
+    return {sink.second.get(), sink.first};
+}
+
+// An enumerator over a copy of a list taken when it was made.
+template <class Itf, class Item, class Held>
+class Enumerator final : public ComObject<Enumerator<Itf, Item, Held>, Itf> {
+public:
+    Enumerator(std::vector<Held> items, size_t next = 0) : items_(std::move(items)), next_(next) {}
+
+    STDMETHODIMP Next(ULONG count, Item* out, ULONG* fetched) override {
+        if (!out || (count > 1 && !fetched)) return E_POINTER;
+        ULONG n = 0;
+        for (; n < count && next_ < items_.size(); ++n)
+            out[n] = Out(items_[next_++]);
+        if (fetched) *fetched = n;
+        return n == count ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP Skip(ULONG count) override {
+        const size_t left = items_.size() - next_;
+        next_ += std::min<size_t>(count, left);
+        return count <= left ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP Reset() override {
+        next_ = 0;
+        return S_OK;
+    }
+    STDMETHODIMP Clone(Itf** out) override {
+        if (!out) return E_POINTER;
+        return ComGuard([&] {
+            *out = Enumerator::Create(items_, next_).detach();
+            return S_OK;
+        });
+    }
+
+private:
+    std::vector<Held> items_;
+    size_t next_;
+};
+
+using PointEnumerator =
+    Enumerator<IEnumConnectionPoints, IConnectionPoint*, ComPtr<IConnectionPoint>>;
+using SinkEnumerator =
+    Enumerator<IEnumConnections, CONNECTDATA, std::pair<DWORD, ComPtr<IUnknown>>>;
+
+} // namespace
 
 class ConnectionPoint final : public ComObject<ConnectionPoint, IConnectionPoint> {
 public:
@@ -39,7 +94,14 @@ public:
         sinks_.erase(it);
         return S_OK;
     }
-    STDMETHODIMP EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumConnections(IEnumConnections** e) override {
+        if (!e) return E_POINTER;
+        *e = nullptr;
+        return ComGuard([&] {
+            *e = SinkEnumerator::Create(sinks_).detach();
+            return S_OK;
+        });
+    }
 
     void OwnerGone() { owner_ = nullptr; }
     const IID& iid() const { return iid_; }
@@ -75,8 +137,19 @@ HRESULT EventSource::Find(REFIID iid, IConnectionPoint** cp) {
 }
 
 HRESULT EventSource::Enum(IEnumConnectionPoints** e) {
-    if (e) *e = nullptr;
-    return E_NOTIMPL;
+    return EnumPoints({this}, e);
+}
+
+HRESULT EnumPoints(std::initializer_list<const EventSource*> sources, IEnumConnectionPoints** e) {
+    if (!e) return E_POINTER;
+    *e = nullptr;
+    return ComGuard([&] {
+        std::vector<ComPtr<IConnectionPoint>> points;
+        for (const EventSource* source : sources)
+            points.emplace_back(source->point_.get());
+        *e = PointEnumerator::Create(std::move(points)).detach();
+        return S_OK;
+    });
 }
 
 void EventSource::Fire(DISPID id, std::initializer_list<VARIANTARG> args) {

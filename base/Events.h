@@ -36,8 +36,12 @@ public:
     void NotifyChanged(DISPID id);
 
 private:
+    friend HRESULT EnumPoints(std::initializer_list<const EventSource*>, IEnumConnectionPoints**);
     ComPtr<ConnectionPoint> point_;
 };
+
+// IConnectionPointContainer::EnumConnectionPoints of an object with these sources.
+HRESULT EnumPoints(std::initializer_list<const EventSource*> sources, IEnumConnectionPoints** e);
 
 // Receives a source's events and passes each to a callback.
 class EventSink final : public ComObject<EventSink, IDispatch> {

@@ -144,6 +144,19 @@ public:
     MemorySurface() = default;
     // A surface compatible with `reference` (the screen when null), w x h pixels.
     MemorySurface(HDC reference, int w, int h);
+    MemorySurface(MemorySurface&&) noexcept = default;
+    // The old bitmap is deselected before the old DC and bitmap are freed.
+    MemorySurface& operator=(MemorySurface&& o) noexcept {
+        if (this != &o) {
+            selection_.reset();
+            selection_ = std::move(o.selection_);
+            dc_ = std::move(o.dc_);
+            bitmap_ = std::move(o.bitmap_);
+            w_ = std::exchange(o.w_, 0);
+            h_ = std::exchange(o.h_, 0);
+        }
+        return *this;
+    }
     HDC dc() const { return dc_.get(); }
     HBITMAP bitmap() const { return bitmap_.get(); }
     int width() const { return w_; }

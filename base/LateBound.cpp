@@ -3,6 +3,7 @@
 #include <ocidl.h>
 #include <oleauto.h>
 #include <algorithm>
+#include <cstdint>
 
 namespace qel {
 namespace {
@@ -22,6 +23,24 @@ bool GetProperty(IDispatch* object, const wchar_t* name, VARIANT* value) {
     DISPPARAMS none{};
     return SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
                                     value, nullptr, nullptr));
+}
+
+std::optional<OLE_COLOR> GetColourProperty(IDispatch* object, const wchar_t* name) {
+    VARIANT v;
+    if (!GetProperty(object, name, &v)) return std::nullopt;
+    std::optional<OLE_COLOR> colour;
+    if (SUCCEEDED(VariantChangeType(&v, &v, 0, VT_I8)) && V_I8(&v) >= INT32_MIN &&
+        V_I8(&v) <= UINT32_MAX)
+        colour = static_cast<OLE_COLOR>(V_I8(&v));
+    VariantClear(&v);
+    return colour;
+}
+
+bool PutColourProperty(IDispatch* object, const wchar_t* name, OLE_COLOR colour) {
+    VARIANT v;
+    V_VT(&v) = VT_I4;
+    V_I4(&v) = static_cast<LONG>(colour);
+    return PutProperty(object, name, v);
 }
 
 bool PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value) {

@@ -2,7 +2,8 @@
 #pragma once
 #include "base/ComPtr.h"
 
-#include <oaidl.h>
+#include <ocidl.h>
+#include <optional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -11,6 +12,13 @@ namespace qel {
 
 // Reads the property `name`; false when the object has no such readable property.
 bool GetProperty(IDispatch* object, const wchar_t* name, VARIANT* value);
+// Reads a colour property. Colours arrive signed (VT_I4, system colours below
+// zero) or unsigned (VT_UI4, system colours from 0x80000000); either is taken
+// bit for bit. Nothing when the property is missing or holds no 32-bit value.
+std::optional<OLE_COLOR> GetColourProperty(IDispatch* object, const wchar_t* name);
+// Assigns a colour property as the platform's forms do: a signed 32-bit value.
+bool PutColourProperty(IDispatch* object, const wchar_t* name, OLE_COLOR colour);
+
 // Assigns the property `name`; false when it cannot be set.
 bool PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value);
 

@@ -33,10 +33,25 @@ uint16_t Le16(const uint8_t* b) {
 // platform's decoder allocates for them; other formats are left to the decoder.
 bool PlausibleSize(const uint8_t* b, size_t size) {
     auto fits = [](long w, long h) { return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide; };
+    // An uncompressed bitmap holds all its rows (the last one perhaps without
+    // its padding): a file cut short is no picture.
+    auto whole = [&](long w, long h, unsigned bits, bool uncompressed) {
+        if (!uncompressed) return true;
+        const uint64_t row = (uint64_t(w) * bits + 7) / 8, stride = (row + 3) / 4 * 4;
+        return uint64_t(Le32(b + 10)) + stride * uint64_t(h - 1) + row <= size;
+    };
     if (size >= 26 && b[0] == 'B' && b[1] == 'M') {
-        if (Le32(b + 14) == 12) return fits(Le16(b + 18), Le16(b + 20));
+        if (Le32(b + 14) == 12) {
+            const long w = Le16(b + 18), h = Le16(b + 20);
+            return fits(w, h) && whole(w, h, Le16(b + 24), true);
+        }
+        if (size < 34) return false;
+        const long w = static_cast<int32_t>(Le32(b + 18));
         long h = static_cast<int32_t>(Le32(b + 22));
-        return fits(static_cast<int32_t>(Le32(b + 18)), h < 0 ? -h : h);
+        h = h < 0 ? -h : h;
+        const uint32_t compression = Le32(b + 30);
+        return fits(w, h) &&
+               whole(w, h, Le16(b + 28), compression == BI_RGB || compression == BI_BITFIELDS);
     }
     if (size >= 10 && memcmp(b, "GIF8", 4) == 0) return fits(Le16(b + 6), Le16(b + 8));
     return true;

@@ -2,6 +2,7 @@
 #include "base/LateBound.h"
 #include "base/MessagePump.h"
 #include "base/TypeLib.h"
+#include "control/SheetPicture.h"
 
 #include <olectl.h>
 
@@ -91,6 +92,7 @@ Qel_SkinCtrl::~Qel_SkinCtrl() {
 void* Qel_SkinCtrl::FindOther(REFIID iid) {
     if (iid == IID_IPersist) return static_cast<IPersistPropertyBag*>(this);
     if (iid == IID_IProvideClassInfo) return static_cast<IProvideClassInfo2*>(this);
+    if (iid == IID_IViewObject) return static_cast<IViewObject2*>(this);
     return nullptr;
 }
 
@@ -178,21 +180,25 @@ STDMETHODIMP Qel_SkinCtrl::get_SaveSkinToRegistry(VARIANT_BOOL* ret) {
     return Out(ret, Flag(m_SaveSkinToRegistry));
 }
 STDMETHODIMP Qel_SkinCtrl::put_SaveSkinToRegistry(VARIANT_BOOL value) {
-    m_SaveSkinToRegistry = value != VARIANT_FALSE;
-    PropertyChanged(kSaveSkinToRegistryId);
-    if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
-    DefaultPointerAndDoEvents();
-    return S_OK;
+    return Guard([&] {
+        m_SaveSkinToRegistry = value != VARIANT_FALSE;
+        PropertyChanged(kSaveSkinToRegistryId);
+        if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
+        DefaultPointerAndDoEvents();
+        return S_OK;
+    });
 }
 
 STDMETHODIMP Qel_SkinCtrl::get_LoadSkinFromRegistry(VARIANT_BOOL* ret) {
     return Out(ret, Flag(m_LoadSkinFromRegistry));
 }
 STDMETHODIMP Qel_SkinCtrl::put_LoadSkinFromRegistry(VARIANT_BOOL value) {
-    m_LoadSkinFromRegistry = value != VARIANT_FALSE;
-    PropertyChanged(kLoadSkinFromRegistryId);
-    if (m_LoadSkinFromRegistry && LoadSkinCache() && m_Activated) ActivateSkin(0);
-    return S_OK;
+    return Guard([&] {
+        m_LoadSkinFromRegistry = value != VARIANT_FALSE;
+        PropertyChanged(kLoadSkinFromRegistryId);
+        if (m_LoadSkinFromRegistry && LoadSkinCache() && m_Activated) ActivateSkin(0);
+        return S_OK;
+    });
 }
 
 STDMETHODIMP Qel_SkinCtrl::get_AlwaysOnTop(VARIANT_BOOL* ret) {
@@ -203,12 +209,14 @@ STDMETHODIMP Qel_SkinCtrl::get_ShowIcon(VARIANT_BOOL* ret) {
     return Out(ret, Flag(m_ShowIcon));
 }
 STDMETHODIMP Qel_SkinCtrl::put_ShowIcon(VARIANT_BOOL value) {
-    const bool show = value != VARIANT_FALSE;
-    if (show == m_ShowIcon) return S_OK;
-    m_ShowIcon = show;
-    PropertyChanged(kShowIconId);
-    if (m_Activated) ActivateSkin(0);
-    return S_OK;
+    return Guard([&] {
+        const bool show = value != VARIANT_FALSE;
+        if (show == m_ShowIcon) return S_OK;
+        m_ShowIcon = show;
+        PropertyChanged(kShowIconId);
+        if (m_Activated) ActivateSkin(0);
+        return S_OK;
+    });
 }
 
 STDMETHODIMP Qel_SkinCtrl::SkinAllowsIcon(VARIANT_BOOL* ret) {
@@ -230,9 +238,11 @@ STDMETHODIMP Qel_SkinCtrl::GetClientSite(IOleClientSite** site) {
 }
 
 STDMETHODIMP Qel_SkinCtrl::Close(DWORD) {
-    DeactivateSkin();
-    if (adviseHolder_) adviseHolder_->SendOnClose();
-    return S_OK;
+    return Guard([&] {
+        DeactivateSkin();
+        if (adviseHolder_) adviseHolder_->SendOnClose();
+        return S_OK;
+    });
 }
 
 STDMETHODIMP Qel_SkinCtrl::GetUserClassID(CLSID* clsid) {
@@ -249,8 +259,11 @@ STDMETHODIMP Qel_SkinCtrl::GetExtent(DWORD aspect, SIZEL* size) {
 }
 
 STDMETHODIMP Qel_SkinCtrl::Advise(IAdviseSink* sink, DWORD* cookie) {
-    if (!adviseHolder_ && FAILED(CreateOleAdviseHolder(adviseHolder_.put()))) return E_OUTOFMEMORY;
-    return adviseHolder_->Advise(sink, cookie);
+    return Guard([&] {
+        if (!adviseHolder_ && FAILED(CreateOleAdviseHolder(adviseHolder_.put())))
+            return E_OUTOFMEMORY;
+        return adviseHolder_->Advise(sink, cookie);
+    });
 }
 
 STDMETHODIMP Qel_SkinCtrl::Unadvise(DWORD cookie) {
@@ -275,67 +288,78 @@ STDMETHODIMP Qel_SkinCtrl::GetClassID(CLSID* clsid) {
 }
 
 STDMETHODIMP Qel_SkinCtrl::InitNew() {
-    m_Loading = true;
-    m_SkinPicture = picture1_;
-    m_ChangeControlColor = true;
-    m_FormMaxWidth = m_FormMinWidth = m_FormMaxHeight = m_FormMinHeight = 0;
-    m_Skin = Light_Blue_Bubble;
-    m_SaveSkinToRegistry = false;
-    m_LoadSkinFromRegistry = true;
-    m_AlwaysOnTop = false;
-    m_ShowIcon = true;
-    return S_OK;
+    return Guard([&] {
+        m_Loading = true;
+        m_SkinPicture = picture1_;
+        m_ChangeControlColor = true;
+        m_FormMaxWidth = m_FormMinWidth = m_FormMaxHeight = m_FormMinHeight = 0;
+        m_Skin = Light_Blue_Bubble;
+        m_SaveSkinToRegistry = false;
+        m_LoadSkinFromRegistry = true;
+        m_AlwaysOnTop = false;
+        m_ShowIcon = true;
+        RememberHostBackColor();
+        return S_OK;
+    });
+}
+
+// The host's own BackColor, given back when the skin goes.
+void Qel_SkinCtrl::RememberHostBackColor() {
+    if (std::optional<OLE_COLOR> back = GetColourProperty(HostForm().get(), L"BackColor"))
+        m_OriginalBackColor = *back;
 }
 
 STDMETHODIMP Qel_SkinCtrl::Load(IPropertyBag* bag, IErrorLog*) {
-    if (!bag) return E_POINTER;
-    m_Loading = true;
-    m_Skin = static_cast<Skins>(ReadLong(bag, L"Skin", 1));
-    m_SkinPicture.reset();
-    VARIANT picture;
-    if (ReadBag(bag, L"SkinPicture", VT_DISPATCH, picture) && V_DISPATCH(&picture))
-        V_DISPATCH(&picture)->QueryInterface(IID_IPictureDisp, m_SkinPicture.put_void());
-    VariantClear(&picture);
-    m_ChangeControlColor = ReadBool(bag, L"ChangeControlColor", true);
-    m_FormMaxWidth = ReadLong(bag, L"FormMaxWidth", 0);
-    m_FormMinWidth = ReadLong(bag, L"FormMinWidth", 0);
-    m_FormMaxHeight = ReadLong(bag, L"FormMaxHeight", 0);
-    m_FormMinHeight = ReadLong(bag, L"FormMinHeight", 0);
-    m_SaveSkinToRegistry = ReadBool(bag, L"SaveSkinToRegistry", false);
-    m_LoadSkinFromRegistry = ReadBool(bag, L"LoadSkinFromRegistry", true);
-    m_AlwaysOnTop = ReadBool(bag, L"AlwaysOnTop", false);
-    m_ShowIcon = ReadBool(bag, L"ShowIcon", true);
-    if (!m_SkinPicture) m_SkinPicture = BuiltInPicture(1);
-    VARIANT back;
-    if (GetProperty(HostForm().get(), L"BackColor", &back) &&
-        SUCCEEDED(VariantChangeType(&back, &back, 0, VT_I4)))
-        m_OriginalBackColor = static_cast<OLE_COLOR>(V_I4(&back));
-    VariantClear(&back);
-    ChooseAtLoad();
-    DefaultPointerAndDoEvents();
-    m_Loading = false;
-    return S_OK;
+    return Guard([&] {
+        if (!bag) return E_POINTER;
+        m_Loading = true;
+        m_Skin = static_cast<Skins>(ReadLong(bag, L"Skin", 1));
+        m_SkinPicture.reset();
+        VARIANT picture;
+        if (ReadBag(bag, L"SkinPicture", VT_DISPATCH, picture) && V_DISPATCH(&picture))
+            V_DISPATCH(&picture)->QueryInterface(IID_IPictureDisp, m_SkinPicture.put_void());
+        VariantClear(&picture);
+        // A stored picture that is no usable skin sheet is passed over as a missing one.
+        if (m_SkinPicture && !IsUsableSheet(m_SkinPicture.get())) m_SkinPicture.reset();
+        m_ChangeControlColor = ReadBool(bag, L"ChangeControlColor", true);
+        m_FormMaxWidth = ReadLong(bag, L"FormMaxWidth", 0);
+        m_FormMinWidth = ReadLong(bag, L"FormMinWidth", 0);
+        m_FormMaxHeight = ReadLong(bag, L"FormMaxHeight", 0);
+        m_FormMinHeight = ReadLong(bag, L"FormMinHeight", 0);
+        m_SaveSkinToRegistry = ReadBool(bag, L"SaveSkinToRegistry", false);
+        m_LoadSkinFromRegistry = ReadBool(bag, L"LoadSkinFromRegistry", true);
+        m_AlwaysOnTop = ReadBool(bag, L"AlwaysOnTop", false);
+        m_ShowIcon = ReadBool(bag, L"ShowIcon", true);
+        if (!m_SkinPicture) m_SkinPicture = BuiltInPicture(1);
+        RememberHostBackColor();
+        ChooseAtLoad();
+        DefaultPointerAndDoEvents();
+        m_Loading = false;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP Qel_SkinCtrl::Save(IPropertyBag* bag, BOOL, BOOL) {
-    if (!bag) return E_POINTER;
-    if (m_SkinPicture) {
-        VARIANT v;
-        V_VT(&v) = VT_DISPATCH;
-        V_DISPATCH(&v) = m_SkinPicture.get();
-        bag->Write(L"SkinPicture", &v);
-    }
-    WriteBool(bag, L"ChangeControlColor", m_ChangeControlColor, true);
-    WriteLong(bag, L"FormMaxWidth", m_FormMaxWidth, 0);
-    WriteLong(bag, L"FormMinWidth", m_FormMinWidth, 0);
-    WriteLong(bag, L"FormMaxHeight", m_FormMaxHeight, 0);
-    WriteLong(bag, L"FormMinHeight", m_FormMinHeight, 0);
-    WriteLong(bag, L"Skin", m_Skin, 1);
-    WriteBool(bag, L"SaveSkinToRegistry", m_SaveSkinToRegistry, false);
-    WriteBool(bag, L"LoadSkinFromRegistry", m_LoadSkinFromRegistry, true);
-    WriteBool(bag, L"AlwaysOnTop", m_AlwaysOnTop, false);
-    WriteBool(bag, L"ShowIcon", m_ShowIcon, true);
-    return S_OK;
+    return Guard([&] {
+        if (!bag) return E_POINTER;
+        if (m_SkinPicture) {
+            VARIANT v;
+            V_VT(&v) = VT_DISPATCH;
+            V_DISPATCH(&v) = m_SkinPicture.get();
+            bag->Write(L"SkinPicture", &v);
+        }
+        WriteBool(bag, L"ChangeControlColor", m_ChangeControlColor, true);
+        WriteLong(bag, L"FormMaxWidth", m_FormMaxWidth, 0);
+        WriteLong(bag, L"FormMinWidth", m_FormMinWidth, 0);
+        WriteLong(bag, L"FormMaxHeight", m_FormMaxHeight, 0);
+        WriteLong(bag, L"FormMinHeight", m_FormMinHeight, 0);
+        WriteLong(bag, L"Skin", m_Skin, 1);
+        WriteBool(bag, L"SaveSkinToRegistry", m_SaveSkinToRegistry, false);
+        WriteBool(bag, L"LoadSkinFromRegistry", m_LoadSkinFromRegistry, true);
+        WriteBool(bag, L"AlwaysOnTop", m_AlwaysOnTop, false);
+        WriteBool(bag, L"ShowIcon", m_ShowIcon, true);
+        return S_OK;
+    });
 }
 
 // ---- Class information and connection points --------------------------------------
@@ -356,8 +380,10 @@ STDMETHODIMP Qel_SkinCtrl::GetGUID(DWORD kind, GUID* guid) {
 }
 
 STDMETHODIMP Qel_SkinCtrl::FindConnectionPoint(REFIID iid, IConnectionPoint** cp) {
-    if (iid == IID_IPropertyNotifySink) return notifications_.Find(iid, cp);
-    return events_.Find(iid, cp);
+    return Guard([&] {
+        if (iid == IID_IPropertyNotifySink) return notifications_.Find(iid, cp);
+        return events_.Find(iid, cp);
+    });
 }
 
 } // namespace qel

@@ -5,6 +5,7 @@
 // the sheet for the renderer, resizes and recolours the host, and passes the
 // renderer's reports on as its own events.
 #pragma once
+#include "base/ComGuard.h"
 #include "base/Events.h"
 #include "base/QelTypeLib.h"
 #include "sheet/SkinSlice.h"
@@ -19,7 +20,7 @@ namespace qel {
 
 class Qel_SkinCtrl final
     : public ComObject<Qel_SkinCtrl, _Qel_SkinCtrl, IOleObject, IOleControl, IPersistPropertyBag,
-                       IProvideClassInfo2, IConnectionPointContainer> {
+                       IProvideClassInfo2, IConnectionPointContainer, IViewObject2> {
 public:
     Qel_SkinCtrl();
     ~Qel_SkinCtrl() override;
@@ -95,8 +96,21 @@ public:
     // IConnectionPointContainer: the events and property notifications.
     STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** cp) override;
     STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** e) override {
-        return events_.Enum(e);
+        return EnumPoints({&events_, &notifications_}, e);
     }
+
+    // IViewObject2: the control's face on a form being designed.
+    STDMETHODIMP Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device,
+                      HDC targetDC, HDC dc, LPCRECTL bounds, LPCRECTL window,
+                      BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR), ULONG_PTR contArg) override;
+    STDMETHODIMP GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP Freeze(DWORD, LONG, void*, DWORD*) override { return E_NOTIMPL; }
+    STDMETHODIMP Unfreeze(DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+    STDMETHODIMP GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
+    STDMETHODIMP GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE*, LPSIZEL size) override;
 
 private:
     void* FindOther(REFIID iid) override;
@@ -106,6 +120,7 @@ private:
     ComPtr<IDispatch> HostForm() const;
     void PropertyChanged(DISPID id);
     void DefaultPointerAndDoEvents();
+    void RememberHostBackColor();
 
     // Skin selection and the cache file.
     void InitialiseCacheFolder();
@@ -116,20 +131,51 @@ private:
     void SaveSkinCache();
     bool LoadSkinCache();
     void ChooseAtLoad();
-    void ChooseByNumber(long skinNumber);
+    // The skin and picture an activation with `skinNumber` would take;
+    // `chosen` when the number made a choice (the cache file follows it).
+    struct SkinChoice {
+        Skins skin;
+        ComPtr<IPictureDisp> picture;
+        bool chosen;
+    };
+    SkinChoice ChoiceByNumber(long skinNumber);
     void RaiseSkinChanged();
 
-    // Activation.
-    struct SlicedSheet {
-        SheetImage sheet;
+    // Activation. Everything a skin needs is made before anything changes.
+    struct PreparedSkin {
         SkinSlice slice;
+        bool hasMenu;
+        ComPtr<IPictureDisp> caption, borders, buttons, icon;
     };
-    std::optional<SlicedSheet> SliceCurrentSheet(HWND host);
-    void LoadSkinParts(const SlicedSheet& sliced);
+    std::optional<PreparedSkin> PrepareSkin(IPictureDisp* picture, HWND hwnd, IDispatch* host);
+    void LoadSkinParts(const PreparedSkin& prepared);
+    HRESULT Activate(long SkinNumber);
+    HRESULT PutOn(const PreparedSkin& prepared, const SkinChoice& choice,
+                  std::optional<OLE_COLOR> activationBack, IDispatch* host, HWND hwnd,
+                  unsigned call);
+    void TakeOff();
+    void RaiseSkinActive(bool on);
     bool DrawFormIcon(HWND hWnd, HDC hDC);
-    void TakeFormIcon(HWND host);
+    ComPtr<IPictureDisp> FormIconPicture(HWND host);
     bool HostHasIcon(IDispatch* host) const;
     bool HostAlive() const;
+
+    // What a failed activation gives back.
+    struct SkinState {
+        Skins skin;
+        ComPtr<IPictureDisp> picture, icon;
+        SHORT roundAngle;
+        bool roundTop, roundBottom;
+        OLE_COLOR activeBack, inactiveBack, controlFore, activationBack;
+        bool allowsIcon, shiftCaption, hasMenu, activated;
+    };
+    SkinState CurrentState() const;
+    void Restore(const SkinState& before);
+
+    // A COM method's body: an exception becomes an HRESULT and error information.
+    template <class Body> HRESULT Guard(Body&& body) noexcept {
+        return ComGuard(L"Qel_SkinControl.Qel_SkinCtrl", std::forward<Body>(body));
+    }
 
     // Host events and colours.
     void OnRendererEvent(DISPID id, DISPPARAMS& params);
@@ -157,7 +203,9 @@ private:
     EventConnection cnEvents_;
     ComPtr<Qel_SkinConfig> m_Config;
     bool deactivating_ = false;
+    unsigned skinCalls_ = 0; // counts activations and deactivations, for re-entry
     bool m_Activated = false;
+    bool hostFramed_ = false; // activation has sized the host for the skin's frame
     bool m_SkinActive = false;
     bool m_SkinAllowsIcon = false;
     bool m_Loading = false;
@@ -176,9 +224,8 @@ private:
     // The current skin sheet (the control's Picture1) and the built-in sheets.
     ComPtr<IPictureDisp> picture1_;
     ComPtr<IPictureDisp> builtIn_[6];
-    // The host's icon as a 16 x 16 picture, taken at the first activation.
+    // The host's icon as a 16 x 16 picture, taken at each activation.
     ComPtr<IPictureDisp> frmIcon_;
-    bool frmIconTaken_ = false;
 
     // The colours each recoloured host control had before the skin came, given
     // back when it goes.
@@ -190,6 +237,8 @@ private:
     ComPtr<IOleClientSite> site_;
     ComPtr<IOleAdviseHolder> adviseHolder_;
     SIZEL extent_{}; // HIMETRIC
+    ComPtr<IAdviseSink> viewSink_;
+    DWORD viewAspects_ = 0, viewFlags_ = 0;
 
     EventSource events_{this, DIID___Qel_SkinCtrl};
     EventSource notifications_{this, IID_IPropertyNotifySink};

@@ -115,38 +115,42 @@ bool Qel_SkinCtrl::DrawFormIcon(HWND hWnd, HDC hDC) {
     return DrawIconEx(hDC, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL) != FALSE;
 }
 
-// The host's icon is taken once, at the first activation that finds one.
-void Qel_SkinCtrl::TakeFormIcon(HWND host) {
-    frmIconTaken_ = true;
-    frmIcon_ = IconPicture([&](HDC dc) { return DrawFormIcon(host, dc); });
-    if (!frmIcon_) {
-        // The window's small icon itself; the picture must not own it.
-        auto small = reinterpret_cast<HICON>(SendMessageA(host, WM_GETICON, ICON_SMALL, 0));
-        if (small)
-            frmIcon_ = IconPicture([&](HDC dc) {
-                return DrawIconEx(dc, 0, 0, small, 16, 16, 0, nullptr, DI_NORMAL) != FALSE;
-            });
-    }
+// The host's icon as a 16 x 16 picture.
+ComPtr<IPictureDisp> Qel_SkinCtrl::FormIconPicture(HWND host) {
+    ComPtr<IPictureDisp> icon = IconPicture([&](HDC dc) { return DrawFormIcon(host, dc); });
+    if (icon) return icon;
+    // The window's small icon itself; the picture must not own it.
+    auto small = reinterpret_cast<HICON>(SendMessageA(host, WM_GETICON, ICON_SMALL, 0));
+    if (!small) return nullptr;
+    return IconPicture([&](HDC dc) {
+        return DrawIconEx(dc, 0, 0, small, 16, 16, 0, nullptr, DI_NORMAL) != FALSE;
+    });
 }
 
-// Reads and slices the current sheet; nothing when it is not a sheet.
-std::optional<Qel_SkinCtrl::SlicedSheet> Qel_SkinCtrl::SliceCurrentSheet(HWND host) {
-    if (!m_HasMenu) {
-        HMENU menu = GetMenu(host);
-        m_HasMenu = menu && GetMenuItemCount(menu) > 0;
-    }
-    std::optional<SheetImage> sheet = SheetFromPicture(picture1_.get());
+// Reads and slices `picture` and cuts the renderer's pictures from it; nothing
+// when it is not a sheet that slices. Nothing of the control changes here.
+std::optional<Qel_SkinCtrl::PreparedSkin> Qel_SkinCtrl::PrepareSkin(IPictureDisp* picture,
+                                                                    HWND hwnd, IDispatch* host) {
+    HMENU menu = GetMenu(hwnd);
+    const bool hasMenu = m_HasMenu || (menu && GetMenuItemCount(menu) > 0);
+    std::optional<SheetImage> sheet = SheetFromPicture(picture);
     if (!sheet) return std::nullopt;
-    ComPtr<IDispatch> form = HostForm();
-    SkinSliceResult result =
-        SliceSkinSheet(*sheet, {m_HasMenu, m_ShowIcon, frmIconTaken_ || HostHasIcon(form.get())});
+    // The host's icon is looked at again at every activation.
+    const bool hostIcon = HostHasIcon(host);
+    SkinSliceResult result = SliceSkinSheet(*sheet, {hasMenu, m_ShowIcon, hostIcon});
     if (!result.slice) return std::nullopt;
-    return SlicedSheet{std::move(*sheet), std::move(*result.slice)};
+    PreparedSkin p{std::move(*result.slice), hasMenu, {}, {}, {}, {}};
+    p.caption = PictureFromSheet(CutPicture(*sheet, p.slice.caption));
+    p.borders = PictureFromSheet(CutPicture(*sheet, p.slice.borders));
+    p.buttons = PictureFromSheet(CutPicture(*sheet, p.slice.buttons));
+    // Taken afresh when the caption shows it; a host without one has none.
+    if (hostIcon) p.icon = p.slice.config.ShowIcon ? FormIconPicture(hwnd) : frmIcon_;
+    return p;
 }
 
-void Qel_SkinCtrl::LoadSkinParts(const SlicedSheet& sliced) {
-    const SheetImage* sheet = &sliced.sheet;
-    const SkinSlice& slice = sliced.slice;
+void Qel_SkinCtrl::LoadSkinParts(const PreparedSkin& prepared) {
+    const SkinSlice& slice = prepared.slice;
+    m_HasMenu = prepared.hasMenu;
     m_RoundAngle = slice.RoundAngle;
     m_RoundTop = slice.RoundTop;
     m_RoundBottom = slice.RoundBottom;
@@ -157,15 +161,14 @@ void Qel_SkinCtrl::LoadSkinParts(const SlicedSheet& sliced) {
     m_ShiftCaption = slice.ShiftCaption;
     m_FrameWidth = slice.FrameWidthTwips(TwipsPerPixelX());
     m_FrameHeight = slice.FrameHeightTwips(TwipsPerPixelY());
+    frmIcon_ = prepared.icon;
 
-    ComPtr<IDispatch> host = HostForm();
-    if (slice.config.ShowIcon && !frmIconTaken_ && HostHasIcon(host.get()))
-        TakeFormIcon(m_hWndHost);
-
-    if (!m_Config) m_Config = Qel_SkinConfig::Create();
+    if (!m_Config) {
+        m_Config = Qel_SkinConfig::Create();
+        m_Config->Settings().Name = L"Qel Skin Control";
+    }
     SkinSettings& c = m_Config->Settings();
     const SkinConfigValues& v = slice.config;
-    c.Name = L"Qel Skin Control";
     c.ActiveCaptionColor = v.ActiveCaptionColor;
     c.InActiveCaptionColor = v.InActiveCaptionColor;
     c.ActiveMenuColor = v.ActiveMenuColor;
@@ -173,9 +176,9 @@ void Qel_SkinCtrl::LoadSkinParts(const SlicedSheet& sliced) {
     c.InActiveMenuColor = v.InActiveMenuColor;
     c.MenuBackgroundColor = v.MenuBackgroundColor;
     c.FormBackgroundColor = v.FormBackgroundColor;
-    c.Caption = PictureFromSheet(CutPicture(*sheet, slice.caption));
-    c.Borders = PictureFromSheet(CutPicture(*sheet, slice.borders));
-    c.Buttons = PictureFromSheet(CutPicture(*sheet, slice.buttons));
+    c.Caption = prepared.caption;
+    c.Borders = prepared.borders;
+    c.Buttons = prepared.buttons;
     c.FrmIcon = frmIcon_;
     c.ButtonWidth = v.ButtonWidth;
     c.ButtonHeight = v.ButtonHeight;
@@ -203,86 +206,172 @@ void Qel_SkinCtrl::LoadSkinParts(const SlicedSheet& sliced) {
     c.CaptionLeft = v.CaptionLeft;
 }
 
+Qel_SkinCtrl::SkinState Qel_SkinCtrl::CurrentState() const {
+    return {m_Skin,
+            picture1_,
+            frmIcon_,
+            m_RoundAngle,
+            m_RoundTop,
+            m_RoundBottom,
+            m_ActiveBackColor,
+            m_InactiveBackColor,
+            m_ControlForeColor,
+            m_ActivationBackColor,
+            m_SkinAllowsIcon,
+            m_ShiftCaption,
+            m_HasMenu,
+            m_Activated};
+}
+
+// After a failed activation: the skin comes off quietly, the control takes its
+// state back, and a skin that was on before goes on again.
+void Qel_SkinCtrl::Restore(const SkinState& before) {
+    TakeOff();
+    m_Skin = before.skin;
+    picture1_ = before.picture;
+    frmIcon_ = before.icon;
+    m_RoundAngle = before.roundAngle;
+    m_RoundTop = before.roundTop;
+    m_RoundBottom = before.roundBottom;
+    m_ActiveBackColor = before.activeBack;
+    m_InactiveBackColor = before.inactiveBack;
+    m_ControlForeColor = before.controlFore;
+    m_ActivationBackColor = before.activationBack;
+    m_SkinAllowsIcon = before.allowsIcon;
+    m_ShiftCaption = before.shiftCaption;
+    m_HasMenu = before.hasMenu;
+    if (before.activated) Activate(0);
+}
+
 STDMETHODIMP Qel_SkinCtrl::ActivateSkin(LONG SkinNumber) {
+    return Guard([&] { return Activate(SkinNumber); });
+}
+
+HRESULT Qel_SkinCtrl::Activate(long SkinNumber) {
     // Activation asked for while the skin is being taken off is refused.
     if (deactivating_) return S_OK;
     ComPtr<IDispatch> keep(this);
     ComPtr<IDispatch> host = HostForm();
-    m_RoundAngle = 0;
-    m_RoundTop = m_RoundBottom = false;
-    if (std::optional<double> back = Number(host.get(), L"BackColor"))
-        m_ActivationBackColor = static_cast<OLE_COLOR>(static_cast<LONG>(*back));
-
-    const Skins previousSkin = m_Skin;
-    const ComPtr<IPictureDisp> previousPicture = picture1_;
-    ChooseByNumber(SkinNumber);
-
-    std::optional<TwipsScale> twips;
-    if (host) twips.emplace(host.get());
-    m_hWndHost = WindowOfForm(host.get());
+    const std::optional<OLE_COLOR> activationBack = GetColourProperty(host.get(), L"BackColor");
+    const SkinChoice choice = ChoiceByNumber(SkinNumber);
+    const HWND hwnd = WindowOfForm(host.get());
 
     // A picture that is not a skin sheet changes nothing: the control keeps its
     // skin and state, and the host is neither resized nor recoloured.
-    std::optional<SlicedSheet> sliced = SliceCurrentSheet(m_hWndHost);
-    if (!sliced) {
-        m_Skin = previousSkin;
-        picture1_ = previousPicture;
-        return S_OK;
-    }
+    std::optional<PreparedSkin> prepared = PrepareSkin(choice.picture.get(), hwnd, host.get());
+    if (!prepared) return S_OK;
 
-    // The host's own frame, measured while it has it.
-    if (!m_SkinActive) {
-        std::optional<double> w = Number(host.get(), L"Width"), h = Number(host.get(), L"Height");
-        std::optional<double> sw = Number(host.get(), L"ScaleWidth");
-        std::optional<double> sh = Number(host.get(), L"ScaleHeight");
+    const SkinState before = CurrentState();
+    const unsigned call = ++skinCalls_;
+    HRESULT hr;
+    try {
+        hr = PutOn(*prepared, choice, activationBack, host.get(), hwnd, call);
+    } catch (...) {
+        if (call == skinCalls_) Restore(before);
+        throw;
+    }
+    if (FAILED(hr) && call == skinCalls_) Restore(before);
+    return hr;
+}
+
+// The accepted skin goes on. A host handler may take the skin off or put
+// another on (from Resize, RePainting, FocusChange or SkinActive): this call
+// then stops where the other one took over.
+HRESULT Qel_SkinCtrl::PutOn(const PreparedSkin& prepared, const SkinChoice& choice,
+                            std::optional<OLE_COLOR> activationBack, IDispatch* host, HWND hwnd,
+                            unsigned call) {
+    auto superseded = [&] { return call != skinCalls_; };
+    if (activationBack) m_ActivationBackColor = *activationBack;
+    m_Skin = choice.skin;
+    picture1_ = choice.picture;
+    m_hWndHost = hwnd;
+
+    std::optional<TwipsScale> twips;
+    if (host) twips.emplace(host);
+
+    // The host's own frame, measured while it has it (an activation started
+    // from a handler of this one finds the frame already changed).
+    if (!m_Activated) {
+        std::optional<double> w = Number(host, L"Width"), h = Number(host, L"Height");
+        std::optional<double> sw = Number(host, L"ScaleWidth");
+        std::optional<double> sh = Number(host, L"ScaleHeight");
         if (w && h && sw && sh) {
             m_HostFrameHeight = static_cast<LONG>(*h - *sh);
             m_HostFrameWidth = static_cast<LONG>(*w - *sw + 5);
         }
     }
     m_Activated = true;
+    LoadSkinParts(prepared);
     if (!m_cN) {
-        m_cN = Qel_SkinClass::Create();
-        cnEvents_ = EventConnection(m_cN->Unknown(), DIID___Qel_SkinClass,
+        ComPtr<Qel_SkinClass> created = Qel_SkinClass::Create();
+        cnEvents_ = EventConnection(created->Unknown(), DIID___Qel_SkinClass,
                                     [this](DISPID id, DISPPARAMS& p) { OnRendererEvent(id, p); });
+        m_cN = created;
     }
-    LoadSkinParts(*sliced);
+    // The renderer lives through this call even if a handler releases it.
+    const ComPtr<Qel_SkinClass> renderer = m_cN;
     ColorHostControls(true, true);
 
-    std::optional<double> sw = Number(host.get(), L"ScaleWidth");
-    std::optional<double> sh = Number(host.get(), L"ScaleHeight");
-    std::optional<double> w = Number(host.get(), L"Width"), h = Number(host.get(), L"Height");
+    std::optional<double> sw = Number(host, L"ScaleWidth");
+    std::optional<double> sh = Number(host, L"ScaleHeight");
+    std::optional<double> w = Number(host, L"Width"), h = Number(host, L"Height");
     if (sw && sh && w && h) {
         const double width = *sw + m_FrameWidth - 5, height = *sh + m_FrameHeight;
-        if (*w != width || *h != height) MoveHost(host.get(), width, height);
+        if (*w != width || *h != height) MoveHost(host, width, height);
     }
-    m_cN->SetRoundAngle(m_RoundAngle, Flag(m_RoundTop), Flag(m_RoundBottom));
-    m_cN->SetFrmMimMax(m_FormMinWidth, m_FormMaxWidth, m_FormMinHeight, m_FormMaxHeight);
-    m_cN->Attach2(host.get(), m_Config.get());
+    hostFramed_ = true;
+    if (superseded()) return S_OK;
+    renderer->SetRoundAngle(m_RoundAngle, Flag(m_RoundTop), Flag(m_RoundBottom));
+    renderer->SetFrmMimMax(m_FormMinWidth, m_FormMaxWidth, m_FormMinHeight, m_FormMaxHeight);
+    const HRESULT attached = renderer->Attach2(host, m_Config.get());
+    if (superseded()) return S_OK;
+    if (FAILED(attached)) return attached;
     ApplyFormColors();
     if (m_RoundAngle >= 1 && (m_RoundTop || m_RoundBottom))
         SetFormRoundRegion(m_hWndHost, m_RoundAngle, m_RoundTop, m_RoundBottom);
     else
         SetFormRoundRegion(m_hWndHost, 0, true, true);
     twips.reset();
+    if (superseded()) return S_OK;
     m_SkinActive = true;
     if (m_hWndHost) SendMessageA(m_hWndHost, WM_NCACTIVATE, 1, 0);
+    if (superseded()) return S_OK;
+    // The cache file is written once the new skin is on.
+    if (choice.chosen && picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
 
-    VARIANT_BOOL enabled = VARIANT_TRUE;
+    RaiseSkinActive(true);
+    return S_OK;
+}
+
+void Qel_SkinCtrl::RaiseSkinActive(bool on) {
+    VARIANT_BOOL enabled = Flag(on);
     VARIANTARG arg;
     V_VT(&arg) = VT_BOOL | VT_BYREF;
     V_BOOLREF(&arg) = &enabled;
     events_.Fire(kSkinActiveEvent, {arg});
-    return S_OK;
 }
 
 STDMETHODIMP Qel_SkinCtrl::DeactivateSkin() {
-    if (deactivating_) return S_OK;
-    deactivating_ = true;
-    ComPtr<IDispatch> keep(this);
+    return Guard([&] {
+        if (deactivating_) return S_OK;
+        ComPtr<IDispatch> keep(this);
+        TakeOff();
+        RaiseSkinActive(false);
+        return S_OK;
+    });
+}
+
+// Gives the host its own frame, region, colours and size back.
+void Qel_SkinCtrl::TakeOff() {
+    struct Busy {
+        bool& flag;
+        explicit Busy(bool& f) : flag(f) { flag = true; }
+        ~Busy() { flag = false; }
+    } deactivating(deactivating_);
+    ++skinCalls_; // an activation running further up the stack stops
     const bool applied = m_Config != nullptr;
     if (HostAlive()) SetFormRoundRegion(m_hWndHost, 0, true, true);
-    if (m_cN) m_cN->Detach();
+    if (ComPtr<Qel_SkinClass> renderer = m_cN) renderer->Detach();
     cnEvents_.reset();
     m_Config.reset();
     m_cN.reset();
@@ -290,7 +379,9 @@ STDMETHODIMP Qel_SkinCtrl::DeactivateSkin() {
     // Only a skin that was applied has colours to give back, and only to a host
     // that is still there.
     if (applied && HostAlive()) ApplyFormColors();
-    if (m_Activated && HostAlive()) {
+    // The host is given its size back only once activation has given it the
+    // skin's (an activation that failed before has nothing to undo).
+    if (hostFramed_ && HostAlive()) {
         ComPtr<IDispatch> host = HostForm();
         {
             TwipsScale twips(host.get());
@@ -304,16 +395,9 @@ STDMETHODIMP Qel_SkinCtrl::DeactivateSkin() {
         DoEvents();
     }
     m_FrameHeight = m_FrameWidth = 0;
+    hostFramed_ = false;
     m_SkinActive = false;
     m_Activated = false;
-    deactivating_ = false;
-
-    VARIANT_BOOL enabled = VARIANT_FALSE;
-    VARIANTARG arg;
-    V_VT(&arg) = VT_BOOL | VT_BYREF;
-    V_BOOLREF(&arg) = &enabled;
-    events_.Fire(kSkinActiveEvent, {arg});
-    return S_OK;
 }
 
 } // namespace qel

@@ -14,22 +14,6 @@ namespace {
 constexpr DISPID kAlwaysOnTopId = 0x68030003;
 constexpr DISPID kFocusChange = 1, kResizeEvent = 2, kRePainting = 3;
 
-std::optional<OLE_COLOR> Colour(IDispatch* object, const wchar_t* name) {
-    VARIANT v;
-    if (!GetProperty(object, name, &v)) return std::nullopt;
-    std::optional<OLE_COLOR> r;
-    if (SUCCEEDED(VariantChangeType(&v, &v, 0, VT_I4))) r = static_cast<OLE_COLOR>(V_I4(&v));
-    VariantClear(&v);
-    return r;
-}
-
-void SetColour(IDispatch* object, const wchar_t* name, OLE_COLOR colour) {
-    VARIANT v;
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = static_cast<LONG>(colour);
-    PutProperty(object, name, v);
-}
-
 std::wstring LowerName(IDispatch* control) {
     VARIANT v;
     std::wstring name;
@@ -56,7 +40,8 @@ void Qel_SkinCtrl::OnRendererEvent(DISPID id, DISPPARAMS& params) {
             ApplyStacking();
             ComPtr<IDispatch> host = HostForm();
             const bool active = *isActive != VARIANT_FALSE;
-            SetColour(host.get(), L"BackColor", active ? m_ActiveBackColor : m_InactiveBackColor);
+            PutColourProperty(host.get(), L"BackColor",
+                              active ? m_ActiveBackColor : m_InactiveBackColor);
             ColorHostControls(true, active);
         }
         // The host's handler may change the flag; the change reaches the renderer.
@@ -75,19 +60,21 @@ void Qel_SkinCtrl::ApplyStacking() {
 }
 
 STDMETHODIMP Qel_SkinCtrl::put_AlwaysOnTop(VARIANT_BOOL value) {
-    m_AlwaysOnTop = value != VARIANT_FALSE;
-    PropertyChanged(kAlwaysOnTopId);
-    ApplyStacking();
-    return S_OK;
+    return Guard([&] {
+        m_AlwaysOnTop = value != VARIANT_FALSE;
+        PropertyChanged(kAlwaysOnTopId);
+        ApplyStacking();
+        return S_OK;
+    });
 }
 
 void Qel_SkinCtrl::ApplyFormColors() {
     ComPtr<IDispatch> host = HostForm();
     if (!m_Config) {
-        SetColour(host.get(), L"BackColor", m_OriginalBackColor);
+        PutColourProperty(host.get(), L"BackColor", m_OriginalBackColor);
         ColorHostControls(false, false);
     } else {
-        SetColour(host.get(), L"BackColor", m_ActiveBackColor);
+        PutColourProperty(host.get(), L"BackColor", m_ActiveBackColor);
         ColorHostControls(true, true);
     }
 }
@@ -100,8 +87,8 @@ void Qel_SkinCtrl::ColorHostControls(bool SkinOn, bool IsActive) {
     if (!SkinOn) { // what was recoloured is given back even if recolouring was switched off since
         for (auto& [identity, own] : ownColours_) {
             ComPtr<IDispatch> control = identity.as<IDispatch>();
-            if (own.back) SetColour(control.get(), L"BackColor", *own.back);
-            if (own.fore) SetColour(control.get(), L"ForeColor", *own.fore);
+            if (own.back) PutColourProperty(control.get(), L"BackColor", *own.back);
+            if (own.fore) PutColourProperty(control.get(), L"ForeColor", *own.fore);
         }
         ownColours_.clear();
         return;
@@ -123,16 +110,17 @@ void Qel_SkinCtrl::ColorHostControls(bool SkinOn, bool IsActive) {
                                isLabel || kind == L"Frame" || kind == L"CheckBox" ||
                                kind == L"PictureBox" || kind == L"OptionButton";
         if (!candidate) continue;
-        const std::optional<OLE_COLOR> back = Colour(control.get(), L"BackColor");
+        const std::optional<OLE_COLOR> back = GetColourProperty(control.get(), L"BackColor");
         auto is = [&](OLE_COLOR c) { return back && *back == c; };
         const bool recolour = buttonNamed || isLabel || is(m_ActivationBackColor) ||
                               is(m_ActiveBackColor) || (IsActive && is(m_InactiveBackColor));
         if (!recolour) continue;
         ComPtr<IUnknown> identity = control.identity();
         if (!ownColours_.count(identity))
-            ownColours_[identity] = {back, Colour(control.get(), L"ForeColor")};
-        SetColour(control.get(), L"BackColor", IsActive ? m_ActiveBackColor : m_InactiveBackColor);
-        SetColour(control.get(), L"ForeColor", m_ControlForeColor);
+            ownColours_[identity] = {back, GetColourProperty(control.get(), L"ForeColor")};
+        PutColourProperty(control.get(), L"BackColor",
+                          IsActive ? m_ActiveBackColor : m_InactiveBackColor);
+        PutColourProperty(control.get(), L"ForeColor", m_ControlForeColor);
     }
 }
 

@@ -81,7 +81,7 @@ bool Qel_SkinCtrl::LoadSkinCache() {
     const std::string path = CacheFileToRead();
     if (path.empty()) return false;
     ComPtr<IPictureDisp> cached = LoadPictureFile(path);
-    if (cached && IsReadableSheet(cached.get())) picture1_ = cached;
+    if (cached && IsUsableSheet(cached.get())) picture1_ = cached;
     return true;
 }
 
@@ -114,25 +114,32 @@ void Qel_SkinCtrl::ChooseAtLoad() {
     if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
 }
 
-// The choice at activation: a number of 1 or more selects that skin.
-void Qel_SkinCtrl::ChooseByNumber(long skinNumber) {
-    if (skinNumber < 1 && m_Skin != Custom_Skin) return;
+// The choice at activation: a number of 1 or more selects that skin. Only the
+// choice is made here; activation takes it once the picture slices.
+Qel_SkinCtrl::SkinChoice Qel_SkinCtrl::ChoiceByNumber(long skinNumber) {
+    SkinChoice choice{m_Skin, picture1_, false};
+    if (skinNumber < 1 && m_Skin != Custom_Skin) return choice;
+    choice.chosen = true;
     if ((skinNumber != Custom_Skin && m_Skin != Custom_Skin) || !m_SkinPicture) {
-        m_Skin = static_cast<Skins>(skinNumber);
-        TakeBuiltInPicture(skinNumber);
+        choice.skin = static_cast<Skins>(skinNumber);
+        if (ComPtr<IPictureDisp> builtIn = BuiltInPicture(skinNumber)) choice.picture = builtIn;
     } else {
-        m_Skin = Custom_Skin;
-        picture1_ = m_SkinPicture;
+        choice.skin = Custom_Skin;
+        choice.picture = m_SkinPicture;
     }
-    if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
+    return choice;
 }
 
+// The sink gets a reference of its own: one that assigns to the by-reference
+// argument releases that reference, never the control's picture.
 void Qel_SkinCtrl::RaiseSkinChanged() {
-    IDispatch* current = picture1_.get();
+    ComPtr<IDispatch> own = picture1_;
+    IDispatch* current = own.detach();
     VARIANTARG arg;
     V_VT(&arg) = VT_DISPATCH | VT_BYREF;
     V_DISPATCHREF(&arg) = &current;
     events_.Fire(kSkinChanged, {arg});
+    if (current) current->Release();
 }
 
 STDMETHODIMP Qel_SkinCtrl::get_Skin(Skins* ret) {
@@ -142,22 +149,24 @@ STDMETHODIMP Qel_SkinCtrl::get_Skin(Skins* ret) {
 }
 
 STDMETHODIMP Qel_SkinCtrl::put_Skin(Skins New_Skin) {
-    if (New_Skin != m_Skin) {
-        m_Skin = New_Skin;
-        PropertyChanged(kSkinId);
-        if (m_Activated) {
-            if (m_Skin == Custom_Skin) {
-                if (m_SkinPicture) picture1_ = m_SkinPicture;
-            } else if (m_Skin < Custom_Skin) {
-                TakeBuiltInPicture(m_Skin);
+    return Guard([&] {
+        if (New_Skin != m_Skin) {
+            m_Skin = New_Skin;
+            PropertyChanged(kSkinId);
+            if (m_Activated) {
+                if (m_Skin == Custom_Skin) {
+                    if (m_SkinPicture) picture1_ = m_SkinPicture;
+                } else if (m_Skin < Custom_Skin) {
+                    TakeBuiltInPicture(m_Skin);
+                }
+                ActivateSkin(0);
             }
-            ActivateSkin(0);
+            if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
+            RaiseSkinChanged();
         }
-        if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
-        RaiseSkinChanged();
-    }
-    DefaultPointerAndDoEvents();
-    return S_OK;
+        DefaultPointerAndDoEvents();
+        return S_OK;
+    });
 }
 
 STDMETHODIMP Qel_SkinCtrl::get_SkinPicture(IPictureDisp** ret) {
@@ -167,29 +176,34 @@ STDMETHODIMP Qel_SkinCtrl::get_SkinPicture(IPictureDisp** ret) {
 // A picture that does not read as a skin sheet is refused: the control keeps
 // its skin, its number and its cache file.
 STDMETHODIMP Qel_SkinCtrl::putref_SkinPicture(IPictureDisp* New_SkinPicture) {
-    const bool isNew = New_SkinPicture &&
-                       (BitmapOfPicture(New_SkinPicture) != BitmapOfPicture(m_SkinPicture.get()) ||
-                        m_Skin != Custom_Skin);
-    if (isNew && IsReadableSheet(New_SkinPicture)) {
-        m_SkinPicture = New_SkinPicture;
-        PropertyChanged(kSkinPictureId);
-        m_Skin = Custom_Skin;
-        picture1_ = m_SkinPicture;
-        if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
-        if (m_Activated) ActivateSkin(0);
-        RaiseSkinChanged();
-    }
-    DefaultPointerAndDoEvents();
-    return S_OK;
+    return Guard([&] {
+        const bool isNew = New_SkinPicture && (BitmapOfPicture(New_SkinPicture) !=
+                                                   BitmapOfPicture(m_SkinPicture.get()) ||
+                                               m_Skin != Custom_Skin);
+        if (isNew && IsUsableSheet(New_SkinPicture)) {
+            m_SkinPicture = New_SkinPicture;
+            PropertyChanged(kSkinPictureId);
+            m_Skin = Custom_Skin;
+            picture1_ = m_SkinPicture;
+            if (picture1_ && m_SaveSkinToRegistry) SaveSkinCache();
+            if (m_Activated) ActivateSkin(0);
+            RaiseSkinChanged();
+        }
+        DefaultPointerAndDoEvents();
+        return S_OK;
+    });
 }
 
 STDMETHODIMP Qel_SkinCtrl::SaveSkinPicture(BSTR SkinPath) {
-    if (!SkinPath) return S_OK;
-    const int size = WideCharToMultiByte(CP_ACP, 0, SkinPath, -1, nullptr, 0, nullptr, nullptr);
-    std::string path(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1) WideCharToMultiByte(CP_ACP, 0, SkinPath, -1, path.data(), size, nullptr, nullptr);
-    if (!path.empty()) SavePictureFile(picture1_.get(), path);
-    return S_OK;
+    return Guard([&] {
+        if (!SkinPath) return S_OK;
+        const int size = WideCharToMultiByte(CP_ACP, 0, SkinPath, -1, nullptr, 0, nullptr, nullptr);
+        std::string path(size > 0 ? size - 1 : 0, '\0');
+        if (size > 1)
+            WideCharToMultiByte(CP_ACP, 0, SkinPath, -1, path.data(), size, nullptr, nullptr);
+        if (!path.empty()) SavePictureFile(picture1_.get(), path);
+        return S_OK;
+    });
 }
 
 } // namespace qel

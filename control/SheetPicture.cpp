@@ -2,7 +2,7 @@
 #include "base/BitmapRows.h"
 #include "base/PictureFile.h"
 #include "sheet/SkinSheetGeometry.h"
-#include "sheet/SkinSheetReader.h"
+#include "sheet/SkinSlice.h"
 
 #include <vector>
 
@@ -35,12 +35,18 @@ std::optional<SheetImage> SheetFromPicture(IPictureDisp* picture, std::string* p
     return SheetImage::FromBgra(bm.bmWidth, bm.bmHeight, rows->data());
 }
 
-bool IsReadableSheet(IPictureDisp* picture, std::string* problem) {
+bool IsUsableSheet(IPictureDisp* picture, std::string* problem) {
     std::optional<SheetImage> image = SheetFromPicture(picture, problem);
     if (!image) return false;
-    SkinSheetReading reading = ReadSkinSheet(*image);
-    if (!reading.sheet) Say(problem, reading.problem);
-    return reading.sheet.has_value();
+    // The host may gain or lose its menu bar: the sheet must slice either way.
+    for (bool hasMenu : {false, true}) {
+        SkinSliceResult result = SliceSkinSheet(*image, {hasMenu, true, false});
+        if (!result.slice) {
+            Say(problem, result.problem);
+            return false;
+        }
+    }
+    return true;
 }
 
 ComPtr<IPictureDisp> PictureFromSheet(const SheetImage& image) {

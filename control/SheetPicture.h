@@ -16,8 +16,9 @@ namespace qel {
 // pixels are read).
 std::optional<SheetImage> SheetFromPicture(IPictureDisp* picture, std::string* problem = nullptr);
 
-// True when the picture reads as a skin sheet; otherwise the reason in `problem`.
-bool IsReadableSheet(IPictureDisp* picture, std::string* problem = nullptr);
+// True when the picture reads as a skin sheet and slices into a frame, with or
+// without a menu bar; otherwise the reason in `problem`.
+bool IsUsableSheet(IPictureDisp* picture, std::string* problem = nullptr);
 
 // A bitmap picture of `image` (null for an empty image).
 ComPtr<IPictureDisp> PictureFromSheet(const SheetImage& image);

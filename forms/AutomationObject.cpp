@@ -122,6 +122,8 @@ STDMETHODIMP AutomationObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPP
         return target_->Invoke(call);
     } catch (const RuntimeError& e) {
         return Fail(e.Number(), e.what(), excep);
+    } catch (const std::bad_alloc&) {
+        return RaiseFailure(E_OUTOFMEMORY, L"", L"Out of memory");
     } catch (const std::exception& e) {
         return Fail(kInvalidCall, e.what(), excep);
     } catch (...) {

@@ -1,4 +1,5 @@
 #include "forms/Extender.h"
+#include "base/ComGuard.h"
 #include "base/Variant.h"
 #include "forms/ActiveXControl.h"
 #include "forms/Form.h"
@@ -69,7 +70,7 @@ STDMETHODIMP Extender::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LC
 
 STDMETHODIMP Extender::Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
                               VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
-    if (IsOwn(id)) return InvokeOwn(id, flags, params, result);
+    if (IsOwn(id)) return ComGuard(L"", [&] { return InvokeOwn(id, flags, params, result); });
     return inner_ ? inner_->Invoke(id, iid, lcid, flags, params, result, excep, argErr)
                   : DISP_E_MEMBERNOTFOUND;
 }

@@ -1,4 +1,5 @@
 #include "forms/PropertyBag.h"
+#include "base/ComGuard.h"
 
 namespace qel::forms {
 
@@ -17,18 +18,23 @@ Variant PropertyBag::Value(const std::wstring& name) const {
 
 STDMETHODIMP PropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
     if (!name || !value) return E_POINTER;
-    auto found = values_.find(name);
-    if (found == values_.end()) return E_INVALIDARG;
-    const VARTYPE wanted = V_VT(value);
-    VariantInit(value);
-    if (wanted == VT_EMPTY) return VariantCopy(value, const_cast<VARIANT*>(&found->second.get()));
-    return VariantChangeType(value, const_cast<VARIANT*>(&found->second.get()), 0, wanted);
+    return ComGuard(L"", [&] {
+        auto found = values_.find(name);
+        if (found == values_.end()) return E_INVALIDARG;
+        const VARTYPE wanted = V_VT(value);
+        VariantInit(value);
+        if (wanted == VT_EMPTY)
+            return VariantCopy(value, const_cast<VARIANT*>(&found->second.get()));
+        return VariantChangeType(value, const_cast<VARIANT*>(&found->second.get()), 0, wanted);
+    });
 }
 
 STDMETHODIMP PropertyBag::Write(LPCOLESTR name, VARIANT* value) {
     if (!name || !value) return E_POINTER;
-    values_[name] = Variant(*value);
-    return S_OK;
+    return ComGuard(L"", [&] {
+        values_[name] = Variant(*value);
+        return S_OK;
+    });
 }
 
 } // namespace qel::forms

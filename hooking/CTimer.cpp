@@ -1,5 +1,6 @@
 #include "hooking/CTimer.h"
 #include "base/ComError.h"
+#include "base/ComGuard.h"
 #include "hooking/MTimer.h"
 
 #include <string>
@@ -33,24 +34,28 @@ STDMETHODIMP CTimer::get_Interval(LONG* ret) {
 }
 
 STDMETHODIMP CTimer::put_Interval(LONG iIntervalA) {
-    ComPtr<CTimer> self(this); // freeing the slot may drop the last other reference
-    if (iIntervalA < 1) {
-        if (interval_ > 0) {
-            interval_ = 0;
-            TimerRemove(*this);
+    return ComGuard([&] {
+        ComPtr<CTimer> self(this); // freeing the slot may drop the last other reference
+        if (iIntervalA < 1) {
+            if (interval_ > 0) {
+                interval_ = 0;
+                TimerRemove(*this);
+            }
+            return S_OK;
         }
-        return S_OK;
-    }
-    if (iIntervalA == interval_) return S_OK;
-    if (interval_ != 0) TimerRemove(*this);
-    interval_ = iIntervalA;
-    HRESULT hr = TimerAdd(*this);
-    return hr == S_FALSE ? RaiseTimerError(eeCantCreateTimer) : hr;
+        if (iIntervalA == interval_) return S_OK;
+        if (interval_ != 0) TimerRemove(*this);
+        interval_ = iIntervalA;
+        HRESULT hr = TimerAdd(*this);
+        return hr == S_FALSE ? RaiseTimerError(eeCantCreateTimer) : hr;
+    });
 }
 
 STDMETHODIMP CTimer::PulseTimer() {
-    events_.Fire(kThatTime);
-    return S_OK;
+    return ComGuard([&] {
+        events_.Fire(kThatTime);
+        return S_OK;
+    });
 }
 
 HRESULT CTimer::RaiseTimerError(long number) {

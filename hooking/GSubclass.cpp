@@ -1,14 +1,20 @@
 #include "hooking/GSubclass.h"
+#include "base/ComGuard.h"
 
 namespace qel {
 
 STDMETHODIMP GSubclass::AttachMessage(_ISubclass* iwp, LONG hwnd, LONG iMsg) {
-    return AttachMessageImpl(iwp, static_cast<HWND>(LongToHandle(hwnd)), static_cast<UINT>(iMsg));
+    return ComGuard([&] {
+        return AttachMessageImpl(iwp, static_cast<HWND>(LongToHandle(hwnd)),
+                                 static_cast<UINT>(iMsg));
+    });
 }
 
 STDMETHODIMP GSubclass::DetachMessage(_ISubclass* iwp, LONG hwnd, LONG iMsg) {
-    DetachMessageImpl(iwp, static_cast<HWND>(LongToHandle(hwnd)), static_cast<UINT>(iMsg));
-    return S_OK;
+    return ComGuard([&] {
+        DetachMessageImpl(iwp, static_cast<HWND>(LongToHandle(hwnd)), static_cast<UINT>(iMsg));
+        return S_OK;
+    });
 }
 
 STDMETHODIMP GSubclass::get_CurrentMessage(LONG* ret) {

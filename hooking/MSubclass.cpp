@@ -143,8 +143,12 @@ void RestoreProcedure(HWND hwnd) {
 }
 
 BOOL CALLBACK CollectPropName(HWND, LPSTR name, HANDLE, ULONG_PTR names) {
-    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0) // string names only, not atoms
+    if (IS_INTRESOURCE(name)) return TRUE; // string names only, not atoms
+    try {
         reinterpret_cast<std::vector<std::string>*>(names)->push_back(name);
+    } catch (...) {
+        return FALSE; // no exception crosses the enumeration
+    }
     return TRUE;
 }
 

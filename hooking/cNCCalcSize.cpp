@@ -1,4 +1,5 @@
 #include "hooking/cNCCalcSize.h"
+#include "base/ComGuard.h"
 #include "base/LateBound.h"
 #include "base/MessagePump.h"
 #include "base/Twips.h"
@@ -105,7 +106,19 @@ STDMETHODIMP cNCCalcSize::SysCommand(ECNCSysCommandConstants eCmd) {
     return S_OK;
 }
 
+// A failure on the way leaves the window as it was, not half subclassed.
 STDMETHODIMP cNCCalcSize::Attach(_Qel_SkinAreaMod* iTo) {
+    return ComGuard([&] {
+        try {
+            return AttachTo(iTo);
+        } catch (...) {
+            Detach();
+            throw;
+        }
+    });
+}
+
+HRESULT cNCCalcSize::AttachTo(_Qel_SkinAreaMod* iTo) {
     Detach();
     if (!iTo) return S_OK;
     LONG window = 0;

@@ -64,6 +64,7 @@ public:
     ComPtr<_Qel_SkinAreaMod> Implementation() const;
 
 private:
+    HRESULT AttachTo(_Qel_SkinAreaMod* iTo);
     // Cursor position relative to the window, the window rectangle at the
     // origin, and the window's device context.
     struct Geometry {

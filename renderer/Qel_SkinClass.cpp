@@ -269,7 +269,11 @@ STDMETHODIMP Qel_SkinClass::Attach2(IDispatch* f, _Qel_SkinConfig* cSkin) {
             ncsEvents_ = EventConnection(
                 m_cNCS->Unknown(), DIID___cNCCalcSize,
                 [this](DISPID id, DISPPARAMS& params) { OnModifierEvent(id, params); });
-            m_cNCS->Attach(static_cast<_Qel_SkinAreaMod*>(this));
+            // A modifier that cannot attach leaves nothing attached, and says so.
+            if (HRESULT hr = m_cNCS->Attach(static_cast<_Qel_SkinAreaMod*>(this)); FAILED(hr)) {
+                Detach();
+                return hr;
+            }
             // The bar holds the form's menu from now on, so that Detach gives it
             // back even if no frame was painted in between.
             LONG menu = 0;
@@ -315,13 +319,18 @@ STDMETHODIMP Qel_SkinClass::Attach(IDispatch* f, IPictureDisp* picCaption, IPict
 
 STDMETHODIMP Qel_SkinClass::Detach() {
     return ComGuard([&] {
+        // A window that was destroyed (its modifier detached itself then) or whose
+        // handle now names another window is no longer touched.
+        const bool windowOurs =
+            hwnd_ && GetPropA(hwnd_, kImplementationProp) == static_cast<_Qel_SkinAreaMod*>(this);
         if (m_cNCS) m_cNCS->Detach();
         HMENU menu = nullptr;
         if (m_cMenu) {
             menu = m_cMenu->hMenu();
+            if (!windowOurs) m_cMenu->WindowGone();
             m_cMenu->Detach();
         }
-        if (menu) SetMenu(hwnd_, menu);
+        if (menu && windowOurs) SetMenu(hwnd_, menu);
         hwnd_ = nullptr;
         drawn_ = {};
         return S_OK;

@@ -46,7 +46,8 @@ void Qel_SkinMenu::TrackMenu(long item, long& result) {
     pending_ = item;
     while (pending_ > -1) {
         ComPtr<cMenuBar> owner = Owner();
-        if (!owner) break;
+        // A window destroyed meanwhile (a command of the last popup closed it) gets no popup.
+        if (!owner || !IsWindow(window_)) break;
         result = 0;
         item = pending_;
         pending_ = -1;

@@ -22,6 +22,8 @@ public:
     void Init(HWND window, cMenuBar* owner);
     // Unbinds it; afterwards TrackMenu shows nothing.
     void Terminate();
+    // The window was destroyed: nothing is sent to its handle any more.
+    void WindowGone() { window_ = nullptr; }
     // Shows the popup of bar item `item`, then of every item switched to
     // meanwhile, until none is pending; `result` is the last popup's result.
     void TrackMenu(long item, long& result);

@@ -77,11 +77,11 @@ std::string ItemText(HMENU menu, UINT position) {
     return text;
 }
 
-// Type, state and item data of a popup item, by position or by command.
+// Type, state, item data and identifier of a popup item, by position or by command.
 MENUITEMINFOA ReadState(HMENU menu, UINT item, BOOL byPosition) {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_TYPE | MIIM_DATA;
+    info.fMask = MIIM_STATE | MIIM_TYPE | MIIM_DATA | MIIM_ID;
     if (!GetMenuItemInfoA(menu, item, byPosition, &info)) info.fType = info.fState = 0;
     return info;
 }
@@ -182,12 +182,18 @@ void cMenuBar::Detach() {
             for (UINT msg : kPopupItemMessages)
                 DetachMessageImpl(this, window_, msg);
     }
+    window_ = nullptr;
     if (tracker_) {
         tracker_->Terminate();
         tracker_.reset();
     }
     // An unbound bar has nothing to poll.
     StopTimer();
+}
+
+void cMenuBar::WindowGone() {
+    window_ = nullptr;
+    if (tracker_) tracker_->WindowGone();
 }
 
 // ---- Drawing helpers -------------------------------------------------------
@@ -491,10 +497,8 @@ LRESULT cMenuBar::MenuCharAnswer(UINT character, HMENU popup) {
     const int n = GetMenuItemCount(popup);
     for (int i = 0; i < n; ++i) {
         const MENUITEMINFOA info = ReadState(popup, static_cast<UINT>(i), TRUE);
-        const PopupItem* item = ItemForData(info.dwItemData);
-        if ((info.fType & MFT_OWNERDRAW) && item && item->popup == popup &&
-            Upper(MnemonicOf(item->caption)) == key)
-            return MAKELRESULT(i, MNC_EXECUTE);
+        const PopupItem* item = OwnItem(popup, info);
+        if (item && Upper(MnemonicOf(item->caption)) == key) return MAKELRESULT(i, MNC_EXECUTE);
     }
     // Another bar item's mnemonic closes this popup and opens that item's. (The
     // open item's own mnemonic arrives here too, right after Alt+key opened it.)
@@ -512,6 +516,19 @@ LRESULT cMenuBar::MenuCharAnswer(UINT character, HMENU popup) {
 cMenuBar::PopupItem* cMenuBar::ItemForData(ULONG_PTR data) {
     if (data < 1 || data > popupItems_.size()) return nullptr;
     return &popupItems_[data - 1];
+}
+
+// An item is one this bar made owner-drawn when its item data names an entry
+// recorded for its popup (any popup when `popup` is null) and its command; a
+// host's own owner-drawn items never are, whatever their item data.
+cMenuBar::PopupItem* cMenuBar::OwnItem(HMENU popup, ULONG_PTR data, UINT id) {
+    PopupItem* item = ItemForData(data);
+    if (!item || !item->switched || item->definition.wID != id) return nullptr;
+    return !popup || item->popup == popup ? item : nullptr;
+}
+
+cMenuBar::PopupItem* cMenuBar::OwnItem(HMENU popup, const MENUITEMINFOA& info) {
+    return (info.fType & MFT_OWNERDRAW) ? OwnItem(popup, info.dwItemData, info.wID) : nullptr;
 }
 
 void cMenuBar::AddPopupItem(HMENU popup, UINT position) {
@@ -552,10 +569,9 @@ void cMenuBar::PreparePopupItems(HMENU popup) {
             const auto position = static_cast<UINT>(i);
             ULONG_PTR index = 0;
             const MENUITEMINFOA info = ReadState(popup, position, TRUE);
-            if (known && (info.fType & MFT_OWNERDRAW)) {
+            if (PopupItem* item = known ? OwnItem(popup, info) : nullptr) {
                 index = info.dwItemData;
-                if (PopupItem* item = ItemForData(index); item && item->popup == popup)
-                    item->position = position; // items may have moved since
+                item->position = position; // items may have moved since
             } else {
                 // A new popup's item, or one added to a known popup since it was
                 // prepared: a new entry with the item's own definition.
@@ -579,16 +595,14 @@ void cMenuBar::PreparePopupItems(HMENU popup) {
 
 void cMenuBar::RestorePopupItems() {
     try {
-        // Each item made owner-drawn here is found by its item data wherever it
+        // Each item made owner-drawn here is found by what was recorded of it wherever it
         // now stands, and gets its own definition back.
         for (HMENU popup : preparedPopups_) {
             const int n = GetMenuItemCount(popup);
             for (int i = 0; i < n; ++i) {
                 const MENUITEMINFOA info = ReadState(popup, static_cast<UINT>(i), TRUE);
-                PopupItem* item = ItemForData(info.dwItemData);
-                if (!(info.fType & MFT_OWNERDRAW) || !item || !item->switched ||
-                    item->popup != popup)
-                    continue;
+                PopupItem* item = OwnItem(popup, info);
+                if (!item) continue;
                 MENUITEMINFOA definition = item->definition;
                 if (IsStringItem(definition.fType)) {
                     definition.dwTypeData = item->text.data();
@@ -607,14 +621,14 @@ LRESULT cMenuBar::MeasureItem(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     if (!measure || measure->CtlType != ODT_MENU)
         return CallOldWindowProcImpl(hwnd, WM_MEASUREITEM, wParam, lParam);
-    // An item unknown to the tables keeps the size that was proposed.
-    if (const PopupItem* item = ItemForData(measure->itemData)) {
-        UINT width = static_cast<UINT>(item->captionWidth) + 30;
-        if (item->shortcutWidth > 0) width += static_cast<UINT>(item->shortcutWidth) + 8;
-        measure->itemWidth = width;
-        measure->itemHeight =
-            (item->definition.fType & MFT_SEPARATOR) ? 6 : static_cast<UINT>(popupTextHeight_ + 8);
-    }
+    // Items the bar did not make owner-drawn are the form's to measure.
+    const PopupItem* item = OwnItem(nullptr, measure->itemData, measure->itemID);
+    if (!item) return CallOldWindowProcImpl(hwnd, WM_MEASUREITEM, wParam, lParam);
+    UINT width = static_cast<UINT>(item->captionWidth) + 30;
+    if (item->shortcutWidth > 0) width += static_cast<UINT>(item->shortcutWidth) + 8;
+    measure->itemWidth = width;
+    measure->itemHeight =
+        (item->definition.fType & MFT_SEPARATOR) ? 6 : static_cast<UINT>(popupTextHeight_ + 8);
     return 0;
 }
 
@@ -622,6 +636,10 @@ LRESULT cMenuBar::DrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     if (!draw || draw->CtlType != ODT_MENU)
         return CallOldWindowProcImpl(hwnd, WM_DRAWITEM, wParam, lParam);
+    // Items the bar did not make owner-drawn are the form's to draw.
+    const PopupItem* item =
+        OwnItem(reinterpret_cast<HMENU>(draw->hwndItem), draw->itemData, draw->itemID);
+    if (!item) return CallOldWindowProcImpl(hwnd, WM_DRAWITEM, wParam, lParam);
     const RECT& at = draw->rcItem;
     const long w = at.right - at.left, h = at.bottom - at.top;
     HDC dc = Surface(w + 1, h + 1);
@@ -634,12 +652,9 @@ LRESULT cMenuBar::DrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     }
     SetBkMode(dc, TRANSPARENT);
 
-    // The item's state where the tables place it; by its command when they
-    // don't know it or it has moved.
-    const PopupItem* item = ItemForData(draw->itemData);
-    MENUITEMINFOA info{};
-    if (item) info = ReadState(item->popup, item->position, TRUE);
-    if (!item || info.dwItemData != draw->itemData)
+    // The item's state where the tables place it; by its command when it has moved.
+    MENUITEMINFOA info = ReadState(item->popup, item->position, TRUE);
+    if (info.dwItemData != draw->itemData)
         info = ReadState(reinterpret_cast<HMENU>(draw->hwndItem), draw->itemID, FALSE);
 
     if (info.fType & MFT_SEPARATOR) {
@@ -664,14 +679,12 @@ LRESULT cMenuBar::DrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam) {
             DrawItemText(dc, radio ? "h" : "b", box, disabled,
                          DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         }
-        if (item) {
-            RECT text = R;
-            text.left = 24;
-            DrawItemText(dc, item->caption, text, disabled, DT_VCENTER | DT_SINGLELINE);
-            if (!item->shortcut.empty()) {
-                text.left += item->captionWidth + 8;
-                DrawItemText(dc, item->shortcut, text, disabled, DT_VCENTER | DT_SINGLELINE);
-            }
+        RECT text = R;
+        text.left = 24;
+        DrawItemText(dc, item->caption, text, disabled, DT_VCENTER | DT_SINGLELINE);
+        if (!item->shortcut.empty()) {
+            text.left += item->captionWidth + 8;
+            DrawItemText(dc, item->shortcut, text, disabled, DT_VCENTER | DT_SINGLELINE);
         }
         if (highlighted && !disabled) {
             RECT frame = R;

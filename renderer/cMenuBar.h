@@ -33,6 +33,8 @@ public:
     void SetPopupMenuObject(IDispatch* menu);
     void Attach(HWND lHWnd, bool bUseClient);
     void Detach();
+    // The window was destroyed: Detach leaves its handle alone.
+    void WindowGone();
     void SetCaptionHeight(long lHeight) { captionHeight_ = lHeight; }
     void SetBorderWidths(long lWidth) { borderWidths_ = lWidth; }
 
@@ -107,6 +109,8 @@ private:
 
     // The table entry (1-based) that item data names, or null.
     PopupItem* ItemForData(ULONG_PTR data);
+    PopupItem* OwnItem(HMENU popup, ULONG_PTR data, UINT id);
+    PopupItem* OwnItem(HMENU popup, const MENUITEMINFOA& info);
     void AddPopupItem(HMENU popup, UINT position);
     LRESULT MeasureItem(HWND hwnd, WPARAM wParam, LPARAM lParam);
     LRESULT DrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@
 #include "control/SheetPicture.h"
 #include "sheet/SkinSheetReader.h"
 #include "sheet/SkinSheetWriter.h"
+#include "tests/control/SkinCtrlOnScreen.h"
 #include "tests/sheet/SkinSamples.h"
 #include "tests/control/TestHost.h"
 #include "tests/support/Input.h"
@@ -43,34 +44,7 @@ COLORREF ToRgb(uint32_t bgr) {
     return static_cast<COLORREF>(bgr);
 }
 
-// A form on screen with the control placed on it, its own cache file out of the way.
-class SkinCtrlOnScreen : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char windows[MAX_PATH] = {};
-        GetWindowsDirectoryA(windows, MAX_PATH);
-        cache_ =
-            std::string(windows) + "\\Qel_Skins\\" + std::to_string(GetCurrentThreadId()) + ".skn";
-        DeleteFileA(cache_.c_str());
-    }
-    void TearDown() override {
-        ctrl.reset();
-        host.reset();
-        DeleteFileA(cache_.c_str());
-        PumpFor(50);
-    }
-    void Place(std::map<std::wstring, VARIANT> bag = {}, OLE_COLOR back = 0x8000000F) {
-        host = std::make_unique<TestHost>(150, 120, 360, 220);
-        host->SetBackColor(back);
-        ctrl = Qel_SkinCtrl::Create();
-        host->Place(ctrl->Unknown(), bag);
-        PumpFor(100);
-    }
-
-    std::unique_ptr<TestHost> host;
-    ComPtr<Qel_SkinCtrl> ctrl;
-    std::string cache_;
-};
+using test::SkinCtrlOnScreen;
 
 TEST_F(SkinCtrlOnScreen, EachBuiltInSkinFramesTheFormAndTheClientAreaKeepsItsSize) {
     Place();
@@ -229,13 +203,7 @@ TEST_F(SkinCtrlOnScreen, AlwaysOnTopKeepsTheSkinnedFormAboveOthers) {
 TEST_F(SkinCtrlOnScreen, ACustomSkinWithRoundedCornersAndTheFormIcon) {
     Place();
     HWND hwnd = host->Window();
-    HICON icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    PICTDESC desc{sizeof desc, PICTYPE_ICON, {}};
-    desc.icon.hicon = icon;
-    ComPtr<IPictureDisp> iconPicture;
-    OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE, iconPicture.put_void());
-    host->SetIcon(iconPicture.get());
+    host->SetFormIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)), false);
 
     test::SampleSkin skin = test::BuiltInLikeSkin();
     skin.content.Flag(SheetFlag::RoundTop) = true;
@@ -303,9 +271,13 @@ TEST_F(SkinCtrlOnScreen, DeactivatingANeverActivatedControlOnlyAnnouncesIt) {
     Place();
     HWND hwnd = host->Window();
     const RECT window = WindowRectOf(hwnd);
+    host->SetBackColor(0x00445566); // changed by the host since the control was loaded
+    host->AddControl(L"Command1", L"CommandButton", 0x00ABCDEF, 0x00010203);
     ctrl->DeactivateSkin();
     RECT now = WindowRectOf(hwnd);
     EXPECT_EQ(now.right - now.left, window.right - window.left);
+    EXPECT_EQ(host->BackColor(), 0x00445566u); // no skin, no colours to give back
+    EXPECT_EQ(host->Control(L"Command1").back, 0x00ABCDEFu);
     EXPECT_EQ(Count(*host, kSkinActive), 1);
     EXPECT_FALSE(LastBool(*host, kSkinActive));
 }

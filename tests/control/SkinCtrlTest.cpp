@@ -9,6 +9,7 @@
 #include "tests/control/TestHost.h"
 #include "tests/support/Input.h"
 #include "tests/support/Screen.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -134,7 +135,7 @@ TEST_F(SkinCtrlProperties, StoredPropertiesReadBackAndOnlyChangedOnesAreWritten)
     // Stored without a custom picture, the control takes the first built-in sheet.
     ComPtr<IPictureDisp> custom;
     ctrl->get_SkinPicture(custom.put());
-    EXPECT_TRUE(IsReadableSheet(custom.get()));
+    EXPECT_TRUE(IsUsableSheet(custom.get()));
 
     auto bag = host.SaveBag();
     std::set<std::wstring> keys;
@@ -342,6 +343,41 @@ TEST(SkinCtrlDesign, ANewlyPlacedControlSnapsBackWithoutAMenuAndRunTimeChangesNo
     EXPECT_EQ(now.cx, bigger.cx);
 }
 
+// Draws the control through IViewObject into the host's client area at (x, y),
+// w x h pixels, and reads the pixel back at a point of that rectangle.
+COLORREF DrawnPixel(TestHost& host, IUnknown* control, RECT at, POINT read) {
+    ComPtr<IViewObject> view;
+    control->QueryInterface(IID_IViewObject, view.put_void());
+    if (!view) return CLR_INVALID;
+    WindowDC dc = WindowDC::Client(host.Window());
+    RECT all;
+    GetClientRect(host.Window(), &all);
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RECTL bounds{at.left, at.top, at.right, at.bottom};
+    view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc.get(), &bounds, nullptr, nullptr,
+               0);
+    return GetPixel(dc.get(), at.left + read.x, at.top + read.y);
+}
+
+TEST(SkinCtrlDesign, AFormBeingDesignedShowsTheControlsFace) {
+    TestHost design(100, 100, 300, 200, /*visible=*/true, /*userMode=*/false);
+    auto ctrl = Qel_SkinCtrl::Create();
+    design.Place(ctrl->Unknown(), {});
+    test::PumpFor(50);
+    const RECT face{10, 10, 52, 46}, twice{10, 10, 94, 82};
+    EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), face, {12, 9}), RGB(0, 0, 128)); // caption
+    EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), face, {20, 20}), RGB(255, 255, 255));
+    EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), face, {2, 2}), RGB(192, 192, 192));
+    EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), face, {41, 35}), RGB(0, 0, 0));
+    EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), twice, {24, 18}), RGB(0, 0, 128));
+    // At run time the control draws nothing.
+    TestHost run(100, 100, 300, 200, /*visible=*/true, /*userMode=*/true);
+    auto running = Qel_SkinCtrl::Create();
+    run.Place(running->Unknown(), {});
+    test::PumpFor(50);
+    EXPECT_EQ(DrawnPixel(run, running->Unknown(), face, {12, 9}), RGB(0, 0, 0));
+}
+
 // ---- Bad pictures through the public interface ------------------------------------
 
 TEST(SkinCtrlBadInput, PicturesThatAreNoSkinSheetsAreRefused) {
@@ -356,34 +392,33 @@ TEST(SkinCtrlBadInput, PicturesThatAreNoSkinSheetsAreRefused) {
     };
     EXPECT_TRUE(refused(nullptr));
     EXPECT_TRUE(refused(PictureFromSheet(SheetImage(1, 1, 0)).get()));
-    // 10000 x 10000 pixels: refused by its size, before its pixels are read.
+    // 10000 x 10000 pixels (one bit each): refused by its size, before its pixels are read.
     {
-        WindowDC screen = WindowDC::Client(nullptr);
         ComPtr<IPictureDisp> huge =
-            PictureFromBitmap(UniqueBitmap(CreateCompatibleBitmap(screen.get(), 10000, 10000)));
-        if (huge) {
-            EXPECT_TRUE(refused(huge.get()));
-        }
+            PictureFromBitmap(UniqueBitmap(CreateBitmap(10000, 10000, 1, 1, nullptr)));
+        ASSERT_TRUE(huge);
+        EXPECT_TRUE(refused(huge.get()));
         std::string why;
-        EXPECT_FALSE(IsReadableSheet(huge.get(), &why));
+        EXPECT_FALSE(IsUsableSheet(huge.get(), &why));
+        EXPECT_EQ(why, "The picture is 10000 x 10000 pixels, larger than any skin sheet.");
     }
     // A sheet cut short: its value rows are missing.
     std::mt19937 rng(3);
     test::SampleSkin skin = test::RandomSkin(rng, test::kBuiltInGeometry);
     SheetImage sheet = ComposeSkinSheet(skin.content, skin.background);
     EXPECT_TRUE(refused(PictureFromSheet(sheet.Cut({0, 0, sheet.Width(), 100})).get()));
-    // A truncated file does not even load.
+    // A file cut short does not load: its rows are not all there.
     const std::string path = test::OutputPath("control/truncated.bmp");
     ASSERT_TRUE(SavePictureFile(PictureFromSheet(sheet).get(), path));
+    ASSERT_TRUE(LoadPictureFile(path));
     {
         std::ifstream in(path, std::ios::binary);
         std::string bytes((std::istreambuf_iterator<char>(in)), {});
-        std::ofstream(path, std::ios::binary) << bytes.substr(0, bytes.size() / 3);
+        std::ofstream(path, std::ios::binary) << bytes.substr(0, bytes.size() - 1000);
     }
-    ComPtr<IPictureDisp> truncated = LoadPictureFile(path);
-    if (truncated) {
-        EXPECT_TRUE(refused(truncated.get()));
-    }
+    std::string error;
+    EXPECT_FALSE(LoadPictureFile(path, &error));
+    EXPECT_EQ(error, "Invalid picture: " + path);
     EXPECT_FALSE(refused(PictureFromSheet(sheet).get())); // the whole sheet is taken
 }
 
@@ -429,9 +464,14 @@ TEST(SkinCtrlHost, AControlOutlivingItsFormsWindowLeavesItAlone) {
     {
         TestHost host(0, 0, 300, 200, false);
         host.Place(ctrl->Unknown(), {});
+        host.AddControl(L"Command1", L"CommandButton", 0x00ABCDEF, 0x00010203);
         ctrl->ActivateSkin(0);
+        const OLE_COLOR skinned = host.BackColor(), control = host.Control(L"Command1").back;
+        ASSERT_NE(skinned, 0x8000000Fu);
         DestroyWindow(host.Window());
         ctrl->DeactivateSkin(); // the window is gone: nothing is moved or recoloured
+        EXPECT_EQ(host.BackColor(), skinned);
+        EXPECT_EQ(host.Control(L"Command1").back, control);
         VARIANT_BOOL active = VARIANT_TRUE;
         ctrl->IsSkinActive(&active);
         EXPECT_EQ(active, VARIANT_FALSE);

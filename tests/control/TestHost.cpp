@@ -1,7 +1,9 @@
 #include "tests/control/TestHost.h"
+#include "base/ComGuard.h"
 #include "base/QelTypeLib.h"
 #include "base/Rounding.h"
 #include "base/Twips.h"
+#include "tests/support/AllocationFaults.h"
 
 #include <olectl.h>
 
@@ -126,10 +128,12 @@ STDMETHODIMP ScriptObject::GetTypeInfoCount(UINT* n) {
     return S_OK;
 }
 STDMETHODIMP ScriptObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    AllocationsSpared spared;
     *info = NameTypeInfo::Create(typeName_).detach();
     return S_OK;
 }
 STDMETHODIMP ScriptObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    AllocationsSpared spared;
     for (UINT i = 0; i < count; ++i)
         ids[i] = DISPID_UNKNOWN;
     Member* m = count ? Find(names[0]) : nullptr;
@@ -139,30 +143,34 @@ STDMETHODIMP ScriptObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LC
 }
 STDMETHODIMP ScriptObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                   VARIANT* result, EXCEPINFO*, UINT*) {
-    if (id < 1 || id > static_cast<DISPID>(members_.size())) return DISP_E_MEMBERNOTFOUND;
-    Member& m = members_[id - 1];
-    std::vector<VARIANT> args;
-    for (UINT i = params ? params->cArgs : 0; i > 0; --i)
-        args.push_back(Copy(params->rgvarg[i - 1]));
-    VARIANT r;
-    VariantInit(&r);
-    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-        if (!m.set || args.empty()) return DISP_E_MEMBERNOTFOUND;
-        m.set(args.back());
-    } else if (m.call) {
-        r = m.call(args);
-    } else if (m.get) {
-        r = m.get();
-    } else {
-        return DISP_E_MEMBERNOTFOUND;
-    }
-    for (VARIANT& a : args)
-        VariantClear(&a);
-    if (result)
-        *result = r;
-    else
-        VariantClear(&r);
-    return S_OK;
+    // The host's own allocations are not among those a test makes fail.
+    AllocationsSpared spared;
+    return ComGuard([&]() -> HRESULT {
+        if (id < 1 || id > static_cast<DISPID>(members_.size())) return DISP_E_MEMBERNOTFOUND;
+        Member& m = members_[id - 1];
+        std::vector<VARIANT> args;
+        for (UINT i = params ? params->cArgs : 0; i > 0; --i)
+            args.push_back(Copy(params->rgvarg[i - 1]));
+        VARIANT r;
+        VariantInit(&r);
+        if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+            if (!m.set || args.empty()) return DISP_E_MEMBERNOTFOUND;
+            m.set(args.back());
+        } else if (m.call) {
+            r = m.call(args);
+        } else if (m.get) {
+            r = m.get();
+        } else {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        for (VARIANT& a : args)
+            VariantClear(&a);
+        if (result)
+            *result = r;
+        else
+            VariantClear(&r);
+        return S_OK;
+    });
 }
 
 // ---- The site, the bag and the notification sink ---------------------------------
@@ -313,7 +321,12 @@ void TestHost::BuildForm() {
     };
     form_->Property(L"hWnd", [hwnd] { return Long(HandleToLong(hwnd)); });
     form_->Property(
-        L"BackColor", [this] { return Long(static_cast<LONG>(back_)); },
+        L"BackColor",
+        [this] {
+            VARIANT v = Long(static_cast<LONG>(back_));
+            if (unsignedBack_) V_VT(&v) = VT_UI4;
+            return v;
+        },
         [this](const VARIANT& v) { back_ = static_cast<OLE_COLOR>(AsLong(v)); });
     form_->Property(
         L"ScaleMode", [this] { return Long(scaleMode_); },
@@ -338,8 +351,9 @@ void TestHost::BuildForm() {
         if (a.size() == 4) move(d(0), d(1), d(2), d(3));
         return VARIANT{};
     });
-    form_->Function(L"Refresh", [hwnd](const std::vector<VARIANT>&) {
+    form_->Function(L"Refresh", [this, hwnd](const std::vector<VARIANT>&) {
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        if (onRefresh) onRefresh();
         return VARIANT{};
     });
     form_->Field(L"Icon", Object(nullptr));
@@ -388,6 +402,18 @@ void TestHost::SetIcon(IPictureDisp* icon) {
     VARIANT v = Object(icon);
     form_->SetField(L"Icon", v);
     VariantClear(&v);
+}
+
+void TestHost::SetFormIcon(HICON icon, bool big) {
+    SendMessageA(window_.get(), WM_SETICON, big ? ICON_BIG : ICON_SMALL,
+                 reinterpret_cast<LPARAM>(icon));
+    ComPtr<IPictureDisp> picture;
+    if (icon) {
+        PICTDESC desc{sizeof desc, PICTYPE_ICON, {}};
+        desc.icon.hicon = icon;
+        OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE, picture.put_void());
+    }
+    SetIcon(picture.get());
 }
 
 ComPtr<IDispatch> TestHost::Place(IUnknown* control, const std::map<std::wstring, VARIANT>& bag,

@@ -81,12 +81,17 @@ public:
     IDispatch* Form() const { return form_.get(); }
     OLE_COLOR BackColor() const { return back_; }
     void SetBackColor(OLE_COLOR c) { back_ = c; }
+    // The form's BackColor reads as an unsigned value (VT_UI4), as some hosts give it.
+    void SetUnsignedBackColor(bool on) { unsignedBack_ = on; }
     HostControl& AddControl(const std::wstring& name, const std::wstring& kind, OLE_COLOR back,
                             OLE_COLOR fore, bool hasForeColor = true);
     HostControl& Control(const std::wstring& name);
     void SetMenu(HMENU menu);
     // The form's Icon property.
     void SetIcon(IPictureDisp* icon);
+    // The form's icon (the window's small or big one) and its Icon property,
+    // which does not own it; a null icon takes both away.
+    void SetFormIcon(HICON icon, bool big);
 
     // Creates the skin control (through the library's class factory when
     // `module` is given, else in process) and puts it on the form: client site,
@@ -102,6 +107,8 @@ public:
     // Command identifiers that reached the form (WM_COMMAND).
     std::vector<WORD> commands;
     std::function<void(DISPID, DISPPARAMS&)> onEvent;
+    // Runs when the control calls the form's Refresh.
+    std::function<void()> onRefresh;
 
 private:
     static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
@@ -113,6 +120,7 @@ private:
     UniqueWindow window_;
     ComPtr<ScriptObject> form_;
     OLE_COLOR back_ = 0x8000000F;
+    bool unsignedBack_ = false;
     LONG scaleMode_ = 1;
     bool userMode_ = true;
     std::vector<HostControl> controls_;

@@ -16,7 +16,9 @@
 #include "forms/Menu.h"
 #include "forms/OptionButton.h"
 #include "forms/PictureBox.h"
+#include "forms/PropertyBag.h"
 #include "forms/TextBox.h"
+#include "tests/support/AllocationFaults.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -244,6 +246,47 @@ TEST_F(AutomationTest, ErrorsComeBackAsRunTimeErrors) {
     EXPECT_EQ(gone.number, 364);
     EXPECT_EQ(Call(object.get(), L"hWnd", DISPATCH_PROPERTYGET).number, 364);
     EXPECT_EQ(TypeName(label.get()), L"Label");
+}
+
+// Each allocation of a call failing in turn: the object answers "out of
+// memory" and keeps what it had.
+TEST_F(AutomationTest, RunningOutOfMemoryIsAnErrorNotACrash) {
+    DISPID caption;
+    LPOLESTR name = const_cast<LPOLESTR>(L"Caption");
+    ASSERT_EQ(object->GetIDsOfNames(IID_NULL, &name, 1, 0, &caption), S_OK);
+    auto bag = PropertyBag::Create();
+    VARIANT value;
+    V_VT(&value) = VT_I4;
+    V_I4(&value) = 7;
+    for (size_t n = 0;; ++n) {
+        VARIANT result;
+        VariantInit(&result);
+        DISPPARAMS none{};
+        HRESULT read, written;
+        bool failedRead, failedWrite;
+        {
+            test::FailAllocation fail(n);
+            read = object->Invoke(caption, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result,
+                                  nullptr, nullptr);
+            failedRead = fail.Failed();
+        }
+        {
+            test::FailAllocation fail(n);
+            written = bag->Write(L"Number", &value);
+            failedWrite = fail.Failed();
+        }
+        VariantClear(&result);
+        if (failedRead) {
+            EXPECT_EQ(read, E_OUTOFMEMORY) << n;
+        }
+        if (failedWrite) {
+            EXPECT_EQ(written, E_OUTOFMEMORY) << n;
+            EXPECT_EQ(bag->Value(L"Number").type(), VT_EMPTY) << n;
+        }
+        if (!failedRead && !failedWrite) break;
+    }
+    EXPECT_EQ(AsLong(bag->Value(L"Number")), 7);
+    EXPECT_EQ(AsText(Call(object.get(), L"Caption", DISPATCH_PROPERTYGET).result), L"Kinds");
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "base/WindowObject.h"
+#include "hooking/GSubclass.h"
 #include "hooking/KeyboardHook.h"
 #include "hooking/MSubclass.h"
 #include "hooking/Qel_SkinAreaMod.h"
 #include "hooking/RoundRegion.h"
 #include "hooking/cNCCalcSize.h"
 #include "tests/hooking/Handlers.h"
+#include "tests/support/AllocationFaults.h"
 
 #include <gtest/gtest.h>
 
@@ -182,6 +184,52 @@ TEST_F(Modifier, DetachRemovesTheImplementationAndTheSubclass) {
     ncs->Detach(); // a second detach finds nothing to do
 }
 
+// The description of the thread's error information, taken.
+std::wstring ErrorDescription() {
+    ComPtr<IErrorInfo> info;
+    BSTR text = nullptr;
+    if (GetErrorInfo(0, info.put()) != S_OK || FAILED(info->GetDescription(&text))) return L"";
+    std::wstring r = text ? text : L"";
+    SysFreeString(text);
+    return r;
+}
+
+// Each allocation of an attachment failing in turn: the call answers "out of
+// memory" and leaves the window neither subclassed nor marked.
+TEST_F(Modifier, AnAttachmentThatRunsOutOfMemoryLeavesTheWindowAlone) {
+    WNDPROC own = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    auto subclass = GSubclass::Create();
+    auto handler = test::RecordingHandler::Create("h", nullptr, emrConsume);
+    for (size_t n = 0;; ++n) {
+        HRESULT attached, single;
+        bool failed;
+        {
+            test::FailAllocation fail(n);
+            attached = ncs->Attach(impl->Itf());
+            failed = fail.Failed();
+        }
+        if (!failed) {
+            EXPECT_EQ(attached, S_OK);
+            break;
+        }
+        EXPECT_EQ(attached, E_OUTOFMEMORY) << n;
+        EXPECT_EQ(ErrorDescription(), L"Out of memory") << n;
+        EXPECT_EQ(GetPropA(hwnd, kImplementationProp), nullptr) << n;
+        EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)), own) << n;
+        {
+            test::FailAllocation fail(n);
+            single = subclass->AttachMessage(handler->Itf(), HandleToLong(hwnd), WM_USER + 1);
+            failed = fail.Failed();
+        }
+        if (failed) {
+            EXPECT_EQ(single, E_OUTOFMEMORY) << n;
+        }
+        subclass->DetachMessage(handler->Itf(), HandleToLong(hwnd), WM_USER + 1);
+    }
+    ncs->Detach();
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)), own);
+}
+
 TEST_F(Modifier, ReleasingTheModifierDetachesIt) {
     Attach();
     EXPECT_TRUE(KeyboardHookInstalled());
@@ -327,10 +375,12 @@ TEST_F(Modifier, ResizingReappliesTheRoundingOrNone) {
     EXPECT_FALSE(PtInRegion(region.get(), 0, 219));
     EXPECT_TRUE(PtInRegion(region.get(), 160, 219));
 
+    // Angle 0: a resize neither removes nor applies a region; the 320 x 220 one stays.
     ncs->SetRndAngle(0, VARIANT_TRUE, VARIANT_TRUE);
-    SetWindowRgn(hwnd, nullptr, FALSE);
     MoveWindow(hwnd, 100, 80, 300, 200, FALSE);
-    EXPECT_EQ(GetWindowRgn(hwnd, region.get()), ERROR);
+    ASSERT_NE(GetWindowRgn(hwnd, region.get()), ERROR);
+    EXPECT_FALSE(PtInRegion(region.get(), 0, 219));
+    EXPECT_TRUE(PtInRegion(region.get(), 160, 219));
 }
 
 TEST(SkinAreaInterface, TheInterfacesOwnObjectDoesNothing) {

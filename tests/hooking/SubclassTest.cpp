@@ -155,6 +155,29 @@ TEST_F(Subclass, InvalidAndForeignWindowsAreRefusedAndLeftAlone) {
     SysFreeString(text);
 }
 
+// The thread's error information: number (from the HRESULT), source and text.
+std::wstring ErrorText(HRESULT hr) {
+    ComPtr<IErrorInfo> info;
+    if (GetErrorInfo(0, info.put()) != S_OK) return L"no error information";
+    BSTR source = nullptr, text = nullptr;
+    info->GetSource(&source);
+    info->GetDescription(&text);
+    std::wstring r = std::to_wstring(HRESULT_CODE(hr)) + L" " + (source ? source : L"") + L": " +
+                     (text ? text : L"");
+    SysFreeString(source);
+    SysFreeString(text);
+    return r;
+}
+
+// Error 5 as a client of GSubclass sees it.
+TEST_F(Subclass, ErrorsReachTheClientWithNumberSourceAndText) {
+    auto subclass = GSubclass::Create();
+    HRESULT hr = subclass->AttachMessage(nullptr, HandleToLong(hwnd), kMsgA);
+    EXPECT_EQ(static_cast<unsigned long>(hr), 0x800A0005ul);
+    EXPECT_EQ(ErrorText(hr), L"5 : Invalid procedure call or argument");
+    EXPECT_TRUE(FrameworkProps(hwnd).empty());
+}
+
 TEST_F(Subclass, TheProcedureComesBackOnlyWithTheLastRegistration) {
     WNDPROC own = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
     auto a = Handler("A", emrConsume);

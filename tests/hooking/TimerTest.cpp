@@ -2,6 +2,7 @@
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace qel {
 namespace {
@@ -107,8 +108,16 @@ TEST_F(Timers, AFullTableRaises13651AndKillsTheTimerItMade) {
         ASSERT_EQ(timers.back()->put_Interval(60000), S_OK);
     }
     auto extra = CTimer::Create();
-    HRESULT hr = extra->put_Interval(60000);
+    HRESULT hr = extra->put_Interval(10);
     EXPECT_EQ(static_cast<unsigned long>(hr), 0x80043553ul);
+    // Its system timer is gone: no tick of the thread's arrives (the others wait a minute).
+    int stray = 0;
+    for (const DWORD end = GetTickCount() + 150; GetTickCount() < end; Sleep(5)) {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
+            ++stray;
+    }
+    EXPECT_EQ(stray, 0);
     EXPECT_EQ(extra->TimerID(), 0u);
     LONG interval = -1;
     extra->get_Interval(&interval);
@@ -121,6 +130,24 @@ TEST_F(Timers, AFullTableRaises13651AndKillsTheTimerItMade) {
     SysFreeString(text);
     for (auto& t : timers)
         t->put_Interval(0);
+}
+
+// A thread that ends with a timer running kills it and lets its object go.
+TEST_F(Timers, AThreadEndingWithATimerRunningStopsItAndReleasesIt) {
+    auto timer = CTimer::Create();
+    auto references = [&] {
+        timer->AddRef();
+        return timer->Release();
+    };
+    const ULONG before = references();
+    UINT_PTR id = 0;
+    std::thread([&] {
+        timer->put_Interval(10);
+        id = timer->TimerID();
+    }).join();
+    EXPECT_NE(id, 0u);
+    EXPECT_EQ(timer->TimerID(), 0u);
+    EXPECT_EQ(references(), before);
 }
 
 TEST_F(Timers, ItemHoldsAnyValue) {

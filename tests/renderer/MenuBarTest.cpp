@@ -311,8 +311,8 @@ TEST_F(MenuBarOffScreen, MeasuringFindsTheItemByItsDataAndSizesItsPopupsColumns)
     bar->PreparePopupItems(edit);
     bar->PreparePopupItems(view);
 
-    auto measure = [&](ULONG_PTR data) {
-        MEASUREITEMSTRUCT m{ODT_MENU, 0, test::kCopy, 7, 5, data};
+    auto measure = [&](ULONG_PTR data, UINT id = test::kCopy) {
+        MEASUREITEMSTRUCT m{ODT_MENU, 0, id, 7, 5, data};
         SendMessageA(hwnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&m));
         return SIZE{static_cast<LONG>(m.itemWidth), static_cast<LONG>(m.itemHeight)};
     };
@@ -324,7 +324,7 @@ TEST_F(MenuBarOffScreen, MeasuringFindsTheItemByItsDataAndSizesItsPopupsColumns)
     EXPECT_EQ(copy.cx, widestInEdit + 30 + widestShortcut + 8);
     EXPECT_EQ(longer.cx, Measure("A much longer caption than any in Edit", 100).cx + 1 + 30);
     EXPECT_EQ(copy.cy, textHeight + 1 + 8);
-    EXPECT_EQ(measure(DataOf(edit, 1)).cy, 6); // a separator
+    EXPECT_EQ(measure(DataOf(edit, 1), GetMenuItemID(edit, 1)).cy, 6); // a separator
     // Unknown to the tables: the proposed size stays.
     EXPECT_EQ(measure(0).cx, 7);
     EXPECT_EQ(measure(999).cy, 5);
@@ -334,6 +334,28 @@ TEST_F(MenuBarOffScreen, MeasuringFindsTheItemByItsDataAndSizesItsPopupsColumns)
     SendMessageA(hwnd, WM_MEASUREITEM, 1, reinterpret_cast<LPARAM>(&button));
     EXPECT_EQ(ProbeWindow::counts[WM_MEASUREITEM], formSaw + 1);
     bar->RestorePopupItems();
+}
+
+// The host's own owner-drawn item, with the item data the bar gives its first
+// item of the same popup: measured, drawn and kept by the host alone.
+TEST_F(MenuBarOffScreen, AHostsOwnOwnerDrawnItemsAreNeverTakenForTheBars) {
+    HMENU edit = popups[1];
+    AppendMenuA(edit, MF_OWNERDRAW, 777, reinterpret_cast<LPCSTR>(1));
+    const std::vector<test::ItemRecord> before = test::Snapshot(edit);
+    bar->PreparePopupItems(edit);
+    bar->PreparePopupItems(edit); // known now: its items are looked up again
+    const int measured = ProbeWindow::counts[WM_MEASUREITEM];
+    MEASUREITEMSTRUCT m{ODT_MENU, 0, 777, 7, 5, 1};
+    SendMessageA(hwnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&m));
+    EXPECT_EQ(ProbeWindow::counts[WM_MEASUREITEM], measured + 1);
+    EXPECT_EQ(m.itemWidth, 7u);
+    const int drawn = ProbeWindow::counts[WM_DRAWITEM];
+    DRAWITEMSTRUCT d{ODT_MENU, 0, 777, ODA_DRAWENTIRE, 0, reinterpret_cast<HWND>(edit), Frame(),
+                     {0, 0, 50, 20}, 1};
+    SendMessageA(hwnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+    EXPECT_EQ(ProbeWindow::counts[WM_DRAWITEM], drawn + 1);
+    bar->RestorePopupItems();
+    EXPECT_EQ(test::Snapshot(edit), before);
 }
 
 class PopupItemDrawing : public MenuBarOffScreen {

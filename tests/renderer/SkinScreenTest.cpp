@@ -9,6 +9,7 @@
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
+#include <atomic>
 #include <string>
 
 namespace qel {
@@ -177,6 +178,29 @@ COLORREF AwaitPixel(HWND hwnd, POINT at, COLORREF expected) {
     return c;
 }
 
+// Left-button releases taken from this thread's queue while it lives.
+class ReleaseCounter {
+public:
+    ReleaseCounter()
+        : hook_(SetWindowsHookExA(WH_GETMESSAGE, Count, nullptr, GetCurrentThreadId())) {
+        releases = 0;
+    }
+    ~ReleaseCounter() { UnhookWindowsHookEx(hook_); }
+    ReleaseCounter(const ReleaseCounter&) = delete;
+    ReleaseCounter& operator=(const ReleaseCounter&) = delete;
+    static inline std::atomic<int> releases{0};
+
+private:
+    static LRESULT CALLBACK Count(int code, WPARAM wp, LPARAM lp) {
+        const auto* msg = reinterpret_cast<const MSG*>(lp);
+        if (code == HC_ACTION && wp == PM_REMOVE &&
+            (msg->message == WM_LBUTTONUP || msg->message == WM_NCLBUTTONUP))
+            ++releases;
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    HHOOK hook_;
+};
+
 TEST_F(SkinOnScreen, ButtonLooksFollowTheMouse) {
     const RECT close = ButtonRect(kW, kCloseColumn), maximise = ButtonRect(kW, kMaximiseColumn);
     const POINT onClose = form.At(Centre(close).x, Centre(close).y);
@@ -189,6 +213,8 @@ TEST_F(SkinOnScreen, ButtonLooksFollowTheMouse) {
     };
     COLORREF hover = 0, hoverRepainted = 0, pressed = 0, pressedOff = 0, pressedBack = 0,
              released = 0, next = 0, nextClose = 0;
+    ReleaseCounter releases;
+    int releasesBefore = 0, releasesAfter = 0;
     WhileInput([&] {
         MoveOnto(onClose);
         hover = closeLook(kHoverRow);
@@ -205,8 +231,11 @@ TEST_F(SkinOnScreen, ButtonLooksFollowTheMouse) {
         pressedBack = closeLook(kPressedRow);
         // Released away from the button: nothing happens.
         MoveOnto(onCaption);
+        releasesBefore = ReleaseCounter::releases;
         test::MouseUp();
-        Sleep(100);
+        for (int i = 0; i < 50 && ReleaseCounter::releases == releasesBefore; ++i)
+            Sleep(10);
+        releasesAfter = ReleaseCounter::releases;
         released = closeLook(kNormalRow);
         MoveOnto(onMaximise);
         next = AwaitPixel(hwnd(), maximiseCell, ButtonCell(kMaximiseColumn, kHoverRow));
@@ -218,6 +247,7 @@ TEST_F(SkinOnScreen, ButtonLooksFollowTheMouse) {
     EXPECT_EQ(pressed, ButtonCell(kCloseColumn, kPressedRow));
     EXPECT_EQ(pressedOff, ButtonCell(kCloseColumn, kNormalRow));
     EXPECT_EQ(pressedBack, ButtonCell(kCloseColumn, kPressedRow));
+    EXPECT_EQ(releasesAfter, releasesBefore + 1); // the release reached the form
     EXPECT_EQ(released, ButtonCell(kCloseColumn, kNormalRow));
     EXPECT_EQ(next, ButtonCell(kMaximiseColumn, kHoverRow));
     EXPECT_EQ(nextClose, ButtonCell(kCloseColumn, kNormalRow));
