@@ -1,0 +1,624 @@
+#include "creator/shell/MainFrm.h"
+#include "base/FileHelpers.h"
+#include "control/QelTypeLib.h"
+#include "control/SheetPicture.h"
+#include "creator/editor/MockCaptionButtons.h"
+#include "creator/sheet/SkinSheetMapping.h"
+#include "creator/shell/CreatorServices.h"
+#include "forms/ActiveXControl.h"
+#include "forms/ActiveXSource.h"
+#include "forms/App.h"
+#include "forms/CheckBox.h"
+#include "forms/CommandButton.h"
+#include "forms/ElasticPanel.h"
+#include "forms/Frame.h"
+#include "forms/Image.h"
+#include "forms/Label.h"
+#include "forms/ListBox.h"
+#include "forms/Menu.h"
+#include "forms/MsgBox.h"
+#include "forms/PictureBox.h"
+#include "forms/PropertyBag.h"
+#include "forms/RuntimeError.h"
+#include "forms/Settings.h"
+#include "forms/Shell.h"
+#include "forms/TabControl.h"
+#include "forms/TextBox.h"
+
+#include <optional>
+
+namespace qel::creator {
+
+using namespace forms;
+
+namespace {
+
+const char* const kSettingsApp = "Vantreo";
+const char* const kSettingsSection = "Settings";
+const char* const kNewSkinCaption = "Vantreo Skin Builder - ";
+
+// Swatch k's label caption.
+const char* const kSwatchCaptions[kSwatches] = {"Active Form Back Color",
+                                                "Neutral Color",
+                                                "Active Caption Color",
+                                                "In-Active Caption Color",
+                                                "Active Menu Color",
+                                                "In-Active Menu Color",
+                                                "Menu Highlight Color",
+                                                "Menu Background Color",
+                                                "Empty Color",
+                                                "Form Text Color",
+                                                "In-Active Form Back Color"};
+// The swatch of eyedropper button CommandN (index N - 1).
+constexpr int kEyedropperSwatch[8] = {4, 0, 6, 7, 2, 3, 5, 10};
+
+// Preview box k (Picture1 to Picture4) hosts variant kBoxVariant[k].
+constexpr int kBoxVariant[4] = {1, 3, 2, 4};
+
+constexpr float kPreviewWidth = 5790, kPreviewHeight = 5190;
+
+std::string Index(const std::string& name, int i) {
+    return name + "(" + std::to_string(i) + ")";
+}
+
+ActiveXSource SkinControlSource() {
+    return ActiveXSource::FromProgIdOrDll(L"Qel_SkinControl.Qel_SkinCtrl", "Qel_SkinControl.dll",
+                                          CLSID_Qel_SkinCtrl);
+}
+
+} // namespace
+
+const char* const MainFrm::kHomePage = "http://www.vantreo.com/";
+const char* const MainFrm::kTechSupport = "http://www.vantreo.com/support/";
+
+PictureBox& MainFrm::HostBox(int variant) const {
+    for (int k = 0; k < 4; ++k)
+        if (kBoxVariant[k] == variant) return *Picture[k];
+    throw std::out_of_range("variant");
+}
+
+ListBox& MainFrm::ListOfVariant(int variant) const {
+    return *List.at(variant - 1);
+}
+
+// ---- Design ----
+
+void MainFrm::Design() {
+    Document = SkinDocument();
+    ColorPick = ColourPick();
+    Caption("Vantreo Skin Creator - New Skin");
+    Border(BorderStyle::FixedDialog);
+    ClientSize(12660, 7740);
+    StartUp(StartUpPosition::CenterScreen);
+
+    C1Tab1 = Add<TabControl>("C1Tab1", 120, 120, 8940, 7500);
+    C1Tab1->Caption("Active Skin|In-Active Skin|Buttons");
+    C1Tab1->OnChange = [this] { C1Tab1_Change(); };
+    DesignActivePage();
+    DesignInActivePage();
+    DesignButtonsPage();
+    DesignOptionPanel();
+    DesignMenus();
+
+    // Document state the design does not show elsewhere.
+    Check[3]->Value(Document.CheckValue(4));
+
+    Qel_SkinCtrl1 = AddActiveX(
+        "Qel_SkinCtrl1", SkinControlSource(),
+        PropertyBag::With({{L"LoadSkinFromRegistry", false}, {L"ChangeControlColor", false}})
+            .get());
+    OnLoad = [this] { Form_Load(); };
+    OnActivate = [this] { Form_Activate(); };
+    OnQueryUnload = [this](int& cancel, UnloadMode) { Form_QueryUnload(cancel); };
+    OnUnload = [this](int&) { Form_Unload(); };
+}
+
+void MainFrm::DesignActivePage() {
+    TabPage& page = C1Tab1->Page(0);
+    C1Elastic[0] = page.Add<ElasticPanel>("C1Elastic1", 60, 60, 8700, 600);
+    DesignSwatch(*C1Elastic[0], 0, "Label1", 0, 30, 2);
+    DesignSwatch(*C1Elastic[0], 2, "Label2(1)", 4200, 30, 5);
+    C1Tab2 = page.Add<TabControl>("C1Tab2", 60, 720, 8700, 6120);
+    C1Tab2->Caption("Active Skin with Menu|Active Skin with No Menu");
+    DesignVariantPage(*C1Tab2, 0, 0, 0, C1Elastic[3], "C1Elastic4");
+    Label6 = DesignNumber(*C1Elastic[3], 2, "Label6", "Caption Top with Menu:", 0, 3000);
+    DesignSwatch(*C1Elastic[3], 4, "Label2(3)", 0, 3420, 1);
+    DesignSwatch(*C1Elastic[3], 6, "Label2(5)", 0, 3990, 3);
+    DesignSwatch(*C1Elastic[3], 7, "Label2(6)", 0, 4560, 4);
+    DesignVariantPage(*C1Tab2, 1, 1, 2, C1Elastic[4], "C1Elastic5");
+    Label14 = DesignNumber(*C1Elastic[4], 8, "Label14", "Caption Top with No Menu:", 0, 3000);
+}
+
+void MainFrm::DesignInActivePage() {
+    TabPage& page = C1Tab1->Page(1);
+    C1Elastic[1] = page.Add<ElasticPanel>("C1Elastic2", 60, 60, 8700, 600);
+    DesignSwatch(*C1Elastic[1], 3, "Label2(2)", 0, 30, 6);
+    DesignSwatch(*C1Elastic[1], 10, "Label13", 4200, 30, 8);
+    C1Tab3 = page.Add<TabControl>("C1Tab3", 60, 720, 8700, 6120);
+    C1Tab3->Caption("In-Active Skin with Menu|In-Active Skin with No Menu");
+    DesignVariantPage(*C1Tab3, 0, 2, 1, C1Elastic[5], "C1Elastic6");
+    Label16 = DesignNumber(*C1Elastic[5], 10, "Label16", "Caption Top with Menu:", 0, 3000);
+    DesignSwatch(*C1Elastic[5], 5, "Label2(4)", 0, 3420, 7);
+    DesignVariantPage(*C1Tab3, 1, 3, 3, C1Elastic[6], "C1Elastic7");
+    Label15 = DesignNumber(*C1Elastic[6], 9, "Label15", "Caption Top with No Menu:", 0, 3000);
+}
+
+void MainFrm::DesignVariantPage(TabControl& tab, int page, int box, int list, ElasticPanel*& panel,
+                                const char* panelName) {
+    TabPage& p = tab.Page(page);
+    PictureBox* host = p.Add<PictureBox>("Picture" + std::to_string(box + 1), 60, 60, kPreviewWidth,
+                                         kPreviewHeight);
+    host->BackColor(0x00000000);
+    host->OnDblClick = [this, box] { PictureDblClick(box); };
+    if (box < 2) host->OnMouseMove = [this, box](int, int, float, float) { HoverReset(box + 1); };
+    Picture[box] = host;
+    Label* hint = host->Add<Label>(Index("Label25", box), 60, 60, 2700, 195);
+    hint->Caption("<Double-Click> to Change BackColor");
+    hint->Transparent(true);
+    hint->ForeColor(0x00FFFFFF);
+    hint->OnDblClick = [this, box] { PictureDblClick(box); };
+    Label25[box] = hint;
+
+    panel = p.Add<ElasticPanel>(panelName, 5940, 60, 2640, 5460);
+    AddLabel(*panel, "Label" + std::to_string(20 + list), 0, 0, 2400, "<Double-Click> to Select");
+    List[list] = panel->Add<ListBox>("List" + std::to_string(list + 1), 0, 240, 2400, 2700);
+}
+
+void MainFrm::DesignSwatch(Container& panel, int k, const char* labelName, float left, float top,
+                           int eyedropper, float labelWidth) {
+    AddLabel(panel, labelName, left, top, labelWidth, kSwatchCaptions[k]);
+    PictureBox* swatch = panel.Add<PictureBox>(Index("picColor", k), left, top + 240, 600, 270);
+    swatch->OnClick = [this, k] { picColor_Click(k); };
+    picColor[k] = swatch;
+    ShowSwatch(k);
+    if (eyedropper) {
+        CommandButton* button = panel.Add<CommandButton>("Command" + std::to_string(eyedropper),
+                                                         left + 660, top + 240, 375, 270);
+        button->Caption("...");
+        button->OnClick = [this, k] { ArmEyedropper(k); };
+        Command[eyedropper - 1] = button;
+    }
+}
+
+Label* MainFrm::AddLabel(Container& panel, const std::string& name, float left, float top,
+                         float width, const std::string& caption) {
+    Label* label = panel.Add<Label>(name, left, top, width, 195);
+    label->Caption(caption);
+    label->Transparent(true);
+    return label;
+}
+
+Label* MainFrm::DesignNumber(Container& panel, int n, const char* labelName, const char* caption,
+                             float left, float top) {
+    Label* label = AddLabel(panel, labelName, left, top + 30, 1920, caption);
+    TextBox* field = panel.Add<TextBox>("Text" + std::to_string(n), left + 1980, top, 600, 285);
+    field->Text(Document.Text(n));
+    field->OnKeyPress = [this, n](int& key) { NumberKeyPress(n, key); };
+    field->OnGotFocus = [this, n] { SelectAll(n); };
+    field->OnChange = [this, n] { NumberChange(n); };
+    Text[n - 1] = field;
+    return label;
+}
+
+void MainFrm::DesignButtonsPage() {
+    TabPage& page = C1Tab1->Page(2);
+    // Columns from the left: Min, Max, Restore, Close.
+    const char* const headings[kCaptionButtons] = {"Close", "Restore", "Max", "Min"};
+    const char* const rows[kButtonStates] = {"Normal:", "Down:", "Highlight:", "Disabled:"};
+    const float left0 = 1500, top0 = 600, cellW = 900, cellH = 825;
+    for (int b = 0; b < kCaptionButtons; ++b) {
+        const float left = left0 + (kCaptionButtons - 1 - b) * cellW;
+        AddLabel(page, Index("Label3", b), left, top0 - 300, 765, headings[b]);
+        for (int s = 0; s < kButtonStates; ++s) {
+            PictureBox* frame = page.Add<PictureBox>(Index("Picture1" + std::to_string(b), s + 1),
+                                                     left, top0 + s * cellH, 765, 690);
+            frame->BackColor(kWindowBackground);
+            PictureBox* box = frame->Add<PictureBox>(Index(b == 0   ? "picClose"
+                                                           : b == 1 ? "picRestore"
+                                                           : b == 2 ? "picMax"
+                                                                    : "picMin",
+                                                           s + 1),
+                                                     225, 225, 270, 240);
+            box->BackColor(0x00FF00FF);
+            box->Bordered(false);
+            box->ScaleMode(Scale::Pixels);
+            ButtonFrame[b][s] = frame;
+            ButtonBox[b][s] = box;
+        }
+    }
+    for (int s = 0; s < kButtonStates; ++s)
+        AddLabel(page, Index("Label4", s), 300, top0 + s * cellH + 240, 1100, rows[s]);
+    AddLabel(page, "Label24", left0, top0 + kButtonStates * cellH + 120, 3000,
+             "<Double-Click> to Select");
+}
+
+void MainFrm::DesignOptionPanel() {
+    C1Elastic[2] = Add<ElasticPanel>("C1Elastic3", 9180, 120, 3360, 7500);
+    ElasticPanel& panel = *C1Elastic[2];
+    auto check = [&](Container& parent, int n, const char* caption, float top) {
+        CheckBox* box = parent.Add<CheckBox>("Check" + std::to_string(n), 120, top, 3000, 240);
+        box->Caption(caption);
+        box->OnClick = [this, n] { CheckClick(n); };
+        Check[n - 1] = box;
+    };
+    check(panel, 1, "Show Sizable Corners", 0);
+
+    Frame* buttons = panel.Add<Frame>("Frame1", 0, 300, 3360, 1260);
+    buttons->Caption("Button Options");
+    DesignNumber(*buttons, 3, "Label5", "Buttons Top", 120, 240);
+    DesignNumber(*buttons, 4, "Label7", "Button Left", 120, 570);
+    DesignNumber(*buttons, 5, "Label8", "Button Gap", 120, 900);
+
+    Frame* corners = panel.Add<Frame>("Frame2", 0, 1620, 3360, 1200);
+    corners->Caption("Corner Options");
+    check(*corners, 2, "Round Top Corners", 240);
+    check(*corners, 3, "Round Bottom Corners", 510);
+    DesignNumber(*corners, 1, "Label9", "Round Angle:", 120, 810);
+
+    Frame* caption = panel.Add<Frame>("Frame3", 0, 2880, 3360, 960);
+    caption->Caption("Caption Options");
+    check(*caption, 4, "Draw Caption", 240);
+    DesignNumber(*caption, 13, "Label10", "Caption Left:", 120, 540);
+
+    Frame* icon = panel.Add<Frame>("Frame4", 0, 3900, 3360, 1500);
+    icon->Caption("Icon Options");
+    check(*icon, 5, "Draw Form Icon", 240);
+    check(*icon, 6, "Shift Caption if No Icon", 510);
+    Label17 = DesignNumber(*icon, 11, "Label17", "Icon Top", 120, 810);
+    Label18 = DesignNumber(*icon, 12, "Label18", "Icon Left", 120, 1140);
+    Text[10]->Enabled(false);
+    Text[11]->Enabled(false);
+    Label17->Enabled(false);
+    Label18->Enabled(false);
+
+    Frame* menu = panel.Add<Frame>("Frame5", 0, 5460, 3360, 930);
+    menu->Caption("Menu Options");
+    DesignNumber(*menu, 6, "Label11", "Menu Top", 120, 240);
+    DesignNumber(*menu, 7, "Label19", "Menu Left", 120, 570);
+
+    DesignSwatch(panel, 1, "Label2(0)", 0, 6450, 0, 1600);
+    DesignSwatch(panel, 9, "Label12", 1700, 6450, 0, 1600);
+    DesignSwatch(panel, 8, "Label2(7)", 0, 6990, 0, 1600);
+    picColor[8]->Visible(false);
+    static_cast<Label*>(FindControl("Label2(7)"))->Visible(false);
+}
+
+void MainFrm::DesignMenus() {
+    mnuFile = AddMenu("mnuFile", "&File");
+    mnuCreate = mnuFile->Add("mnuCreate", "&Create New Skin");
+    mnuCreate->OnClick = [this] { mnuCreate_Click(); };
+    mnuFile->Add("spc3", "-");
+    mnuLoad = mnuFile->Add("mnuLoad", "&Load Skin");
+    mnuLoad->OnClick = [this] { mnuLoad_Click(); };
+    mnuFile->Add("spc1", "-");
+    mnuBMP = mnuFile->Add("mnuBMP", "Save as &Bitmap Image");
+    mnuBMP->OnClick = [this] { SaveSkinImage(*this, false, false); };
+    mnuSave = mnuFile->Add("mnuSave", "Save Optimized &GIF Image");
+    mnuSave->OnClick = [this] { SaveSkinImage(*this, true, false); };
+    mnuFile->Add("spc2", "-");
+    mnuExit = mnuFile->Add("mnuExit", "E&xit");
+    mnuExit->OnClick = [this] { Unload(); };
+
+    mnuView = AddMenu("mnuView", "&View");
+    mnuPreview = mnuView->Add("mnuPreview", "&Preview Skin on Separate Form");
+    mnuPreview->OnClick = [this] { SaveSkinImage(*this, false, true); };
+    mnuView->Add("spc22", "-");
+    mnuGraphicSize = mnuView->Add("mnuGraphicSize", "Graphic Size Frm");
+    mnuGraphicSize->OnClick = [this] { ShowSizeCheckFrm(*this); };
+
+    mnuHelp = AddMenu("mnuHelp", "&Help");
+    mnuHomePage = mnuHelp->Add("mnuHomePage", "Vantreo Home Page");
+    mnuHomePage->OnClick = [] { ShellOpen(kHomePage); };
+    mnuTechSupport = mnuHelp->Add("mnuTechSupport", "Vantreo Technical Support");
+    mnuTechSupport->OnClick = [] { ShellOpen(kTechSupport); };
+}
+
+// ---- Start-up and shut-down ----
+
+void MainFrm::Form_Load() {
+    ProgramFolder = App::Path();
+    if (ProgramFolder.empty() || ProgramFolder.back() != '\\') ProgramFolder += '\\';
+
+    Qel_SkinCtrl1->Call(L"ActivateSkin");
+    for (TabControl* tab : {C1Tab1, C1Tab2, C1Tab3}) {
+        tab->BackColor(BackColor());
+        tab->TabBackColor(BackColor());
+        tab->CurrentTabBackColor(BackColor());
+    }
+    for (ElasticPanel* panel : C1Elastic)
+        panel->BackColor(BackColor());
+
+    // Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4,
+    // each centred in its box (it may overhang it).
+    for (int k = 0; k < 4; ++k) {
+        Form& form = PreviewForm(kBoxVariant[k]);
+        Frm[kBoxVariant[k] - 1] = &form;
+        PictureBox& box = *Picture[k];
+        form.ShowInside(box);
+        form.Move(box.Width() / 2 - form.Width() / 2, box.Height() / 2 - form.Height() / 2,
+                  form.Width(), form.Height());
+        // The hint stays above the embedded form.
+        SetWindowPos(Label25[k]->hWnd(), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+
+    for (ListBox* list : List)
+        for (int p = 0; p < kPieces; ++p)
+            list->AddItem(PieceName(static_cast<Piece>(p)));
+}
+
+void MainFrm::Form_Activate() {
+    for (Label* hint : Label25) {
+        hint->Visible(true);
+        hint->ForeColor(0x00FFFFFF);
+        hint->Refresh();
+    }
+}
+
+void MainFrm::Form_QueryUnload(int& cancel) {
+    if (!SaveChangesFirst("Do you wish to Save Changes before Exiting?")) {
+        cancel = 99;
+        return;
+    }
+    for (Form* form : Frm)
+        form->Unload();
+}
+
+// Every other form of the program goes with the main window (an open size-check
+// form, a hidden dialog), so that the program ends and nothing reaches the
+// unloaded main window.
+void MainFrm::Form_Unload() {
+    for (Form* form : std::vector<Form*>(LoadedForms()))
+        if (form != this) form->Unload();
+}
+
+bool MainFrm::SaveChangesFirst(const std::string& prompt) {
+    if (!Document.SkinModified) return true;
+    switch (MsgBox(prompt, MB_YESNOCANCEL | MB_ICONQUESTION, "Save Changes")) {
+    case IDYES:
+        return SaveSkinImage(*this, false, false);
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---- Option panel ----
+
+void MainFrm::RedrawPreviews() {
+    DoBorders(*this);
+    for (Form* form : Frm)
+        form->Refresh();
+}
+
+void MainFrm::CheckClick(int n) {
+    const short value = Check[n - 1]->Value();
+    Document.CheckValue(n) = value;
+    const bool on = value != 0;
+    switch (n) {
+    case 1:
+        RedrawPreviews();
+        return; // a view option, not part of the skin
+    case 2:
+    case 3:
+        RedrawPreviews();
+        break;
+    case 4:
+        for (Form* form : Frm)
+            form->FindControl("Label1")->Visible(on);
+        for (Label* label : {Label6, Label14, Label15, Label16})
+            label->Enabled(on);
+        for (int field : {2, 8, 9, 10})
+            Text[field - 1]->Enabled(on);
+        Check[5]->Enabled(on);
+        break;
+    case 5:
+        Text[10]->Enabled(on);
+        Text[11]->Enabled(on);
+        Label17->Enabled(on);
+        Label18->Enabled(on);
+        for (Form* form : Frm)
+            form->FindControl("IcoImage")->Visible(on);
+        break;
+    }
+    Document.SkinModified = true;
+}
+
+// Enter applies the field; of the other characters only "/" and the digits are
+// taken (Backspace and the other control characters are swallowed too).
+void MainFrm::NumberKeyPress(int n, int& keyAscii) {
+    if (keyAscii == 13) {
+        RedrawPreviews();
+        SelectAll(n);
+        Document.SkinModified = true;
+    } else if (keyAscii < 47 || keyAscii > 57) {
+        keyAscii = 0;
+    }
+}
+
+void MainFrm::SelectAll(int n) {
+    TextBox& field = *Text[n - 1];
+    field.SelStart(0);
+    field.SelLength(static_cast<long>(field.Text().size()));
+}
+
+// Text2 and Text10 mirror each other, and Text8 and Text9.
+void MainFrm::NumberChange(int n) {
+    const std::string text = Text[n - 1]->Text();
+    Document.SetText(n, text);
+    const int mirror = n == 2 ? 10 : n == 10 ? 2 : n == 8 ? 9 : n == 9 ? 8 : 0;
+    if (mirror && Text[mirror - 1]->Text() != text) Text[mirror - 1]->Text(text);
+}
+
+void MainFrm::ShowSwatch(int k) {
+    picColor[k]->BackColor(Document.picColor(k).backColor);
+    picColor[k]->ForeColor(Document.picColor(k).foreColor);
+}
+
+void MainFrm::ArmEyedropper(int k) {
+    ColorPick.Start(Document, k);
+    ShowSwatch(k);
+    for (Form* form : Frm)
+        form->MousePointer(Pointer::Custom);
+}
+
+void MainFrm::DisarmEyedropper() {
+    ColorPick.active = false;
+    for (Form* form : Frm)
+        form->MousePointer(Pointer::Arrow);
+}
+
+// A cancelled colour dialog changes nothing and marks nothing modified.
+void MainFrm::picColor_Click(int k) {
+    DisarmEyedropper();
+    if (!CommonDialog1.ShowColor()) return;
+    const OleColor colour = CommonDialog1.Color();
+    Document.picColor(k).backColor = colour;
+    ShowSwatch(k);
+    auto label = [this](int variant, const char* name) -> Label& {
+        return *static_cast<Label*>(Frm[variant - 1]->FindControl(name));
+    };
+    switch (k) {
+    case 0:
+    case 10:
+        for (int variant : PreviewsColouredBy(k))
+            Frm[variant - 1]->BackColor(colour);
+        DoBorders(*this);
+        break;
+    case 2:
+        label(1, "Label1").ForeColor(colour);
+        label(3, "Label1").ForeColor(colour);
+        break;
+    case 3:
+        label(2, "Label1").ForeColor(colour);
+        label(4, "Label1").ForeColor(colour);
+        break;
+    case 4:
+        label(1, "Label2").ForeColor(colour);
+        break;
+    case 5:
+        label(2, "Label2").ForeColor(colour);
+        break;
+    case 9:
+        for (int v = 1; v <= kVariants; ++v)
+            label(v, "Label3").ForeColor(colour);
+        break;
+    }
+    Document.SkinModified = true;
+}
+
+// The preview background is a view option: not part of the skin.
+void MainFrm::PictureDblClick(int box) {
+    DisarmEyedropper();
+    if (!CommonDialog1.ShowColor()) return;
+    const OleColor colour = CommonDialog1.Color();
+    switch (MsgBox("Apply to All Preview Windows?", MB_YESNOCANCEL | MB_ICONQUESTION,
+                   "Change Preview Window Background Color")) {
+    case IDNO:
+        Picture[box]->BackColor(colour);
+        break;
+    case IDYES:
+        Picture[box]->BackColor(colour);
+        for (int k = 0; k < 4; ++k)
+            if (k != box) Picture[k]->BackColor(colour);
+        break;
+    }
+}
+
+// The pointer left the preview for its box: the preview's mock menu and
+// caption buttons go back to their rest look.
+void MainFrm::HoverReset(int variant) {
+    Form& form = *Frm[variant - 1];
+    if (variant == 1)
+        static_cast<Label*>(form.FindControl("Label2"))->ForeColor(Document.picColor(4).backColor);
+    const ButtonPictures rest = RestButtonPictures(Document);
+    for (int b = 0; b < kCaptionButtons; ++b)
+        if (rest[b])
+            static_cast<Image*>(form.FindControl(Index("Image2", b + 1)))
+                ->Picture(ButtonBox[b][rest[b] - 1]->Picture());
+}
+
+void MainFrm::C1Tab1_Change() {
+    Check[0]->Visible(C1Tab1->CurrentPage() != 2);
+}
+
+// ---- Commands ----
+
+void MainFrm::ClearSkinPieces() {
+    Document.ClearSkinPieces();
+    for (int k = 0; k < kSwatches; ++k)
+        ShowSwatch(k);
+    for (auto& column : ButtonBox)
+        for (PictureBox* box : column)
+            box->Picture(nullptr);
+    RedrawPreviews();
+}
+
+void MainFrm::mnuCreate_Click() {
+    if (!SaveChangesFirst("Do you widh to Save Changes before Exiting?")) return;
+    Document.SkinName.clear();
+    Caption(std::string(kNewSkinCaption) + "New Skin");
+    ClearSkinPieces();
+    Document.SkinModified = false;
+}
+
+// Asks first while the skin is modified; reads and checks the whole file
+// before anything changes, and names a refused file.
+void MainFrm::mnuLoad_Click() {
+    if (!SaveChangesFirst("Do you widh to Save Changes before Exiting?")) return;
+    CommonDialog1.InitDir(ProgramFolder);
+    const std::string folder =
+        GetSetting(kSettingsApp, kSettingsSection, "LstLoadedSkinLoc", ProgramFolder + "Skins\\");
+    if (FolderExists(folder)) CommonDialog1.InitDir(folder);
+    CommonDialog1.DialogTitle("Load Vantreo Skin");
+    CommonDialog1.Filter("Vantreo Saved Skins (*.gif, *.bmp)|*.gif;*.bmp");
+    CommonDialog1.FileName("");
+    CommonDialog1.ShowOpen();
+    const std::string file = CommonDialog1.FileName(), title = CommonDialog1.FileTitle();
+    if (file.empty()) return;
+
+    std::string problem;
+    std::optional<SheetImage> image;
+    try {
+        image = SheetFromPicture(LoadPicture(file).get(), &problem);
+    } catch (const RuntimeError& e) {
+        problem = e.what();
+    }
+    SkinDocument loaded = Document;
+    if (image) problem = LoadSkinSheet(loaded, *image);
+    if (!problem.empty()) {
+        MsgBox("The skin \"" + title + "\" cannot be loaded: " + problem, MB_ICONEXCLAMATION);
+        return;
+    }
+    Document = std::move(loaded);
+    Document.SkinName = title.substr(0, title.size() >= 4 ? title.size() - 4 : 0);
+    Caption(kNewSkinCaption + Document.SkinName);
+    ShowDocument();
+    RedrawPreviews();
+    CenterButtonGraphics(*this);
+    SaveSetting(kSettingsApp, kSettingsSection, "LstLoadedSkinLoc",
+                file.substr(0, file.size() - title.size()));
+    Document.SkinModified = false;
+}
+
+void MainFrm::ShowDocument() {
+    for (int k = 0; k < kSwatches; ++k)
+        ShowSwatch(k);
+    for (int n = 1; n <= kNumberFields; ++n)
+        Text[n - 1]->Text(Document.Text(n));
+    // The boxes' Click handlers apply each value to the previews and controls.
+    for (int n = 1; n <= kChecks; ++n)
+        Check[n - 1]->Value(static_cast<short>(Document.CheckValue(n)));
+    for (int b = 0; b < kCaptionButtons; ++b)
+        for (int s = 0; s < kButtonStates; ++s) {
+            const GraphicBox& box = Document.ButtonBox(static_cast<CaptionButton>(b), s + 1);
+            ButtonBox[b][s]->Picture(PictureFromSheet(box.picture));
+            ButtonBox[b][s]->Tag(box.tag);
+        }
+    for (int v = 1; v <= kVariants; ++v)
+        for (int p = 0; p < kPieces; ++p)
+            ListOfVariant(v).ItemData(p, Document.ItemData(v, static_cast<Piece>(p)));
+}
+
+} // namespace qel::creator

@@ -1,0 +1,135 @@
+// The skin creator's main window: its loading starts the program. It holds the
+// skin being edited (Document), shows it on its tab pages, option panel,
+// swatches and caption-button grid, embeds the four live preview forms
+// Frm1 to Frm4 in its preview boxes, and gives the commands of its menu bar.
+// The controls show the document; every handler that edits the skin writes
+// the document and its control together.
+#pragma once
+#include "creator/editor/ColourPick.h"
+#include "creator/shell/SkinDocument.h"
+#include "forms/CommonDialog.h"
+#include "forms/Form.h"
+
+#include <array>
+#include <string>
+
+namespace qel::forms {
+class ActiveXControl;
+class CheckBox;
+class CommandButton;
+class ElasticPanel;
+class Frame;
+class Label;
+class ListBox;
+class Menu;
+class PictureBox;
+class TabControl;
+class TextBox;
+} // namespace qel::forms
+
+namespace qel::creator {
+
+class MainFrm : public forms::Form {
+public:
+    MainFrm() : Form("MainFrm") {}
+
+    // The skin being edited.
+    SkinDocument Document;
+    // The eyedropper (ColorPickActive, ColorPickIndex): when armed, the next
+    // press on a preview form picks a colour into its swatch.
+    ColourPick ColorPick;
+    // The program's folder with a final "\": the base of "Skins\" and "Preview.skn".
+    std::string ProgramFolder;
+
+    // The live preview forms of variants 1 to 4 (Frm1 to Frm4).
+    std::array<forms::Form*, kVariants> Frm{};
+
+    forms::TabControl *C1Tab1 = nullptr, *C1Tab2 = nullptr, *C1Tab3 = nullptr;
+    std::array<forms::ElasticPanel*, 7> C1Elastic{}; // C1Elastic1 to C1Elastic7
+    // Preview boxes: Picture1 hosts Frm1, Picture2 Frm3, Picture3 Frm2, Picture4 Frm4.
+    std::array<forms::PictureBox*, 4> Picture{};
+    std::array<forms::Label*, 4> Label25{};
+    std::array<forms::ListBox*, 4> List{}; // List1 to List4
+    std::array<forms::PictureBox*, kSwatches> picColor{};
+    // Eyedropper buttons Command1 to Command8.
+    std::array<forms::CommandButton*, 8> Command{};
+    std::array<forms::CheckBox*, kChecks> Check{};     // Check1 to Check6
+    std::array<forms::TextBox*, kNumberFields> Text{}; // Text1 to Text13
+    // Caption-button boxes [button][state - 1] (Close, Restore, Max, Min) and
+    // their frames Picture10 to Picture13.
+    std::array<std::array<forms::PictureBox*, kButtonStates>, kCaptionButtons> ButtonBox{};
+    std::array<std::array<forms::PictureBox*, kButtonStates>, kCaptionButtons> ButtonFrame{};
+    forms::Label *Label6 = nullptr, *Label14 = nullptr, *Label15 = nullptr, *Label16 = nullptr;
+    forms::Label *Label17 = nullptr, *Label18 = nullptr;
+    forms::CommonDialog CommonDialog1;
+    forms::Menu *mnuFile = nullptr, *mnuCreate = nullptr, *mnuLoad = nullptr, *mnuBMP = nullptr,
+                *mnuSave = nullptr, *mnuExit = nullptr;
+    forms::Menu *mnuView = nullptr, *mnuPreview = nullptr, *mnuGraphicSize = nullptr;
+    forms::Menu *mnuHelp = nullptr, *mnuHomePage = nullptr, *mnuTechSupport = nullptr;
+    forms::ActiveXControl* Qel_SkinCtrl1 = nullptr;
+
+    // The preview box that hosts variant 1 to 4, and the list that shows it.
+    forms::PictureBox& HostBox(int variant) const;
+    forms::ListBox& ListOfVariant(int variant) const;
+
+    // Recomposes the four previews (DoBorders) and refreshes Frm1 to Frm4.
+    void RedrawPreviews();
+    // Shows the document's swatch k (its colour and reset colour) on picColor(k).
+    void ShowSwatch(int k);
+    // Empties the piece and caption-button graphics, resets the swatches to
+    // their reset colours and clears SkinModified.
+    void ClearSkinPieces();
+    // The addresses the help menu opens.
+    static const char* const kHomePage;
+    static const char* const kTechSupport;
+
+protected:
+    void Design() override;
+
+private:
+    void DesignActivePage();
+    void DesignInActivePage();
+    void DesignButtonsPage();
+    void DesignOptionPanel();
+    // One inner page: its preview box, its list and hint, its caption-top field.
+    void DesignVariantPage(forms::TabControl& tab, int page, int box, int list,
+                           forms::ElasticPanel*& panel, const char* panelName);
+    // A swatch under its label, with the "..." button CommandN beside it unless
+    // `eyedropper` is 0, on `panel` at (left, top).
+    void DesignSwatch(forms::Container& panel, int k, const char* labelName, float left, float top,
+                      int eyedropper, float labelWidth = 2400);
+    // A label that shows its container's background.
+    forms::Label* AddLabel(forms::Container& panel, const std::string& name, float left, float top,
+                           float width, const std::string& caption);
+    // A number field with its label on `panel`.
+    forms::Label* DesignNumber(forms::Container& panel, int n, const char* labelName,
+                               const char* caption, float left, float top);
+    void DesignMenus();
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_QueryUnload(int& cancel);
+    void Form_Unload();
+
+    void CheckClick(int n);
+    void NumberKeyPress(int n, int& keyAscii);
+    void SelectAll(int n);
+    void NumberChange(int n);
+    void ArmEyedropper(int k);
+    void DisarmEyedropper();
+    void picColor_Click(int k);
+    void PictureDblClick(int box);
+    void HoverReset(int variant);
+    void C1Tab1_Change();
+
+    // Asks the save prompt `prompt` while the skin is modified: true to go on
+    // (No, or Yes and the skin was saved), false to stop (Cancel, or a save that
+    // did not happen).
+    bool SaveChangesFirst(const std::string& prompt);
+    void mnuCreate_Click();
+    void mnuLoad_Click();
+    // Shows every control of the document (after a load).
+    void ShowDocument();
+};
+
+} // namespace qel::creator

@@ -1,0 +1,487 @@
+// The skin creator's main window as a user meets it: its pages, option panel,
+// swatches and previews at start-up, every option handler by real typing and
+// clicking, and the commands through the menu bar that the skin control draws
+// in the caption. Dialogs, message boxes and the shell are answered through
+// the forms layer's seams; a screenshot of every page is saved.
+#include "creator/shell/MainFrm.h"
+#include "forms/ActiveXControl.h"
+#include "forms/App.h"
+#include "forms/CheckBox.h"
+#include "forms/CommandButton.h"
+#include "forms/Image.h"
+#include "forms/Label.h"
+#include "forms/ListBox.h"
+#include "forms/Menu.h"
+#include "forms/PictureBox.h"
+#include "forms/Settings.h"
+#include "forms/Shell.h"
+#include "forms/TabControl.h"
+#include "forms/TextBox.h"
+#include "tests/forms/FormsTesting.h"
+#include "tests/support/Input.h"
+#include "tests/support/Resources.h"
+#include "tests/support/Screen.h"
+#include "tests/support/TestWindow.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <vector>
+
+namespace qel::creator {
+namespace {
+
+using namespace forms;
+using forms::test::ClickOn;
+using forms::test::MessageBoxes;
+using qel::test::PumpFor;
+using qel::test::PumpUntil;
+using qel::test::WhileInput;
+
+constexpr COLORREF kRed = 0x000000FF, kBlue = 0x00FF0000;
+
+void Press(WORD vk) {
+    qel::test::KeyDown(vk);
+    qel::test::KeyUp(vk);
+    Sleep(30);
+}
+
+bool PopupOpen() {
+    return FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr));
+}
+
+// Opens a menu of the skinned bar with Alt and its letter, then chooses an
+// item with `keys` (its letter, or arrows and Enter).
+void ChooseFromMenu(WORD menuLetter, std::initializer_list<WORD> keys) {
+    WhileInput([&] {
+        qel::test::KeyDown(VK_MENU);
+        qel::test::KeyDown(menuLetter);
+        forms::test::WaitFor(PopupOpen);
+        qel::test::KeyUp(menuLetter);
+        qel::test::KeyUp(VK_MENU);
+        Sleep(150);
+        for (WORD key : keys)
+            Press(key);
+        forms::test::WaitFor([] { return !PopupOpen(); });
+    });
+    PumpFor(50);
+}
+
+void ClickTab(const TabControl& tab, int index) {
+    HWND strip = FindWindowExA(tab.hWnd(), nullptr, WC_TABCONTROLA, nullptr);
+    RECT r{};
+    SendMessageA(strip, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    POINT p = forms::test::ClientPoint(strip, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    qel::test::Click(p.x, p.y);
+}
+
+// A real double click at a client point of a window.
+void DoubleClick(HWND hwnd, int x, int y) {
+    POINT p = forms::test::ClientPoint(hwnd, x, y);
+    qel::test::Click(p.x, p.y);
+    qel::test::Click(p.x, p.y);
+}
+
+COLORREF CentrePixel(HWND hwnd) {
+    RECT r = qel::test::WindowRectOf(hwnd);
+    return qel::test::ScreenPixel((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+// Clicks into a field and types `text` (then presses `key`, if any).
+void TypeInto(TextBox& field, const std::string& text, WORD key = 0) {
+    WhileInput([&] {
+        ClickOn(field.hWnd());
+        Sleep(50);
+        forms::test::Type(text);
+        if (key) Press(key);
+    });
+    PumpFor(50);
+}
+
+std::string LastPrompt() {
+    const auto& prompts = MessageBoxes().prompts;
+    return prompts.empty() ? "" : prompts.back();
+}
+
+Label& LabelOf(Form& form, const char* name) {
+    return *static_cast<Label*>(form.FindControl(name));
+}
+
+// Answers the colour dialog with `colour` (none: cancelled) and the file
+// dialogs with `path`, recording each dialog's starting folder.
+struct Dialogs {
+    std::optional<OleColor> colour;
+    std::string path;
+    std::vector<std::string> initDirs;
+    int shown = 0;
+    CommonDialogSeam seam{[this](DialogKind kind, const CommonDialog& dialog) {
+        ++shown;
+        initDirs.push_back(dialog.InitDir());
+        return kind == DialogKind::Color ? CommonDialog::Answer{{}, colour}
+                                         : CommonDialog::Answer{path, {}};
+    }};
+};
+
+class CreatorMain : public ::testing::Test {
+protected:
+    void SetUp() override {
+        main = &Default<MainFrm>();
+        main->Show();
+        SetForegroundWindow(main->hWnd());
+        PumpFor(200);
+    }
+    void TearDown() override {
+        qel::test::MouseUp();
+        if (main->Loaded()) main->Document.SkinModified = false;
+        for (Form* f : std::vector<Form*>(Form::LoadedForms()))
+            f->Unload();
+        PumpFor(50);
+    }
+    void ShowPage(int outer, int inner) {
+        main->C1Tab1->CurrentPage(outer);
+        if (outer == 0) main->C1Tab2->CurrentPage(inner);
+        if (outer == 1) main->C1Tab3->CurrentPage(inner);
+        PumpFor(100);
+    }
+    MainFrm* main = nullptr;
+    Dialogs dialogs;
+};
+
+TEST_F(CreatorMain, StartsSkinnedWithItsDefaultsAndPreviewsCentred) {
+    EXPECT_TRUE(ValueOf<bool>(main->Qel_SkinCtrl1->Call(L"IsSkinActive")));
+    EXPECT_FALSE(ValueOf<bool>(main->Qel_SkinCtrl1->Call(L"LoadSkinFromRegistry")));
+    EXPECT_FALSE(ValueOf<bool>(main->Qel_SkinCtrl1->Call(L"ChangeControlColor")));
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Creator - New Skin");
+    EXPECT_EQ(main->ProgramFolder, App::Path() + "\\");
+    for (ListBox* list : main->List) {
+        ASSERT_EQ(list->ListCount(), 10);
+        EXPECT_EQ(list->List(6), "Bottom Left Sizable");
+        EXPECT_EQ(list->ItemData(9), 0);
+    }
+    EXPECT_EQ(main->Check[3]->Value(), 1);
+    EXPECT_FALSE(main->Text[10]->Enabled());
+    EXPECT_EQ(main->Text[12]->Text(), "20");
+    EXPECT_EQ(main->picColor[1]->BackColor(), 0x0000FF00u);
+    EXPECT_EQ(main->picColor[2]->ForeColor(), kWindowText);
+    EXPECT_FALSE(main->picColor[8]->Visible());
+    EXPECT_EQ(CentrePixel(main->picColor[1]->hWnd()), 0x0000FF00u);
+
+    // Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4.
+    const int variants[4] = {1, 3, 2, 4};
+    const char* shots[4] = {"active_with_menu", "active_no_menu", "inactive_with_menu",
+                            "inactive_no_menu"};
+    for (int k = 0; k < 4; ++k) {
+        ShowPage(k / 2, k % 2);
+        Form& frm = *main->Frm[variants[k] - 1];
+        EXPECT_EQ(frm.Name(), "Frm" + std::to_string(variants[k]));
+        EXPECT_EQ(frm.Host(), main->Picture[k]);
+        // Centred by outer sizes: Left = box Width / 2 - form Width / 2 inside the box.
+        HWND host = main->Picture[k]->hWnd();
+        RECT box = qel::test::WindowRectOf(host);
+        RECT form = qel::test::WindowRectOf(frm.hWnd());
+        POINT origin = forms::test::ClientPoint(host, 0, 0);
+        EXPECT_NEAR(form.left - origin.x, (box.right - box.left - (form.right - form.left)) / 2, 1);
+        EXPECT_NEAR(form.top - origin.y, (box.bottom - box.top - (form.bottom - form.top)) / 2, 1);
+        EXPECT_TRUE(main->Label25[k]->Visible());
+        EXPECT_EQ(main->Label25[k]->ForeColor(), 0x00FFFFFFu);
+        qel::test::SaveWindowShot("creator_" + std::string(shots[k]), main->hWnd());
+    }
+    ShowPage(2, 0);
+    qel::test::SaveWindowShot("creator_buttons", main->hWnd());
+    EXPECT_FALSE(main->Document.SkinModified);
+}
+
+TEST_F(CreatorMain, PagesShowAndHideTheSizableCornersBox) {
+    WhileInput([&] { ClickTab(*main->C1Tab1, 2); });
+    ASSERT_TRUE(PumpUntil([&] { return main->C1Tab1->CurrentPage() == 2; }));
+    EXPECT_FALSE(main->Check[0]->Visible());
+    WhileInput([&] { ClickTab(*main->C1Tab1, 1); });
+    ASSERT_TRUE(PumpUntil([&] { return main->C1Tab1->CurrentPage() == 1; }));
+    EXPECT_TRUE(main->Check[0]->Visible());
+}
+
+TEST_F(CreatorMain, NumberFieldsTakeDigitsAndSlashMirrorAndApplyOnEnter) {
+    TextBox& buttonsTop = *main->Text[2];
+    TypeInto(buttonsTop, "1/a2-", VK_BACK); // the whole text is selected on focus
+    EXPECT_EQ(buttonsTop.Text(), "1/2");
+    EXPECT_FALSE(main->Document.SkinModified);
+    WhileInput([&] { Press(VK_RETURN); });
+    PumpFor(50);
+    EXPECT_TRUE(main->Document.SkinModified);
+    EXPECT_EQ(main->Document.Text(3), "1/2");
+    EXPECT_EQ(buttonsTop.SelStart(), 0);
+    EXPECT_EQ(buttonsTop.SelLength(), 3);
+
+    // Text10 (in-active page) and Text2 mirror each other, Text9 and Text8 too.
+    ShowPage(1, 0);
+    TypeInto(*main->Text[9], "12");
+    EXPECT_EQ(main->Text[1]->Text(), "12");
+    EXPECT_EQ(main->Document.Text(2), "12");
+    ShowPage(0, 1);
+    TypeInto(*main->Text[7], "7");
+    EXPECT_EQ(main->Text[8]->Text(), "7");
+}
+
+TEST_F(CreatorMain, CheckBoxesSwitchThePreviewsAndFieldsAndMarkTheSkin) {
+    WhileInput([&] { ClickOn(main->Check[0]->hWnd()); });
+    ASSERT_TRUE(PumpUntil([&] { return main->Check[0]->Value() == 1; }));
+    EXPECT_FALSE(main->Document.SkinModified); // a view option only
+    EXPECT_EQ(main->Document.CheckValue(1), 1);
+
+    WhileInput([&] { ClickOn(main->Check[3]->hWnd()); });
+    ASSERT_TRUE(PumpUntil([&] { return main->Check[3]->Value() == 0; }));
+    EXPECT_TRUE(main->Document.SkinModified);
+    for (Form* frm : main->Frm)
+        EXPECT_FALSE(LabelOf(*frm, "Label1").Visible());
+    for (int field : {2, 8, 9, 10})
+        EXPECT_FALSE(main->Text[field - 1]->Enabled());
+    EXPECT_FALSE(main->Check[5]->Enabled());
+
+    WhileInput([&] { ClickOn(main->Check[4]->hWnd()); });
+    ASSERT_TRUE(PumpUntil([&] { return main->Check[4]->Value() == 1; }));
+    EXPECT_TRUE(main->Text[10]->Enabled());
+    EXPECT_TRUE(main->Text[11]->Enabled());
+    for (Form* frm : main->Frm)
+        EXPECT_TRUE(frm->FindControl("IcoImage")->Visible());
+    EXPECT_EQ(main->Document.CheckValue(5), 1);
+}
+
+TEST_F(CreatorMain, SwatchesTakeTheDialogsColourAndACancelChangesNothing) {
+    dialogs.colour = kRed;
+    WhileInput([&] { ClickOn(main->picColor[2]->hWnd()); });
+    ASSERT_TRUE(PumpUntil([&] { return main->picColor[2]->BackColor() == kRed; }));
+    PumpFor(50);
+    EXPECT_EQ(CentrePixel(main->picColor[2]->hWnd()), kRed);
+    EXPECT_EQ(main->Document.picColor(2).backColor, kRed);
+    EXPECT_EQ(LabelOf(*main->Frm[0], "Label1").ForeColor(), kRed);
+    EXPECT_EQ(LabelOf(*main->Frm[2], "Label1").ForeColor(), kRed);
+    EXPECT_TRUE(main->Document.SkinModified);
+
+    main->Document.SkinModified = false;
+    dialogs.colour.reset();
+    const OleColor before = main->picColor[0]->BackColor();
+    WhileInput([&] { ClickOn(main->picColor[0]->hWnd()); });
+    ASSERT_TRUE(PumpUntil([&] { return dialogs.shown == 2; }));
+    EXPECT_EQ(main->picColor[0]->BackColor(), before);
+    EXPECT_FALSE(main->Document.SkinModified);
+    EXPECT_TRUE(MessageBoxes().prompts.empty());
+}
+
+TEST_F(CreatorMain, AnEyedropperArmsThePreviewsAndASwatchClickDisarmsIt) {
+    main->Document.picColor(2).backColor = kBlue;
+    WhileInput([&] { ClickOn(main->Command[4]->hWnd()); }); // Command5: swatch 2
+    ASSERT_TRUE(PumpUntil([&] { return main->ColorPick.active; }));
+    EXPECT_EQ(main->ColorPick.index, 2);
+    EXPECT_EQ(main->Document.picColor(2).foreColor, kBlue);
+    for (Form* frm : main->Frm)
+        EXPECT_EQ(frm->MousePointer(), Pointer::Custom);
+
+    WhileInput([&] { ClickOn(main->picColor[0]->hWnd()); }); // colour dialog cancelled
+    ASSERT_TRUE(PumpUntil([&] { return !main->ColorPick.active; }));
+    for (Form* frm : main->Frm)
+        EXPECT_EQ(frm->MousePointer(), Pointer::Arrow);
+}
+
+TEST_F(CreatorMain, PreviewBackgroundsAskWhetherToColourAllFour) {
+    dialogs.colour = kBlue;
+    HWND box1 = main->Picture[0]->hWnd();
+    auto doubleClickBox1 = [&](int answer) {
+        MessageBoxes().answers.push_back(answer);
+        const size_t asked = MessageBoxes().prompts.size();
+        WhileInput([&] { DoubleClick(box1, 20, 300); });
+        ASSERT_TRUE(PumpUntil([&] { return MessageBoxes().prompts.size() == asked + 1; }));
+        PumpFor(50);
+    };
+    doubleClickBox1(IDCANCEL);
+    EXPECT_EQ(LastPrompt(), "Apply to All Preview Windows?");
+    for (PictureBox* box : main->Picture)
+        EXPECT_EQ(box->BackColor(), 0u);
+    doubleClickBox1(IDNO);
+    EXPECT_EQ(main->Picture[0]->BackColor(), kBlue);
+    EXPECT_EQ(main->Picture[1]->BackColor(), 0u);
+    EXPECT_EQ(qel::test::WindowPixel(box1, 20, 300), kBlue);
+    dialogs.colour = kRed;
+    // The hint over the box answers as the box does.
+    MessageBoxes().answers.push_back(IDYES);
+    WhileInput([&] {
+        POINT p = forms::test::CentreOf(main->Label25[0]->hWnd());
+        qel::test::Click(p.x, p.y);
+        qel::test::Click(p.x, p.y);
+    });
+    ASSERT_TRUE(PumpUntil([&] { return main->Picture[3]->BackColor() == kRed; }));
+    for (PictureBox* box : main->Picture)
+        EXPECT_EQ(box->BackColor(), kRed);
+    EXPECT_FALSE(main->Document.SkinModified);
+}
+
+TEST_F(CreatorMain, MovingOverThePreviewBoxResetsTheHoverLook) {
+    Picture close = forms::test::SolidPicture(14, 12, kRed);
+    main->Document.ButtonBox(CaptionButton::Close, 1).tag = "99";
+    main->ButtonBox[0][0]->Picture(close);
+    LabelOf(*main->Frm[0], "Label2").ForeColor(kBlue);
+    WhileInput([&] {
+        POINT p = forms::test::ClientPoint(main->Picture[0]->hWnd(), 20, 300);
+        qel::test::MouseMove(p.x, p.y);
+        qel::test::MouseMove(p.x + 5, p.y);
+    });
+    ASSERT_TRUE(PumpUntil([&] { return LabelOf(*main->Frm[0], "Label2").ForeColor() == 0; }));
+    auto* image = static_cast<Image*>(main->Frm[0]->FindControl("Image2(1)"));
+    EXPECT_EQ(image->Picture().get(), close.get());
+}
+
+TEST_F(CreatorMain, CreateNewSkinAsksWhileModifiedAndKeepsUnsavedWork) {
+    ChooseFromMenu('F', {'C'});
+    EXPECT_TRUE(MessageBoxes().prompts.empty());
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - New Skin");
+
+    main->Document.picColor(0).backColor = kRed;
+    main->Document.SkinModified = true;
+    for (int answer : {IDCANCEL, IDYES}) { // Yes: the save did not happen
+        MessageBoxes().answers.push_back(answer);
+        ChooseFromMenu('F', {'C'});
+        EXPECT_EQ(LastPrompt(), "Do you widh to Save Changes before Exiting?");
+        EXPECT_TRUE(main->Document.SkinModified);
+        EXPECT_EQ(main->Document.picColor(0).backColor, kRed);
+    }
+    MessageBoxes().answers.push_back(IDNO);
+    ChooseFromMenu('F', {'C'});
+    EXPECT_FALSE(main->Document.SkinModified);
+    EXPECT_EQ(main->Document.picColor(0).backColor, 0x00E0E0E0u);
+    EXPECT_EQ(main->picColor[0]->BackColor(), 0x00E0E0E0u);
+}
+
+TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
+    const std::string skins = main->ProgramFolder + "Skins\\";
+    SaveSetting("Vantreo", "Settings", "LstLoadedSkinLoc", "C:\\no such folder\\");
+    dialogs.path = "";
+    ChooseFromMenu('F', {'L'});
+    ASSERT_EQ(dialogs.initDirs.size(), 1u);
+    EXPECT_EQ(dialogs.initDirs.back(), main->ProgramFolder);
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Creator - New Skin");
+
+    const std::string notASkin = qel::test::OutputPath("NotASkin.bmp");
+    SavePicture(forms::test::SolidPicture(40, 30, kRed).get(), notASkin);
+    dialogs.path = notASkin;
+    main->Document.SkinModified = true;
+    MessageBoxes().answers.push_back(IDNO);
+    ChooseFromMenu('F', {'L'});
+    ASSERT_EQ(MessageBoxes().prompts.size(), 2u);
+    EXPECT_EQ(MessageBoxes().prompts[0], "Do you widh to Save Changes before Exiting?");
+    EXPECT_NE(MessageBoxes().prompts[1].find("NotASkin.bmp"), std::string::npos);
+    EXPECT_TRUE(main->Document.SkinModified);
+    EXPECT_EQ(main->List[0]->ItemData(0), 0);
+
+    main->Document.SkinModified = false;
+    dialogs.path = skins + "Sea Glass.gif";
+    ChooseFromMenu('F', {'L'});
+    EXPECT_EQ(main->Document.SkinName, "Sea Glass");
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Sea Glass");
+    EXPECT_FALSE(main->Document.SkinModified);
+    EXPECT_EQ(main->List[3]->ItemData(9), 99);
+    EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstLoadedSkinLoc"), skins);
+    EXPECT_EQ(CentrePixel(main->picColor[1]->hWnd()), main->Document.picColor(1).backColor);
+    qel::test::SaveWindowShot("creator_loaded_skin", main->hWnd());
+    ChooseFromMenu('F', {'L'});
+    EXPECT_EQ(dialogs.initDirs.back(), skins);
+}
+
+TEST_F(CreatorMain, SavesWriteTheSheetAndNameTheSkin) {
+    const std::string folder = qel::test::OutputPath("saved\\");
+    DeleteFileA((folder + "Ocean 1.bmp").c_str());
+    DeleteFileA((folder + "Ocean 1.gif").c_str());
+    main->Document.SkinModified = true;
+    dialogs.path = folder + "Ocean 1.5.bmp";
+    ChooseFromMenu('F', {'B'});
+    EXPECT_EQ(LastPrompt(), "BitMap Skin Image has been saved");
+    EXPECT_FALSE(main->Document.SkinModified);
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Ocean 1");
+    EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstSavedSkinLoc"), folder);
+    EXPECT_TRUE(LoadPicture(folder + "Ocean 1.bmp"));
+
+    dialogs.path = folder + "Ocean 1.gif";
+    ChooseFromMenu('F', {'G'});
+    EXPECT_EQ(LastPrompt(), "Optimized GIF Skin Image has been saved");
+    EXPECT_TRUE(LoadPicture(folder + "Ocean 1.gif"));
+    EXPECT_EQ(dialogs.initDirs.back(), folder);
+
+    // A preview writes the preview file beside the program and asks for no name.
+    const std::string preview = main->ProgramFolder + "Preview.skn";
+    DeleteFileA(preview.c_str());
+    const int dialogsBefore = dialogs.shown;
+    ChooseFromMenu('V', {'P'});
+    EXPECT_TRUE(LoadPicture(preview));
+    EXPECT_EQ(dialogs.shown, dialogsBefore);
+}
+
+// Goals, printed: a hundred new skins leave the GDI and USER counts as they
+// were, and how long a shown main window takes to be painted skinned.
+TEST_F(CreatorMain, NewSkinsLeakNothing) {
+    dialogs.path = main->ProgramFolder + "Skins\\Amber Dusk.gif";
+    ChooseFromMenu('F', {'L'}); // the boxes hold pictures to let go
+    main->mnuCreate->Clicked();
+    PumpFor(50);
+    const DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
+    for (int i = 0; i < 100; ++i) {
+        main->Document.SkinModified = true;
+        MessageBoxes().answers.push_back(IDNO);
+        main->mnuCreate->Clicked();
+    }
+    PumpFor(50);
+    EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
+    EXPECT_EQ(qel::test::UserObjectCount(), user);
+
+    main->Unload();
+    const DWORD start = GetTickCount();
+    main->Show();
+    RedrawWindow(main->hWnd(), nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW);
+    GdiFlush();
+    printf("The skinned main window with its previews painted %lu ms after Show.\n",
+           GetTickCount() - start);
+}
+
+TEST_F(CreatorMain, HelpOpensTheMakersPages) {
+    std::vector<std::string> opened;
+    ShellSeam shell{[&](const std::string& target) { opened.push_back(target); }};
+    ChooseFromMenu('H', {VK_DOWN, VK_RETURN});
+    ChooseFromMenu('H', {VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_EQ(opened, (std::vector<std::string>{MainFrm::kHomePage, MainFrm::kTechSupport}));
+}
+
+TEST_F(CreatorMain, ExitAsksWhileModifiedAndEndsWithEveryForm) {
+    Form other("SizeCheckFrm"); // a modeless form beside the main window
+    other.Show();
+    SetForegroundWindow(main->hWnd());
+    PumpFor(100);
+    main->Document.SkinModified = true;
+    for (int answer : {IDCANCEL, IDYES}) { // Yes: the save did not happen
+        MessageBoxes().answers.push_back(answer);
+        ChooseFromMenu('F', {'X'});
+        EXPECT_EQ(LastPrompt(), "Do you wish to Save Changes before Exiting?");
+        EXPECT_TRUE(main->Loaded());
+        EXPECT_TRUE(main->Frm[0]->Loaded());
+    }
+    MessageBoxes().answers.push_back(IDNO);
+    ChooseFromMenu('F', {'X'});
+    EXPECT_FALSE(main->Loaded());
+    EXPECT_FALSE(other.Loaded());
+    EXPECT_TRUE(Form::LoadedForms().empty());
+}
+
+TEST_F(CreatorMain, AnsweringYesAndSavingEndsTheProgram) {
+    main->Document.SkinModified = true;
+    dialogs.path = qel::test::OutputPath("saved\\AtExit.bmp");
+    MessageBoxes().answers.push_back(IDYES);
+    WhileInput([&] { PostMessageA(main->hWnd(), WM_CLOSE, 0, 0); });
+    ASSERT_TRUE(PumpUntil([&] { return !main->Loaded(); }));
+    EXPECT_EQ(LastPrompt(), "BitMap Skin Image has been saved");
+    EXPECT_TRUE(Form::LoadedForms().empty());
+}
+
+TEST_F(CreatorMain, ClosingUnmodifiedAsksNothing) {
+    WhileInput([&] { PostMessageA(main->hWnd(), WM_CLOSE, 0, 0); });
+    ASSERT_TRUE(PumpUntil([&] { return !main->Loaded(); }));
+    EXPECT_TRUE(MessageBoxes().prompts.empty());
+    EXPECT_TRUE(Form::LoadedForms().empty());
+}
+
+} // namespace
+} // namespace qel::creator
