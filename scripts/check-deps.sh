@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Checks that every command and file in scripts/deps.txt comes from a package
-# that install-deps.sh installs (one listed there, or one it depends on), so
+# that install-deps.sh installs (or one that such a package depends on), so
 # that something installed by hand on this machine cannot hide a missing
 # package on a fresh one. Essential packages count as always there.
 set -euo pipefail
 here=$(dirname "$0")
-mapfile -t packages < <(awk '$1 == "package" { print $2 }' "$here/deps.txt")
+mapfile -t packages < <(bash "$here/install-deps.sh" --list)
 
 # Everything the listed packages bring, following Depends and Pre-Depends.
 declare -A brought=()
@@ -41,10 +41,10 @@ while read -r kind name _; do
     package=$(owner "$path") || { fail "$name ($path) belongs to no Debian package"; continue; }
     [ -n "${brought[$package]:-}" ] && continue
     [ "$(dpkg-query -W -f='${Essential}' "$package" 2>/dev/null)" = yes ] && continue
-    fail "$name comes from package '$package', which scripts/deps.txt does not bring: add it there"
+    fail "$name comes from package '$package', which scripts/install-deps.sh does not bring: add it there"
 done < "$here/deps.txt"
 if [ "$failures" -gt 0 ]; then
-    echo "check-deps: $failures requirement(s) not met by scripts/deps.txt" >&2
+    echo "check-deps: $failures requirement(s) not met by the packages scripts/install-deps.sh installs" >&2
     exit 1
 fi
 echo "check-deps: every command and file the project uses comes from a listed package"

@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in scripts/deps.txt (skipped when present).
+# Installs the Debian packages the project builds and tests with (skipped when
+# present). `install-deps.sh --list` prints them; scripts/check-deps.sh checks
+# that they bring every command and file listed in scripts/deps.txt.
 set -euo pipefail
-here=$(dirname "$0")
-mapfile -t packages < <(awk '$1 == "package" { print $2 }' "$here/deps.txt")
+packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
+          g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
+          wine wine64 fonts-wine libwine-dev xvfb xauth imagemagick
+          giflib-tools libgif-dev python3-pil)
+if [ "${1:-}" = --list ]; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
