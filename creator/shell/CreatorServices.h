@@ -1,23 +1,14 @@
-// What the main window calls of the creator's other parts: the live preview
-// forms, their composition, the caption-button layout, the skin saver and the
+// What the main window calls of the creator's other parts: the live
+// previews' composition, the caption-button layout, the skin saver and the
 // size-check form. CreatorServicesStandIn.cpp stands in for the parts that
 // have not landed yet; each part's own file replaces its stand-in.
 #pragma once
 #include <string>
 
-namespace qel::forms {
-class Form;
-}
-
 namespace qel::creator {
 
 class MainFrm;
 
-// The live preview form of variant 1 to 4 (Frm1 to Frm4): a borderless form
-// with the sample caption Label1, the mock menu bar Label2, the text sample
-// Label3, the form icon IcoImage and the caption-button images Image2(1) to
-// Image2(4).
-forms::Form& PreviewForm(int variant);
 // Recomposes the four previews from the document.
 void DoBorders(MainFrm& main);
 // Centres each caption-button box in its frame.

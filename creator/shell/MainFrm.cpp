@@ -5,6 +5,7 @@
 #include "creator/editor/MockCaptionButtons.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/shell/CreatorServices.h"
+#include "creator/shell/LivePreviewFrm.h"
 #include "forms/ActiveXControl.h"
 #include "forms/ActiveXSource.h"
 #include "forms/App.h"
@@ -331,7 +332,7 @@ void MainFrm::Form_Load() {
     // Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4,
     // each centred in its box (it may overhang it).
     for (int k = 0; k < 4; ++k) {
-        Form& form = PreviewForm(kBoxVariant[k]);
+        LivePreviewFrm& form = creator::Frm(kBoxVariant[k]);
         Frm[kBoxVariant[k] - 1] = &form;
         PictureBox& box = *Picture[k];
         form.ShowInside(box);

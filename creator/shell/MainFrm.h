@@ -29,6 +29,8 @@ class TextBox;
 
 namespace qel::creator {
 
+class LivePreviewFrm;
+
 class MainFrm : public forms::Form {
 public:
     MainFrm() : Form("MainFrm") {}
@@ -42,7 +44,7 @@ public:
     std::string ProgramFolder;
 
     // The live preview forms of variants 1 to 4 (Frm1 to Frm4).
-    std::array<forms::Form*, kVariants> Frm{};
+    std::array<LivePreviewFrm*, kVariants> Frm{};
 
     forms::TabControl *C1Tab1 = nullptr, *C1Tab2 = nullptr, *C1Tab3 = nullptr;
     std::array<forms::ElasticPanel*, 7> C1Elastic{}; // C1Elastic1 to C1Elastic7

@@ -4,6 +4,7 @@
 // in the caption. Dialogs, message boxes and the shell are answered through
 // the forms layer's seams; a screenshot of every page is saved.
 #include "creator/shell/MainFrm.h"
+#include "creator/shell/LivePreviewFrm.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"
 #include "forms/CheckBox.h"
