@@ -1,13 +1,12 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
-#include "control/QelTypeLib.h"
 #include "control/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/shell/CreatorServices.h"
+#include "creator/shell/CreatorSkin.h"
 #include "creator/shell/LivePreviewFrm.h"
 #include "forms/ActiveXControl.h"
-#include "forms/ActiveXSource.h"
 #include "forms/App.h"
 #include "forms/CheckBox.h"
 #include "forms/CommandButton.h"
@@ -62,11 +61,6 @@ std::string Index(const std::string& name, int i) {
     return name + "(" + std::to_string(i) + ")";
 }
 
-ActiveXSource SkinControlSource() {
-    return ActiveXSource::FromProgIdOrDll(L"Qel_SkinControl.Qel_SkinCtrl", "Qel_SkinControl.dll",
-                                          CLSID_Qel_SkinCtrl);
-}
-
 } // namespace
 
 const char* const MainFrm::kHomePage = "http://www.vantreo.com/";
@@ -104,10 +98,10 @@ void MainFrm::Design() {
     // Document state the design does not show elsewhere.
     Check[3]->Value(Document.CheckValue(4));
 
-    Qel_SkinCtrl1 = AddActiveX(
-        "Qel_SkinCtrl1", SkinControlSource(),
-        PropertyBag::With({{L"LoadSkinFromRegistry", false}, {L"ChangeControlColor", false}})
-            .get());
+    // The swatches hold the document's colours: no recolouring on focus.
+    ComPtr<PropertyBag> skin = CreatorSkinProperties();
+    skin->Value(L"ChangeControlColor", false);
+    Qel_SkinCtrl1 = AddActiveX("Qel_SkinCtrl1", SkinControlSource(), skin.get());
     OnLoad = [this] { Form_Load(); };
     OnActivate = [this] { Form_Activate(); };
     OnQueryUnload = [this](int& cancel, UnloadMode) { Form_QueryUnload(cancel); };
