@@ -7,6 +7,7 @@
 #include "creator/shell/LivePreviewFrm.h"
 #include "creator/shell/PreviewFrm.h"
 #include "creator/shell/SizeCheckFrm.h"
+#include "creator/shell/UpdateWhatFrm.h"
 #include "control/SheetPicture.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"
@@ -535,6 +536,8 @@ TEST_F(CreatorMain, ExitAsksWhileModifiedAndEndsWithEveryForm) {
     ChooseFromMenu('V', {VK_DOWN, VK_DOWN, VK_RETURN}); // the size check beside the main window
     Form& other = Default<SizeCheckFrm>();
     ASSERT_TRUE(PumpUntil([&] { return other.Loaded(); }));
+    Form& hidden = Default<UpdateWhatFrm>(); // a dialog loaded and not shown
+    hidden.Load();
     SetForegroundWindow(main->hWnd());
     PumpFor(100);
     main->Document.SkinModified = true;
@@ -549,6 +552,7 @@ TEST_F(CreatorMain, ExitAsksWhileModifiedAndEndsWithEveryForm) {
     ChooseFromMenu('F', {'X'});
     EXPECT_FALSE(main->Loaded());
     EXPECT_FALSE(other.Loaded());
+    EXPECT_FALSE(hidden.Loaded());
     EXPECT_TRUE(Form::LoadedForms().empty());
 }
 
