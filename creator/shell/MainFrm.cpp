@@ -323,8 +323,16 @@ void MainFrm::Form_Load() {
     for (ElasticPanel* panel : C1Elastic)
         panel->BackColor(BackColor());
 
-    // Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4,
-    // each centred in its box (it may overhang it).
+    EmbedPreviews();
+
+    for (ListBox* list : List)
+        for (int p = 0; p < kPieces; ++p)
+            list->AddItem(PieceName(static_cast<Piece>(p)));
+}
+
+// Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4, each
+// centred in its box (it may overhang it).
+void MainFrm::EmbedPreviews() {
     for (int k = 0; k < 4; ++k) {
         LivePreviewFrm& form = creator::Frm(kBoxVariant[k]);
         Frm[kBoxVariant[k] - 1] = &form;
@@ -336,10 +344,15 @@ void MainFrm::Form_Load() {
         SetWindowPos(Label25[k]->hWnd(), HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+}
 
-    for (ListBox* list : List)
-        for (int p = 0; p < kPieces; ++p)
-            list->AddItem(PieceName(static_cast<Piece>(p)));
+// The caption label and the form icon of the previews follow "Draw Caption"
+// and "Draw Form Icon".
+void MainFrm::ShowChecksOnPreviews() {
+    for (LivePreviewFrm* form : Frm) {
+        form->Label1->Visible(Check[3]->Value() != 0);
+        form->IcoImage->Visible(Check[4]->Value() != 0);
+    }
 }
 
 void MainFrm::Form_Activate() {
@@ -400,8 +413,7 @@ void MainFrm::CheckClick(int n) {
         RedrawPreviews();
         break;
     case 4:
-        for (Form* form : Frm)
-            form->FindControl("Label1")->Visible(on);
+        ShowChecksOnPreviews();
         for (Label* label : {Label6, Label14, Label15, Label16})
             label->Enabled(on);
         for (int field : {2, 8, 9, 10})
@@ -413,8 +425,7 @@ void MainFrm::CheckClick(int n) {
         Text[11]->Enabled(on);
         Label17->Enabled(on);
         Label18->Enabled(on);
-        for (Form* form : Frm)
-            form->FindControl("IcoImage")->Visible(on);
+        ShowChecksOnPreviews();
         break;
     }
     Document.SkinModified = true;
@@ -547,6 +558,13 @@ void MainFrm::ClearSkinPieces() {
     for (auto& column : ButtonBox)
         for (PictureBox* box : column)
             box->Picture(nullptr);
+    // Fresh previews: their labels take their design colours again, as the
+    // swatches take their reset colours.
+    for (Form* form : Frm)
+        form->Unload();
+    EmbedPreviews();
+    ShowChecksOnPreviews();
+    CenterButtonGraphics(*this);
     RedrawPreviews();
 }
 

@@ -352,11 +352,22 @@ TEST_F(CreatorMain, CreateNewSkinAsksWhileModifiedAndKeepsUnsavedWork) {
         EXPECT_TRUE(main->Document.SkinModified);
         EXPECT_EQ(main->Document.picColor(0).backColor, kRed);
     }
+    Label& caption = LabelOf(*main->Frm[0], "Label1");
+    const OleColor designColour = caption.ForeColor();
+    caption.ForeColor(kRed);
+    main->Check[4]->Value(1); // "Draw Form Icon"
     MessageBoxes().answers.push_back(IDNO);
     ChooseFromMenu('F', {'C'});
     EXPECT_FALSE(main->Document.SkinModified);
     EXPECT_EQ(main->Document.picColor(0).backColor, 0x00E0E0E0u);
     EXPECT_EQ(main->picColor[0]->BackColor(), 0x00E0E0E0u);
+    // Fresh previews in their boxes: design colours, the check boxes' switches kept.
+    EXPECT_EQ(LabelOf(*main->Frm[0], "Label1").ForeColor(), designColour);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(main->Frm[k]->Host(), &main->HostBox(k + 1));
+        EXPECT_TRUE(main->Frm[k]->Visible());
+        EXPECT_TRUE(main->Frm[k]->IcoImage->Visible());
+    }
 }
 
 TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
