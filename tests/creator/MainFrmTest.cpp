@@ -18,6 +18,7 @@
 #include "forms/Label.h"
 #include "forms/ListBox.h"
 #include "forms/Menu.h"
+#include "forms/MsgBox.h"
 #include "forms/PictureBox.h"
 #include "forms/Settings.h"
 #include "forms/Shell.h"
@@ -413,6 +414,37 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
     EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - ");
     EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstLoadedSkinLoc"),
               shortTitle.substr(0, shortTitle.size() - 2));
+}
+
+// Waits for the system dialog titled `title` in front and sends it `keys`.
+void AnswerForeground(const char* title, const std::function<void()>& keys) {
+    ASSERT_TRUE(forms::test::WaitFor(
+        [&] {
+            char text[64] = {};
+            GetWindowTextA(GetForegroundWindow(), text, sizeof text);
+            return std::string(text) == title;
+        },
+        10000));
+    Sleep(300); // the dialog places its focus
+    keys();
+}
+
+TEST_F(CreatorMain, TheSavePromptAndTheOpenDialogAnswerRealKeys) {
+    MsgBoxSeam realBoxes{nullptr};
+    CommonDialogSeam realDialogs{nullptr};
+    SaveSetting("Vantreo", "Settings", "LstLoadedSkinLoc", main->ProgramFolder + "Skins\\");
+    main->Document.SkinModified = true;
+    forms::test::WithInput([] {},
+                           [] {
+                               MenuKeys('F', {'L'});
+                               AnswerForeground("Save Changes", [] { Press('N'); });
+                               AnswerForeground("Load Vantreo Skin", [] {
+                                   forms::test::Type("Sea Glass.gif");
+                                   Press(VK_RETURN);
+                               });
+                           });
+    ASSERT_TRUE(PumpUntil([&] { return main->Document.SkinName == "Sea Glass"; }));
+    EXPECT_FALSE(main->Document.SkinModified);
 }
 
 TEST_F(CreatorMain, SavesWriteTheSheetAndNameTheSkin) {
