@@ -549,7 +549,9 @@ TEST_F(CreatorMain, GraphicSizeFormChecksTheDocumentsPieces) {
         SetForegroundWindow(main->hWnd());
         ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main->hWnd(); }));
         ChooseFromMenu('V', {VK_DOWN, VK_DOWN, VK_RETURN}); // "Graphic Size Frm"
-        ASSERT_TRUE(PumpUntil([&] { return check.Loaded() && IsWindowVisible(check.hWnd()); }));
+        // Brought forward, loaded or not.
+        ASSERT_TRUE(
+            PumpUntil([&] { return check.Loaded() && GetForegroundWindow() == check.hWnd(); }));
     };
     auto passes = [&] {
         return check.Label2->Caption() == "Graphic Sizes Currently Pass Validation";
