@@ -558,14 +558,18 @@ void MainFrm::ClearSkinPieces() {
     for (auto& column : ButtonBox)
         for (PictureBox* box : column)
             box->Picture(nullptr);
-    // Fresh previews: their labels take their design colours again, as the
-    // swatches take their reset colours.
+    ReloadPreviews();
+    CenterButtonGraphics(*this);
+    RedrawPreviews();
+}
+
+// Fresh previews for a new or loaded skin: their labels take their design
+// colours again; what the check boxes switch on them stays.
+void MainFrm::ReloadPreviews() {
     for (Form* form : Frm)
         form->Unload();
     EmbedPreviews();
     ShowChecksOnPreviews();
-    CenterButtonGraphics(*this);
-    RedrawPreviews();
 }
 
 void MainFrm::mnuCreate_Click() {
@@ -605,6 +609,7 @@ void MainFrm::mnuLoad_Click() {
         return;
     }
     Document = std::move(loaded);
+    ReloadPreviews();
     Document.SkinName = title.substr(0, title.size() >= 4 ? title.size() - 4 : 0);
     Caption(kNewSkinCaption + Document.SkinName);
     ShowDocument();

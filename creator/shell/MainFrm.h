@@ -112,6 +112,7 @@ private:
     // Shows Frm1 to Frm4 inside their preview boxes, centred.
     void EmbedPreviews();
     void ShowChecksOnPreviews();
+    void ReloadPreviews();
     void Form_Activate();
     void Form_QueryUnload(int& cancel);
     void Form_Unload();

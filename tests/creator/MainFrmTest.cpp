@@ -394,7 +394,11 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
 
     main->Document.SkinModified = false;
     dialogs.path = skins + "Sea Glass.gif";
+    Label& caption = LabelOf(*main->Frm[1], "Label1");
+    const OleColor designColour = caption.ForeColor();
+    caption.ForeColor(kRed);
     ChooseFromMenu('F', {'L'});
+    EXPECT_EQ(LabelOf(*main->Frm[1], "Label1").ForeColor(), designColour); // fresh previews
     EXPECT_EQ(main->Document.SkinName, "Sea Glass");
     EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Sea Glass");
     EXPECT_FALSE(main->Document.SkinModified);
