@@ -465,14 +465,18 @@ void MainFrm::ShowSwatch(int k) {
 void MainFrm::ArmEyedropper(int k) {
     ColorPick.Start(Document, k);
     ShowSwatch(k);
-    for (Form* form : Frm)
-        form->MousePointer(Pointer::Custom);
+    ShowPickPointer();
 }
 
 void MainFrm::DisarmEyedropper() {
     ColorPick.active = false;
+    ShowPickPointer();
+}
+
+// The previews show the eyedropper pointer while it is armed.
+void MainFrm::ShowPickPointer() {
     for (Form* form : Frm)
-        form->MousePointer(Pointer::Arrow);
+        form->MousePointer(ColorPick.active ? Pointer::Custom : Pointer::Arrow);
 }
 
 // A cancelled colour dialog changes nothing and marks nothing modified.
@@ -564,12 +568,13 @@ void MainFrm::ClearSkinPieces() {
 }
 
 // Fresh previews for a new or loaded skin: their labels take their design
-// colours again; what the check boxes switch on them stays.
+// colours again; what the check boxes and the eyedropper switch on them stays.
 void MainFrm::ReloadPreviews() {
     for (Form* form : Frm)
         form->Unload();
     EmbedPreviews();
     ShowChecksOnPreviews();
+    ShowPickPointer();
 }
 
 void MainFrm::mnuCreate_Click() {

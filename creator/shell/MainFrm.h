@@ -123,6 +123,7 @@ private:
     void NumberChange(int n);
     void ArmEyedropper(int k);
     void DisarmEyedropper();
+    void ShowPickPointer();
     void picColor_Click(int k);
     void PictureDblClick(int box);
     void HoverReset(int variant);

@@ -285,6 +285,9 @@ TEST_F(CreatorMain, AnEyedropperArmsThePreviewsAndASwatchClickDisarmsIt) {
     EXPECT_EQ(main->Document.picColor(2).foreColor, kBlue);
     for (Form* frm : main->Frm)
         EXPECT_EQ(frm->MousePointer(), Pointer::Custom);
+    ChooseFromMenu('F', {'C'}); // fresh previews, still armed
+    for (Form* frm : main->Frm)
+        EXPECT_EQ(frm->MousePointer(), Pointer::Custom);
 
     WhileInput([&] { ClickOn(main->picColor[0]->hWnd()); }); // colour dialog cancelled
     ASSERT_TRUE(PumpUntil([&] { return !main->ColorPick.active; }));
