@@ -494,18 +494,19 @@ TEST_F(CreatorMain, PreviewShowsThePreviewFileOnTheSkinnedPreviewForm) {
     PreviewFrm& form = Default<PreviewFrm>();
     char caption[64] = {};
     bool hadIcon = false;
-    forms::test::WithInput([] {},
-                           [&] {
-                               MenuKeys('V', {'P'});
-                               ASSERT_TRUE(forms::test::WaitFor(
-                                   [&] { return IsWindowVisible(form.hWnd()) != FALSE; }));
-                               GetWindowTextA(form.hWnd(), caption, sizeof caption);
-                               hadIcon = SendMessageA(form.hWnd(), WM_GETICON, ICON_BIG, 0) != 0;
-                               Sleep(200);
-                               qel::test::SaveWindowShot("creator_menu_preview", form.hWnd());
-                               ClickOn(form.Command2->hWnd());
-                               forms::test::WaitFor([&] { return !IsWindow(form.hWnd()); });
-                           });
+    forms::test::WithInput(
+        [] {},
+        [&] {
+            MenuKeys('V', {'P'});
+            ASSERT_TRUE(
+                forms::test::WaitFor([&] { return IsWindowVisible(form.hWnd()) != FALSE; }));
+            GetWindowTextA(form.hWnd(), caption, sizeof caption);
+            hadIcon = SendMessageA(form.hWnd(), WM_GETICON, ICON_BIG, 0) != 0;
+            forms::test::WaitFor([&] { return GetForegroundWindow() == form.hWnd(); });
+            qel::test::SaveWindowShot("creator_menu_preview", form.hWnd());
+            ClickOn(form.Command2->hWnd());
+            forms::test::WaitFor([&] { return !IsWindow(form.hWnd()); });
+        });
     EXPECT_STREQ(caption, "Previewing Amber Dusk");
     EXPECT_TRUE(hadIcon);
     EXPECT_FALSE(form.Loaded());

@@ -33,19 +33,32 @@ bool Shown(forms::Form& form) {
     return form.Loaded() && IsWindowVisible(form.hWnd());
 }
 
+// Clicks the form's "Exit Form" and waits for the form to go.
+void Exit(forms::Form& form, forms::CommandButton& exit) {
+    ClickOn(exit.hWnd());
+    EXPECT_TRUE(WaitFor([&] { return !Shown(form); }));
+}
+
 // The window's own icon (the test program has no icon of its own to fall back on).
 bool HasIcon(HWND hwnd) {
     return SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0) != 0;
 }
 
-// The exit button lies 150 twips (10 pixels) in from the client area's bottom-right corner.
-void ExpectInCorner(HWND form, HWND button) {
+// Whether the exit button lies 150 twips (10 pixels) in from the client area's
+// bottom-right corner.
+bool InCorner(HWND form, HWND button) {
     RECT client{}, b = WindowRectOf(button);
     GetClientRect(form, &client);
     POINT corner{client.right, client.bottom};
     ClientToScreen(form, &corner);
-    EXPECT_EQ(corner.x - b.right, 10);
-    EXPECT_EQ(corner.y - b.bottom, 10);
+    return corner.x - b.right == 10 && corner.y - b.bottom == 10;
+}
+
+// Waits for the form shown modally to come forward and take input.
+bool InFront(forms::Form& form) {
+    return WaitFor([&] {
+        return Shown(form) && GetForegroundWindow() == form.hWnd() && IsWindowEnabled(form.hWnd());
+    });
 }
 
 // Whether a popup menu is open.
@@ -63,8 +76,7 @@ TEST(PreviewFrm, ShowsTheSkinWithMenusAndOpensTheFormWithoutOnTop) {
     forms::test::WithInput(
         [&] { result = preview.DoPreview(name, source); },
         [&] {
-            ASSERT_TRUE(WaitFor([&] { return Shown(preview); }));
-            Sleep(200);
+            ASSERT_TRUE(InFront(preview));
             HWND hwnd = preview.hWnd();
             char caption[64] = {};
             GetWindowTextA(hwnd, caption, sizeof caption);
@@ -89,13 +101,12 @@ TEST(PreviewFrm, ShowsTheSkinWithMenusAndOpensTheFormWithoutOnTop) {
             EXPECT_TRUE(WaitFor([] { return !MenuOpen(); }, 2000));
 
             // "Exit Form" follows the bottom-right corner.
-            ExpectInCorner(hwnd, preview.Command2->hWnd());
+            EXPECT_TRUE(InCorner(hwnd, preview.Command2->hWnd()));
             const RECT before = WindowRectOf(hwnd);
             qel::test::Drag({before.right - 2, before.bottom - 2},
                             {before.right + 60, before.bottom + 40});
             EXPECT_TRUE(WaitFor([&] { return WindowRectOf(hwnd).right > before.right + 30; }));
-            Sleep(100);
-            ExpectInCorner(hwnd, preview.Command2->hWnd());
+            EXPECT_TRUE(WaitFor([&] { return InCorner(hwnd, preview.Command2->hWnd()); }));
 
             // "Enabled" gives the form its own frame back, and skins it again.
             const COLORREF skinned = WindowPixel(hwnd, 120, 4);
@@ -106,19 +117,17 @@ TEST(PreviewFrm, ShowsTheSkinWithMenusAndOpensTheFormWithoutOnTop) {
 
             // "View No-Menu Form": the same caption, no menu bar, its own exit button.
             ClickOn(preview.Command1->hWnd());
-            ASSERT_TRUE(WaitFor([&] { return Shown(noMenu); }));
-            Sleep(200);
+            ASSERT_TRUE(InFront(noMenu));
             HWND second = noMenu.hWnd();
             GetWindowTextA(second, caption, sizeof caption);
             EXPECT_STREQ(caption, "Previewing New Skin");
             EXPECT_TRUE(HasIcon(second));
-            ExpectInCorner(second, noMenu.Command1->hWnd());
+            EXPECT_TRUE(InCorner(second, noMenu.Command1->hWnd()));
             EXPECT_LT(WindowRectOf(noMenu.Command1->hWnd()).top - WindowRectOf(second).top,
                       WindowRectOf(preview.Command2->hWnd()).top - WindowRectOf(hwnd).top);
             qel::test::SaveWindowShot("creator_preview_no_menu", second);
-            ClickOn(noMenu.Command1->hWnd());
-            EXPECT_TRUE(WaitFor([&] { return !Shown(noMenu); }));
-            ClickOn(preview.Command2->hWnd());
+            Exit(noMenu, *noMenu.Command1);
+            Exit(preview, *preview.Command2);
         });
     EXPECT_TRUE(result);
     EXPECT_FALSE(preview.Loaded());
@@ -135,16 +144,16 @@ TEST(PreviewFrm, FailuresAreReportedAndLeaveTheFormsUsable) {
     bool result = false;
     forms::test::WithInput([&] { result = preview.DoPreview(name, source); },
                            [&] {
-                               ASSERT_TRUE(WaitFor([&] { return Shown(preview); }));
-                               Sleep(200);
+                               ASSERT_TRUE(InFront(preview));
                                EXPECT_FALSE(HasIcon(preview.hWnd()));
                                // The preview file gone while the form is open: "View No-Menu Form"
                                // says so, and the form stays.
                                DeleteFileA(source.file.c_str());
                                ClickOn(preview.Command1->hWnd());
-                               Sleep(300);
+                               EXPECT_TRUE(
+                                   WaitFor([] { return forms::test::MessageBoxesShown() == 1; }));
                                EXPECT_TRUE(Shown(preview));
-                               ClickOn(preview.Command2->hWnd());
+                               Exit(preview, *preview.Command2);
                            });
     EXPECT_TRUE(result);
     EXPECT_FALSE(forms::Default<Preview1>().Loaded());
@@ -158,8 +167,8 @@ TEST(PreviewFrm, FailuresAreReportedAndLeaveTheFormsUsable) {
     source = RealPreview();
     forms::test::WithInput([&] { result = preview.DoPreview(name, source); },
                            [&] {
-                               ASSERT_TRUE(WaitFor([&] { return Shown(preview); }));
-                               ClickOn(preview.Command2->hWnd());
+                               ASSERT_TRUE(InFront(preview));
+                               Exit(preview, *preview.Command2);
                            });
     EXPECT_TRUE(result);
 }

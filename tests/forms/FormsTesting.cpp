@@ -1,4 +1,5 @@
 #include "tests/forms/FormsTesting.h"
+#include "tests/forms/ModalWatchdog.h"
 #include "tests/support/Screen.h"
 #include "forms/MsgBox.h"
 #include "tests/support/Input.h"
@@ -12,10 +13,12 @@
 namespace qel::forms::test {
 
 void WithInput(const std::function<void()>& body, const std::function<void()>& input) {
+    ModalWatchdog watchdog;
     std::atomic<bool> done{false};
     std::thread thread([&] {
         input();
         done = true;
+        watchdog.InputEnded();
     });
     body();
     // The input may still be finishing (a key release, say).
@@ -35,7 +38,13 @@ POINT CentreOf(HWND hwnd) {
 }
 
 void ClickOn(HWND hwnd) {
-    POINT p = CentreOf(hwnd);
+    const POINT p = CentreOf(hwnd);
+    // The click goes to what is at the point when it is sent: wait until that is
+    // this window (not a form still closing over it) and its form takes input.
+    WaitFor([&] {
+        HWND hit = WindowFromPoint(p);
+        return (hit == hwnd || IsChild(hwnd, hit)) && IsWindowEnabled(GetAncestor(hwnd, GA_ROOT));
+    });
     qel::test::Click(p.x, p.y);
 }
 
@@ -79,6 +88,16 @@ MessageBoxLog& MessageBoxes() {
 
 namespace {
 
+std::atomic<int> shownBoxes{0};
+
+} // namespace
+
+int MessageBoxesShown() {
+    return shownBoxes;
+}
+
+namespace {
+
 // Every forms test runs with message boxes answered from the log.
 class MessageBoxEnvironment : public ::testing::Environment {
 public:
@@ -87,6 +106,7 @@ public:
             std::make_unique<MsgBoxSeam>([](const std::string& prompt, UINT, const std::string&) {
                 auto& log = MessageBoxes();
                 log.prompts.push_back(prompt);
+                ++shownBoxes;
                 if (log.answers.empty()) return IDOK;
                 int answer = log.answers.front();
                 log.answers.pop_front();
@@ -100,7 +120,10 @@ private:
 };
 
 class ClearLog : public ::testing::EmptyTestEventListener {
-    void OnTestStart(const ::testing::TestInfo&) override { MessageBoxes() = {}; }
+    void OnTestStart(const ::testing::TestInfo&) override {
+        MessageBoxes() = {};
+        shownBoxes = 0;
+    }
 };
 
 const bool registered = [] {

@@ -13,14 +13,17 @@
 namespace qel::forms::test {
 
 // Runs `input` on a second thread while `body` runs here (a modal show or the
-// program's message loop, which return only after the input did its part).
+// program's message loop, which return only after the input did its part). A
+// modal loop still running well after the input ended fails the test and its
+// forms are closed (see ModalWatchdog).
 void WithInput(const std::function<void()>& body, const std::function<void()>& input);
 using qel::test::WaitFor;
 
 // The screen point of a client position of a window, and of its centre.
 POINT ClientPoint(HWND hwnd, int x, int y);
 POINT CentreOf(HWND hwnd);
-// Clicks the centre of a window with the real mouse.
+// Clicks the centre of a window with the real mouse, once the window is the one
+// at that point and its form takes input.
 void ClickOn(HWND hwnd);
 // Types characters with real key presses.
 void Type(const std::string& text);
@@ -36,5 +39,7 @@ struct MessageBoxLog {
     std::deque<int> answers;
 };
 MessageBoxLog& MessageBoxes();
+// How many message boxes were shown in this test; safe to read from the input thread.
+int MessageBoxesShown();
 
 } // namespace qel::forms::test
