@@ -35,8 +35,7 @@ bool Shown(forms::Form& form) {
 
 // Clicks the form's "Exit Form" and waits for the form to go.
 void Exit(forms::Form& form, forms::CommandButton& exit) {
-    ClickOn(exit.hWnd());
-    EXPECT_TRUE(WaitFor([&] { return !Shown(form); }));
+    EXPECT_TRUE(forms::test::ClickUntil(exit.hWnd(), [&] { return !Shown(form); }));
 }
 
 // The window's own icon (the test program has no icon of its own to fall back on).

@@ -38,11 +38,20 @@ Answer Ask(std::array<bool, 4> proposed, short corner,
             a.result = dialog.SelectFrms(a.flags[0], a.flags[1], a.flags[2], a.flags[3], a.corner);
         },
         [&] {
-            ASSERT_TRUE(WaitFor([&] { return dialog.Loaded() && IsWindowVisible(dialog.hWnd()); }));
+            // In front, not merely shown: the last round's dialog may still be going.
+            ASSERT_TRUE(WaitFor([&] {
+                return dialog.Loaded() && IsWindowVisible(dialog.hWnd()) &&
+                       GetForegroundWindow() == dialog.hWnd();
+            }));
             answer(dialog);
         });
     if (dialog.Loaded()) dialog.Unload();
     return a;
+}
+
+// Clicks the dialog's button that answers it and waits for the dialog to go.
+void AnswerWith(UpdateWhatFrm& d, forms::CommandButton& button) {
+    EXPECT_TRUE(forms::test::ClickUntil(button.hWnd(), [&] { return !IsWindowVisible(d.hWnd()); }));
 }
 
 void Flags(const Answer& a, bool f1, bool f2, bool f3, bool f4) {
@@ -82,7 +91,7 @@ TEST(UpdateWhatFrm, UpdateHandsBackTheBoxesInTheirOwnOrder) {
         EXPECT_EQ(forms::ValueOf<long>(d.Qel_SkinCtrl1->Call(L"Skin")), 99);
         EXPECT_FALSE(forms::ValueOf<bool>(d.Qel_SkinCtrl1->Call(L"LoadSkinFromRegistry")));
         qel::test::SaveWindowShot("creator_update_dialog", d.hWnd());
-        ClickOn(d.Command1->hWnd());
+        AnswerWith(d, *d.Command1);
     });
     EXPECT_TRUE(a.result);
     Flags(a, true, false, false, false);
@@ -91,14 +100,14 @@ TEST(UpdateWhatFrm, UpdateHandsBackTheBoxesInTheirOwnOrder) {
     // Argument 2 proposes variant 2 (In-Active, With Menu) and comes back third.
     a = Ask({false, true, false, false}, 0, [](UpdateWhatFrm& d) {
         EXPECT_EQ(d.Check3->Value(), 1);
-        ClickOn(d.Command1->hWnd());
+        AnswerWith(d, *d.Command1);
     });
     EXPECT_TRUE(a.result);
     Flags(a, false, false, true, false);
     // Argument 3 proposes variant 3 (Active, No Menu) and comes back second.
     a = Ask({false, false, true, false}, 0, [](UpdateWhatFrm& d) {
         EXPECT_EQ(d.Check2->Value(), 1);
-        ClickOn(d.Command1->hWnd());
+        AnswerWith(d, *d.Command1);
     });
     EXPECT_TRUE(a.result);
     Flags(a, false, true, false, false);
@@ -115,7 +124,7 @@ TEST(UpdateWhatFrm, TheCornerBoxFollowsTheVariantBoxes) {
         EXPECT_TRUE(WaitFor([&] { return d.Check5->Enabled(); }));
         ClickOn(d.Check5->hWnd());
         EXPECT_TRUE(WaitFor([&] { return d.Check5->Value() == 1; }));
-        ClickOn(d.Command1->hWnd());
+        AnswerWith(d, *d.Command1);
     });
     EXPECT_TRUE(a.result);
     Flags(a, false, false, false, true);
@@ -125,12 +134,12 @@ TEST(UpdateWhatFrm, TheCornerBoxFollowsTheVariantBoxes) {
     a = Ask({false, true, false, false}, 1, [](UpdateWhatFrm& d) {
         EXPECT_EQ(d.Check5->Caption(), "Sizable Corners");
         EXPECT_TRUE(d.Check5->Enabled());
-        ClickOn(d.Command2->hWnd());
+        AnswerWith(d, *d.Command2);
     });
     a = Ask({false, false, false, false}, 3, [](UpdateWhatFrm& d) {
         EXPECT_EQ(d.Check5->Caption(), "Fixed Corners");
         EXPECT_FALSE(d.Check5->Enabled()); // nothing proposed
-        ClickOn(d.Command2->hWnd());
+        AnswerWith(d, *d.Command2);
     });
 }
 
@@ -140,7 +149,7 @@ TEST(UpdateWhatFrm, NothingTickedCancelAndTheCloseBoxAnswerNo) {
         ClickOn(d.Check5->hWnd());
         ClickOn(d.Check1->hWnd());
         EXPECT_TRUE(WaitFor([&] { return d.Check1->Value() == 0; }));
-        ClickOn(d.Command1->hWnd());
+        AnswerWith(d, *d.Command1);
     });
     EXPECT_FALSE(a.result);
     Flags(a, false, false, false, false);
@@ -150,7 +159,7 @@ TEST(UpdateWhatFrm, NothingTickedCancelAndTheCloseBoxAnswerNo) {
     a = Ask({false, false, false, true}, 1, [](UpdateWhatFrm& d) {
         ClickOn(d.Check5->hWnd());
         EXPECT_TRUE(WaitFor([&] { return d.Check5->Value() == 1; }));
-        ClickOn(d.Command2->hWnd());
+        AnswerWith(d, *d.Command2);
     });
     EXPECT_FALSE(a.result);
     Flags(a, false, false, false, true);

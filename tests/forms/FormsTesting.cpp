@@ -37,15 +37,33 @@ POINT CentreOf(HWND hwnd) {
     return qel::test::Centre(qel::test::WindowRectOf(hwnd));
 }
 
+namespace {
+
+// Whether a click at the window's centre reaches it. The click goes to what is
+// at the point when it is sent: that must be this window (not a form still
+// closing over it), and its form must take input.
+bool Reachable(HWND hwnd) {
+    HWND hit = WindowFromPoint(CentreOf(hwnd));
+    return IsWindow(hwnd) && (hit == hwnd || IsChild(hwnd, hit)) &&
+           IsWindowEnabled(GetAncestor(hwnd, GA_ROOT));
+}
+
+} // namespace
+
 void ClickOn(HWND hwnd) {
+    WaitFor([&] { return Reachable(hwnd); });
     const POINT p = CentreOf(hwnd);
-    // The click goes to what is at the point when it is sent: wait until that is
-    // this window (not a form still closing over it) and its form takes input.
-    WaitFor([&] {
-        HWND hit = WindowFromPoint(p);
-        return (hit == hwnd || IsChild(hwnd, hit)) && IsWindowEnabled(GetAncestor(hwnd, GA_ROOT));
-    });
     qel::test::Click(p.x, p.y);
+}
+
+bool ClickUntil(HWND hwnd, const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        WaitFor([&] { return done() || Reachable(hwnd); });
+        if (done() || !Reachable(hwnd)) break;
+        ClickOn(hwnd);
+        if (WaitFor(done, 3000)) break;
+    }
+    return done();
 }
 
 void Type(const std::string& text) {

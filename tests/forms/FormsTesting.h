@@ -25,6 +25,11 @@ POINT CentreOf(HWND hwnd);
 // Clicks the centre of a window with the real mouse, once the window is the one
 // at that point and its form takes input.
 void ClickOn(HWND hwnd);
+// Clicks a window as ClickOn does until `done` holds; true when it does. Under
+// Wine a press can be dropped while the windows still settle which one is
+// active after a form opened or closed: a click whose effect does not come is
+// repeated while the window is still there to take it.
+bool ClickUntil(HWND hwnd, const std::function<bool()>& done);
 // Types characters with real key presses.
 void Type(const std::string& text);
 

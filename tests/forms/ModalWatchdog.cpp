@@ -2,6 +2,7 @@
 #include "forms/Form.h"
 
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace qel::forms::test {
@@ -9,6 +10,21 @@ namespace {
 
 // The armed watchdog of the windows' thread (thread timers carry no context).
 thread_local ModalWatchdog* current = nullptr;
+
+std::string Describe(HWND hwnd) {
+    char cls[64] = {}, text[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowTextA(hwnd, text, sizeof text);
+    return std::string(cls) + " \"" + text + "\"";
+}
+
+// Where a lost click went: the cursor, the window under it, the one in front.
+std::string Scene() {
+    POINT p{};
+    GetCursorPos(&p);
+    return "cursor at " + std::to_string(p.x) + "," + std::to_string(p.y) + " over " +
+           Describe(WindowFromPoint(p)) + ", in front " + Describe(GetForegroundWindow());
+}
 
 } // namespace
 
@@ -34,8 +50,8 @@ void CALLBACK ModalWatchdog::Tick(HWND, UINT, UINT_PTR, DWORD) {
 void ModalWatchdog::Check() {
     if (!ended_ || GetTickCount() - endedAt_ < grace_) return;
     try {
-        ADD_FAILURE()
-            << "the input has ended but a modal loop still runs: closing the forms in front";
+        ADD_FAILURE() << "the input has ended but a modal loop still runs (" << Scene()
+                      << "): closing the forms in front";
         EndMenu();
         // A modal form disables the others, so the enabled visible ones are in front.
         const std::vector<Form*> forms = Form::LoadedForms();
