@@ -48,12 +48,31 @@ bool Reachable(HWND hwnd) {
            IsWindowEnabled(GetAncestor(hwnd, GA_ROOT));
 }
 
+// Whether the window is a button (push button, check box, option button).
+bool IsButton(HWND hwnd) {
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    return lstrcmpiA(cls, "Button") == 0;
+}
+
 } // namespace
 
 void ClickOn(HWND hwnd) {
     WaitFor([&] { return Reachable(hwnd); });
     const POINT p = CentreOf(hwnd);
-    qel::test::Click(p.x, p.y);
+    if (!IsButton(hwnd)) return qel::test::Click(p.x, p.y);
+    // A release sent right behind the press can cost the click under a busy
+    // Wine: a button is released only once it shows the press.
+    qel::test::MouseMove(p.x, p.y);
+    qel::test::MouseDown();
+    WaitFor(
+        [&] {
+            DWORD_PTR state = 0;
+            SendMessageTimeoutA(hwnd, BM_GETSTATE, 0, 0, SMTO_ABORTIFHUNG, 1000, &state);
+            return (state & BST_PUSHED) != 0;
+        },
+        3000);
+    qel::test::MouseUp();
 }
 
 bool ClickUntil(HWND hwnd, const std::function<bool()>& done) {

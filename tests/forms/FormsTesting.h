@@ -23,7 +23,8 @@ using qel::test::WaitFor;
 POINT ClientPoint(HWND hwnd, int x, int y);
 POINT CentreOf(HWND hwnd);
 // Clicks the centre of a window with the real mouse, once the window is the one
-// at that point and its form takes input.
+// at that point and its form takes input; a button is released once it shows
+// the press.
 void ClickOn(HWND hwnd);
 // Clicks a window as ClickOn does until `done` holds; true when it does. Under
 // Wine a press can be dropped while the windows still settle which one is

@@ -23,28 +23,23 @@ void SendKey(WORD vk, DWORD flags) {
     SendInput(1, &in, sizeof in);
 }
 
-// A screen point in the normalised 0..65535 coordinates of the primary screen
-// of absolute mouse input, rounded up so that the platform's scaling lands on
-// the pixel.
-POINT Normalised(int x, int y) {
-    const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    return {(x * 65536 + w - 1) / w, (y * 65536 + h - 1) / h};
-}
-
 } // namespace
 
-// An absolute move to a screen point. Under Wine the move is echoed back by the
-// X server a moment later and an echo of an earlier move can land after a newer
-// one, so the move is repeated until the cursor stays where it was sent.
+// An absolute move in the normalised 0..65535 coordinates of the primary
+// screen, rounded up so that the platform's scaling lands on the pixel. Under
+// Wine the move is echoed back by the X server a moment later and an echo of an
+// earlier move can land after a newer one, so the move is repeated until the
+// cursor stays where it was sent.
 void MouseMove(int x, int y) {
+    const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     auto at = [&] {
         POINT p;
         GetCursorPos(&p);
         return p.x == x && p.y == y;
     };
-    const POINT n = Normalised(x, y);
     for (int attempt = 0; attempt < 10; ++attempt) {
-        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, n.x, n.y);
+        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + w - 1) / w,
+                  (y * 65536 + h - 1) / h);
         Sleep(15);
         if (at()) {
             Sleep(15);
@@ -62,12 +57,8 @@ void MouseUp() {
 
 void Click(int x, int y) {
     MouseMove(x, y);
-    // The press and release carry the point too: a late echo of an earlier move
-    // must not carry the click elsewhere.
-    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    const POINT n = Normalised(x, y);
-    SendMouse(at | MOUSEEVENTF_LEFTDOWN, n.x, n.y);
-    SendMouse(at | MOUSEEVENTF_LEFTUP, n.x, n.y);
+    MouseDown();
+    MouseUp();
 }
 
 void Drag(POINT from, POINT to, int steps, DWORD pauseMs) {
