@@ -26,10 +26,9 @@ POINT CentreOf(HWND hwnd);
 // at that point and its form takes input; a button is released once it shows
 // the press.
 void ClickOn(HWND hwnd);
-// Clicks a window as ClickOn does until `done` holds; true when it does. Under
-// Wine a press can be dropped while the windows still settle which one is
-// active after a form opened or closed: a click whose effect does not come is
-// repeated while the window is still there to take it.
+// Clicks a window as ClickOn does until `done` holds; true when it does. A busy
+// Wine can still drop a click now and then: a click whose effect does not come
+// within seconds is repeated while the window is still there to take it.
 bool ClickUntil(HWND hwnd, const std::function<bool()>& done);
 // Types characters with real key presses.
 void Type(const std::string& text);
