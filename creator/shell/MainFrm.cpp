@@ -3,6 +3,7 @@
 #include "control/QelTypeLib.h"
 #include "control/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
+#include "creator/shell/ButtonGraphics.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/LivePreviewFrm.h"
@@ -223,6 +224,10 @@ void MainFrm::DesignButtonsPage() {
             box->BackColor(0x00FF00FF);
             box->Bordered(false);
             box->ScaleMode(Scale::Pixels);
+            box->AutoSize(true);
+            box->OnDblClick = [this, b, s] {
+                ButtonBox_DblClick(*this, static_cast<CaptionButton>(b), s + 1);
+            };
             ButtonFrame[b][s] = frame;
             ButtonBox[b][s] = box;
         }
@@ -332,20 +337,28 @@ void MainFrm::Form_Load() {
     // Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4,
     // each centred in its box (it may overhang it).
     for (int k = 0; k < 4; ++k) {
-        LivePreviewFrm& form = creator::Frm(kBoxVariant[k]);
-        Frm[kBoxVariant[k] - 1] = &form;
-        PictureBox& box = *Picture[k];
-        form.ShowInside(box);
-        form.Move(box.Width() / 2 - form.Width() / 2, box.Height() / 2 - form.Height() / 2,
-                  form.Width(), form.Height());
-        // The hint stays above the embedded form.
-        SetWindowPos(Label25[k]->hWnd(), HWND_TOP, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        Frm[kBoxVariant[k] - 1] = &creator::Frm(kBoxVariant[k]);
+        EmbedPreview(k);
     }
 
     for (ListBox* list : List)
         for (int p = 0; p < kPieces; ++p)
             list->AddItem(PieceName(static_cast<Piece>(p)));
+}
+
+LivePreviewFrm& MainFrm::PreviewIn(int box) const {
+    return *Frm.at(kBoxVariant[box] - 1);
+}
+
+void MainFrm::EmbedPreview(int box) {
+    LivePreviewFrm& form = PreviewIn(box);
+    PictureBox& host = *Picture[box];
+    form.ShowInside(host);
+    form.Move(host.Width() / 2 - form.Width() / 2, host.Height() / 2 - form.Height() / 2,
+              form.Width(), form.Height());
+    // The hint stays above the embedded form.
+    SetWindowPos(Label25[box]->hWnd(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainFrm::Form_Activate() {
@@ -546,16 +559,6 @@ void MainFrm::C1Tab1_Change() {
 
 // ---- Commands ----
 
-void MainFrm::ClearSkinPieces() {
-    Document.ClearSkinPieces();
-    for (int k = 0; k < kSwatches; ++k)
-        ShowSwatch(k);
-    for (auto& column : ButtonBox)
-        for (PictureBox* box : column)
-            box->Picture(nullptr);
-    RedrawPreviews();
-}
-
 void MainFrm::mnuCreate_Click() {
     if (!SaveChangesFirst("Do you widh to Save Changes before Exiting?")) return;
     Document.SkinName.clear();
@@ -592,6 +595,7 @@ void MainFrm::mnuLoad_Click() {
         MsgBox("The skin \"" + title + "\" cannot be loaded: " + problem, MB_ICONEXCLAMATION);
         return;
     }
+    ClearSkinPieces();
     Document = std::move(loaded);
     Document.SkinName = title.substr(0, title.size() >= 4 ? title.size() - 4 : 0);
     Caption(kNewSkinCaption + Document.SkinName);

@@ -73,13 +73,17 @@ public:
     // The preview box that hosts variant 1 to 4, and the list that shows it.
     forms::PictureBox& HostBox(int variant) const;
     forms::ListBox& ListOfVariant(int variant) const;
+    // The preview shown in preview box `box` 0 to 3 (Picture1 to Picture4).
+    LivePreviewFrm& PreviewIn(int box) const;
 
     // Recomposes the four previews (DoBorders) and refreshes Frm1 to Frm4.
     void RedrawPreviews();
     // Shows the document's swatch k (its colour and reset colour) on picColor(k).
     void ShowSwatch(int k);
-    // Empties the piece and caption-button graphics, resets the swatches to
-    // their reset colours and clears SkinModified.
+    // Empties the piece and caption-button graphics (the button boxes back to
+    // their design size, centred), resets the swatches to their reset colours,
+    // reloads the previews blank into their boxes and clears SkinModified.
+    // Flags, Tags, number fields and check boxes stay.
     void ClearSkinPieces();
     // The addresses the help menu opens.
     static const char* const kHomePage;
@@ -107,6 +111,8 @@ private:
     forms::Label* DesignNumber(forms::Container& panel, int n, const char* labelName,
                                const char* caption, float left, float top);
     void DesignMenus();
+    // Shows the preview of preview box `box` 0 to 3 inside it, centred.
+    void EmbedPreview(int box);
 
     void Form_Load();
     void Form_Activate();
