@@ -7,6 +7,17 @@ namespace qel::creator {
 
 using namespace forms;
 
+namespace {
+
+// The sample form icon of the program's resources; none when it carries none.
+Picture SampleIcon() {
+    auto icon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), "SAMPLE_ICON", IMAGE_ICON, 16, 16, 0));
+    return icon ? PictureFromIcon(UniqueIcon(icon)) : nullptr;
+}
+
+} // namespace
+
 LivePreviewFrm::LivePreviewFrm(int variant)
     : Form("Frm" + std::to_string(variant)), variant_(variant) {}
 
@@ -20,6 +31,7 @@ void LivePreviewFrm::Design() {
 
     IcoImage = Add<Image>("IcoImage", 5, 5, 16, 16);
     IcoImage->Stretch(true);
+    IcoImage->Picture(SampleIcon());
     IcoImage->Visible(false);
     Image1 = Add<Image>("Image1", 0, 0, 21, 21);
     Image1->Bordered(true);

@@ -621,6 +621,8 @@ void MainFrm::ShowDocument() {
             ButtonBox[b][s]->Picture(PictureFromSheet(box.picture));
             ButtonBox[b][s]->Tag(box.tag);
         }
+    for (int b = 0; b < kCaptionButtons; ++b)
+        ShowPreviewButton(*this, static_cast<CaptionButton>(b));
     for (int v = 1; v <= kVariants; ++v)
         for (int p = 0; p < kPieces; ++p)
             ListOfVariant(v).ItemData(p, Document.ItemData(v, static_cast<Piece>(p)));

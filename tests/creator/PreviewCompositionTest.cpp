@@ -4,6 +4,7 @@
 // "Buttons" page, and clearing the skin. Dialogs are answered through the
 // forms layer's seam; screenshots of the previews of a built-in sheet are saved.
 #include "base/PictureFile.h"
+#include "base/Rounding.h"
 #include "creator/shell/ButtonGraphics.h"
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/LivePreviewFrm.h"
@@ -273,6 +274,7 @@ TEST_F(Previews, ABuiltInSheetLoadedShowsOnAllFourPreviews) {
     main->mnuLoad->Clicked();
     PumpFor(100);
     ASSERT_TRUE(MessageBoxes().prompts.empty()) << MessageBoxes().prompts.front();
+    main->Check[4]->Value(1); // "Draw Form Icon"
     const char* shots[4] = {"active_with_menu", "active_no_menu", "inactive_with_menu",
                             "inactive_no_menu"};
     for (int box = 0; box < 4; ++box) {
@@ -281,6 +283,12 @@ TEST_F(Previews, ABuiltInSheetLoadedShowsOnAllFourPreviews) {
         ShowPage(box);
         const SheetImage corner = main->Document.PieceBox(Piece::TopLeft, v).Shown();
         EXPECT_EQ(OnScreen(v, 1, 1), corner.Pixel(1, 1));
+        // The sample icon, and the caption buttons of the preview's state.
+        const int x = RoundHalfEven(Frm(v).IcoImage->Left()) + 8,
+                  y = RoundHalfEven(Frm(v).IcoImage->Top()) + 8;
+        EXPECT_NE(OnScreen(v, x, y), Surface(v, x, y));
+        const GraphicBox& close = main->Document.ButtonBox(CaptionButton::Close, v % 2 ? 1 : 4);
+        EXPECT_EQ(PictureSize(Frm(v).Image2[1]->Picture().get()).cx, close.width);
         // Along the bottom run, from the fixed Bottom Left's width.
         const SheetImage bottom = main->Document.PieceBox(Piece::BtmMid, v).Shown();
         const int from = main->Document.PieceBox(Piece::BtmLeft, v).width;

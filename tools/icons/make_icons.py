@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the showcase's two icons (32 x 32 and 16 x 16, 16 colours): a glossy
-bubble in the program's blue, and one in green for the plain sample form.
-Usage: make_icons.py OUTPUT_FOLDER"""
+bubble in the program's blue, and one in green for the plain sample form; and
+the skin creator's sample form icon (16 x 16 only), a bubble in red.
+Usage: make_icons.py SHOWCASE_FOLDER [CREATOR_FOLDER]"""
 import math
 import struct
 import sys
@@ -65,11 +66,11 @@ def image_bytes(size, pixels, mask):
     return header + palette + xor + andm
 
 
-def icon(dark, mid, light):
-    images = [image_bytes(s, *bubble(s, dark, mid, light)) for s in (32, 16)]
+def icon(dark, mid, light, sizes=(32, 16)):
+    images = [image_bytes(s, *bubble(s, dark, mid, light)) for s in sizes]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for s, data in zip((32, 16), images):
+    for s, data in zip(sizes, images):
         out += struct.pack('<BBBBHHII', s, s, 16, 0, 1, 4, len(data), offset)
         offset += len(data)
     return out + b''.join(images)
@@ -81,3 +82,6 @@ if __name__ == '__main__':
         f.write(icon(4, 12, 14))  # navy, blue, aqua
     with open(folder + '/CleanFrm.ico', 'wb') as f:
         f.write(icon(2, 10, 11))  # green, lime, yellow
+    if len(sys.argv) > 2:
+        with open(sys.argv[2] + '/SampleIcon.ico', 'wb') as f:
+            f.write(icon(1, 9, 11, (16,)))  # maroon, red, yellow
