@@ -18,6 +18,7 @@
 #include "forms/Shell.h"
 #include "forms/TabControl.h"
 #include "forms/TextBox.h"
+#include "tests/creator/MainFrmTesting.h"
 #include "tests/forms/FormsTesting.h"
 #include "tests/support/Input.h"
 #include "tests/support/Resources.h"
@@ -122,28 +123,8 @@ struct Dialogs {
     }};
 };
 
-class CreatorMain : public ::testing::Test {
+class CreatorMain : public MainFrmTest {
 protected:
-    void SetUp() override {
-        main = &Default<MainFrm>();
-        main->Show();
-        SetForegroundWindow(main->hWnd());
-        PumpFor(200);
-    }
-    void TearDown() override {
-        qel::test::MouseUp();
-        if (main->Loaded()) main->Document.SkinModified = false;
-        for (Form* f : std::vector<Form*>(Form::LoadedForms()))
-            f->Unload();
-        PumpFor(50);
-    }
-    void ShowPage(int outer, int inner) {
-        main->C1Tab1->CurrentPage(outer);
-        if (outer == 0) main->C1Tab2->CurrentPage(inner);
-        if (outer == 1) main->C1Tab3->CurrentPage(inner);
-        PumpFor(100);
-    }
-    MainFrm* main = nullptr;
     Dialogs dialogs;
 };
 

@@ -8,7 +8,6 @@
 #include "creator/shell/ButtonGraphics.h"
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/LivePreviewFrm.h"
-#include "creator/shell/MainFrm.h"
 #include "forms/CheckBox.h"
 #include "forms/CommandButton.h"
 #include "forms/Image.h"
@@ -16,13 +15,11 @@
 #include "forms/ListBox.h"
 #include "forms/Menu.h"
 #include "forms/PictureBox.h"
-#include "forms/TabControl.h"
 #include "forms/TextBox.h"
+#include "tests/creator/MainFrmTesting.h"
 #include "tests/forms/FormsTesting.h"
-#include "tests/support/Input.h"
 #include "tests/support/Resources.h"
 #include "tests/support/Screen.h"
-#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 #include <chrono>
@@ -57,31 +54,17 @@ RECT BoxOf(HRGN region) {
     return box;
 }
 
-struct Region {
-    UniqueRegion handle{CreateRectRgn(0, 0, 0, 0)};
-    bool Of(HWND hwnd) { return GetWindowRgn(hwnd, handle.get()) != ERROR; }
-    RECT Box() const { return BoxOf(handle.get()); }
-    bool Holds(int x, int y) const { return PtInRegion(handle.get(), x, y); }
-};
+// The region of a window, or null when it has none.
+UniqueRegion RegionOf(HWND hwnd) {
+    UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(hwnd, region.get()) == ERROR) region.reset();
+    return region;
+}
 
-class Previews : public ::testing::Test {
+class Previews : public MainFrmTest {
 protected:
-    void SetUp() override {
-        main = &Default<MainFrm>();
-        main->Show();
-        SetForegroundWindow(main->hWnd());
-        PumpFor(200);
-    }
-    void TearDown() override {
-        qel::test::MouseUp();
-        if (main->Loaded()) main->Document.SkinModified = false;
-        for (Form* f : std::vector<Form*>(Form::LoadedForms()))
-            f->Unload();
-        PumpFor(50);
-    }
-
     LivePreviewFrm& Frm(int v) { return *main->Frm[v - 1]; }
-    // Gives piece `p` of variant `v` a picture and flags it.
+    // Gives piece `p` of variant `v` a picture of one colour and flags it.
     void Flag(Piece p, int v, const SheetImage& picture) {
         main->Document.PieceBox(p, v).Load(picture);
         main->Document.ItemData(v, p) = kHasGraphic;
@@ -92,16 +75,10 @@ protected:
         const POINT p = forms::test::ClientPoint(Frm(v).hWnd(), x, y);
         return qel::test::ScreenPixel(p.x, p.y);
     }
-    // Shows the page of preview box `box` 0 to 3, or the "Buttons" page (4).
-    void ShowPage(int box) {
-        main->C1Tab1->CurrentPage(box / 2);
-        if (box < 2) main->C1Tab2->CurrentPage(box % 2);
-        if (box == 2 || box == 3) main->C1Tab3->CurrentPage(box % 2);
-        PumpFor(100);
-    }
     void SetField(int n, const std::string& text) { main->Text[n - 1]->Text(text); }
-
-    MainFrm* main = nullptr;
+    void ClickCheck(int n) {
+        WhileInput([&] { forms::test::ClickOn(main->Check[n - 1]->hWnd()); });
+    }
 };
 
 SheetImage Solid(int w, int h, COLORREF colour) {
@@ -120,7 +97,7 @@ TEST_F(Previews, RunsCopyFlaggedPiecesAndTheCornersCoverTheOvershoot) {
     middle.Fill({0, 0, 1, 30}, kGreen); // marks where each copy starts
     Flag(Piece::TopMiddle, 1, middle);
     DoBorders(*main);
-    ShowPage(0);
+    ShowPage(0, 0);
 
     // Int((312 - 20 - 20) / 8) = 34: 35 copies at x = 20, 28, ..., 292.
     for (int i = 0; i < 35; ++i) {
@@ -157,7 +134,7 @@ TEST_F(Previews, SizableCornersAreDrawnAndTheRunsMeasureByTheFixedOnes) {
     Flag(Piece::BtmLeftSize, 3, Solid(10, 10, kGreen));
     Flag(Piece::BtmRightSize, 3, Solid(12, 12, kGreen));
     Flag(Piece::LeftSide, 3, Solid(8, 20, kBlue));
-    WhileInput([&] { forms::test::ClickOn(main->Check[0]->hWnd()); }); // "Show Sizable Corners"
+    ClickCheck(1); // "Show Sizable Corners"
     ASSERT_TRUE(PumpUntil([&] { return Surface(3, 2, 200) == kGreen; }));
     EXPECT_EQ(Surface(3, 2, 196), kGreen);
     EXPECT_EQ(Surface(3, 305, 200), kGreen);
@@ -166,66 +143,58 @@ TEST_F(Previews, SizableCornersAreDrawnAndTheRunsMeasureByTheFixedOnes) {
     EXPECT_EQ(Surface(3, 2, 192), kBack);
     EXPECT_EQ(Surface(3, 2, 15), kRed);
 
-    WhileInput([&] { forms::test::ClickOn(main->Check[0]->hWnd()); });
+    ClickCheck(1);
     ASSERT_TRUE(PumpUntil([&] { return Surface(3, 2, 200) == kBack; }))
         << "the fixed corner is not flagged";
 }
 
 TEST_F(Previews, RegionsRoundTheChosenCornersAndNeverFail) {
-    ShowPage(0);
+    ShowPage(0, 0);
     SetField(1, "10");
-    WhileInput([&] { forms::test::ClickOn(main->Check[1]->hWnd()); }); // "Round Top Corners"
+    ClickCheck(2); // "Round Top Corners"
     ASSERT_TRUE(PumpUntil([&] { return OnScreen(1, 0, 0) == 0; })) << "the host shows through";
-    Region region;
-    ASSERT_TRUE(region.Of(Frm(1).hWnd()));
+    UniqueRegion region = RegionOf(Frm(1).hWnd());
     const UniqueRegion expected(CreateRoundRectRgn(0, 0, 313, 227, 10, 10));
-    const RECT box = region.Box(), want = BoxOf(expected.get());
-    EXPECT_TRUE(EqualRect(&box, &want)) << "(0, 0)-(313, 227): " << box.right << "," << box.bottom;
-    for (POINT p : {POINT{0, 0}, POINT{1, 1}, POINT{311, 0}})
-        EXPECT_FALSE(region.Holds(p.x, p.y)) << p.x;
+    const RECT box = BoxOf(region.get()), want = BoxOf(expected.get());
+    EXPECT_TRUE(EqualRect(&box, &want)) << box.right << "," << box.bottom;
+    for (POINT p : {POINT{1, 1}, POINT{311, 0}})
+        EXPECT_FALSE(PtInRegion(region.get(), p.x, p.y)) << p.x;
     for (POINT p : {POINT{5, 0}, POINT{0, 205}, POINT{311, 205}})
-        EXPECT_TRUE(region.Holds(p.x, p.y)) << p.x << "," << p.y << ": the bottom stays square";
-    EXPECT_EQ(OnScreen(1, 0, 205), kBack);
+        EXPECT_TRUE(PtInRegion(region.get(), p.x, p.y)) << p.x << "," << p.y;
+    EXPECT_EQ(OnScreen(1, 0, 205), kBack) << "the bottom corners stay square";
 
     // Angle 0 with both options: the plain rectangle.
     SetField(1, "0");
-    WhileInput([&] { forms::test::ClickOn(main->Check[2]->hWnd()); });
+    ClickCheck(3);
     ASSERT_TRUE(PumpUntil([&] { return OnScreen(1, 0, 0) == kBack; }));
-    ASSERT_TRUE(region.Of(Frm(1).hWnd()));
-    for (POINT p : {POINT{0, 0}, POINT{311, 0}, POINT{0, 205}, POINT{311, 205}})
-        EXPECT_TRUE(region.Holds(p.x, p.y));
+    region = RegionOf(Frm(1).hWnd());
+    EXPECT_TRUE(PtInRegion(region.get(), 0, 0) && PtInRegion(region.get(), 311, 205));
 
-    // Beyond what a region can take, and a flagged run piece 0 pixels long:
-    // drawn with what can be drawn, no error.
+    // An angle beyond what a region can take, and a flagged run piece 0
+    // pixels long: what can be drawn is drawn, with no error.
     SetField(1, "99999999999");
-    main->Document.PieceBox(Piece::TopMiddle, 1).Load(Solid(0, 30, kRed));
-    main->Document.ItemData(1, Piece::TopMiddle) = kHasGraphic;
+    Flag(Piece::TopMiddle, 1, Solid(0, 30, kRed));
     Flag(Piece::TopLeft, 1, Solid(20, 30, kRed));
     DoBorders(*main);
-    PumpFor(50);
     EXPECT_TRUE(MessageBoxes().prompts.empty());
     EXPECT_EQ(Surface(1, 5, 5), kRed);
-    ASSERT_TRUE(region.Of(Frm(1).hWnd())) << "the form keeps a region";
-    EXPECT_TRUE(region.Holds(156, 100));
+    region = RegionOf(Frm(1).hWnd());
+    ASSERT_TRUE(region) << "the form keeps a region";
+    EXPECT_TRUE(PtInRegion(region.get(), 156, 100));
 }
 
 TEST_F(Previews, ControlsArePlacedFromTheNumberFields) {
-    for (int v = 1; v <= kVariants; ++v) {
-        Frm(v).Image2[1]->Picture(forms::test::SolidPicture(16, 14, kRed));
-        Frm(v).Image2[2]->Picture(forms::test::SolidPicture(18, 14, kRed));
-        Frm(v).Image2[3]->Picture(forms::test::SolidPicture(18, 14, kRed));
-        Frm(v).Image2[4]->Picture(forms::test::SolidPicture(15, 14, kRed));
-    }
-    SetField(3, "12/5"); // "Buttons Top"
-    SetField(4, "10");   // "Button Left"
-    SetField(5, "");     // "Button Gap"
-    SetField(13, "30");  // "Caption Left:"
-    SetField(2, "7");    // "Caption Top with Menu:"
-    SetField(8, "9");    // "Caption Top with No Menu:"
-    SetField(6, "15");   // "Menu Top"
-    SetField(7, "3");    // "Menu Left"
-    SetField(11, "4");   // "Icon Top"
-    SetField(12, "6");   // "Icon Left"
+    const int widths[4] = {16, 18, 18, 15};
+    for (int v = 1; v <= kVariants; ++v)
+        for (int k = 1; k <= 4; ++k)
+            Frm(v).Image2[k]->Picture(forms::test::SolidPicture(widths[k - 1], 14, kRed));
+    // "Buttons Top", "Button Left", "Button Gap", "Caption Left:", the caption
+    // tops with and without menu, "Menu Top", "Menu Left", "Icon Top", "Icon Left".
+    const std::pair<int, const char*> fields[] = {{3, "12/5"}, {4, "10"}, {5, ""},   {13, "30"},
+                                                  {2, "7"},    {8, "9"},  {6, "15"}, {7, "3"},
+                                                  {11, "4"},   {12, "6"}};
+    for (auto [n, text] : fields)
+        SetField(n, text);
     main->Document.picColor(4).backColor = kBlue;
     main->List[0]->ListIndex(3);
     Frm(1).Image1->Visible(true);
@@ -280,7 +249,7 @@ TEST_F(Previews, ABuiltInSheetLoadedShowsOnAllFourPreviews) {
     for (int box = 0; box < 4; ++box) {
         const int v = main->PreviewIn(box).Variant();
         SCOPED_TRACE(v);
-        ShowPage(box);
+        ShowPage(box / 2, box % 2);
         const SheetImage corner = main->Document.PieceBox(Piece::TopLeft, v).Shown();
         EXPECT_EQ(OnScreen(v, 1, 1), corner.Pixel(1, 1));
         // The sample icon, and the caption buttons of the preview's state.
@@ -300,7 +269,7 @@ TEST_F(Previews, ABuiltInSheetLoadedShowsOnAllFourPreviews) {
 }
 
 TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
-    ShowPage(4);
+    ShowPage(2, 0);
     const std::string file = qel::test::OutputPath("CloseButton.bmp");
     SavePicture(forms::test::SolidPicture(20, 18, kRed).get(), file);
     OpenDialogs dialogs;
@@ -365,7 +334,7 @@ TEST_F(Previews, ClearingResetsGraphicsSwatchesAndPreviewsAndKeepsTheRest) {
     SetField(5, "7");
     main->Check[1]->Value(1);
     main->Document.picColor(0).backColor = kGreen;
-    ShowPage(0);
+    ShowPage(0, 0);
     // The eyedropper of swatch 0 (Command2) keeps its colour to reset to.
     WhileInput([&] { forms::test::ClickOn(main->Command[1]->hWnd()); });
     ASSERT_TRUE(PumpUntil([&] { return main->Document.picColor(0).foreColor == kGreen; }));
@@ -384,7 +353,7 @@ TEST_F(Previews, ClearingResetsGraphicsSwatchesAndPreviewsAndKeepsTheRest) {
         EXPECT_FALSE(main->Document.SkinModified);
         EXPECT_EQ(main->Document.picColor(0).backColor, kGreen);
         EXPECT_EQ(main->Document.picColor(2).backColor, kWindowText);
-        ShowPage(0);
+        ShowPage(0, 0);
         EXPECT_EQ(CentrePixel(main->picColor[2]->hWnd()), 0u) << "the system colour, translated";
 
         PictureBox& close1 = *main->ButtonBox[0][0];
