@@ -18,12 +18,11 @@ void ButtonBox_DblClick(MainFrm& main, CaptionButton button, int state) {
     PickerDialogs dialogs;
     dialogs.open = [&main](const std::string& title) {
         CommonDialog& dialog = main.CommonDialog1;
-        const std::string folder =
-            GetSetting("Vantreo", "Settings", "LstGraphicLoc", main.ProgramFolder);
+        const std::string folder = GetSetting(MainFrm::kSettingsApp, MainFrm::kSettingsSection,
+                                              "LstGraphicLoc", main.ProgramFolder);
         if (FolderExists(folder)) dialog.InitDir(folder);
         dialog.DialogTitle(title);
         dialog.Filter(kGraphicFilter);
-        dialog.FileName("");
         dialog.ShowOpen();
         return dialog.FileName();
     };

@@ -35,8 +35,6 @@ using namespace forms;
 
 namespace {
 
-const char* const kSettingsApp = "Vantreo";
-const char* const kSettingsSection = "Settings";
 const char* const kNewSkinCaption = "Vantreo Skin Builder - ";
 
 // Swatch k's label caption.
@@ -70,6 +68,8 @@ ActiveXSource SkinControlSource() {
 
 } // namespace
 
+const char* const MainFrm::kSettingsApp = "Vantreo";
+const char* const MainFrm::kSettingsSection = "Settings";
 const char* const MainFrm::kHomePage = "http://www.vantreo.com/";
 const char* const MainFrm::kTechSupport = "http://www.vantreo.com/support/";
 

@@ -85,6 +85,9 @@ public:
     // reloads the previews blank into their boxes and clears SkinModified.
     // Flags, Tags, number fields and check boxes stay.
     void ClearSkinPieces();
+    // Where the per-user settings ("LstGraphicLoc" and the others) are kept.
+    static const char* const kSettingsApp;
+    static const char* const kSettingsSection;
     // The addresses the help menu opens.
     static const char* const kHomePage;
     static const char* const kTechSupport;

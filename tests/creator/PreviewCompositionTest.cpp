@@ -15,6 +15,7 @@
 #include "forms/ListBox.h"
 #include "forms/Menu.h"
 #include "forms/PictureBox.h"
+#include "forms/Settings.h"
 #include "forms/TextBox.h"
 #include "tests/creator/MainFrmTesting.h"
 #include "tests/forms/FormsTesting.h"
@@ -37,11 +38,12 @@ using qel::test::WhileInput;
 constexpr COLORREF kRed = 0x000000FF, kGreen = 0x0000FF00, kBlue = 0x00FF0000, kYellow = 0x0000FFFF,
                    kBack = 0x00E0E0E0, kMagenta = 0x00FF00FF;
 
-// Answers the open dialogs with `path`, recording their titles and filters.
+// Answers the open dialogs with `path`, recording their folders, titles and filters.
 struct OpenDialogs {
     std::string path;
-    std::vector<std::string> titles, filters;
+    std::vector<std::string> initDirs, titles, filters;
     CommonDialogSeam seam{[this](DialogKind, const CommonDialog& dialog) {
+        initDirs.push_back(dialog.InitDir());
         titles.push_back(dialog.DialogTitle());
         filters.push_back(dialog.Filter());
         return CommonDialog::Answer{path, {}};
@@ -272,6 +274,8 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
     ShowPage(2, 0);
     const std::string file = qel::test::OutputPath("CloseButton.bmp");
     SavePicture(forms::test::SolidPicture(20, 18, kRed).get(), file);
+    const std::string folder = qel::test::OutputPath("");
+    SaveSetting("Vantreo", "Settings", "LstGraphicLoc", folder);
     OpenDialogs dialogs;
     dialogs.path = file;
     PictureBox& close1 = *main->ButtonBox[0][0];
@@ -282,6 +286,7 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
     });
     ASSERT_TRUE(PumpUntil([&] { return main->Document.SkinModified; }));
     ASSERT_EQ(dialogs.titles.size(), 1u);
+    EXPECT_EQ(dialogs.initDirs[0], folder);
     EXPECT_EQ(dialogs.titles[0], "Get Close Button Graphic");
     EXPECT_EQ(dialogs.filters[0], "Graphic Files (*.bmp, *.jpg, *.gif)|*.bmp;*.jpg;*.gif");
     EXPECT_EQ(close1.Tag(), "99");
@@ -323,6 +328,9 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
         EXPECT_FALSE(main->ButtonBox[3][0]->Picture()) << path;
     }
     EXPECT_TRUE(MessageBoxes().prompts.empty());
+    // The setting goes again, so that later pickers start where they would.
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Qel Program Settings\\Vantreo\\Settings",
+                       "LstGraphicLoc");
 }
 
 TEST_F(Previews, ClearingResetsGraphicsSwatchesAndPreviewsAndKeepsTheRest) {
