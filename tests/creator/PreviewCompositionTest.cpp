@@ -301,6 +301,7 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
             EXPECT_NEAR(box.Top(), (frame.Height() - box.Height()) / 2, 15) << b << state;
         }
     EXPECT_EQ(CentrePixel(close1.hWnd()), kRed);
+    qel::test::SaveWindowShot("creator_button_graphics", main->hWnd());
     for (int v : {1, 3})
         EXPECT_EQ(PictureSize(Frm(v).Image2[1]->Picture().get()).cx, 20) << v;
     for (int v : {2, 4})
