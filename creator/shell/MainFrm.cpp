@@ -1,14 +1,13 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
-#include "control/QelTypeLib.h"
 #include "control/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
 #include "creator/shell/ButtonGraphics.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/shell/CreatorServices.h"
+#include "creator/shell/CreatorSkin.h"
 #include "creator/shell/LivePreviewFrm.h"
 #include "forms/ActiveXControl.h"
-#include "forms/ActiveXSource.h"
 #include "forms/App.h"
 #include "forms/CheckBox.h"
 #include "forms/CommandButton.h"
@@ -61,11 +60,6 @@ std::string Index(const std::string& name, int i) {
     return name + "(" + std::to_string(i) + ")";
 }
 
-ActiveXSource SkinControlSource() {
-    return ActiveXSource::FromProgIdOrDll(L"Qel_SkinControl.Qel_SkinCtrl", "Qel_SkinControl.dll",
-                                          CLSID_Qel_SkinCtrl);
-}
-
 } // namespace
 
 const char* const MainFrm::kSettingsApp = "Vantreo";
@@ -105,10 +99,10 @@ void MainFrm::Design() {
     // Document state the design does not show elsewhere.
     Check[3]->Value(Document.CheckValue(4));
 
-    Qel_SkinCtrl1 = AddActiveX(
-        "Qel_SkinCtrl1", SkinControlSource(),
-        PropertyBag::With({{L"LoadSkinFromRegistry", false}, {L"ChangeControlColor", false}})
-            .get());
+    // The swatches hold the document's colours: no recolouring on focus.
+    ComPtr<PropertyBag> skin = CreatorSkinProperties();
+    skin->Value(L"ChangeControlColor", false);
+    Qel_SkinCtrl1 = AddActiveX("Qel_SkinCtrl1", SkinControlSource(), skin.get());
     OnLoad = [this] { Form_Load(); };
     OnActivate = [this] { Form_Activate(); };
     OnQueryUnload = [this](int& cancel, UnloadMode) { Form_QueryUnload(cancel); };
@@ -334,31 +328,36 @@ void MainFrm::Form_Load() {
     for (ElasticPanel* panel : C1Elastic)
         panel->BackColor(BackColor());
 
-    // Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4,
-    // each centred in its box (it may overhang it).
-    for (int k = 0; k < 4; ++k) {
-        Frm[kBoxVariant[k] - 1] = &creator::Frm(kBoxVariant[k]);
-        EmbedPreview(k);
-    }
+    EmbedPreviews();
 
     for (ListBox* list : List)
         for (int p = 0; p < kPieces; ++p)
             list->AddItem(PieceName(static_cast<Piece>(p)));
 }
 
-LivePreviewFrm& MainFrm::PreviewIn(int box) const {
-    return *Frm.at(kBoxVariant[box] - 1);
+// Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4, each
+// centred in its box (it may overhang it).
+void MainFrm::EmbedPreviews() {
+    for (int k = 0; k < 4; ++k) {
+        LivePreviewFrm& form = creator::Frm(kBoxVariant[k]);
+        Frm[kBoxVariant[k] - 1] = &form;
+        PictureBox& box = *Picture[k];
+        form.ShowInside(box);
+        form.Move(box.Width() / 2 - form.Width() / 2, box.Height() / 2 - form.Height() / 2,
+                  form.Width(), form.Height());
+        // The hint stays above the embedded form.
+        SetWindowPos(Label25[k]->hWnd(), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
-void MainFrm::EmbedPreview(int box) {
-    LivePreviewFrm& form = PreviewIn(box);
-    PictureBox& host = *Picture[box];
-    form.ShowInside(host);
-    form.Move(host.Width() / 2 - form.Width() / 2, host.Height() / 2 - form.Height() / 2,
-              form.Width(), form.Height());
-    // The hint stays above the embedded form.
-    SetWindowPos(Label25[box]->hWnd(), HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+// The caption label and the form icon of the previews follow "Draw Caption"
+// and "Draw Form Icon".
+void MainFrm::ShowChecksOnPreviews() {
+    for (LivePreviewFrm* form : Frm) {
+        form->Label1->Visible(Check[3]->Value() != 0);
+        form->IcoImage->Visible(Check[4]->Value() != 0);
+    }
 }
 
 void MainFrm::Form_Activate() {
@@ -419,8 +418,7 @@ void MainFrm::CheckClick(int n) {
         RedrawPreviews();
         break;
     case 4:
-        for (Form* form : Frm)
-            form->FindControl("Label1")->Visible(on);
+        ShowChecksOnPreviews();
         for (Label* label : {Label6, Label14, Label15, Label16})
             label->Enabled(on);
         for (int field : {2, 8, 9, 10})
@@ -432,8 +430,7 @@ void MainFrm::CheckClick(int n) {
         Text[11]->Enabled(on);
         Label17->Enabled(on);
         Label18->Enabled(on);
-        for (Form* form : Frm)
-            form->FindControl("IcoImage")->Visible(on);
+        ShowChecksOnPreviews();
         break;
     }
     Document.SkinModified = true;
@@ -473,14 +470,18 @@ void MainFrm::ShowSwatch(int k) {
 void MainFrm::ArmEyedropper(int k) {
     ColorPick.Start(Document, k);
     ShowSwatch(k);
-    for (Form* form : Frm)
-        form->MousePointer(Pointer::Custom);
+    ShowPickPointer();
 }
 
 void MainFrm::DisarmEyedropper() {
     ColorPick.active = false;
+    ShowPickPointer();
+}
+
+// The previews show the eyedropper pointer while it is armed.
+void MainFrm::ShowPickPointer() {
     for (Form* form : Frm)
-        form->MousePointer(Pointer::Arrow);
+        form->MousePointer(ColorPick.active ? Pointer::Custom : Pointer::Arrow);
 }
 
 // A cancelled colour dialog changes nothing and marks nothing modified.
@@ -558,6 +559,29 @@ void MainFrm::C1Tab1_Change() {
 }
 
 // ---- Commands ----
+
+void MainFrm::ClearSkinPieces() {
+    Document.ClearSkinPieces();
+    for (int k = 0; k < kSwatches; ++k)
+        ShowSwatch(k);
+    for (auto& column : ButtonBox)
+        for (PictureBox* box : column) {
+            box->Picture(nullptr);
+            box->Move(box->Left(), box->Top(), 270, 240); // the design size, twips
+        }
+    CenterButtonGraphics(*this);
+    ReloadPreviews();
+}
+
+// Fresh previews for a new or loaded skin: their labels take their design
+// colours again; what the check boxes and the eyedropper switch on them stays.
+void MainFrm::ReloadPreviews() {
+    for (Form* form : Frm)
+        form->Unload();
+    EmbedPreviews();
+    ShowChecksOnPreviews();
+    ShowPickPointer();
+}
 
 void MainFrm::mnuCreate_Click() {
     if (!SaveChangesFirst("Do you widh to Save Changes before Exiting?")) return;

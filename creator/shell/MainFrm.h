@@ -73,8 +73,6 @@ public:
     // The preview box that hosts variant 1 to 4, and the list that shows it.
     forms::PictureBox& HostBox(int variant) const;
     forms::ListBox& ListOfVariant(int variant) const;
-    // The preview shown in preview box `box` 0 to 3 (Picture1 to Picture4).
-    LivePreviewFrm& PreviewIn(int box) const;
 
     // Recomposes the four previews (DoBorders) and refreshes Frm1 to Frm4.
     void RedrawPreviews();
@@ -82,8 +80,8 @@ public:
     void ShowSwatch(int k);
     // Empties the piece and caption-button graphics (the button boxes back to
     // their design size, centred), resets the swatches to their reset colours,
-    // reloads the previews blank into their boxes and clears SkinModified.
-    // Flags, Tags, number fields and check boxes stay.
+    // reloads the four previews blank and clears SkinModified. Flags, Tags,
+    // number fields and check boxes stay.
     void ClearSkinPieces();
     // Where the per-user settings ("LstGraphicLoc" and the others) are kept.
     static const char* const kSettingsApp;
@@ -114,10 +112,12 @@ private:
     forms::Label* DesignNumber(forms::Container& panel, int n, const char* labelName,
                                const char* caption, float left, float top);
     void DesignMenus();
-    // Shows the preview of preview box `box` 0 to 3 inside it, centred.
-    void EmbedPreview(int box);
 
     void Form_Load();
+    // Shows Frm1 to Frm4 inside their preview boxes, centred.
+    void EmbedPreviews();
+    void ShowChecksOnPreviews();
+    void ReloadPreviews();
     void Form_Activate();
     void Form_QueryUnload(int& cancel);
     void Form_Unload();
@@ -128,6 +128,7 @@ private:
     void NumberChange(int n);
     void ArmEyedropper(int k);
     void DisarmEyedropper();
+    void ShowPickPointer();
     void picColor_Click(int k);
     void PictureDblClick(int box);
     void HoverReset(int variant);

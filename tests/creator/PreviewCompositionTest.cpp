@@ -83,6 +83,9 @@ protected:
     }
 };
 
+// Picture1 to Picture4 show the previews of these variants.
+constexpr int kBoxVariant[4] = {1, 3, 2, 4};
+
 SheetImage Solid(int w, int h, COLORREF colour) {
     return SheetImage(w, h, colour);
 }
@@ -249,7 +252,7 @@ TEST_F(Previews, ABuiltInSheetLoadedShowsOnAllFourPreviews) {
     const char* shots[4] = {"active_with_menu", "active_no_menu", "inactive_with_menu",
                             "inactive_no_menu"};
     for (int box = 0; box < 4; ++box) {
-        const int v = main->PreviewIn(box).Variant();
+        const int v = kBoxVariant[box];
         SCOPED_TRACE(v);
         ShowPage(box / 2, box % 2);
         const SheetImage corner = main->Document.PieceBox(Piece::TopLeft, v).Shown();
@@ -376,7 +379,7 @@ TEST_F(Previews, ClearingResetsGraphicsSwatchesAndPreviewsAndKeepsTheRest) {
         EXPECT_EQ(main->Check[1]->Value(), 1);
 
         for (int box = 0; box < 4; ++box) {
-            LivePreviewFrm& f = main->PreviewIn(box);
+            LivePreviewFrm& f = Frm(kBoxVariant[box]);
             SCOPED_TRACE(f.Name());
             EXPECT_EQ(f.Host(), main->Picture[box]);
             EXPECT_EQ(GetParent(f.hWnd()), main->Picture[box]->hWnd());
