@@ -1,7 +1,6 @@
 // What the main window calls of the creator's other parts: the live
 // previews' composition, the caption-button layout, the skin saver and the
-// size-check form. CreatorServicesStandIn.cpp stands in for the parts that
-// have not landed yet; each part's own file replaces its stand-in.
+// size-check form, each in a file of its own.
 #pragma once
 #include <string>
 
