@@ -51,7 +51,7 @@ void CopyRun(HDC target, SIZE size, const GraphicBox& box, const PieceRun& run) 
     }
 }
 
-// Moves a control that is not there yet: each move repaints what it uncovers.
+// Moves a control unless it is there already: each move repaints what it uncovers.
 void Place(forms::WindowControl& control, const ControlPlace& place) {
     if (control.Left() != place.left || control.Top() != place.top)
         control.Move(place.left, place.top, control.Width(), control.Height());
