@@ -58,8 +58,9 @@ void Measure(MainFrm& main, const std::string& label, const std::string& folder)
     const SheetImage sheet = ComposeSkinImage(main.Document, Translate);
     std::vector<double> bitmap, gif, load;
     std::string path;
-    CommonDialogSeam dialog{
-        [&](DialogKind, const CommonDialog&) { return CommonDialog::Answer{path, {}}; }};
+    CommonDialogSeam dialog{[&](DialogKind, const CommonDialog&) {
+        return CommonDialog::Answer{path, {}};
+    }};
     std::string said;
     MsgBoxSeam box{[&](const std::string& prompt, UINT, const std::string&) {
         said = prompt;
