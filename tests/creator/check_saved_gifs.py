@@ -3,15 +3,18 @@
 machine's own decoders (giflib's giftext and gif2rgb, Pillow, ImageMagick) and
 compares each to the bitmap saved beside it: a GIF87a file whose pixels are the
 bitmap's when the bitmap has 256 colours or fewer, and of the bitmap's size
-otherwise. Usage: check_saved_gifs.py FOLDER (test-output/saved gifs of a Wine
+otherwise, with the PSNR of its pixels printed. Usage: check_saved_gifs.py FOLDER (test-output/saved gifs of a Wine
 test run). Exits 1 on the first difference, 2 when there is nothing to check."""
 import glob
+import math
 import os
 import subprocess
 import sys
 import tempfile
 
 from PIL import Image
+
+CONVERT = "/usr/bin/convert"
 
 
 def giflib_rgb(gif):
@@ -26,7 +29,7 @@ def giflib_rgb(gif):
 
 
 def magick_rgb(gif):
-    return subprocess.run(["convert", gif, "-depth", "8", "rgb:-"], capture_output=True,
+    return subprocess.run([CONVERT, gif, "-depth", "8", "rgb:-"], capture_output=True,
                           check=True).stdout
 
 
@@ -47,7 +50,15 @@ def check(gif, bmp):
             return f"{name} decodes another size"
         if exact and pixels != expected:
             return f"{name} decodes other pixels than the bitmap's"
+    if not exact:
+        print(f"{os.path.basename(gif)}: more than 256 colours, PSNR {psnr(decoded['Pillow'], expected):.1f} dB")
     return None
+
+
+def psnr(pixels, expected):
+    """Peak signal-to-noise ratio of the decoded pixels against the bitmap's."""
+    error = sum((a - b) ** 2 for a, b in zip(pixels, expected)) / len(expected)
+    return float("inf") if error == 0 else 10 * math.log10(255 * 255 / error)
 
 
 def main():
