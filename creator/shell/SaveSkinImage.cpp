@@ -35,7 +35,9 @@ namespace {
 
 constexpr char kTitle[] = "Vantreo Skin Creator";
 
+// A message of the saver, shown with the default pointer.
 void Say(const std::string& text) {
+    Screen::MousePointer(Pointer::Default);
     MsgBox(text, MB_OK | MB_ICONEXCLAMATION, kTitle);
 }
 

@@ -60,6 +60,7 @@ bool LoadBitmapForDither(MainFrm& main, const std::string& path) {
     cDIB loaded;
     const uint8_t bpp = loaded.CreateFromBitmapFile(path);
     if (bpp == 0) {
+        forms::Screen::MousePointer(forms::Pointer::Default);
         forms::MsgBox("Unexpected error loading bitmap.", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

@@ -16,6 +16,7 @@
 #include "forms/Form.h"
 #include "forms/Menu.h"
 #include "forms/MsgBox.h"
+#include "forms/Screen.h"
 #include "forms/Settings.h"
 #include "tests/creator/CreatorMenus.h"
 #include "tests/creator/SkinDocumentSamples.h"
@@ -56,12 +57,13 @@ struct Boxes {
         std::string prompt;
         UINT flags;
         std::string title;
+        Pointer pointer; // the mouse pointer meanwhile
     };
     std::vector<Box> shown;
     std::vector<int> answers;
     std::function<void()> during;
     MsgBoxSeam seam{[this](const std::string& prompt, UINT flags, const std::string& title) {
-        shown.push_back({prompt, flags, title});
+        shown.push_back({prompt, flags, title, Screen::MousePointer()});
         if (during) during();
         if (answers.empty()) return IDOK;
         const int answer = answers.front();
@@ -216,6 +218,8 @@ TEST_F(SaveSkin, NamesCancelsAndFailedWritesEachEndAsTheySay) {
     EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Lost");
     EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstSavedSkinLoc"), "C:\\no such folder\\");
     EXPECT_TRUE(main->Document.SkinModified);
+    EXPECT_EQ(boxes.Last().pointer, Pointer::Default);
+    EXPECT_EQ(Screen::MousePointer(), Pointer::Default);
 
     // A GIF that cannot be written: the bitmap stays, no GIF, still modified.
     CreateDirectoryA((folder + "Blocked.gif").c_str(), nullptr);

@@ -3,8 +3,8 @@
 machine's own decoders (giflib's giftext and gif2rgb, Pillow, ImageMagick) and
 compares each to the bitmap saved beside it: a GIF87a file whose pixels are the
 bitmap's when the bitmap has 256 colours or fewer, and of the bitmap's size
-otherwise, with the PSNR of its pixels printed. Usage: check_saved_gifs.py FOLDER (test-output/saved gifs of a Wine
-test run). Exits 1 on the first difference, 2 when there is nothing to check."""
+otherwise, with the PSNR of its pixels printed. Usage: check_saved_gifs.py
+FOLDER (test-output/saved gifs of a Wine test run). Exits 1 on the first difference, 2 when there is nothing to check."""
 import glob
 import math
 import os
