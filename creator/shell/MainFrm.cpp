@@ -6,6 +6,7 @@
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/CreatorSkin.h"
 #include "creator/shell/LivePreviewFrm.h"
+#include "creator/shell/mGlobal.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"
 #include "forms/CheckBox.h"
@@ -376,6 +377,7 @@ void MainFrm::Form_QueryUnload(int& cancel) {
 // form, a hidden dialog), so that the program ends and nothing reaches the
 // unloaded main window.
 void MainFrm::Form_Unload() {
+    ReleaseAll();
     for (Form* form : std::vector<Form*>(LoadedForms()))
         if (form != this) form->Unload();
 }
