@@ -1,4 +1,5 @@
 #include "creator/shell/LivePreviewFrm.h"
+#include "creator/shell/CrosshairPointer.h"
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/RuntimeError.h"
@@ -17,6 +18,7 @@ void LivePreviewFrm::Design() {
     ScaleMode(Scale::Pixels);
     AutoRedraw(true);
     BackColor(0x00E0E0E0);
+    MouseIcon(CrosshairPointer());
 
     IcoImage = Add<Image>("IcoImage", 5, 5, 16, 16);
     IcoImage->Stretch(true);
