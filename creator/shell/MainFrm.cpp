@@ -536,7 +536,7 @@ void MainFrm::PictureDblClick(int box) {
 // pictures.
 void MainFrm::HoverReset(int variant) {
     LivePreviewFrm& form = *Frm[variant - 1];
-    if (form.WithMenu()) form.Label2->ForeColor(Document.picColor(variant == 1 ? 4 : 5).backColor);
+    if (form.WithMenu()) ShowMenuColour(*this, variant, variant == 1 ? 4 : 5);
     if (form.Active()) ShowMockButtons(*this, variant, RestButtonPictures(Document));
 }
 

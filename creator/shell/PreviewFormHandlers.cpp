@@ -71,7 +71,7 @@ void Image2_Click(MainFrm& main, LivePreviewFrm& form, int index) {
 
 // Frm2's hover colour is its rest colour: the in-active preview shows none.
 void Label2_MouseMove(MainFrm& main, LivePreviewFrm& form) {
-    form.Label2->ForeColor(main.Document.picColor(form.Variant() == 1 ? 6 : 5).backColor);
+    ShowMenuColour(main, form.Variant(), form.Variant() == 1 ? 6 : 5);
 }
 
 // A new sample icon for all four previews. A file that is no icon ends the
@@ -131,8 +131,17 @@ void ConnectPreviewForms(MainFrm& main) {
 
 void ShowMockButtons(MainFrm& main, int variant, const ButtonPictures& pictures) {
     LivePreviewFrm& form = *main.Frm[variant - 1];
-    for (int k = 0; k < kCaptionButtons; ++k)
-        if (pictures[k]) form.Image2[k + 1]->Picture(main.ButtonBox[k][pictures[k] - 1]->Picture());
+    for (int k = 0; k < kCaptionButtons; ++k) {
+        if (!pictures[k]) continue;
+        const Picture& picture = main.ButtonBox[k][pictures[k] - 1]->Picture();
+        if (form.Image2[k + 1]->Picture() != picture) form.Image2[k + 1]->Picture(picture);
+    }
+}
+
+void ShowMenuColour(MainFrm& main, int variant, int swatch) {
+    Label& menu = *main.Frm[variant - 1]->Label2;
+    const OleColor colour = main.Document.picColor(swatch).backColor;
+    if (menu.ForeColor() != colour) menu.ForeColor(colour);
 }
 
 } // namespace qel::creator

@@ -13,7 +13,10 @@ class MainFrm;
 void ConnectPreviewForms(MainFrm& main);
 
 // Gives the mock caption-button images of the preview of `variant` the
-// pictures of the caption-button boxes that `pictures` names.
+// pictures of the caption-button boxes that `pictures` names, and its mock
+// menu the colour of swatch `swatch`. What they show already is not
+// repainted, so that pointer moves that change nothing draw nothing.
 void ShowMockButtons(MainFrm& main, int variant, const ButtonPictures& pictures);
+void ShowMenuColour(MainFrm& main, int variant, int swatch);
 
 } // namespace qel::creator

@@ -183,6 +183,16 @@ TEST_F(PreviewForms, MockButtonsShowTheirStatesAndSwapRestoreAndMaximise) {
     WhileInput([&] { MoveTo(form, 150, 150); }); // the rest look
     ASSERT_TRUE(shows(1, kRed));
     ASSERT_TRUE(shows(3, kBlue));
+    // Goal: a thousand rest resets that change nothing repaint nothing.
+    std::vector<HWND> looks{first->Label2->hWnd()};
+    for (int k = 1; k <= 4; ++k)
+        looks.push_back(first->Image2[k]->hWnd());
+    for (HWND look : looks)
+        ValidateRect(look, nullptr);
+    for (int i = 0; i < 1000; ++i)
+        first->OnMouseMove(0, 0, 150, 150);
+    for (HWND look : looks)
+        EXPECT_FALSE(GetUpdateRect(look, nullptr, FALSE));
     WhileInput([&] { MoveTo(form, 290, 10); }); // over close: Highlight
     EXPECT_TRUE(shows(1, kGreen));
     WhileInput([&] { MoveTo(form, 270, 10); }); // over maximise: no Highlight graphic
