@@ -7,6 +7,7 @@
 #include "creator/shell/LivePreviewFrm.h"
 #include "creator/shell/MainFrm.h"
 #include "creator/shell/UpdateWhatFrm.h"
+#include "tests/creator/CreatorMainFixture.h"
 #include "forms/CheckBox.h"
 #include "forms/CommandButton.h"
 #include "forms/Image.h"
@@ -67,28 +68,14 @@ void WriteIcon(const std::string& path, COLORREF colour) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-class PieceEditing : public ::testing::Test {
+class PieceEditing : public CreatorMainFixture {
 protected:
     void SetUp() override {
-        main = &Default<MainFrm>();
-        main->Show();
-        SetForegroundWindow(main->hWnd());
-        PumpFor(150);
+        CreatorMainFixture::SetUp();
         first = main->Frm[0];
     }
-    void TearDown() override {
-        qel::test::MouseUp();
-        if (main->Loaded()) main->Document.SkinModified = false;
-        for (Form* f : std::vector<Form*>(Form::LoadedForms()))
-            f->Unload();
-        PumpFor(50);
-    }
     // The page of list 1 to 4: List2 stands on variant 3's, List3 on variant 2's.
-    void ShowListPage(int list) {
-        main->C1Tab1->CurrentPage(list <= 2 ? 0 : 1);
-        (list <= 2 ? main->C1Tab2 : main->C1Tab3)->CurrentPage((list - 1) % 2);
-        PumpFor(100);
-    }
+    void ShowListPage(int list) { ShowPage(list <= 2 ? 0 : 1, (list - 1) % 2); }
     POINT ItemPoint(int list, int item) {
         RECT r{};
         SendMessageA(main->List[list - 1]->hWnd(), LB_GETITEMRECT, item,
@@ -124,7 +111,6 @@ protected:
             forms::test::SolidPicture(16, 16, colour));
     }
 
-    MainFrm* main = nullptr;
     LivePreviewFrm* first = nullptr;
     // The file dialogs answer `path` and record their titles.
     std::string path;
