@@ -1,5 +1,5 @@
 #include "creator/shell/LivePreviewFrm.h"
-#include "creator/shell/CrosshairPointer.h"
+#include "creator/shell/PreviewArt.h"
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/RuntimeError.h"
@@ -22,6 +22,7 @@ void LivePreviewFrm::Design() {
 
     IcoImage = Add<Image>("IcoImage", 5, 5, 16, 16);
     IcoImage->Stretch(true);
+    IcoImage->Picture(SampleIcon());
     IcoImage->Visible(false);
     Image1 = Add<Image>("Image1", 0, 0, 21, 21);
     Image1->Bordered(true);

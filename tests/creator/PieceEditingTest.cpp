@@ -372,7 +372,9 @@ TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
     EXPECT_EQ(main->CommonDialog1.Filter(), "Icon Files (*.ico)|*.ico");
     EXPECT_FALSE(main->ColorPick.active);
     EXPECT_EQ(main->Frm[3]->MousePointer(), Pointer::Arrow);
-    EXPECT_FALSE(first->IcoImage->Picture());
+    const Picture sample = first->IcoImage->Picture(); // the drawn sample icon
+    EXPECT_EQ(PictureType(sample.get()), PICTYPE_ICON);
+    EXPECT_TRUE(PumpUntil([&] { return PixelAt(form, 8, 8) != kPlain; }));
 
     path = qel::test::OutputPath("SampleIcon.ico");
     WriteIcon(path, kGreen);

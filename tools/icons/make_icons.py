@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the showcase's two icons (32 x 32 and 16 x 16, 16 colours): a glossy
 bubble in the program's blue, and one in green for the plain sample form; and
-the skin creator's eyedropper pointer (32 x 32, 16 colours): a circular
-cross-hair with tick marks, its hot spot on the centre of the cross.
+the skin creator's live preview art: the sample form icon (16 x 16, 16
+colours, an orange bubble) and the eyedropper pointer (32 x 32, 16 colours), a
+circular cross-hair with tick marks, its hot spot on the centre of the cross.
 Usage: make_icons.py SHOWCASE_FOLDER CREATOR_FOLDER"""
 import math
 import struct
@@ -67,11 +68,11 @@ def image_bytes(size, pixels, mask):
     return header + palette + xor + andm
 
 
-def icon(dark, mid, light):
-    images = [image_bytes(s, *bubble(s, dark, mid, light)) for s in (32, 16)]
+def icon(dark, mid, light, sizes=(32, 16)):
+    images = [image_bytes(s, *bubble(s, dark, mid, light)) for s in sizes]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for s, data in zip((32, 16), images):
+    for s, data in zip(sizes, images):
         out += struct.pack('<BBBBHHII', s, s, 16, 0, 1, 4, len(data), offset)
         offset += len(data)
     return out + b''.join(images)
@@ -114,5 +115,7 @@ if __name__ == '__main__':
         f.write(icon(4, 12, 14))  # navy, blue, aqua
     with open(folder + '/CleanFrm.ico', 'wb') as f:
         f.write(icon(2, 10, 11))  # green, lime, yellow
+    with open(sys.argv[2] + '/SampleIcon.ico', 'wb') as f:
+        f.write(icon(1, 9, 11, (16,)))  # maroon, red, yellow
     with open(sys.argv[2] + '/Crosshair.cur', 'wb') as f:
         f.write(cursor(16, 16))
