@@ -46,13 +46,17 @@ void List_DblClick(MainFrm& main, int list) {
     forms::ListBox& self = *main.List[list - 1];
     const long piece = self.ListIndex();
     if (piece < 0) return;
-    PickPieceGraphic(main.Document, list, piece, GraphicPickerDialogs(main),
-                     [&main] { main.RedrawPreviews(); });
-    main.ShowPieceFlags();
-    // A Top Left graphic writes "Caption Left:" and "Menu Left".
-    for (int field : {13, 7})
-        if (main.Text[field - 1]->Text() != main.Document.Text(field))
-            main.Text[field - 1]->Text(main.Document.Text(field));
+    // The controls show what the assignment wrote before the previews are
+    // recomposed: the piece flags, and a Top Left graphic's "Caption Left:"
+    // and "Menu Left".
+    const auto redraw = [&main] {
+        main.ShowPieceFlags();
+        for (int field : {13, 7})
+            if (main.Text[field - 1]->Text() != main.Document.Text(field))
+                main.Text[field - 1]->Text(main.Document.Text(field));
+        main.RedrawPreviews();
+    };
+    PickPieceGraphic(main.Document, list, piece, GraphicPickerDialogs(main), redraw);
     for (int other = 1; other <= kVariants; ++other)
         if (other == list || list == 1) main.List[other - 1]->ListIndex(-1);
     HideMarkers(main);
