@@ -89,7 +89,7 @@ public:
     // caption-button images.
     void HoverReset(int variant);
     // Empties the piece and caption-button graphics, resets the swatches to
-    // their reset colours and clears SkinModified.
+    // their reset colours, reloads the four previews and clears SkinModified.
     void ClearSkinPieces();
     // The addresses the help menu opens.
     static const char* const kHomePage;
@@ -119,6 +119,10 @@ private:
     void DesignMenus();
 
     void Form_Load();
+    // Shows Frm1 to Frm4 inside their preview boxes, centred.
+    void EmbedPreviews();
+    void ShowChecksOnPreviews();
+    void ReloadPreviews();
     void Form_Activate();
     void Form_QueryUnload(int& cancel);
     void Form_Unload();
@@ -127,6 +131,7 @@ private:
     void NumberKeyPress(int n, int& keyAscii);
     void SelectAll(int n);
     void NumberChange(int n);
+    void ShowPickPointer();
     void picColor_Click(int k);
     void PictureDblClick(int box);
     void C1Tab1_Change();
