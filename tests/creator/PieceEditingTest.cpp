@@ -340,6 +340,7 @@ TEST_F(PieceEditing, MockButtonsShowTheirStatesAndSwapRestoreAndMaximise) {
 }
 
 TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
+    main->ClearSkinPieces(); // reloaded previews (a new skin) keep their reactions
     main->Document.picColor(6).backColor = kRed;
     HWND form = first->hWnd();
     WhileInput([&] { ClickAt(form, 150, 150); }); // Frm1 hands the focus on
@@ -347,7 +348,8 @@ TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
     WhileInput([&] { MoveTo(form, 73, 26); }); // over the mock menu
     ASSERT_TRUE(PumpUntil([&] { return first->Label2->ForeColor() == kRed; }));
     WhileInput([&] { MoveTo(form, 150, 150); });
-    ASSERT_TRUE(PumpUntil([&] { return first->Label2->ForeColor() == 0; })); // swatch 4
+    ASSERT_TRUE(PumpUntil(
+        [&] { return first->Label2->ForeColor() == main->Document.picColor(4).backColor; }));
 
     main->C1Tab2->CurrentPage(1); // Frm3 keeps the focus
     PumpFor(100);
