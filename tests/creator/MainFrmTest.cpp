@@ -4,6 +4,7 @@
 // in the caption. Dialogs, message boxes and the shell are answered through
 // the forms layer's seams; a screenshot of every page is saved.
 #include "creator/shell/MainFrm.h"
+#include "tests/creator/CreatorMainFixture.h"
 #include "creator/shell/LivePreviewFrm.h"
 #include "creator/shell/PreviewFrm.h"
 #include "creator/shell/SizeCheckFrm.h"
@@ -91,28 +92,8 @@ Label& LabelOf(Form& form, const char* name) {
     return *static_cast<Label*>(form.FindControl(name));
 }
 
-class CreatorMain : public ::testing::Test {
+class CreatorMain : public CreatorMainFixture {
 protected:
-    void SetUp() override {
-        main = &Default<MainFrm>();
-        main->Show();
-        SetForegroundWindow(main->hWnd());
-        PumpFor(200);
-    }
-    void TearDown() override {
-        qel::test::MouseUp();
-        if (main->Loaded()) main->Document.SkinModified = false;
-        for (Form* f : std::vector<Form*>(Form::LoadedForms()))
-            f->Unload();
-        PumpFor(50);
-    }
-    void ShowPage(int outer, int inner) {
-        main->C1Tab1->CurrentPage(outer);
-        if (outer == 0) main->C1Tab2->CurrentPage(inner);
-        if (outer == 1) main->C1Tab3->CurrentPage(inner);
-        PumpFor(100);
-    }
-    MainFrm* main = nullptr;
     Dialogs dialogs;
 };
 
