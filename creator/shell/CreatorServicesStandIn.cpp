@@ -1,5 +1,5 @@
-// Stand-ins for the creator's parts that have not landed yet: no composition,
-// no preview form and no size check.
+// Stand-ins for the creator's parts that have not landed yet: no composition
+// and no caption-button layout.
 #include "creator/shell/CreatorServices.h"
 
 namespace qel::creator {
@@ -7,9 +7,5 @@ namespace qel::creator {
 void DoBorders(MainFrm&) {}
 
 void CenterButtonGraphics(MainFrm&) {}
-
-void DoPreview(const std::string&) {}
-
-void ShowSizeCheckFrm(MainFrm&) {}
 
 } // namespace qel::creator

@@ -1,13 +1,12 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
-#include "control/QelTypeLib.h"
 #include "control/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/shell/CreatorServices.h"
+#include "creator/shell/CreatorSkin.h"
 #include "creator/shell/LivePreviewFrm.h"
 #include "forms/ActiveXControl.h"
-#include "forms/ActiveXSource.h"
 #include "forms/App.h"
 #include "forms/CheckBox.h"
 #include "forms/CommandButton.h"
@@ -62,11 +61,6 @@ std::string Index(const std::string& name, int i) {
     return name + "(" + std::to_string(i) + ")";
 }
 
-ActiveXSource SkinControlSource() {
-    return ActiveXSource::FromProgIdOrDll(L"Qel_SkinControl.Qel_SkinCtrl", "Qel_SkinControl.dll",
-                                          CLSID_Qel_SkinCtrl);
-}
-
 } // namespace
 
 const char* const MainFrm::kHomePage = "http://www.vantreo.com/";
@@ -104,10 +98,10 @@ void MainFrm::Design() {
     // Document state the design does not show elsewhere.
     Check[3]->Value(Document.CheckValue(4));
 
-    Qel_SkinCtrl1 = AddActiveX(
-        "Qel_SkinCtrl1", SkinControlSource(),
-        PropertyBag::With({{L"LoadSkinFromRegistry", false}, {L"ChangeControlColor", false}})
-            .get());
+    // The swatches hold the document's colours: no recolouring on focus.
+    ComPtr<PropertyBag> skin = CreatorSkinProperties();
+    skin->Value(L"ChangeControlColor", false);
+    Qel_SkinCtrl1 = AddActiveX("Qel_SkinCtrl1", SkinControlSource(), skin.get());
     OnLoad = [this] { Form_Load(); };
     OnActivate = [this] { Form_Activate(); };
     OnQueryUnload = [this](int& cancel, UnloadMode) { Form_QueryUnload(cancel); };
@@ -329,8 +323,16 @@ void MainFrm::Form_Load() {
     for (ElasticPanel* panel : C1Elastic)
         panel->BackColor(BackColor());
 
-    // Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4,
-    // each centred in its box (it may overhang it).
+    EmbedPreviews();
+
+    for (ListBox* list : List)
+        for (int p = 0; p < kPieces; ++p)
+            list->AddItem(PieceName(static_cast<Piece>(p)));
+}
+
+// Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4, each
+// centred in its box (it may overhang it).
+void MainFrm::EmbedPreviews() {
     for (int k = 0; k < 4; ++k) {
         LivePreviewFrm& form = creator::Frm(kBoxVariant[k]);
         Frm[kBoxVariant[k] - 1] = &form;
@@ -342,10 +344,15 @@ void MainFrm::Form_Load() {
         SetWindowPos(Label25[k]->hWnd(), HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+}
 
-    for (ListBox* list : List)
-        for (int p = 0; p < kPieces; ++p)
-            list->AddItem(PieceName(static_cast<Piece>(p)));
+// The caption label and the form icon of the previews follow "Draw Caption"
+// and "Draw Form Icon".
+void MainFrm::ShowChecksOnPreviews() {
+    for (LivePreviewFrm* form : Frm) {
+        form->Label1->Visible(Check[3]->Value() != 0);
+        form->IcoImage->Visible(Check[4]->Value() != 0);
+    }
 }
 
 void MainFrm::Form_Activate() {
@@ -406,8 +413,7 @@ void MainFrm::CheckClick(int n) {
         RedrawPreviews();
         break;
     case 4:
-        for (Form* form : Frm)
-            form->FindControl("Label1")->Visible(on);
+        ShowChecksOnPreviews();
         for (Label* label : {Label6, Label14, Label15, Label16})
             label->Enabled(on);
         for (int field : {2, 8, 9, 10})
@@ -419,8 +425,7 @@ void MainFrm::CheckClick(int n) {
         Text[11]->Enabled(on);
         Label17->Enabled(on);
         Label18->Enabled(on);
-        for (Form* form : Frm)
-            form->FindControl("IcoImage")->Visible(on);
+        ShowChecksOnPreviews();
         break;
     }
     Document.SkinModified = true;
@@ -460,14 +465,18 @@ void MainFrm::ShowSwatch(int k) {
 void MainFrm::ArmEyedropper(int k) {
     ColorPick.Start(Document, k);
     ShowSwatch(k);
-    for (Form* form : Frm)
-        form->MousePointer(Pointer::Custom);
+    ShowPickPointer();
 }
 
 void MainFrm::DisarmEyedropper() {
     ColorPick.active = false;
+    ShowPickPointer();
+}
+
+// The previews show the eyedropper pointer while it is armed.
+void MainFrm::ShowPickPointer() {
     for (Form* form : Frm)
-        form->MousePointer(Pointer::Arrow);
+        form->MousePointer(ColorPick.active ? Pointer::Custom : Pointer::Arrow);
 }
 
 // A cancelled colour dialog changes nothing and marks nothing modified.
@@ -553,7 +562,19 @@ void MainFrm::ClearSkinPieces() {
     for (auto& column : ButtonBox)
         for (PictureBox* box : column)
             box->Picture(nullptr);
+    ReloadPreviews();
+    CenterButtonGraphics(*this);
     RedrawPreviews();
+}
+
+// Fresh previews for a new or loaded skin: their labels take their design
+// colours again; what the check boxes and the eyedropper switch on them stays.
+void MainFrm::ReloadPreviews() {
+    for (Form* form : Frm)
+        form->Unload();
+    EmbedPreviews();
+    ShowChecksOnPreviews();
+    ShowPickPointer();
 }
 
 void MainFrm::mnuCreate_Click() {
@@ -593,6 +614,7 @@ void MainFrm::mnuLoad_Click() {
         return;
     }
     Document = std::move(loaded);
+    ReloadPreviews();
     Document.SkinName = title.substr(0, title.size() >= 4 ? title.size() - 4 : 0);
     Caption(kNewSkinCaption + Document.SkinName);
     ShowDocument();

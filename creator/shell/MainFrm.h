@@ -79,7 +79,7 @@ public:
     // Shows the document's swatch k (its colour and reset colour) on picColor(k).
     void ShowSwatch(int k);
     // Empties the piece and caption-button graphics, resets the swatches to
-    // their reset colours and clears SkinModified.
+    // their reset colours, reloads the four previews and clears SkinModified.
     void ClearSkinPieces();
     // The addresses the help menu opens.
     static const char* const kHomePage;
@@ -109,6 +109,10 @@ private:
     void DesignMenus();
 
     void Form_Load();
+    // Shows Frm1 to Frm4 inside their preview boxes, centred.
+    void EmbedPreviews();
+    void ShowChecksOnPreviews();
+    void ReloadPreviews();
     void Form_Activate();
     void Form_QueryUnload(int& cancel);
     void Form_Unload();
@@ -119,6 +123,7 @@ private:
     void NumberChange(int n);
     void ArmEyedropper(int k);
     void DisarmEyedropper();
+    void ShowPickPointer();
     void picColor_Click(int k);
     void PictureDblClick(int box);
     void HoverReset(int variant);

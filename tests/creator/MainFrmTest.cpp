@@ -5,14 +5,20 @@
 // the forms layer's seams; a screenshot of every page is saved.
 #include "creator/shell/MainFrm.h"
 #include "creator/shell/LivePreviewFrm.h"
+#include "creator/shell/PreviewFrm.h"
+#include "creator/shell/SizeCheckFrm.h"
+#include "creator/shell/UpdateWhatFrm.h"
+#include "control/SheetPicture.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"
 #include "forms/CheckBox.h"
 #include "forms/CommandButton.h"
+#include "forms/Grid.h"
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/ListBox.h"
 #include "forms/Menu.h"
+#include "forms/MsgBox.h"
 #include "forms/PictureBox.h"
 #include "forms/Settings.h"
 #include "forms/Shell.h"
@@ -52,18 +58,20 @@ bool PopupOpen() {
 
 // Opens a menu of the skinned bar with Alt and its letter, then chooses an
 // item with `keys` (its letter, or arrows and Enter).
+void MenuKeys(WORD menuLetter, std::initializer_list<WORD> keys) {
+    qel::test::KeyDown(VK_MENU);
+    qel::test::KeyDown(menuLetter);
+    forms::test::WaitFor(PopupOpen);
+    qel::test::KeyUp(menuLetter);
+    qel::test::KeyUp(VK_MENU);
+    Sleep(150);
+    for (WORD key : keys)
+        Press(key);
+    forms::test::WaitFor([] { return !PopupOpen(); });
+}
+
 void ChooseFromMenu(WORD menuLetter, std::initializer_list<WORD> keys) {
-    WhileInput([&] {
-        qel::test::KeyDown(VK_MENU);
-        qel::test::KeyDown(menuLetter);
-        forms::test::WaitFor(PopupOpen);
-        qel::test::KeyUp(menuLetter);
-        qel::test::KeyUp(VK_MENU);
-        Sleep(150);
-        for (WORD key : keys)
-            Press(key);
-        forms::test::WaitFor([] { return !PopupOpen(); });
-    });
+    WhileInput([&] { MenuKeys(menuLetter, keys); });
     PumpFor(50);
 }
 
@@ -148,7 +156,9 @@ protected:
 };
 
 TEST_F(CreatorMain, StartsSkinnedWithItsDefaultsAndPreviewsCentred) {
+    // The creator's own skin: teal caption, its form colour.
     EXPECT_TRUE(ValueOf<bool>(main->Qel_SkinCtrl1->Call(L"IsSkinActive")));
+    EXPECT_EQ(ValueOf<long>(main->Qel_SkinCtrl1->Call(L"Skin")), 99);
     EXPECT_FALSE(ValueOf<bool>(main->Qel_SkinCtrl1->Call(L"LoadSkinFromRegistry")));
     EXPECT_FALSE(ValueOf<bool>(main->Qel_SkinCtrl1->Call(L"ChangeControlColor")));
     EXPECT_EQ(main->Caption(), "Vantreo Skin Creator - New Skin");
@@ -275,6 +285,9 @@ TEST_F(CreatorMain, AnEyedropperArmsThePreviewsAndASwatchClickDisarmsIt) {
     EXPECT_EQ(main->Document.picColor(2).foreColor, kBlue);
     for (Form* frm : main->Frm)
         EXPECT_EQ(frm->MousePointer(), Pointer::Custom);
+    ChooseFromMenu('F', {'C'}); // fresh previews, still armed
+    for (Form* frm : main->Frm)
+        EXPECT_EQ(frm->MousePointer(), Pointer::Custom);
 
     WhileInput([&] { ClickOn(main->picColor[0]->hWnd()); }); // colour dialog cancelled
     ASSERT_TRUE(PumpUntil([&] { return !main->ColorPick.active; }));
@@ -343,11 +356,22 @@ TEST_F(CreatorMain, CreateNewSkinAsksWhileModifiedAndKeepsUnsavedWork) {
         EXPECT_TRUE(main->Document.SkinModified);
         EXPECT_EQ(main->Document.picColor(0).backColor, kRed);
     }
+    Label& caption = LabelOf(*main->Frm[0], "Label1");
+    const OleColor designColour = caption.ForeColor();
+    caption.ForeColor(kRed);
+    main->Check[4]->Value(1); // "Draw Form Icon"
     MessageBoxes().answers.push_back(IDNO);
     ChooseFromMenu('F', {'C'});
     EXPECT_FALSE(main->Document.SkinModified);
     EXPECT_EQ(main->Document.picColor(0).backColor, 0x00E0E0E0u);
     EXPECT_EQ(main->picColor[0]->BackColor(), 0x00E0E0E0u);
+    // Fresh previews in their boxes: design colours, the check boxes' switches kept.
+    EXPECT_EQ(LabelOf(*main->Frm[0], "Label1").ForeColor(), designColour);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(main->Frm[k]->Host(), &main->HostBox(k + 1));
+        EXPECT_TRUE(main->Frm[k]->Visible());
+        EXPECT_TRUE(main->Frm[k]->IcoImage->Visible());
+    }
 }
 
 TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
@@ -373,7 +397,11 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
 
     main->Document.SkinModified = false;
     dialogs.path = skins + "Sea Glass.gif";
+    Label& caption = LabelOf(*main->Frm[1], "Label1");
+    const OleColor designColour = caption.ForeColor();
+    caption.ForeColor(kRed);
     ChooseFromMenu('F', {'L'});
+    EXPECT_EQ(LabelOf(*main->Frm[1], "Label1").ForeColor(), designColour); // fresh previews
     EXPECT_EQ(main->Document.SkinName, "Sea Glass");
     EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Sea Glass");
     EXPECT_FALSE(main->Document.SkinModified);
@@ -383,6 +411,47 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
     qel::test::SaveWindowShot("creator_loaded_skin", main->hWnd());
     ChooseFromMenu('F', {'L'});
     EXPECT_EQ(dialogs.initDirs.back(), skins);
+
+    // A title shorter than an extension leaves no name rather than failing.
+    const std::string shortTitle = qel::test::OutputPath("Sg");
+    ASSERT_TRUE(CopyFileA((skins + "Amber Dusk.gif").c_str(), shortTitle.c_str(), FALSE));
+    dialogs.path = shortTitle;
+    ChooseFromMenu('F', {'L'});
+    EXPECT_EQ(main->Document.SkinName, "");
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - ");
+    EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstLoadedSkinLoc"),
+              shortTitle.substr(0, shortTitle.size() - 2));
+}
+
+// Waits for the system dialog titled `title` in front and sends it `keys`.
+void AnswerForeground(const char* title, const std::function<void()>& keys) {
+    ASSERT_TRUE(forms::test::WaitFor(
+        [&] {
+            char text[64] = {};
+            GetWindowTextA(GetForegroundWindow(), text, sizeof text);
+            return std::string(text) == title;
+        },
+        10000));
+    Sleep(300); // the dialog places its focus
+    keys();
+}
+
+TEST_F(CreatorMain, TheSavePromptAndTheOpenDialogAnswerRealKeys) {
+    MsgBoxSeam realBoxes{nullptr};
+    CommonDialogSeam realDialogs{nullptr};
+    SaveSetting("Vantreo", "Settings", "LstLoadedSkinLoc", main->ProgramFolder + "Skins\\");
+    main->Document.SkinModified = true;
+    forms::test::WithInput([] {},
+                           [] {
+                               MenuKeys('F', {'L'});
+                               AnswerForeground("Save Changes", [] { Press('N'); });
+                               AnswerForeground("Load Vantreo Skin", [] {
+                                   forms::test::Type("Sea Glass.gif");
+                                   Press(VK_RETURN);
+                               });
+                           });
+    ASSERT_TRUE(PumpUntil([&] { return main->Document.SkinName == "Sea Glass"; }));
+    EXPECT_FALSE(main->Document.SkinModified);
 }
 
 TEST_F(CreatorMain, SavesWriteTheSheetAndNameTheSkin) {
@@ -403,14 +472,46 @@ TEST_F(CreatorMain, SavesWriteTheSheetAndNameTheSkin) {
     EXPECT_EQ(LastPrompt(), "Optimized GIF Skin Image has been saved");
     EXPECT_TRUE(LoadPicture(folder + "Ocean 1.gif"));
     EXPECT_EQ(dialogs.initDirs.back(), folder);
+}
 
-    // A preview writes the preview file beside the program and asks for no name.
+TEST_F(CreatorMain, PreviewShowsThePreviewFileOnTheSkinnedPreviewForm) {
+    // A preview file that cannot be written (a folder of that name) is named in a message.
     const std::string preview = main->ProgramFolder + "Preview.skn";
     DeleteFileA(preview.c_str());
-    const int dialogsBefore = dialogs.shown;
+    ASSERT_TRUE(CreateDirectoryA(preview.c_str(), nullptr));
     ChooseFromMenu('V', {'P'});
+    RemoveDirectoryA(preview.c_str());
+    EXPECT_NE(LastPrompt().find("Preview.skn"), std::string::npos);
+    EXPECT_FALSE(Default<PreviewFrm>().Loaded());
+
+    // The preview file is written beside the program, no name is asked for, and the
+    // preview form shows it under the skin's name with Frm1's form icon.
+    dialogs.path = main->ProgramFolder + "Skins\\Amber Dusk.gif";
+    ChooseFromMenu('F', {'L'});
+    dialogs.shown = 0;
+    MessageBoxes().prompts.clear();
+    main->Frm[0]->IcoImage->Picture(forms::test::IconPicture());
+    PreviewFrm& form = Default<PreviewFrm>();
+    char caption[64] = {};
+    bool hadIcon = false;
+    forms::test::WithInput([] {},
+                           [&] {
+                               MenuKeys('V', {'P'});
+                               ASSERT_TRUE(forms::test::WaitFor(
+                                   [&] { return IsWindowVisible(form.hWnd()) != FALSE; }));
+                               GetWindowTextA(form.hWnd(), caption, sizeof caption);
+                               hadIcon = SendMessageA(form.hWnd(), WM_GETICON, ICON_BIG, 0) != 0;
+                               Sleep(200);
+                               qel::test::SaveWindowShot("creator_menu_preview", form.hWnd());
+                               ClickOn(form.Command2->hWnd());
+                               forms::test::WaitFor([&] { return !IsWindow(form.hWnd()); });
+                           });
+    EXPECT_STREQ(caption, "Previewing Amber Dusk");
+    EXPECT_TRUE(hadIcon);
+    EXPECT_FALSE(form.Loaded());
     EXPECT_TRUE(LoadPicture(preview));
-    EXPECT_EQ(dialogs.shown, dialogsBefore);
+    EXPECT_EQ(dialogs.shown, 0);
+    EXPECT_TRUE(MessageBoxes().prompts.empty());
 }
 
 // Goals, printed: a hundred new skins leave the GDI and USER counts as they
@@ -447,9 +548,48 @@ TEST_F(CreatorMain, HelpOpensTheMakersPages) {
     EXPECT_EQ(opened, (std::vector<std::string>{MainFrm::kHomePage, MainFrm::kTechSupport}));
 }
 
+TEST_F(CreatorMain, GraphicSizeFormChecksTheDocumentsPieces) {
+    dialogs.path = main->ProgramFolder + "Skins\\Sea Glass.gif";
+    ChooseFromMenu('F', {'L'});
+    SizeCheckFrm& check = Default<SizeCheckFrm>();
+    auto open = [&] {
+        SetForegroundWindow(main->hWnd());
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main->hWnd(); }));
+        ChooseFromMenu('V', {VK_DOWN, VK_DOWN, VK_RETURN}); // "Graphic Size Frm"
+        // Brought forward, loaded or not.
+        ASSERT_TRUE(
+            PumpUntil([&] { return check.Loaded() && GetForegroundWindow() == check.hWnd(); }));
+    };
+    auto passes = [&] {
+        return check.Label2->Caption() == "Graphic Sizes Currently Pass Validation";
+    };
+    open();
+    // The document's pixels in the main window's twips, and its graphics.
+    SkinDocument& document = main->Document;
+    const auto twips = [](int pixels) { return std::to_string(pixels * 15); };
+    EXPECT_EQ(check.Grid1->TextMatrix(2, 1), twips(document.PieceBox(Piece::TopLeft, 1).width));
+    EXPECT_EQ(check.Grid2->TextMatrix(9, 4), twips(document.PieceBox(Piece::BtmMid, 4).height));
+    EXPECT_EQ(SheetFromPicture(check.Boxes->Image(Piece::BtmMid, 4).get()),
+              document.PieceBox(Piece::BtmMid, 4).Shown());
+    EXPECT_TRUE(passes());
+    qel::test::SaveWindowShot("creator_size_check", check.hWnd());
+
+    // A piece one pixel wider: the open form keeps the sizes it read; a fresh one fails.
+    document.PieceBox(Piece::BtmMid, 4).width += 1;
+    open();
+    EXPECT_TRUE(passes());
+    WhileInput([&] { ClickOn(check.Command1->hWnd()); });
+    ASSERT_TRUE(PumpUntil([&] { return !check.Loaded(); }));
+    open();
+    EXPECT_FALSE(passes());
+}
+
 TEST_F(CreatorMain, ExitAsksWhileModifiedAndEndsWithEveryForm) {
-    Form other("SizeCheckFrm"); // a modeless form beside the main window
-    other.Show();
+    ChooseFromMenu('V', {VK_DOWN, VK_DOWN, VK_RETURN}); // the size check beside the main window
+    Form& other = Default<SizeCheckFrm>();
+    ASSERT_TRUE(PumpUntil([&] { return other.Loaded(); }));
+    Form& hidden = Default<UpdateWhatFrm>(); // a dialog loaded and not shown
+    hidden.Load();
     SetForegroundWindow(main->hWnd());
     PumpFor(100);
     main->Document.SkinModified = true;
@@ -464,6 +604,7 @@ TEST_F(CreatorMain, ExitAsksWhileModifiedAndEndsWithEveryForm) {
     ChooseFromMenu('F', {'X'});
     EXPECT_FALSE(main->Loaded());
     EXPECT_FALSE(other.Loaded());
+    EXPECT_FALSE(hidden.Loaded());
     EXPECT_TRUE(Form::LoadedForms().empty());
 }
 
