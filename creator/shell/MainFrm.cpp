@@ -1,5 +1,6 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
+#include "control/SkinControlSource.h"
 #include "control/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
 #include "creator/sheet/SkinSheetMapping.h"
