@@ -1,38 +1,18 @@
 #include "creator/shell/ButtonGraphics.h"
-#include "base/FileHelpers.h"
 #include "control/SheetPicture.h"
-#include "creator/editor/GraphicPickers.h"
 #include "creator/shell/CreatorServices.h"
+#include "creator/shell/GraphicPickerDialogs.h"
 #include "creator/shell/LivePreviewFrm.h"
 #include "creator/shell/MainFrm.h"
 #include "forms/Image.h"
 #include "forms/PictureBox.h"
-#include "forms/RuntimeError.h"
-#include "forms/Settings.h"
 
 namespace qel::creator {
 
 using namespace forms;
 
 void ButtonBox_DblClick(MainFrm& main, CaptionButton button, int state) {
-    PickerDialogs dialogs;
-    dialogs.open = [&main](const std::string& title) {
-        CommonDialog& dialog = main.CommonDialog1;
-        const std::string folder = GetSetting(MainFrm::kSettingsApp, MainFrm::kSettingsSection,
-                                              "LstGraphicLoc", main.ProgramFolder);
-        if (FolderExists(folder)) dialog.InitDir(folder);
-        dialog.DialogTitle(title);
-        dialog.Filter(kGraphicFilter);
-        dialog.ShowOpen();
-        return dialog.FileName();
-    };
-    dialogs.loadPicture = [](const std::string& path) {
-        std::string problem;
-        std::optional<SheetImage> image = SheetFromPicture(LoadPicture(path).get(), &problem);
-        if (!image) throw RuntimeError(kInvalidPicture, problem);
-        return *image;
-    };
-    PickButtonGraphic(main.Document, button, state, dialogs, [&] {
+    PickButtonGraphic(main.Document, button, state, GraphicPickerDialogs(main), [&] {
         const GraphicBox& box = main.Document.ButtonBox(button, state);
         PictureBox& window = *main.ButtonBox[static_cast<int>(button)][state - 1];
         window.Picture(PictureFromSheet(box.picture));

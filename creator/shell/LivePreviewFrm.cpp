@@ -1,4 +1,5 @@
 #include "creator/shell/LivePreviewFrm.h"
+#include "creator/shell/PreviewArt.h"
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/RuntimeError.h"
@@ -6,17 +7,6 @@
 namespace qel::creator {
 
 using namespace forms;
-
-namespace {
-
-// The sample form icon of the program's resources; none when it carries none.
-Picture SampleIcon() {
-    auto icon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), "SAMPLE_ICON", IMAGE_ICON, 16, 16, 0));
-    return icon ? PictureFromIcon(UniqueIcon(icon)) : nullptr;
-}
-
-} // namespace
 
 LivePreviewFrm::LivePreviewFrm(int variant)
     : Form("Frm" + std::to_string(variant)), variant_(variant) {}
@@ -28,6 +18,7 @@ void LivePreviewFrm::Design() {
     ScaleMode(Scale::Pixels);
     AutoRedraw(true);
     BackColor(0x00E0E0E0);
+    MouseIcon(CrosshairPointer());
 
     IcoImage = Add<Image>("IcoImage", 5, 5, 16, 16);
     IcoImage->Stretch(true);

@@ -17,7 +17,7 @@
 #include "forms/PictureBox.h"
 #include "forms/Settings.h"
 #include "forms/TextBox.h"
-#include "tests/creator/MainFrmTesting.h"
+#include "tests/creator/CreatorMainFixture.h"
 #include "tests/forms/FormsTesting.h"
 #include "tests/support/Resources.h"
 #include "tests/support/Screen.h"
@@ -63,7 +63,7 @@ UniqueRegion RegionOf(HWND hwnd) {
     return region;
 }
 
-class Previews : public MainFrmTest {
+class Previews : public CreatorMainFixture {
 protected:
     LivePreviewFrm& Frm(int v) { return *main->Frm[v - 1]; }
     // Gives piece `p` of variant `v` a picture of one colour and flags it.

@@ -1,5 +1,5 @@
-// The creator's main window shown for a test, in the foreground, and every
-// form unloaded after it.
+// The creator's main window shown and in front for each test, and every form
+// of the program unloaded after it.
 #pragma once
 #include "creator/shell/MainFrm.h"
 #include "forms/TabControl.h"
@@ -7,11 +7,10 @@
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace qel::creator {
 
-class MainFrmTest : public ::testing::Test {
+class CreatorMainFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         main = &forms::Default<MainFrm>();
@@ -26,7 +25,7 @@ protected:
             f->Unload();
         qel::test::PumpFor(50);
     }
-    // Page `outer` of the main tabs (2: "Buttons"), with its inner page `inner`.
+    // Shows inner page `inner` of outer page `outer` (the "Buttons" page has none).
     void ShowPage(int outer, int inner) {
         main->C1Tab1->CurrentPage(outer);
         if (outer == 0) main->C1Tab2->CurrentPage(inner);
