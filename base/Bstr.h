@@ -9,6 +9,8 @@ namespace qel {
 class Bstr {
 public:
     Bstr() = default;
+    // Takes over `owned`.
+    explicit Bstr(BSTR owned) : s_(owned) {}
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     Bstr(Bstr&& o) noexcept : s_(std::exchange(o.s_, nullptr)) {}

@@ -61,10 +61,15 @@ ComPtr<IPicture> AsPicture(IPictureDisp* picture) {
     return ComPtr<IPictureDisp>(picture).as<IPicture>();
 }
 
-ComPtr<IPictureDisp> FromDescription(PICTDESC& desc) {
+// A picture of the handle `owner` holds, described by `desc`; the picture owns
+// the handle once made (none when `owner` is empty or it cannot be made).
+template <class Owner> ComPtr<IPictureDisp> Adopting(Owner& owner, PICTDESC& desc) {
+    if (!owner) return nullptr;
+    desc.cbSizeofstruct = sizeof desc;
     ComPtr<IPictureDisp> picture;
     if (FAILED(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, picture.put_void())))
         return nullptr;
+    owner.release();
     return picture;
 }
 
@@ -163,25 +168,17 @@ bool SavePictureFile(IPictureDisp* picture, const std::string& path, std::string
 }
 
 ComPtr<IPictureDisp> PictureFromBitmap(UniqueBitmap bitmap) {
-    if (!bitmap) return nullptr;
     PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
     desc.picType = PICTYPE_BITMAP;
     desc.bmp.hbitmap = bitmap.get();
-    ComPtr<IPictureDisp> picture = FromDescription(desc);
-    if (picture) bitmap.release(); // the picture owns it now
-    return picture;
+    return Adopting(bitmap, desc);
 }
 
 ComPtr<IPictureDisp> PictureFromIcon(UniqueIcon icon) {
-    if (!icon) return nullptr;
     PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
     desc.picType = PICTYPE_ICON;
     desc.icon.hicon = icon.get();
-    ComPtr<IPictureDisp> picture = FromDescription(desc);
-    if (picture) icon.release();
-    return picture;
+    return Adopting(icon, desc);
 }
 
 short PictureType(IPictureDisp* picture) {

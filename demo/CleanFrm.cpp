@@ -1,5 +1,5 @@
 #include "demo/CleanFrm.h"
-#include "demo/SkinControl.h"
+#include "control/SkinControlSource.h"
 #include "forms/ActiveXControl.h"
 #include "forms/Menu.h"
 #include "forms/PropertyBag.h"

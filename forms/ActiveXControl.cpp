@@ -1,4 +1,5 @@
 #include "forms/ActiveXControl.h"
+#include "base/Bstr.h"
 #include "forms/ActiveXSource.h"
 #include "forms/Extender.h"
 #include "forms/Form.h"
@@ -7,6 +8,7 @@
 #include "forms/Strings.h"
 
 #include <olectl.h>
+#include <utility>
 #include <vector>
 
 namespace qel::forms {
@@ -14,11 +16,11 @@ namespace {
 
 std::string Describe(HRESULT hr, EXCEPINFO& ex) {
     if (ex.pfnDeferredFillIn) ex.pfnDeferredFillIn(&ex);
-    std::string text =
-        ex.bstrDescription ? Narrow(ex.bstrDescription, SysStringLen(ex.bstrDescription)) : "";
-    SysFreeString(ex.bstrDescription);
-    SysFreeString(ex.bstrSource);
-    SysFreeString(ex.bstrHelpFile);
+    // The strings are the caller's: taken over once they are all filled in.
+    const Bstr description(std::exchange(ex.bstrDescription, nullptr));
+    const Bstr source(std::exchange(ex.bstrSource, nullptr));
+    const Bstr helpFile(std::exchange(ex.bstrHelpFile, nullptr));
+    std::string text = Narrow(description.str());
     if (text.empty()) {
         char code[40];
         wsprintfA(code, "Automation error 0x%08lX", static_cast<unsigned long>(hr));
@@ -79,8 +81,8 @@ void EventArgs::Set(UINT i, const Variant& value) {
         *V_R8REF(&target) = V_R8(&v);
         break;
     case VT_BSTR:
-        SysFreeString(*V_BSTRREF(&target));
-        *V_BSTRREF(&target) = SysAllocString(V_BSTR(&v));
+        // The new string takes the old one's place, and `converted` frees the old.
+        std::swap(*V_BSTRREF(&target), V_BSTR(&v));
         break;
     default:
         throw RuntimeError(kTypeMismatch, "Type mismatch");

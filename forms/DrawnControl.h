@@ -4,9 +4,8 @@
 // positions in the container's scale.
 #pragma once
 #include "forms/MouseEvents.h"
+#include "forms/OffScreenPaint.h"
 #include "forms/WindowControl.h"
-
-#include <string>
 
 namespace qel::forms {
 
@@ -24,23 +23,10 @@ protected:
             this->Raise(event);
             return 0;
         }
-        switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            RECT client{};
-            GetClientRect(hwnd, &client);
-            if (client.right > 0 && client.bottom > 0) {
-                MemorySurface surface(dc, client.right, client.bottom);
-                Draw(surface.dc(), client);
-                BitBlt(dc, 0, 0, client.right, client.bottom, surface.dc(), 0, 0, SRCCOPY);
-            }
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        }
+        LRESULT result = 0;
+        if (PaintOffScreen(hwnd, msg, result,
+                           [this](HDC dc, const RECT& client) { Draw(dc, client); }))
+            return result;
         return Base::HandleMessage(msg, wParam, lParam);
     }
 };

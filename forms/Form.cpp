@@ -317,6 +317,17 @@ void Form::IconResource(int id) {
     Icon(PictureFromIcon(UniqueIcon(icon)));
 }
 
+namespace {
+
+// The program's icon (resource 1) at cx x cy pixels (0: the default size); a
+// shared icon, never freed.
+HICON ProgramIcon(int cx = 0, int cy = 0) {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                         cx, cy, LR_DEFAULTSIZE | LR_SHARED));
+}
+
+} // namespace
+
 void Form::ApplyIcon() {
     const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
     HANDLE big = nullptr, small = nullptr;
@@ -326,14 +337,19 @@ void Form::ApplyIcon() {
             static_cast<HICON>(CopyImage(big, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
         small = smallIcon_.get();
     } else {
-        // The program's icon (resource 1); shared icons are not freed.
-        HINSTANCE module = GetModuleHandleA(nullptr);
-        big = LoadImageA(module, MAKEINTRESOURCEA(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
-        small = LoadImageA(module, MAKEINTRESOURCEA(1), IMAGE_ICON, cx, cy, LR_SHARED);
+        big = ProgramIcon();
+        small = ProgramIcon(cx, cy);
         smallIcon_.reset();
     }
     SendMessageA(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageA(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+Picture Form::IconPicture() const {
+    if (icon_) return icon_;
+    // A copy of the shared program icon, which the picture may free.
+    HICON shared = ProgramIcon();
+    return shared ? PictureFromIcon(UniqueIcon(CopyIcon(shared))) : nullptr;
 }
 
 // ---- Position and size ----
@@ -597,6 +613,8 @@ HRESULT Form::Invoke(DispatchCall& call) {
                                                                "Invalid property value");
                                         WindowState(static_cast<forms::WindowState>(v));
                                     });
+    case DISPID_FORMS_ICON:
+        return call.ReadOnly<ComPtr<IPictureDisp>>([&] { return IconPicture(); });
     case DISPID_FORMS_CONTROLS:
         return call.ReadOnly<ComPtr<IDispatch>>([&] {
             if (!collection_) collection_ = std::make_unique<ControlsCollection>(*this);

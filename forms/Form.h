@@ -115,6 +115,9 @@ public:
     void Icon(Picture icon);
     // The icon resource `id` of the program.
     void IconResource(int id);
+    // The icon the form shows: its own, else the program's (none when the
+    // program has no icon).
+    Picture IconPicture() const;
 
     // ---- Position and size, in twips ----
     float Left() const;

@@ -1,6 +1,6 @@
 #include "creator/shell/CreatorSkin.h"
 #include "base/PictureFile.h"
-#include "control/QelTypeLib.h"
+#include "control/SkinControlSource.h"
 #include "forms/Form.h"
 
 namespace qel::creator {
@@ -18,11 +18,6 @@ ComPtr<IPictureDisp> CreatorSkinPicture() {
 }
 
 } // namespace
-
-forms::ActiveXSource SkinControlSource() {
-    return forms::ActiveXSource::FromProgIdOrDll(L"Qel_SkinControl.Qel_SkinCtrl",
-                                                 "Qel_SkinControl.dll", CLSID_Qel_SkinCtrl);
-}
 
 ComPtr<forms::PropertyBag> CreatorSkinProperties() {
     return forms::PropertyBag::With({{L"Skin", 99},

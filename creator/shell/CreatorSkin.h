@@ -1,7 +1,6 @@
 // The skin control every form of the creator but the four live previews
 // carries: the custom skin with the creator's own skin picture.
 #pragma once
-#include "forms/ActiveXSource.h"
 #include "forms/PropertyBag.h"
 
 namespace qel::forms {
@@ -10,9 +9,6 @@ class Form;
 } // namespace qel::forms
 
 namespace qel::creator {
-
-// The registered control class, or else the control library beside the program.
-forms::ActiveXSource SkinControlSource();
 
 // The stored properties of the creator's skin controls: the custom skin (99)
 // with the creator's own skin picture (the program's resource CREATOR_SKIN),

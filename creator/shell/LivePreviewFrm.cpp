@@ -1,4 +1,5 @@
 #include "creator/shell/LivePreviewFrm.h"
+#include "creator/shell/PreviewArt.h"
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/RuntimeError.h"
@@ -17,9 +18,11 @@ void LivePreviewFrm::Design() {
     ScaleMode(Scale::Pixels);
     AutoRedraw(true);
     BackColor(0x00E0E0E0);
+    MouseIcon(CrosshairPointer());
 
     IcoImage = Add<Image>("IcoImage", 5, 5, 16, 16);
     IcoImage->Stretch(true);
+    IcoImage->Picture(SampleIcon());
     IcoImage->Visible(false);
     Image1 = Add<Image>("Image1", 0, 0, 21, 21);
     Image1->Bordered(true);

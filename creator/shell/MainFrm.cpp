@@ -1,11 +1,16 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
+#include "control/SkinControlSource.h"
 #include "control/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
+#include "creator/shell/ButtonGraphics.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/CreatorSkin.h"
 #include "creator/shell/LivePreviewFrm.h"
+#include "creator/shell/PieceListHandlers.h"
+#include "creator/shell/PreviewFormHandlers.h"
+#include "creator/shell/mGlobal.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"
 #include "forms/CheckBox.h"
@@ -120,7 +125,7 @@ void MainFrm::DesignActivePage() {
     DesignSwatch(*C1Elastic[3], 4, "Label2(3)", 0, 3420, 1);
     DesignSwatch(*C1Elastic[3], 6, "Label2(5)", 0, 3990, 3);
     DesignSwatch(*C1Elastic[3], 7, "Label2(6)", 0, 4560, 4);
-    DesignVariantPage(*C1Tab2, 1, 1, 2, C1Elastic[4], "C1Elastic5");
+    DesignVariantPage(*C1Tab2, 1, 1, 1, C1Elastic[4], "C1Elastic5");
     Label14 = DesignNumber(*C1Elastic[4], 8, "Label14", "Caption Top with No Menu:", 0, 3000);
 }
 
@@ -131,7 +136,7 @@ void MainFrm::DesignInActivePage() {
     DesignSwatch(*C1Elastic[1], 10, "Label13", 4200, 30, 8);
     C1Tab3 = page.Add<TabControl>("C1Tab3", 60, 720, 8700, 6120);
     C1Tab3->Caption("In-Active Skin with Menu|In-Active Skin with No Menu");
-    DesignVariantPage(*C1Tab3, 0, 2, 1, C1Elastic[5], "C1Elastic6");
+    DesignVariantPage(*C1Tab3, 0, 2, 2, C1Elastic[5], "C1Elastic6");
     Label16 = DesignNumber(*C1Elastic[5], 10, "Label16", "Caption Top with Menu:", 0, 3000);
     DesignSwatch(*C1Elastic[5], 5, "Label2(4)", 0, 3420, 7);
     DesignVariantPage(*C1Tab3, 1, 3, 3, C1Elastic[6], "C1Elastic7");
@@ -145,7 +150,8 @@ void MainFrm::DesignVariantPage(TabControl& tab, int page, int box, int list, El
                                          kPreviewHeight);
     host->BackColor(0x00000000);
     host->OnDblClick = [this, box] { PictureDblClick(box); };
-    if (box < 2) host->OnMouseMove = [this, box](int, int, float, float) { HoverReset(box + 1); };
+    if (box < 2)
+        host->OnMouseMove = [this, box](int, int, float, float) { HoverReset(kBoxVariant[box]); };
     Picture[box] = host;
     Label* hint = host->Add<Label>(Index("Label25", box), 60, 60, 2700, 195);
     hint->Caption("<Double-Click> to Change BackColor");
@@ -217,6 +223,10 @@ void MainFrm::DesignButtonsPage() {
             box->BackColor(0x00FF00FF);
             box->Bordered(false);
             box->ScaleMode(Scale::Pixels);
+            box->AutoSize(true);
+            box->OnDblClick = [this, b, s] {
+                ButtonBox_DblClick(*this, static_cast<CaptionButton>(b), s + 1);
+            };
             ButtonFrame[b][s] = frame;
             ButtonBox[b][s] = box;
         }
@@ -328,6 +338,8 @@ void MainFrm::Form_Load() {
     for (ListBox* list : List)
         for (int p = 0; p < kPieces; ++p)
             list->AddItem(PieceName(static_cast<Piece>(p)));
+    ConnectPieceLists(*this);
+    ConnectPreviewForms(*this);
 }
 
 // Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4, each
@@ -376,6 +388,7 @@ void MainFrm::Form_QueryUnload(int& cancel) {
 // form, a hidden dialog), so that the program ends and nothing reaches the
 // unloaded main window.
 void MainFrm::Form_Unload() {
+    ReleaseAll();
     for (Form* form : std::vector<Form*>(LoadedForms()))
         if (form != this) form->Unload();
 }
@@ -536,17 +549,12 @@ void MainFrm::PictureDblClick(int box) {
     }
 }
 
-// The pointer left the preview for its box: the preview's mock menu and
-// caption buttons go back to their rest look.
+// Frm1 and Frm2 colour their mock menus, Frm1 and Frm3 show their buttons' rest
+// pictures.
 void MainFrm::HoverReset(int variant) {
-    Form& form = *Frm[variant - 1];
-    if (variant == 1)
-        static_cast<Label*>(form.FindControl("Label2"))->ForeColor(Document.picColor(4).backColor);
-    const ButtonPictures rest = RestButtonPictures(Document);
-    for (int b = 0; b < kCaptionButtons; ++b)
-        if (rest[b])
-            static_cast<Image*>(form.FindControl(Index("Image2", b + 1)))
-                ->Picture(ButtonBox[b][rest[b] - 1]->Picture());
+    LivePreviewFrm& form = *Frm[variant - 1];
+    if (form.WithMenu()) ShowMenuColour(*this, variant, variant == 1 ? 4 : 5);
+    if (form.Active()) ShowMockButtons(*this, variant, RestButtonPictures(Document));
 }
 
 void MainFrm::C1Tab1_Change() {
@@ -560,11 +568,12 @@ void MainFrm::ClearSkinPieces() {
     for (int k = 0; k < kSwatches; ++k)
         ShowSwatch(k);
     for (auto& column : ButtonBox)
-        for (PictureBox* box : column)
+        for (PictureBox* box : column) {
             box->Picture(nullptr);
-    ReloadPreviews();
+            box->Move(box->Left(), box->Top(), 270, 240); // the design size, twips
+        }
     CenterButtonGraphics(*this);
-    RedrawPreviews();
+    ReloadPreviews();
 }
 
 // Fresh previews for a new or loaded skin: their labels take their design
@@ -613,8 +622,8 @@ void MainFrm::mnuLoad_Click() {
         MsgBox("The skin \"" + title + "\" cannot be loaded: " + problem, MB_ICONEXCLAMATION);
         return;
     }
+    ClearSkinPieces();
     Document = std::move(loaded);
-    ReloadPreviews();
     Document.SkinName = title.substr(0, title.size() >= 4 ? title.size() - 4 : 0);
     Caption(kNewSkinCaption + Document.SkinName);
     ShowDocument();
@@ -639,6 +648,12 @@ void MainFrm::ShowDocument() {
             ButtonBox[b][s]->Picture(PictureFromSheet(box.picture));
             ButtonBox[b][s]->Tag(box.tag);
         }
+    for (int b = 0; b < kCaptionButtons; ++b)
+        ShowPreviewButton(*this, static_cast<CaptionButton>(b));
+    ShowPieceFlags();
+}
+
+void MainFrm::ShowPieceFlags() {
     for (int v = 1; v <= kVariants; ++v)
         for (int p = 0; p < kPieces; ++p)
             ListOfVariant(v).ItemData(p, Document.ItemData(v, static_cast<Piece>(p)));

@@ -70,7 +70,8 @@ public:
     forms::Menu *mnuHelp = nullptr, *mnuHomePage = nullptr, *mnuTechSupport = nullptr;
     forms::ActiveXControl* Qel_SkinCtrl1 = nullptr;
 
-    // The preview box that hosts variant 1 to 4, and the list that shows it.
+    // The preview box that hosts variant 1 to 4, and the list that holds its
+    // piece flags (List2 stands on the page of variant 3, List3 on that of 2).
     forms::PictureBox& HostBox(int variant) const;
     forms::ListBox& ListOfVariant(int variant) const;
 
@@ -78,8 +79,19 @@ public:
     void RedrawPreviews();
     // Shows the document's swatch k (its colour and reset colour) on picColor(k).
     void ShowSwatch(int k);
-    // Empties the piece and caption-button graphics, resets the swatches to
-    // their reset colours, reloads the four previews and clears SkinModified.
+    // Shows the document's piece flags as the lists' ItemData.
+    void ShowPieceFlags();
+    // Starts an eyedropper pick of swatch k: the previews show the cross-hair.
+    void ArmEyedropper(int k);
+    // Ends a pending eyedropper pick: the previews show the arrow again.
+    void DisarmEyedropper();
+    // The rest look of the preview of `variant`: its mock menu's colour and its
+    // caption-button images.
+    void HoverReset(int variant);
+    // Empties the piece and caption-button graphics (the button boxes back to
+    // their design size, centred), resets the swatches to their reset colours,
+    // reloads the four previews blank and clears SkinModified. Flags, Tags,
+    // number fields and check boxes stay.
     void ClearSkinPieces();
     // The addresses the help menu opens.
     static const char* const kHomePage;
@@ -121,12 +133,9 @@ private:
     void NumberKeyPress(int n, int& keyAscii);
     void SelectAll(int n);
     void NumberChange(int n);
-    void ArmEyedropper(int k);
-    void DisarmEyedropper();
     void ShowPickPointer();
     void picColor_Click(int k);
     void PictureDblClick(int box);
-    void HoverReset(int variant);
     void C1Tab1_Change();
 
     // Asks the save prompt `prompt` while the skin is modified: true to go on

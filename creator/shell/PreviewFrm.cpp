@@ -1,4 +1,5 @@
 #include "creator/shell/PreviewFrm.h"
+#include "control/SkinControlSource.h"
 #include "creator/shell/CreatorSkin.h"
 #include "forms/ActiveXControl.h"
 #include "forms/CheckBox.h"

@@ -1,20 +1,31 @@
-// Saving the skin, as far as the main window needs it: the piece checks, the
-// save dialog, the names, the bitmap (and the GIF image) of the composed
-// sheet, and the preview file. A save that cannot write its files says so.
+// Saving the skin: the piece checks, the question about the pieces the sheet
+// cannot keep, the save dialog and the names, the sheet as a bitmap file read
+// back before it counts as saved, and for the GIF form the bitmap read into the
+// imaging objects and shown on the canvas and the GIF image checked by
+// decoding it before it is written. A preview writes the preview file and
+// shows it on the preview form.
 #include "base/AtomicFile.h"
 #include "base/FileHelpers.h"
+#include "base/MessagePump.h"
+#include "base/PictureFile.h"
 #include "control/SheetPicture.h"
+#include "creator/sheet/SkinBitmap.h"
 #include "creator/sheet/SkinFileNames.h"
 #include "creator/sheet/SkinGif.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/sheet/ValidateSkinPieces.h"
 #include "creator/shell/CreatorServices.h"
+#include "creator/shell/Hourglass.h"
 #include "creator/shell/MainFrm.h"
+#include "creator/shell/PreviewFile.h"
+#include "creator/shell/mGlobal.h"
+#include "forms/ColorBrush.h"
 #include "forms/MsgBox.h"
-#include "forms/RuntimeError.h"
 #include "forms/Settings.h"
+#include "imaging/mDither8bpp.h"
 
-#include <stdexcept>
+#include <exception>
+#include <optional>
 
 namespace qel::creator {
 
@@ -22,68 +33,145 @@ using namespace forms;
 
 namespace {
 
+constexpr char kTitle[] = "Vantreo Skin Creator";
+
+// A message of the saver, shown with the default pointer.
 void Say(const std::string& text) {
-    MsgBox(text, MB_OK | MB_ICONEXCLAMATION, "Vantreo Skin Creator");
+    Screen::MousePointer(Pointer::Default);
+    MsgBox(text, MB_OK | MB_ICONEXCLAMATION, kTitle);
 }
 
 uint32_t Translate(uint32_t colour) {
     return ToRgb(colour);
 }
 
-void WriteSheet(const SheetImage& sheet, const std::string& path) {
-    SavePicture(PictureFromSheet(sheet).get(), path);
+// The pixels of a picture the platform decoded; nothing, with the reason in
+// `problem`, when there is no picture.
+std::optional<SheetImage> PixelsOf(IPictureDisp* picture, std::string& problem) {
+    if (!picture) {
+        if (problem.empty()) problem = "The platform cannot read the image.";
+        return std::nullopt;
+    }
+    return SheetFromPicture(picture, &problem);
 }
 
-} // namespace
+// Writes `sheet` as a bitmap file and reads the file back: "" when it holds
+// the sheet's pixels, else what went wrong.
+std::string WriteSheetBitmap(const SheetImage& sheet, const std::string& path) {
+    const std::vector<uint8_t> bytes = SkinBitmapBytes(sheet);
+    std::string problem;
+    if (!WriteFileReplacing(path, bytes.data(), bytes.size(), &problem)) return problem;
+    std::optional<SheetImage> read = PixelsOf(LoadPictureFile(path, &problem).get(), problem);
+    if (!read) return problem;
+    return *read == sheet ? "" : "The file does not read back to the skin sheet.";
+}
 
-bool SaveSkinImage(MainFrm& main, bool asGif, bool previewOnly) {
+// Yes when the user saves although the side and bottom pieces of variants 3
+// and 4 that differ from those of 1 and 2 will read back as those.
+bool KeepAnyway(const std::vector<std::string>& pieces) {
+    if (pieces.empty()) return true;
+    std::string list;
+    for (const std::string& piece : pieces)
+        list += piece + "\r\n";
+    return MsgBox("A skin image keeps one set of side and bottom pieces for forms with and "
+                  "without a menu. These pieces will load back as those of the forms with a "
+                  "menu:\r\n\r\n" +
+                      list + "\r\nSave the skin anyway?",
+                  MB_YESNO | MB_ICONQUESTION, kTitle) == IDYES;
+}
+
+// The GIF save after the bitmap was written: the bitmap through the imaging
+// objects onto the canvas, then the GIF image, decoded and checked, written.
+bool SaveGifForm(MainFrm& main, const SaveTarget& target) {
+    SetPaletteType(1);
+    SetDitherMethod(0);
+    if (!LoadBitmapForDither(main, target.Bitmap())) return false;
+    CompactPalette(IndexedImage(), SheetPalette());
+    DoEvents();
+    Hourglass busy;
+    const SkinSheetContent content = SheetContentOf(main.Document, Translate);
+    const SkinGif gif = MakeSkinGif(content, SheetBackground(content.key));
+    std::string problem;
+    const std::optional<SheetImage> decoded =
+        PixelsOf(LoadPictureBytes(gif.bytes.data(), gif.bytes.size()).get(), problem);
+    if (!decoded || !GifReadBackFault(*decoded, gif, content).empty() ||
+        !WriteFileReplacing(target.Gif(), gif.bytes.data(), gif.bytes.size())) {
+        Say("Unexpected error saving Skin GIF image");
+        return false;
+    }
+    Say("Optimized GIF Skin Image has been saved");
+    return true;
+}
+
+bool Save(MainFrm& main, bool asGif, bool previewOnly) {
     SkinDocument& document = main.Document;
     if (!ValidateSkinPieces(document, Say)) return false;
     if (std::string fault = SheetFault(document, Translate); !fault.empty()) {
         Say(fault);
         return false;
     }
-    try {
-        if (previewOnly) {
-            WriteSheet(ComposeSkinImage(document, Translate), main.ProgramFolder + "Preview.skn");
-            DoPreview(PreviewName(document.SkinName));
+    if (previewOnly) {
+        std::string problem;
+        if (WritePreviewFile(ComposeSkinImage(document, Translate), main.ProgramFolder, &problem)
+                .empty()) {
+            Say("The preview file \"Preview.skn\" could not be written: " + problem);
             return false;
         }
-        CommonDialog& dialog = main.CommonDialog1;
-        const std::string folder =
-            GetSetting("Vantreo", "Settings", "LstSavedSkinLoc", main.ProgramFolder);
-        if (FolderExists(folder)) dialog.InitDir(folder);
-        dialog.DialogTitle("Save Vantreo Skin Image");
-        dialog.Filter(asGif ? "Vantreo Saved GIF Skins (*.gif)|*.gif"
-                            : "Vantreo Saved BMP Skins (*.bmp)|*.bmp");
-        dialog.DefaultExt(asGif ? ".gif" : ".bmp");
-        dialog.FileName(document.SkinName + (asGif ? ".gif" : ".bmp"));
-        if (!dialog.ShowSave()) return false;
-
-        const SaveTarget target = SaveTargetOf(dialog.FileName(), dialog.FileTitle());
-        document.SkinName = target.name;
-        main.Caption("Vantreo Skin Builder - " + target.name);
-        SaveSetting("Vantreo", "Settings", "LstSavedSkinLoc", target.folder);
-
-        WriteSheet(ComposeSkinImage(document, Translate), target.Bitmap());
-        if (asGif) {
-            const SkinSheetContent content = SheetContentOf(document, Translate);
-            const SkinGif gif = MakeSkinGif(content, SheetBackground(content.key));
-            std::string error;
-            if (!WriteFileReplacing(target.Gif(), gif.bytes.data(), gif.bytes.size(), &error)) {
-                Say("Unexpected error saving Skin GIF image");
-                return false;
-            }
-            Say("Optimized GIF Skin Image has been saved");
-        } else {
-            Say("BitMap Skin Image has been saved");
-        }
-        document.SkinModified = false;
-        return true;
-    } catch (const std::exception& e) {
-        Say(std::string("The skin could not be written: ") + e.what());
+        DoPreview(PreviewName(document.SkinName));
         return false;
     }
+    if (!KeepAnyway(PiecesNotKept(document))) return false;
+
+    CommonDialog& dialog = main.CommonDialog1;
+    const std::string folder =
+        GetSetting("Vantreo", "Settings", "LstSavedSkinLoc", main.ProgramFolder);
+    if (FolderExists(folder)) dialog.InitDir(folder);
+    dialog.DialogTitle("Save Vantreo Skin Image");
+    dialog.Filter(asGif ? "Vantreo Saved GIF Skins (*.gif)|*.gif"
+                        : "Vantreo Saved BMP Skins (*.bmp)|*.bmp");
+    dialog.DefaultExt(asGif ? ".gif" : ".bmp");
+    dialog.FileName(document.SkinName + (asGif ? ".gif" : ".bmp"));
+    if (!dialog.ShowSave() || dialog.FileName().empty()) return false;
+
+    // The name and the folder are taken before anything is written.
+    Hourglass busy;
+    DoEvents();
+    const SaveTarget target = SaveTargetOf(dialog.FileName(), dialog.FileTitle());
+    document.SkinName = target.name;
+    main.Caption("Vantreo Skin Builder - " + target.name);
+    SaveSetting("Vantreo", "Settings", "LstSavedSkinLoc", target.folder);
+
+    if (std::string problem =
+            WriteSheetBitmap(ComposeSkinImage(document, Translate), target.Bitmap());
+        !problem.empty()) {
+        Say("The skin could not be saved as " + target.Bitmap() + ".\r\n\r\n" + problem);
+        return false;
+    }
+    if (asGif) {
+        if (!SaveGifForm(main, target)) return false;
+    } else {
+        Say("BitMap Skin Image has been saved");
+    }
+    document.SkinModified = false;
+    return true;
+}
+
+} // namespace
+
+bool SaveSkinImage(MainFrm& main, bool asGif, bool previewOnly) {
+    // A save or preview does not start while another one runs (its dialogs and
+    // message boxes let the menus work).
+    static bool running = false;
+    if (running) return false;
+    running = true;
+    bool saved = false;
+    try {
+        saved = Save(main, asGif, previewOnly);
+    } catch (const std::exception& e) {
+        Say(std::string("The skin could not be saved: ") + e.what());
+    }
+    running = false;
+    return saved;
 }
 
 } // namespace qel::creator

@@ -4,11 +4,13 @@
 // in the caption. Dialogs, message boxes and the shell are answered through
 // the forms layer's seams; a screenshot of every page is saved.
 #include "creator/shell/MainFrm.h"
+#include "tests/creator/CreatorMainFixture.h"
 #include "creator/shell/LivePreviewFrm.h"
 #include "creator/shell/PreviewFrm.h"
 #include "creator/shell/SizeCheckFrm.h"
 #include "creator/shell/UpdateWhatFrm.h"
 #include "control/SheetPicture.h"
+#include "tests/creator/CreatorMenus.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"
 #include "forms/CheckBox.h"
@@ -43,37 +45,12 @@ using forms::test::MessageBoxes;
 using qel::test::PumpFor;
 using qel::test::PumpUntil;
 using qel::test::WhileInput;
+using test::ChooseFromMenu;
+using test::Dialogs;
+using test::MenuKeys;
+using test::Press;
 
 constexpr COLORREF kRed = 0x000000FF, kBlue = 0x00FF0000;
-
-void Press(WORD vk) {
-    qel::test::KeyDown(vk);
-    qel::test::KeyUp(vk);
-    Sleep(30);
-}
-
-bool PopupOpen() {
-    return FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr));
-}
-
-// Opens a menu of the skinned bar with Alt and its letter, then chooses an
-// item with `keys` (its letter, or arrows and Enter).
-void MenuKeys(WORD menuLetter, std::initializer_list<WORD> keys) {
-    qel::test::KeyDown(VK_MENU);
-    qel::test::KeyDown(menuLetter);
-    forms::test::WaitFor(PopupOpen);
-    qel::test::KeyUp(menuLetter);
-    qel::test::KeyUp(VK_MENU);
-    Sleep(150);
-    for (WORD key : keys)
-        Press(key);
-    forms::test::WaitFor([] { return !PopupOpen(); });
-}
-
-void ChooseFromMenu(WORD menuLetter, std::initializer_list<WORD> keys) {
-    WhileInput([&] { MenuKeys(menuLetter, keys); });
-    PumpFor(50);
-}
 
 void ClickTab(const TabControl& tab, int index) {
     HWND strip = FindWindowExA(tab.hWnd(), nullptr, WC_TABCONTROLA, nullptr);
@@ -115,43 +92,8 @@ Label& LabelOf(Form& form, const char* name) {
     return *static_cast<Label*>(form.FindControl(name));
 }
 
-// Answers the colour dialog with `colour` (none: cancelled) and the file
-// dialogs with `path`, recording each dialog's starting folder.
-struct Dialogs {
-    std::optional<OleColor> colour;
-    std::string path;
-    std::vector<std::string> initDirs;
-    int shown = 0;
-    CommonDialogSeam seam{[this](DialogKind kind, const CommonDialog& dialog) {
-        ++shown;
-        initDirs.push_back(dialog.InitDir());
-        return kind == DialogKind::Color ? CommonDialog::Answer{{}, colour}
-                                         : CommonDialog::Answer{path, {}};
-    }};
-};
-
-class CreatorMain : public ::testing::Test {
+class CreatorMain : public CreatorMainFixture {
 protected:
-    void SetUp() override {
-        main = &Default<MainFrm>();
-        main->Show();
-        SetForegroundWindow(main->hWnd());
-        PumpFor(200);
-    }
-    void TearDown() override {
-        qel::test::MouseUp();
-        if (main->Loaded()) main->Document.SkinModified = false;
-        for (Form* f : std::vector<Form*>(Form::LoadedForms()))
-            f->Unload();
-        PumpFor(50);
-    }
-    void ShowPage(int outer, int inner) {
-        main->C1Tab1->CurrentPage(outer);
-        if (outer == 0) main->C1Tab2->CurrentPage(inner);
-        if (outer == 1) main->C1Tab3->CurrentPage(inner);
-        PumpFor(100);
-    }
-    MainFrm* main = nullptr;
     Dialogs dialogs;
 };
 
@@ -479,7 +421,12 @@ TEST_F(CreatorMain, PreviewShowsThePreviewFileOnTheSkinnedPreviewForm) {
     const std::string preview = main->ProgramFolder + "Preview.skn";
     DeleteFileA(preview.c_str());
     ASSERT_TRUE(CreateDirectoryA(preview.c_str(), nullptr));
+    // ... and the temp folder, where it would go next, does not exist.
+    char temp[MAX_PATH] = {};
+    GetEnvironmentVariableA("TMP", temp, sizeof temp);
+    SetEnvironmentVariableA("TMP", "C:\\no such folder");
     ChooseFromMenu('V', {'P'});
+    SetEnvironmentVariableA("TMP", temp[0] ? temp : nullptr);
     RemoveDirectoryA(preview.c_str());
     EXPECT_NE(LastPrompt().find("Preview.skn"), std::string::npos);
     EXPECT_FALSE(Default<PreviewFrm>().Loaded());

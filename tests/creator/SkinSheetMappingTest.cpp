@@ -5,6 +5,7 @@
 #include "creator/sheet/ValidateSkinPieces.h"
 #include "sheet/SkinSheetWriter.h"
 #include "sheet/SkinSlice.h"
+#include "tests/creator/SkinDocumentSamples.h"
 #include "tests/sheet/SkinSamples.h"
 
 #include <gtest/gtest.h>
@@ -21,50 +22,12 @@ uint32_t Translate(uint32_t colour) {
     return colour == kSystemText ? 0x00101010 : colour;
 }
 
-constexpr Piece kStrip[kStripPieces] = {Piece::LeftSide, Piece::BtmLeft,  Piece::BtmLeftSize,
-                                        Piece::BtmMid,   Piece::BtmRight, Piece::BtmRightSize,
-                                        Piece::RightSide};
-constexpr int kColourSwatch[kSheetColours] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-constexpr int kValueField[kSheetValues] = {1, 2, 4, 3, 5, 6, 7, 8, 11, 12, 13};
-
-// A document holding the skin, with number texts and check values that the
-// sheet stores as the skin's values and flags.
-SkinDocument DocumentOf(const SkinSheetContent& c, std::mt19937& rng) {
-    SkinDocument d;
-    d.picColor(1).backColor = c.key;
-    for (int v = 0; v < kCaptionVariants; ++v)
-        for (int p = 0; p < kCaptionPieces; ++p)
-            d.PieceBox(static_cast<Piece>(p), v + 1).Load(c.captionPieces[v * kCaptionPieces + p]);
-    for (int v = 0; v < kFrameVariants; ++v)
-        for (int p = 0; p < kStripPieces; ++p)
-            for (int variant : {v + 1, v + 3})
-                d.PieceBox(kStrip[p], variant).Load(c.stripPieces[v * kStripPieces + p]);
-    for (int s = 0; s < kButtonStates; ++s)
-        for (int b = 0; b < kCaptionButtons; ++b)
-            d.ButtonBox(static_cast<CaptionButton>(b), s + 1)
-                .Load(c.buttons[s * kCaptionButtons + b]);
-    for (int k = 0; k < kSheetColours; ++k)
-        d.picColor(kColourSwatch[k]).backColor = c.colours[k];
-    for (int f = 0; f < kSheetFlags; ++f)
-        d.CheckValue(f + 2) = c.flags[f] ? 1 : static_cast<int>(rng() % 2) * 2; // greyed is off
-    for (int k = 0; k < kSheetValues; ++k) {
-        const int32_t v = c.values[k];
-        // Texts that Val() and rounding half to even bring back to v.
-        const std::string texts[] = {std::to_string(v), std::to_string(v) + "/7",
-                                     std::to_string(v) + (v % 2 == 0 ? ".5" : ".4"),
-                                     v > 0 ? std::to_string(v - 1) + ".6" : " 0"};
-        d.SetText(kValueField[k], texts[rng() % 4]);
-    }
-    d.CheckValue(1) = 1; // not stored
-    return d;
-}
-
 TEST(SkinSheetMapping, RandomDocumentsRoundTripThroughTheirSheets) {
     std::mt19937 rng(11);
     for (int i = 0; i < 1000; ++i) {
         SCOPED_TRACE(i);
         const test::SampleSkin skin = test::RandomSkin(rng);
-        SkinDocument d = DocumentOf(skin.content, rng);
+        SkinDocument d = test::DocumentOf(skin.content, rng);
         EXPECT_EQ(PieceSizeFault(d), "");
         ASSERT_EQ(SheetContentOf(d, Translate), skin.content);
         const bool thinBand = skin.content.Geometry().menuBandHeight < 2 ||
@@ -94,7 +57,7 @@ TEST(SkinSheetMapping, RandomDocumentsRoundTripThroughTheirSheets) {
         for (int f = 0; f < kSheetFlags; ++f)
             expected.CheckValue(f + 2) = skin.content.flags[f] ? 1 : 0;
         for (int k = 0; k < kSheetValues; ++k)
-            expected.SetText(kValueField[k], std::to_string(skin.content.values[k]));
+            expected.SetText(test::kValueField[k], std::to_string(skin.content.values[k]));
         for (int list = 1; list <= kVariants; ++list)
             for (int p = 0; p < kPieces; ++p)
                 expected.ItemData(list, static_cast<Piece>(p)) = kHasGraphic;

@@ -33,6 +33,7 @@ namespace {
 
 using namespace forms;
 using qel::test::PumpFor;
+using qel::test::PumpUntil;
 using qel::test::WhileInput;
 using qel::test::WindowPixel;
 using qel::test::WindowRectOf;
@@ -151,6 +152,59 @@ TEST_F(Showcase, TheSkinTheIconAndTheMenuAreSwitchedByTheirBoxes) {
     EXPECT_TRUE(main->mnuFile->Visible());
     WhileInput([&] { forms::test::ClickOn(main->Check3->hWnd()); });
     EXPECT_FALSE(main->mnuFile->Visible());
+}
+
+// The form's small icon as drawn on `ground`, 16 x 16, row by row.
+std::vector<COLORREF> DrawnIcon(HICON icon, COLORREF ground) {
+    MemorySurface surface(nullptr, 16, 16);
+    UniqueBrush brush(CreateSolidBrush(ground));
+    RECT all{0, 0, 16, 16};
+    FillRect(surface.dc(), &all, brush.get());
+    DrawIconEx(surface.dc(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            pixels.push_back(GetPixel(surface.dc(), x, y));
+    return pixels;
+}
+
+// True when the window's frame above its client area shows its small icon,
+// every opaque pixel of it in place.
+bool CaptionShowsFormIcon(HWND hwnd) {
+    auto icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) return false;
+    // Drawn on black and on white, the pixels that agree are the opaque ones.
+    const std::vector<COLORREF> onBlack = DrawnIcon(icon, RGB(0, 0, 0));
+    const std::vector<COLORREF> onWhite = DrawnIcon(icon, RGB(255, 255, 255));
+    const RECT window = WindowRectOf(hwnd);
+    POINT client{0, 0};
+    ClientToScreen(hwnd, &client);
+    const int width = window.right - window.left, rows = client.y - window.top;
+    const std::vector<COLORREF> frame =
+        qel::test::ScreenPixels({window.left, window.top, window.right, client.y});
+    if (frame.empty()) return false;
+    for (int top = 0; top + 16 <= rows; ++top)
+        for (int left = 0; left + 16 <= width; ++left) {
+            bool all = true;
+            for (int i = 0; i < 256 && all; ++i)
+                if (onBlack[i] == onWhite[i])
+                    all = frame[size_t(top + i / 16) * width + left + i % 16] == onBlack[i];
+            if (all) return true;
+        }
+    return false;
+}
+
+TEST_F(Showcase, ShowFormIconPutsTheFormsIconIntoTheSkinnedCaption) {
+    HWND hwnd = main->hWnd();
+    EXPECT_FALSE(CaptionShowsFormIcon(hwnd));         // "Light Blue" has no place for it
+    WhileInput([&] { ClickEntry(*main->List2, 2); }); // "Slate Night" has
+    ASSERT_EQ(main->Check1->Value(), 1);
+    EXPECT_TRUE(PumpUntil([&] { return CaptionShowsFormIcon(hwnd); }));
+    qel::test::SaveWindowShot("showcase_form_icon", hwnd);
+    WhileInput([&] { forms::test::ClickOn(main->Check1->hWnd()); });
+    EXPECT_TRUE(PumpUntil([&] { return !CaptionShowsFormIcon(hwnd); }));
+    WhileInput([&] { forms::test::ClickOn(main->Check1->hWnd()); });
+    EXPECT_TRUE(PumpUntil([&] { return CaptionShowsFormIcon(hwnd); }));
 }
 
 TEST_F(Showcase, SkinsThatCannotBeUsedAreNamedAndTheFormKeepsItsSkin) {

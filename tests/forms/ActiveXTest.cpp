@@ -7,6 +7,7 @@
 #include <initguid.h>
 #include "FormsTestControl_h.h"
 
+#include "base/Bstr.h"
 #include "base/LateBound.h"
 #include "base/TypeName.h"
 #include "forms/ActiveXControl.h"
@@ -165,6 +166,22 @@ TEST_F(ActiveXTest, EventsReachTheirHandlersByName) {
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.Number(), kNotSupported);
     }
+}
+
+TEST(EventArgsTest, AByReferenceStringTakesTheNewValueConverted) {
+    Bstr text;
+    BSTR* slot = text.put();
+    *slot = SysAllocString(L"old");
+    VARIANT arg;
+    VariantInit(&arg);
+    V_VT(&arg) = VT_BSTR | VT_BYREF;
+    V_BSTRREF(&arg) = slot;
+    DISPPARAMS params{&arg, nullptr, 1, 0};
+    EventArgs args(params);
+    args.Set(0, 42L);
+    EXPECT_EQ(text.str(), L"42");
+    args.Set(0, Variant(L"new"));
+    EXPECT_EQ(ValueOf<std::string>(args.Value(0)), "new");
 }
 
 TEST_F(ActiveXTest, MembersAreCalledByNameOrDispatchIdentifier) {

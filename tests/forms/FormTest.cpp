@@ -1,5 +1,6 @@
 // Forms: sizes in twips, frames, placement, load and unload with default
 // instances, modal show, and the end of the program's message loop.
+#include "base/LateBound.h"
 #include "base/Twips.h"
 #include "forms/App.h"
 #include "forms/CommandButton.h"
@@ -269,6 +270,10 @@ TEST_F(FormTest, AModalShowReturnsWhenTheFormIsHidden) {
 TEST_F(FormTest, AFormShowsItsIcon) {
     DialogForm form;
     form.Load();
+    // This program has no icon of its own: the form has none to give by name.
+    ComPtr<IDispatch> object(form.Object());
+    EXPECT_TRUE(GetProperty(object.get(), L"Icon").has_value());
+    EXPECT_FALSE(GetObjectProperty(object.get(), L"Icon"));
     // A 32 x 32 icon made here; the form gives its window that one and a small copy.
     WindowDC screen = WindowDC::Client(nullptr);
     UniqueBitmap colour(CreateCompatibleBitmap(screen.get(), 32, 32));
@@ -286,6 +291,10 @@ TEST_F(FormTest, AFormShowsItsIcon) {
     BITMAP bm{};
     GetObjectA(smallMask.get(), sizeof bm, &bm);
     EXPECT_EQ(bm.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    // By name it is the form's own icon, and it cannot be set that way.
+    Picture named = GetObjectProperty(object.get(), L"Icon").as<IPictureDisp>();
+    EXPECT_EQ(PictureHandle(named.get()), PictureHandle(icon.get()));
+    EXPECT_FALSE(PutProperty(object.get(), L"Icon", Variant(icon.get()).get()));
     EXPECT_THROW(form.IconResource(4242), RuntimeError) << "no such icon resource";
 }
 

@@ -52,31 +52,41 @@ std::string OutputPath(const std::string& name) {
     return path;
 }
 
-std::string SaveScreenshot(const std::string& name, RECT area) {
-    if (IsRectEmpty(&area))
-        area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    int w = area.right - area.left, h = area.bottom - area.top;
+std::vector<COLORREF> ScreenPixels(RECT area) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return {};
     WindowDC screen = WindowDC::Client(nullptr);
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     UniqueBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     UniqueDC mem(CreateCompatibleDC(screen.get()));
-    if (!dib || !mem) return "";
+    if (!dib || !mem) return {};
     {
         Selection sel(mem.get(), dib.get());
         BitBlt(mem.get(), 0, 0, w, h, screen.get(), area.left, area.top, SRCCOPY);
     }
     GdiFlush();
-    std::vector<uint8_t> rgb(size_t(w) * h * 3);
-    const uint8_t* p = static_cast<const uint8_t*>(bits);
-    for (size_t i = 0; i < size_t(w) * h; ++i) {
-        rgb[i * 3] = p[i * 4 + 2];
-        rgb[i * 3 + 1] = p[i * 4 + 1];
-        rgb[i * 3 + 2] = p[i * 4];
+    std::vector<COLORREF> pixels(size_t(w) * h);
+    const uint8_t* p = static_cast<const uint8_t*>(bits); // blue, green, red, unused
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = RGB(p[i * 4 + 2], p[i * 4 + 1], p[i * 4]);
+    return pixels;
+}
+
+std::string SaveScreenshot(const std::string& name, RECT area) {
+    if (IsRectEmpty(&area))
+        area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const std::vector<COLORREF> pixels = ScreenPixels(area);
+    if (pixels.empty()) return "";
+    std::vector<uint8_t> rgb(pixels.size() * 3);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        rgb[i * 3] = GetRValue(pixels[i]);
+        rgb[i * 3 + 1] = GetGValue(pixels[i]);
+        rgb[i * 3 + 2] = GetBValue(pixels[i]);
     }
     std::string path = OutputPath("screenshots/" + name + ".png");
-    return WritePng(path, w, h, rgb) ? path : "";
+    return WritePng(path, area.right - area.left, area.bottom - area.top, rgb) ? path : "";
 }
 
 RECT WindowRectOf(HWND hwnd) {

@@ -17,6 +17,9 @@ COLORREF ScreenPixel(int x, int y);
 // The colour at a point relative to a window's top-left corner (frame included).
 COLORREF WindowPixel(HWND hwnd, int x, int y);
 
+// The colours of a screen rectangle, row by row; empty when it cannot be read.
+std::vector<COLORREF> ScreenPixels(RECT area);
+
 // The screen rectangles of the popup menus on show, topmost first.
 std::vector<RECT> OpenPopupMenus();
 

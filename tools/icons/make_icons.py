@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Draws the showcase's two icons (32 x 32 and 16 x 16, 16 colours): a glossy
-bubble in the program's blue, and one in green for the plain sample form.
-Usage: make_icons.py OUTPUT_FOLDER"""
+bubble in the program's blue, and one in green for the plain sample form; and
+the skin creator's live preview art: the sample form icon (16 x 16, 16
+colours, an orange bubble) and the eyedropper pointer (32 x 32, 16 colours), a
+circular cross-hair with tick marks, its hot spot on the centre of the cross.
+Usage: make_icons.py SHOWCASE_FOLDER CREATOR_FOLDER"""
 import math
 import struct
 import sys
@@ -65,14 +68,45 @@ def image_bytes(size, pixels, mask):
     return header + palette + xor + andm
 
 
-def icon(dark, mid, light):
-    images = [image_bytes(s, *bubble(s, dark, mid, light)) for s in (32, 16)]
+def icon(dark, mid, light, sizes=(32, 16)):
+    images = [image_bytes(s, *bubble(s, dark, mid, light)) for s in sizes]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for s, data in zip((32, 16), images):
+    for s, data in zip(sizes, images):
         out += struct.pack('<BBBBHHII', s, s, 16, 0, 1, 4, len(data), offset)
         offset += len(data)
     return out + b''.join(images)
+
+
+def crosshair():
+    """Palette indices and a mask of the cross-hair: black lines with a white
+    rim so that it shows on any colour, a gap at the centre."""
+    size, c, radius = 32, 16, 9
+    ink = [[None] * size for _ in range(size)]
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x - c, y - c)
+            on_ring = abs(d - radius) < 0.6
+            on_cross = (x == c or y == c) and 3 <= max(abs(x - c), abs(y - c)) <= 14
+            if on_ring or on_cross:
+                ink[y][x] = 0
+    # The white rim: every free pixel beside a black one.
+    for y in range(size):
+        for x in range(size):
+            if ink[y][x] is None and any(
+                    0 <= y + dy < size and 0 <= x + dx < size and ink[y + dy][x + dx] == 0
+                    for dy in (-1, 0, 1) for dx in (-1, 0, 1)):
+                ink[y][x] = 15
+    pixels = [[0 if v is None else v for v in row] for row in ink]
+    mask = [[1 if v is None else 0 for v in row] for row in ink]
+    return pixels, mask
+
+
+def cursor(hot_x, hot_y):
+    data = image_bytes(32, *crosshair())
+    out = struct.pack('<HHH', 0, 2, 1)
+    out += struct.pack('<BBBBHHII', 32, 32, 16, 0, hot_x, hot_y, len(data), 6 + 16)
+    return out + data
 
 
 if __name__ == '__main__':
@@ -81,3 +115,7 @@ if __name__ == '__main__':
         f.write(icon(4, 12, 14))  # navy, blue, aqua
     with open(folder + '/CleanFrm.ico', 'wb') as f:
         f.write(icon(2, 10, 11))  # green, lime, yellow
+    with open(sys.argv[2] + '/SampleIcon.ico', 'wb') as f:
+        f.write(icon(1, 9, 11, (16,)))  # maroon, red, yellow
+    with open(sys.argv[2] + '/Crosshair.cur', 'wb') as f:
+        f.write(cursor(16, 16))
