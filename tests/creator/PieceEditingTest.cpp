@@ -165,7 +165,8 @@ TEST_F(PieceEditing, ADoubleClickGivesTheGraphicToTheTickedVariants) {
     DoubleClickItem(2, 0, [](UpdateWhatFrm& dialog) { // the first graphic: all proposed
         for (CheckBox* box : {dialog.Check1, dialog.Check2, dialog.Check3, dialog.Check4})
             EXPECT_EQ(box->Value(), 1);
-        forms::test::ClickOn(dialog.Command1->hWnd()); // "Update"
+        EXPECT_TRUE(forms::test::ClickUntil(
+            dialog.Command1->hWnd(), [&] { return !IsWindowVisible(dialog.hWnd()); })); // "Update"
     });
     EXPECT_EQ(titles.back(), "Get Top Left graphic");
     for (int v = 1; v <= kVariants; ++v) {
@@ -188,7 +189,8 @@ TEST_F(PieceEditing, ADoubleClickGivesTheGraphicToTheTickedVariants) {
         EXPECT_EQ(dialog.Check1->Value() * 1000 + dialog.Check2->Value() * 100 +
                       dialog.Check3->Value() * 10 + dialog.Check4->Value(),
                   1101);
-        forms::test::ClickOn(dialog.Command2->hWnd()); // "Cancel"
+        EXPECT_TRUE(forms::test::ClickUntil(
+            dialog.Command2->hWnd(), [&] { return !IsWindowVisible(dialog.hWnd()); })); // "Cancel"
     });
     EXPECT_EQ(main->Document.ItemData(1, Piece::LeftSide), 0);
     EXPECT_TRUE(main->Document.SkinModified);
@@ -213,8 +215,10 @@ TEST_F(PieceEditing, CancelsAndUnreadableGraphicsStoreNothing) {
     SavePicture(forms::test::SolidPicture(4097, 2, kBlue).get(), wide);
     for (const std::string& file : {text, wide}) {
         path = file;
-        DoubleClickItem(
-            2, 4, [](UpdateWhatFrm& dialog) { forms::test::ClickOn(dialog.Command1->hWnd()); });
+        DoubleClickItem(2, 4, [](UpdateWhatFrm& dialog) {
+            EXPECT_TRUE(forms::test::ClickUntil(dialog.Command1->hWnd(),
+                                                [&] { return !IsWindowVisible(dialog.hWnd()); }));
+        });
         EXPECT_EQ(main->Document, before);
         EXPECT_TRUE(Default<UpdateWhatFrm>().Loaded());
         EXPECT_TRUE(forms::test::MessageBoxes().prompts.empty());

@@ -33,10 +33,10 @@ namespace qel::creator {
 namespace {
 
 using namespace forms;
+using forms::test::ClickOn;
 using test::ChooseFromMenu;
 using test::Dialogs;
 using test::MenuKeys;
-using forms::test::ClickOn;
 
 uint32_t Translate(uint32_t colour) {
     return ToRgb(colour);
@@ -276,8 +276,8 @@ TEST_F(SaveSkin, APreviewWritesThePreviewFileWithoutAName) {
                                MenuKeys('V', {'P'});
                                ASSERT_TRUE(forms::test::WaitFor(
                                    [&] { return IsWindowVisible(form.hWnd()) != FALSE; }));
-                               ClickOn(form.Command2->hWnd());
-                               forms::test::WaitFor([&] { return !IsWindow(form.hWnd()); });
+                               EXPECT_TRUE(forms::test::ClickUntil(
+                                   form.Command2->hWnd(), [&] { return !IsWindow(form.hWnd()); }));
                            });
     EXPECT_FALSE(form.Loaded());
     EXPECT_EQ(PreviewFile(), preview);
