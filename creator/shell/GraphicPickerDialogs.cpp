@@ -1,3 +1,4 @@
+#include "creator/shell/CreatorSettings.h"
 #include "creator/shell/GraphicPickerDialogs.h"
 #include "base/FileHelpers.h"
 #include "control/SheetPicture.h"
@@ -16,7 +17,7 @@ PickerDialogs GraphicPickerDialogs(MainFrm& main) {
     dialogs.open = [&main](const std::string& title) {
         CommonDialog& dialog = main.CommonDialog1;
         const std::string folder =
-            GetSetting("Vantreo", "Settings", "LstGraphicLoc", main.ProgramFolder);
+            GetSetting(kSettingsApp, kSettingsSection, "LstGraphicLoc", main.ProgramFolder);
         if (FolderExists(folder)) dialog.InitDir(folder);
         dialog.DialogTitle(title);
         dialog.Filter(kGraphicFilter);

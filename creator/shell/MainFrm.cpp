@@ -6,6 +6,7 @@
 #include "creator/shell/ButtonGraphics.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/shell/CreatorServices.h"
+#include "creator/shell/CreatorSettings.h"
 #include "creator/shell/CreatorSkin.h"
 #include "creator/shell/LivePreviewFrm.h"
 #include "creator/shell/PieceListHandlers.h"
@@ -37,10 +38,6 @@ namespace qel::creator {
 using namespace forms;
 
 namespace {
-
-const char* const kSettingsApp = "Vantreo";
-const char* const kSettingsSection = "Settings";
-const char* const kNewSkinCaption = "Vantreo Skin Builder - ";
 
 // Swatch k's label caption.
 const char* const kSwatchCaptions[kSwatches] = {"Active Form Back Color",
@@ -589,7 +586,7 @@ void MainFrm::ReloadPreviews() {
 void MainFrm::mnuCreate_Click() {
     if (!SaveChangesFirst("Do you widh to Save Changes before Exiting?")) return;
     Document.SkinName.clear();
-    Caption(std::string(kNewSkinCaption) + "New Skin");
+    Caption(std::string(kSkinCaption) + "New Skin");
     ClearSkinPieces();
     Document.SkinModified = false;
 }
@@ -625,7 +622,7 @@ void MainFrm::mnuLoad_Click() {
     ClearSkinPieces();
     Document = std::move(loaded);
     Document.SkinName = title.substr(0, title.size() >= 4 ? title.size() - 4 : 0);
-    Caption(kNewSkinCaption + Document.SkinName);
+    Caption(kSkinCaption + Document.SkinName);
     ShowDocument();
     RedrawPreviews();
     CenterButtonGraphics(*this);

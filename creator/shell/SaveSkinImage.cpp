@@ -14,6 +14,7 @@
 #include "creator/sheet/SkinGif.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/sheet/ValidateSkinPieces.h"
+#include "creator/shell/CreatorSettings.h"
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/Hourglass.h"
 #include "creator/shell/MainFrm.h"
@@ -124,7 +125,7 @@ bool Save(MainFrm& main, bool asGif, bool previewOnly) {
 
     CommonDialog& dialog = main.CommonDialog1;
     const std::string folder =
-        GetSetting("Vantreo", "Settings", "LstSavedSkinLoc", main.ProgramFolder);
+        GetSetting(kSettingsApp, kSettingsSection, "LstSavedSkinLoc", main.ProgramFolder);
     if (FolderExists(folder)) dialog.InitDir(folder);
     dialog.DialogTitle("Save Vantreo Skin Image");
     dialog.Filter(asGif ? "Vantreo Saved GIF Skins (*.gif)|*.gif"
@@ -138,8 +139,8 @@ bool Save(MainFrm& main, bool asGif, bool previewOnly) {
     DoEvents();
     const SaveTarget target = SaveTargetOf(dialog.FileName(), dialog.FileTitle());
     document.SkinName = target.name;
-    main.Caption("Vantreo Skin Builder - " + target.name);
-    SaveSetting("Vantreo", "Settings", "LstSavedSkinLoc", target.folder);
+    main.Caption(kSkinCaption + target.name);
+    SaveSetting(kSettingsApp, kSettingsSection, "LstSavedSkinLoc", target.folder);
 
     if (std::string problem =
             WriteSheetBitmap(ComposeSkinImage(document, Translate), target.Bitmap());
