@@ -15,8 +15,8 @@ void CenterButtonGraphics(MainFrm& main);
 // Saves the skin as a Windows bitmap (or an optimised GIF), or writes the
 // preview file and shows the preview form; true when a skin file was written.
 bool SaveSkinImage(MainFrm& main, bool asGif, bool previewOnly);
-// Shows the skin, written as the preview file (PreviewFile.h), on the preview form (modal),
-// captioned "Previewing " & skinName.
+// Shows the skin, written as the preview file (PreviewFile.h), on the preview
+// form (modal), captioned "Previewing " & skinName.
 void DoPreview(const std::string& skinName);
 // Shows the graphic size check form modeless.
 void ShowSizeCheckFrm(MainFrm& main);

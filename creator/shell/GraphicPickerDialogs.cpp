@@ -1,7 +1,7 @@
-#include "creator/shell/CreatorSettings.h"
 #include "creator/shell/GraphicPickerDialogs.h"
 #include "base/FileHelpers.h"
 #include "control/SheetPicture.h"
+#include "creator/shell/CreatorSettings.h"
 #include "creator/shell/MainFrm.h"
 #include "creator/shell/UpdateWhatFrm.h"
 #include "forms/Settings.h"

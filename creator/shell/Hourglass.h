@@ -1,5 +1,6 @@
 // The busy pointer over every window of the creator for the life of a scope;
-// the default pointer comes back on every path out of it.
+// the pointer before it comes back on every path out of it, so that scopes
+// can nest.
 #pragma once
 #include "forms/Screen.h"
 
@@ -7,10 +8,15 @@ namespace qel::creator {
 
 class Hourglass {
 public:
-    Hourglass() { forms::Screen::MousePointer(forms::Pointer::Hourglass); }
-    ~Hourglass() { forms::Screen::MousePointer(forms::Pointer::Default); }
+    Hourglass() : before_(forms::Screen::MousePointer()) {
+        forms::Screen::MousePointer(forms::Pointer::Hourglass);
+    }
+    ~Hourglass() { forms::Screen::MousePointer(before_); }
     Hourglass(const Hourglass&) = delete;
     Hourglass& operator=(const Hourglass&) = delete;
+
+private:
+    forms::Pointer before_;
 };
 
 } // namespace qel::creator

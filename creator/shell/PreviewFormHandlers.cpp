@@ -86,8 +86,9 @@ void IcoImage_DblClick(MainFrm& main) {
         dialog.ShowOpen();
         const std::string file = dialog.FileName();
         if (file.empty()) return;
+        const Picture icon = LoadPicture(file);
         for (LivePreviewFrm* form : main.Frm)
-            form->IcoImage->Picture(LoadPicture(file));
+            form->IcoImage->Picture(icon);
     } catch (const std::exception&) {
         // No message, as for an unreadable piece graphic.
     }
