@@ -22,7 +22,7 @@ namespace qel {
 namespace {
 
 using test::ClientRectOf;
-using test::PumpFor;
+using test::PumpUntilIdle;
 using test::TestHost;
 using test::WindowRectOf;
 
@@ -207,7 +207,7 @@ TEST_F(SkinCtrlHostile, HandlersThatReEnterDuringAnActivationLeaveItConsistent) 
             ctrl->DeactivateSkin();
         };
         EXPECT_EQ(ctrl->ActivateSkin(0), S_OK) << during;
-        PumpFor(50);
+        PumpUntilIdle();
         EXPECT_TRUE(called) << during;
         EXPECT_FALSE(Active(*ctrl)) << during;
         EXPECT_EQ(V_BOOL(&host->events.back().second[0]), VARIANT_FALSE) << during;
@@ -225,7 +225,7 @@ TEST_F(SkinCtrlHostile, HandlersThatReEnterDuringAnActivationLeaveItConsistent) 
             ctrl->ActivateSkin(3);
         };
         ctrl->ActivateSkin(2);
-        PumpFor(50);
+        PumpUntilIdle();
         EXPECT_TRUE(Active(*ctrl)) << during;
         EXPECT_EQ(SkinOf(*ctrl), Green_Bubble) << during;
         EXPECT_EQ(ClientRectOf(host->Window()).bottom, client.bottom) << during;
@@ -343,14 +343,14 @@ TEST_F(SkinCtrlHostile, TheHostsIconIsLookedAtAgainAtEachActivation) {
     skin.content.Value(SheetValue::IconTop) = 6;
     ctrl->putref_SkinPicture(PictureFromSheet(SheetOf(skin)).get());
     ctrl->ActivateSkin(0);
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_EQ(test::WindowPixel(hwnd, 8 + 8, 6 + 8), RGB(255, 0, 0));
 
     // The host drops its icon: the caption has none, and shifts.
     host->SetFormIcon(nullptr, /*big=*/true);
     ctrl->ActivateSkin(0);
     RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_NE(test::WindowPixel(hwnd, 8 + 8, 6 + 8), RGB(255, 0, 0));
     ctrl->DeactivateSkin();
 }
@@ -395,7 +395,7 @@ TEST_F(SkinCtrlFaultInjection, EachFailingAllocationOfAnActivationLeavesTheContr
     ctrl->DeactivateSkin();
     for (bool fromActive : {false, true}) {
         if (fromActive) ctrl->ActivateSkin(Light_Blue_Bubble);
-        PumpFor(30);
+        PumpUntilIdle();
         const Seen start = seen();
         const OLE_COLOR command = host->Control(L"Command1").back;
         const DWORD gdi = test::GdiObjectCount(), user = test::UserObjectCount();

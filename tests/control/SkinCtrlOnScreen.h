@@ -24,7 +24,7 @@ protected:
         ctrl.reset();
         host.reset();
         DeleteFileA(cache_.c_str());
-        PumpFor(50);
+        PumpUntilIdle();
     }
     // Stored properties from `bag`, or none (InitNew) when `initNew`.
     void Place(std::map<std::wstring, VARIANT> bag = {}, OLE_COLOR back = 0x8000000F,
@@ -33,7 +33,7 @@ protected:
         host->SetBackColor(back);
         ctrl = Qel_SkinCtrl::Create();
         host->Place(ctrl->Unknown(), bag, initNew);
-        PumpFor(100);
+        PumpUntilIdle();
     }
 
     std::unique_ptr<TestHost> host;

@@ -20,7 +20,7 @@ namespace qel {
 namespace {
 
 using test::ClientRectOf;
-using test::PumpFor;
+using test::PumpUntilIdle;
 using test::TestHost;
 using test::WindowPixel;
 using test::WindowRectOf;
@@ -52,7 +52,7 @@ TEST_F(SkinCtrlOnScreen, EachBuiltInSkinFramesTheFormAndTheClientAreaKeepsItsSiz
     const RECT client = ClientRectOf(hwnd);
     for (int n = 1; n <= 6; ++n) {
         ASSERT_EQ(ctrl->ActivateSkin(n), S_OK);
-        PumpFor(150);
+        PumpUntilIdle();
         RECT now = ClientRectOf(hwnd);
         EXPECT_EQ(now.right, client.right) << n;
         EXPECT_EQ(now.bottom, client.bottom) << n;
@@ -86,17 +86,17 @@ TEST_F(SkinCtrlOnScreen, DeactivationGivesTheFormItsFrameSizeMenuAndColoursBack)
     const RECT window = WindowRectOf(hwnd), client = ClientRectOf(hwnd);
 
     ctrl->ActivateSkin(0);
-    PumpFor(150);
+    PumpUntilIdle();
     RECT r = WindowRectOf(hwnd);
     test::MouseMove((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_EQ(GetMenu(hwnd), nullptr); // taken off the window: the bar is drawn in the caption
     EXPECT_NE(host->BackColor(), 0x00123456u);
     EXPECT_NE(host->Control(L"Command1").back, 0x00ABCDEFu);
     test::SaveWindowShot("control_with_menu", hwnd);
 
     ctrl->DeactivateSkin();
-    PumpFor(150);
+    PumpUntilIdle();
     EXPECT_EQ(GetMenu(hwnd), menu);
     RECT w = WindowRectOf(hwnd), c = ClientRectOf(hwnd);
     EXPECT_EQ(w.right - w.left, window.right - window.left);
@@ -117,18 +117,18 @@ TEST_F(SkinCtrlOnScreen, TheRenderersReportsReachTheHost) {
     Place();
     HWND hwnd = host->Window();
     ctrl->ActivateSkin(0);
-    PumpFor(150);
+    PumpUntilIdle();
     EXPECT_GE(Count(*host, kRePainting), 1);
     const int resizes = Count(*host, kResize);
     SetWindowPos(hwnd, nullptr, 0, 0, 420, 300, SWP_NOMOVE | SWP_NOZORDER);
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_GT(Count(*host, kResize), resizes);
 
     TestHost other(600, 400, 200, 120);
-    PumpFor(150);
+    PumpUntilIdle();
     EXPECT_FALSE(LastBool(*host, kFocusChange));
     SetForegroundWindow(hwnd);
-    PumpFor(150);
+    PumpUntilIdle();
     EXPECT_TRUE(LastBool(*host, kFocusChange));
 }
 
@@ -152,7 +152,7 @@ TEST_F(SkinCtrlOnScreen, ControlsAreRecolouredByKindNameAndColour) {
     host->AddControl(L"PanelLeft", L"PictureBox", 0x00333333, 0);
     host->AddControl(L"Command1", L"CommandButton", 0x00444444, 0, /*hasForeColor=*/false);
     ctrl->ActivateSkin(0);
-    PumpFor(100);
+    PumpUntilIdle();
     const OLE_COLOR skinBack = host->BackColor();
     EXPECT_EQ(skinBack, 0x00C0E0F0u);
     EXPECT_EQ(host->Control(L"Label1").fore, 0x00200000u);
@@ -165,13 +165,13 @@ TEST_F(SkinCtrlOnScreen, ControlsAreRecolouredByKindNameAndColour) {
 
     // An in-active form takes the skin's in-active colours.
     TestHost other(600, 400, 200, 120);
-    PumpFor(150);
+    PumpUntilIdle();
     EXPECT_EQ(host->BackColor(), 0x00A0A0A0u);
     EXPECT_EQ(host->Control(L"Label1").back, 0x00A0A0A0u);
     EXPECT_EQ(host->Control(L"Picture2").back, 0x00A0A0A0u);
 
     ctrl->DeactivateSkin();
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_EQ(host->BackColor(), form);
     EXPECT_EQ(host->Control(L"Label1").back, 0x00111111u);
     EXPECT_EQ(host->Control(L"Picture2").back, form);
@@ -183,7 +183,7 @@ TEST_F(SkinCtrlOnScreen, WithoutControlColoursOnlyTheFormChangesColour) {
     Place({{L"ChangeControlColor", test::Long(0)}}, form);
     host->AddControl(L"Label1", L"Label", 0x00111111, 0);
     ctrl->ActivateSkin(0);
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_NE(host->BackColor(), form);
     EXPECT_EQ(host->Control(L"Label1").back, 0x00111111u);
 }
@@ -192,7 +192,7 @@ TEST_F(SkinCtrlOnScreen, AlwaysOnTopKeepsTheSkinnedFormAboveOthers) {
     Place();
     HWND hwnd = host->Window();
     ctrl->ActivateSkin(0);
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_FALSE(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
     ctrl->put_AlwaysOnTop(VARIANT_TRUE);
     EXPECT_TRUE(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -215,7 +215,7 @@ TEST_F(SkinCtrlOnScreen, ACustomSkinWithRoundedCornersAndTheFormIcon) {
     ctrl->putref_SkinPicture(
         PictureFromSheet(ComposeSkinSheet(skin.content, skin.background)).get());
     ctrl->ActivateSkin(0);
-    PumpFor(150);
+    PumpUntilIdle();
     VARIANT_BOOL allows = VARIANT_FALSE;
     ctrl->SkinAllowsIcon(&allows);
     EXPECT_EQ(allows, VARIANT_TRUE);
@@ -231,11 +231,11 @@ TEST_F(SkinCtrlOnScreen, AForeignPictureWhileActiveLeavesTheFormAsItWas) {
     Place();
     HWND hwnd = host->Window();
     ctrl->ActivateSkin(0);
-    PumpFor(100);
+    PumpUntilIdle();
     const RECT window = WindowRectOf(hwnd);
     const OLE_COLOR back = host->BackColor();
     ctrl->putref_SkinPicture(PictureFromSheet(SheetImage(10000 / 100, 30, 0x00777777)).get());
-    PumpFor(100);
+    PumpUntilIdle();
     RECT now = WindowRectOf(hwnd);
     EXPECT_EQ(now.right - now.left, window.right - window.left);
     EXPECT_EQ(host->BackColor(), back);
@@ -248,20 +248,20 @@ TEST_F(SkinCtrlOnScreen, TheFormsOwnFrameIsMeasuredAgainAfterItsBorderChanges) {
     Place();
     HWND hwnd = host->Window();
     ctrl->ActivateSkin(0);
-    PumpFor(50);
+    PumpUntilIdle();
     ctrl->DeactivateSkin();
-    PumpFor(50);
+    PumpUntilIdle();
     // A thinner border of its own, then on and off again.
     SetWindowLongPtrA(hwnd, GWL_STYLE,
                       (GetWindowLongPtrA(hwnd, GWL_STYLE) & ~WS_THICKFRAME) | WS_BORDER);
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    PumpFor(50);
+    PumpUntilIdle();
     const RECT client = ClientRectOf(hwnd);
     ctrl->ActivateSkin(0);
-    PumpFor(50);
+    PumpUntilIdle();
     ctrl->DeactivateSkin();
-    PumpFor(50);
+    PumpUntilIdle();
     RECT after = ClientRectOf(hwnd);
     EXPECT_EQ(after.right, client.right);
     EXPECT_EQ(after.bottom, client.bottom);
@@ -287,14 +287,14 @@ TEST_F(SkinCtrlOnScreen, ActivationsAndSwitchesLeaveNoObjectsBehind) {
     for (int n = 1; n <= 6; ++n)
         ctrl->ActivateSkin(n); // each built-in sheet is loaded once
     ctrl->DeactivateSkin();
-    PumpFor(50);
+    PumpUntilIdle();
     const DWORD gdi = test::GdiObjectCount(), user = test::UserObjectCount();
     for (int i = 0; i < 50; ++i) {
         ctrl->ActivateSkin(1 + i % 6);
         ctrl->ActivateSkin(1 + (i + 3) % 6);
         ctrl->DeactivateSkin();
     }
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(test::GdiObjectCount(), gdi);
     EXPECT_EQ(test::UserObjectCount(), user);
 }
@@ -321,7 +321,7 @@ TEST_F(SkinCtrlOnScreen, TheFormsMenuIsABarInTheSkinnedCaption) {
     AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
     host->SetMenu(menu.get());
     ctrl->ActivateSkin(0);
-    PumpFor(200);
+    PumpUntilIdle();
 
     // The items are drawn in the menu colour of the sheet (skin 1: navy) on the
     // caption, below the title.
@@ -350,21 +350,20 @@ TEST_F(SkinCtrlOnScreen, TheFormsMenuIsABarInTheSkinnedCaption) {
     // Alt+E opens Edit; the letter of its item chooses it.
     host->commands.clear();
     SetForegroundWindow(hwnd);
-    PumpFor(100);
+    PumpUntilIdle();
     test::WhileInput([&] {
         test::KeyDown(VK_MENU);
         test::KeyDown('E');
-        Sleep(50);
+        test::WaitFor([] { return !test::OpenPopupMenus().empty(); });
         test::KeyUp('E');
         test::KeyUp(VK_MENU);
-        test::WaitFor([] { return !test::OpenPopupMenus().empty(); });
         test::KeyChord({'C'});
     });
     EXPECT_EQ(host->commands, std::vector<WORD>{200});
 
     // Taken off, the skin leaves the menu as it was.
     ctrl->DeactivateSkin();
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(GetMenu(hwnd), menu.get());
     char text[64] = {};
     GetMenuStringA(file, 100, text, sizeof text, MF_BYCOMMAND);

@@ -362,7 +362,7 @@ TEST(SkinCtrlDesign, AFormBeingDesignedShowsTheControlsFace) {
     TestHost design(100, 100, 300, 200, /*visible=*/true, /*userMode=*/false);
     auto ctrl = Qel_SkinCtrl::Create();
     design.Place(ctrl->Unknown(), {});
-    test::PumpFor(50);
+    test::PumpUntilIdle();
     const RECT face{10, 10, 52, 46}, twice{10, 10, 94, 82};
     EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), face, {12, 9}), RGB(0, 0, 128)); // caption
     EXPECT_EQ(DrawnPixel(design, ctrl->Unknown(), face, {20, 20}), RGB(255, 255, 255));
@@ -373,7 +373,7 @@ TEST(SkinCtrlDesign, AFormBeingDesignedShowsTheControlsFace) {
     TestHost run(100, 100, 300, 200, /*visible=*/true, /*userMode=*/true);
     auto running = Qel_SkinCtrl::Create();
     run.Place(running->Unknown(), {});
-    test::PumpFor(50);
+    test::PumpUntilIdle();
     EXPECT_EQ(DrawnPixel(run, running->Unknown(), face, {12, 9}), RGB(0, 0, 0));
 }
 

@@ -52,7 +52,7 @@ TEST(CreatorFormsLeaks, AHundredRoundsOfTheDialogsAndAPreviewLeaveTheCountsAlone
         Answer([&] { update.SelectFrms(f[0], f[1], f[2], f[3], corner); }, update, update.Command2);
         update.Unload();
         check.Show();
-        qel::test::PumpFor(5);
+        qel::test::PumpUntilIdle();
         check.Unload();
         std::string name = "Leak";
         Answer([&] { preview.DoPreview(name, source); }, preview, preview.Command2);

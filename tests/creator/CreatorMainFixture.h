@@ -16,21 +16,22 @@ protected:
         main = &forms::Default<MainFrm>();
         main->Show();
         SetForegroundWindow(main->hWnd());
-        qel::test::PumpFor(200);
+        ASSERT_TRUE(qel::test::PumpUntil(
+            [&] { return GetForegroundWindow() == main->hWnd() && qel::test::PumpUntilIdle(); }));
     }
     void TearDown() override {
         qel::test::MouseUp();
         if (main->Loaded()) main->Document.SkinModified = false;
         for (forms::Form* f : std::vector<forms::Form*>(forms::Form::LoadedForms()))
             f->Unload();
-        qel::test::PumpFor(50);
+        qel::test::PumpUntilIdle();
     }
     // Shows inner page `inner` of outer page `outer` (the "Buttons" page has none).
     void ShowPage(int outer, int inner) {
         main->C1Tab1->CurrentPage(outer);
         if (outer == 0) main->C1Tab2->CurrentPage(inner);
         if (outer == 1) main->C1Tab3->CurrentPage(inner);
-        qel::test::PumpFor(100);
+        qel::test::PumpUntilIdle();
     }
     MainFrm* main = nullptr;
 };

@@ -17,7 +17,6 @@ namespace qel::creator::test {
 inline void Press(WORD vk) {
     qel::test::KeyDown(vk);
     qel::test::KeyUp(vk);
-    Sleep(30);
 }
 
 inline bool PopupOpen() {
@@ -33,7 +32,6 @@ inline void MenuKeys(WORD menuLetter, std::initializer_list<WORD> keys) {
     forms::test::WaitFor(PopupOpen);
     qel::test::KeyUp(menuLetter);
     qel::test::KeyUp(VK_MENU);
-    Sleep(150);
     for (WORD key : keys)
         Press(key);
     forms::test::WaitFor([] { return !PopupOpen(); });
@@ -41,7 +39,6 @@ inline void MenuKeys(WORD menuLetter, std::initializer_list<WORD> keys) {
 
 inline void ChooseFromMenu(WORD menuLetter, std::initializer_list<WORD> keys) {
     qel::test::WhileInput([&] { MenuKeys(menuLetter, keys); });
-    qel::test::PumpFor(50);
 }
 
 // Answers the colour dialog with `colour` (none: cancelled) and the file

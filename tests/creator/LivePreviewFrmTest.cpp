@@ -38,7 +38,7 @@ TEST(LivePreviewFrm, FourFormsOfOneClassShowInsideTheirBoxes) {
     host.Show();
     for (int v = 1; v <= 4; ++v)
         Frm(v).ShowInside(*host.boxes[v - 1]);
-    qel::test::PumpFor(100);
+    qel::test::PumpUntilIdle();
     for (int v = 1; v <= 4; ++v) {
         LivePreviewFrm& form = Frm(v);
         SCOPED_TRACE(form.Name());

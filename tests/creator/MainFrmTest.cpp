@@ -42,8 +42,8 @@ namespace {
 using namespace forms;
 using forms::test::ClickOn;
 using forms::test::MessageBoxes;
-using qel::test::PumpFor;
 using qel::test::PumpUntil;
+using qel::test::PumpUntilIdle;
 using qel::test::WhileInput;
 using test::ChooseFromMenu;
 using test::Dialogs;
@@ -63,8 +63,7 @@ void ClickTab(const TabControl& tab, int index) {
 // A real double click at a client point of a window.
 void DoubleClick(HWND hwnd, int x, int y) {
     POINT p = forms::test::ClientPoint(hwnd, x, y);
-    qel::test::Click(p.x, p.y);
-    qel::test::Click(p.x, p.y);
+    qel::test::DoubleClick(p.x, p.y);
 }
 
 COLORREF CentrePixel(HWND hwnd) {
@@ -76,11 +75,9 @@ COLORREF CentrePixel(HWND hwnd) {
 void TypeInto(TextBox& field, const std::string& text, WORD key = 0) {
     WhileInput([&] {
         ClickOn(field.hWnd());
-        Sleep(50);
         forms::test::Type(text);
         if (key) Press(key);
     });
-    PumpFor(50);
 }
 
 std::string LastPrompt() {
@@ -158,7 +155,6 @@ TEST_F(CreatorMain, NumberFieldsTakeDigitsAndSlashMirrorAndApplyOnEnter) {
     EXPECT_EQ(buttonsTop.Text(), "1/2");
     EXPECT_FALSE(main->Document.SkinModified);
     WhileInput([&] { Press(VK_RETURN); });
-    PumpFor(50);
     EXPECT_TRUE(main->Document.SkinModified);
     EXPECT_EQ(main->Document.Text(3), "1/2");
     EXPECT_EQ(buttonsTop.SelStart(), 0);
@@ -202,7 +198,7 @@ TEST_F(CreatorMain, SwatchesTakeTheDialogsColourAndACancelChangesNothing) {
     dialogs.colour = kRed;
     WhileInput([&] { ClickOn(main->picColor[2]->hWnd()); });
     ASSERT_TRUE(PumpUntil([&] { return main->picColor[2]->BackColor() == kRed; }));
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(CentrePixel(main->picColor[2]->hWnd()), kRed);
     EXPECT_EQ(main->Document.picColor(2).backColor, kRed);
     EXPECT_EQ(LabelOf(*main->Frm[0], "Label1").ForeColor(), kRed);
@@ -245,7 +241,7 @@ TEST_F(CreatorMain, PreviewBackgroundsAskWhetherToColourAllFour) {
         const size_t asked = MessageBoxes().prompts.size();
         WhileInput([&] { DoubleClick(box1, 20, 300); });
         ASSERT_TRUE(PumpUntil([&] { return MessageBoxes().prompts.size() == asked + 1; }));
-        PumpFor(50);
+        PumpUntilIdle();
     };
     doubleClickBox1(IDCANCEL);
     EXPECT_EQ(LastPrompt(), "Apply to All Preview Windows?");
@@ -260,8 +256,7 @@ TEST_F(CreatorMain, PreviewBackgroundsAskWhetherToColourAllFour) {
     MessageBoxes().answers.push_back(IDYES);
     WhileInput([&] {
         POINT p = forms::test::CentreOf(main->Label25[0]->hWnd());
-        qel::test::Click(p.x, p.y);
-        qel::test::Click(p.x, p.y);
+        qel::test::DoubleClick(p.x, p.y);
     });
     ASSERT_TRUE(PumpUntil([&] { return main->Picture[3]->BackColor() == kRed; }));
     for (PictureBox* box : main->Picture)
@@ -367,14 +362,11 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
 
 // Waits for the system dialog titled `title` in front and sends it `keys`.
 void AnswerForeground(const char* title, const std::function<void()>& keys) {
-    ASSERT_TRUE(forms::test::WaitFor(
-        [&] {
-            char text[64] = {};
-            GetWindowTextA(GetForegroundWindow(), text, sizeof text);
-            return std::string(text) == title;
-        },
-        10000));
-    Sleep(300); // the dialog places its focus
+    ASSERT_TRUE(forms::test::WaitForDialog([&](HWND dialog) {
+        char text[64] = {};
+        GetWindowTextA(dialog, text, sizeof text);
+        return std::string(text) == title;
+    }));
     keys();
 }
 
@@ -468,14 +460,14 @@ TEST_F(CreatorMain, NewSkinsLeakNothing) {
     dialogs.path = main->ProgramFolder + "Skins\\Amber Dusk.gif";
     ChooseFromMenu('F', {'L'}); // the boxes hold pictures to let go
     main->mnuCreate->Clicked();
-    PumpFor(50);
+    PumpUntilIdle();
     const DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
     for (int i = 0; i < 100; ++i) {
         main->Document.SkinModified = true;
         MessageBoxes().answers.push_back(IDNO);
         main->mnuCreate->Clicked();
     }
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
     EXPECT_EQ(qel::test::UserObjectCount(), user);
 
@@ -539,7 +531,7 @@ TEST_F(CreatorMain, ExitAsksWhileModifiedAndEndsWithEveryForm) {
     Form& hidden = Default<UpdateWhatFrm>(); // a dialog loaded and not shown
     hidden.Load();
     SetForegroundWindow(main->hWnd());
-    PumpFor(100);
+    PumpUntilIdle();
     main->Document.SkinModified = true;
     for (int answer : {IDCANCEL, IDYES}) { // Yes: the save did not happen
         MessageBoxes().answers.push_back(answer);

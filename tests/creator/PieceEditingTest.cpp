@@ -29,8 +29,8 @@ namespace qel::creator {
 namespace {
 
 using namespace forms;
-using qel::test::PumpFor;
 using qel::test::PumpUntil;
+using qel::test::PumpUntilIdle;
 using qel::test::WaitFor;
 using qel::test::WhileInput;
 
@@ -45,13 +45,11 @@ COLORREF PixelAt(HWND hwnd, int x, int y) {
 void MoveTo(HWND hwnd, int x, int y) {
     POINT p = forms::test::ClientPoint(hwnd, x, y);
     qel::test::MouseMove(p.x, p.y);
-    Sleep(40);
 }
 
 void ClickAt(HWND hwnd, int x, int y) {
     POINT p = forms::test::ClientPoint(hwnd, x, y);
     qel::test::Click(p.x, p.y);
-    Sleep(40);
 }
 
 // A 16 x 16 icon file of one colour (32 bits per pixel).
@@ -94,8 +92,7 @@ protected:
         const size_t asked = titles.size();
         WhileInput([&] {
             const POINT p = ItemPoint(list, item);
-            qel::test::Click(p.x, p.y);
-            qel::test::Click(p.x, p.y);
+            qel::test::DoubleClick(p.x, p.y);
             if (!answer) return;
             ASSERT_TRUE(WaitFor([&] { return dialog.Loaded() && IsWindowVisible(dialog.hWnd()); }));
             answer(dialog);
@@ -248,7 +245,6 @@ TEST_F(PieceEditing, TheEyedropperFollowsThePointerAndAPressTakesTheColour) {
 
     // A press on a label takes nothing; one on the bare form takes the colour.
     WhileInput([&] { forms::test::ClickOn(first->Label3->hWnd()); });
-    PumpFor(80);
     EXPECT_TRUE(main->ColorPick.active);
     EXPECT_FALSE(main->Document.SkinModified);
     WhileInput([&] { ClickAt(form, 120, 120); });
@@ -263,7 +259,6 @@ TEST_F(PieceEditing, TheEyedropperFollowsThePointerAndAPressTakesTheColour) {
     // Without a pending pick a press changes nothing.
     main->Document.SkinModified = false;
     WhileInput([&] { ClickAt(form, 120, 120); });
-    PumpFor(80);
     EXPECT_FALSE(main->Document.SkinModified);
 
     // Goal: a thousand picks leave the GDI and USER counts where they were.
@@ -305,7 +300,6 @@ TEST_F(PieceEditing, MockButtonsShowTheirStatesAndSwapRestoreAndMaximise) {
     WhileInput([&] { MoveTo(form, 290, 10); }); // close: Highlight
     EXPECT_TRUE(shows(1, kGreen));
     WhileInput([&] { MoveTo(form, 270, 10); }); // maximise has none: all kept
-    PumpFor(80);
     EXPECT_TRUE(shows(1, kGreen));
     WhileInput([&] { ClickAt(form, 290, 10); }); // Down, kept after the release
     EXPECT_TRUE(shows(1, kYellow));
@@ -325,7 +319,7 @@ TEST_F(PieceEditing, MockButtonsShowTheirStatesAndSwapRestoreAndMaximise) {
 
     // Frm3's maximise image maximises Frm1 inside its box, and restores it.
     main->C1Tab2->CurrentPage(1);
-    PumpFor(100);
+    PumpUntilIdle();
     LivePreviewFrm& third = *main->Frm[2];
     WhileInput([&] { ClickAt(third.hWnd(), 270, 10); });
     ASSERT_TRUE(PumpUntil([&] { return first->WindowState() == WindowState::Maximized; }));
@@ -337,7 +331,7 @@ TEST_F(PieceEditing, MockButtonsShowTheirStatesAndSwapRestoreAndMaximise) {
     main->C1Tab2->CurrentPage(0);
     qel::test::SaveWindowShot("creator_frm1_maximised", main->Picture[0]->hWnd());
     main->C1Tab2->CurrentPage(1);
-    PumpFor(100);
+    PumpUntilIdle();
     // The composition put restore in maximise's place.
     WhileInput([&] { ClickAt(third.hWnd(), 270, 10); });
     ASSERT_TRUE(PumpUntil([&] { return first->WindowState() == WindowState::Normal; }));
@@ -357,7 +351,7 @@ TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
         [&] { return first->Label2->ForeColor() == main->Document.picColor(4).backColor; }));
 
     main->C1Tab2->CurrentPage(1); // Frm3 keeps the focus
-    PumpFor(100);
+    PumpUntilIdle();
     WhileInput([&] { ClickAt(main->Frm[2]->hWnd(), 150, 150); });
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == main->Frm[2]->hWnd(); }));
     main->C1Tab2->CurrentPage(0);
@@ -369,8 +363,8 @@ TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
     main->ArmEyedropper(4);
     auto doubleClickIcon = [&] {
         WhileInput([&] {
-            ClickAt(form, 12, 12);
-            ClickAt(form, 12, 12);
+            const POINT p = forms::test::ClientPoint(form, 12, 12);
+            qel::test::DoubleClick(p.x, p.y);
         });
         ASSERT_TRUE(
             PumpUntil([&] { return !titles.empty() && titles.back() == "Select New Icon"; }));

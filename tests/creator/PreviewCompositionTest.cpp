@@ -31,8 +31,8 @@ namespace {
 
 using namespace forms;
 using forms::test::MessageBoxes;
-using qel::test::PumpFor;
 using qel::test::PumpUntil;
+using qel::test::PumpUntilIdle;
 using qel::test::WhileInput;
 
 constexpr COLORREF kRed = 0x000000FF, kGreen = 0x0000FF00, kBlue = 0x00FF0000, kYellow = 0x0000FFFF,
@@ -246,7 +246,7 @@ TEST_F(Previews, ABuiltInSheetLoadedShowsOnAllFourPreviews) {
     OpenDialogs dialogs;
     dialogs.path = BuiltInSheetFile();
     main->mnuLoad->Clicked();
-    PumpFor(100);
+    PumpUntilIdle();
     ASSERT_TRUE(MessageBoxes().prompts.empty()) << MessageBoxes().prompts.front();
     main->Check[4]->Value(1); // "Draw Form Icon"
     const char* shots[4] = {"active_with_menu", "active_no_menu", "inactive_with_menu",
@@ -284,8 +284,7 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
     PictureBox& close1 = *main->ButtonBox[0][0];
     WhileInput([&] {
         const POINT p = forms::test::CentreOf(close1.hWnd());
-        qel::test::Click(p.x, p.y);
-        qel::test::Click(p.x, p.y);
+        qel::test::DoubleClick(p.x, p.y);
     });
     ASSERT_TRUE(PumpUntil([&] { return main->Document.SkinModified; }));
     ASSERT_EQ(dialogs.titles.size(), 1u);
@@ -361,7 +360,7 @@ TEST_F(Previews, ClearingResetsGraphicsSwatchesAndPreviewsAndKeepsTheRest) {
         main->Document.SkinModified = true;
         forms::test::MessageBoxes().answers.push_back(IDNO);
         main->mnuCreate->Clicked();
-        PumpFor(100);
+        PumpUntilIdle();
         EXPECT_FALSE(main->Document.SkinModified);
         EXPECT_EQ(main->Document.picColor(0).backColor, kGreen);
         EXPECT_EQ(main->Document.picColor(2).backColor, kWindowText);
@@ -403,9 +402,9 @@ TEST_F(Previews, CompositionsAndClearingsLeakNothing) {
     OpenDialogs dialogs;
     dialogs.path = BuiltInSheetFile();
     main->mnuLoad->Clicked();
-    PumpFor(100);
+    PumpUntilIdle();
     DoBorders(*main);
-    PumpFor(50);
+    PumpUntilIdle();
     DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 1000; ++i)
@@ -417,12 +416,12 @@ TEST_F(Previews, CompositionsAndClearingsLeakNothing) {
     EXPECT_EQ(qel::test::UserObjectCount(), user);
 
     main->ClearSkinPieces(); // lets go of the skin's pictures
-    PumpFor(50);
+    PumpUntilIdle();
     gdi = qel::test::GdiObjectCount();
     user = qel::test::UserObjectCount();
     for (int i = 0; i < 100; ++i)
         main->ClearSkinPieces();
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
     EXPECT_EQ(qel::test::UserObjectCount(), user);
 }

@@ -87,7 +87,6 @@ TEST(PreviewFrm, ShowsTheSkinWithMenusAndOpensTheFormWithoutOnTop) {
             SetForegroundWindow(hwnd);
             qel::test::KeyChord({VK_MENU, 'F'});
             EXPECT_TRUE(WaitFor(MenuOpen, 2000));
-            Sleep(200);
             // It drops from the bar in the caption, above the client area.
             const RECT popup = WindowRectOf(FindWindowA("#32768", nullptr));
             EXPECT_LE(popup.top, forms::test::ClientPoint(hwnd, 0, 0).y);

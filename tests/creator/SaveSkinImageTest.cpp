@@ -86,7 +86,7 @@ protected:
         main = &Default<MainFrm>();
         main->Show();
         SetForegroundWindow(main->hWnd());
-        qel::test::PumpFor(200);
+        qel::test::PumpUntilIdle();
         dialogs.path = main->ProgramFolder + "Skins\\Sea Glass.gif";
         ChooseFromMenu('F', {'L'});
         ASSERT_EQ(main->Document.SkinName, "Sea Glass");
@@ -97,7 +97,7 @@ protected:
         if (main->Loaded()) main->Document.SkinModified = false;
         for (Form* f : std::vector<Form*>(Form::LoadedForms()))
             f->Unload();
-        qel::test::PumpFor(50);
+        qel::test::PumpUntilIdle();
     }
     MainFrm* main = nullptr;
     Dialogs dialogs;

@@ -69,7 +69,7 @@ protected:
         form.Boxes = &boxes;
         form.Show();
         qel::test::PumpUntil([&] { return IsWindowVisible(form.hWnd()) != FALSE; });
-        qel::test::PumpFor(100);
+        qel::test::PumpUntilIdle();
         return form;
     }
     bool Passes() {
@@ -182,7 +182,6 @@ TEST_F(SizeCheck, ACellClickShowsThatPiecesGraphic) {
         p = CellPoint(g2, 9, 4);
         qel::test::Click(p.x, p.y);
     });
-    qel::test::PumpFor(100);
     EXPECT_EQ(g1.Row(), 0);
     EXPECT_EQ(g2.Row(), 9);
     EXPECT_EQ(shown(), TestBoxes::Colour(Piece::BtmMid, 4));
@@ -191,7 +190,6 @@ TEST_F(SizeCheck, ACellClickShowsThatPiecesGraphic) {
         const POINT p = CellPoint(g1, 2, 0);
         qel::test::Click(p.x, p.y);
     });
-    qel::test::PumpFor(100);
     EXPECT_EQ(g2.Row(), 0);
     EXPECT_EQ(shown(), TestBoxes::Colour(Piece::TopLeft, 1));
     qel::test::SaveWindowShot("creator_size_check_cell", form.hWnd());

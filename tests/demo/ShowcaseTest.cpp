@@ -25,6 +25,7 @@
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 
@@ -32,8 +33,8 @@ namespace qel::demo {
 namespace {
 
 using namespace forms;
-using qel::test::PumpFor;
 using qel::test::PumpUntil;
+using qel::test::PumpUntilIdle;
 using qel::test::WhileInput;
 using qel::test::WindowPixel;
 using qel::test::WindowRectOf;
@@ -59,12 +60,12 @@ protected:
     void SetUp() override {
         main = &forms::Default<MainFrm>();
         main->Show();
-        PumpFor(200);
+        PumpUntilIdle();
     }
     void TearDown() override {
         for (Form* f : std::vector<Form*>(Form::LoadedForms()))
             f->Unload();
-        PumpFor(100);
+        PumpUntilIdle();
     }
     MainFrm* main = nullptr;
     // A message box that no test expects is a fault, not a prompt to wait on.
@@ -100,7 +101,6 @@ TEST_F(Showcase, EachBuiltInSkinReskinsTheMainForm) {
     std::set<COLORREF> captions;
     for (int n = 0; n < 6; ++n) {
         WhileInput([&] { ClickEntry(*main->List1, n); });
-        PumpFor(100);
         EXPECT_EQ(Skin(*main->Qel_SkinCtrl1), n + 1);
         EXPECT_EQ(main->List2->ListIndex(), -1);
         captions.insert(CaptionColour(main->hWnd()));
@@ -114,7 +114,6 @@ TEST_F(Showcase, EachExternalSkinReskinsTheMainForm) {
     std::set<COLORREF> captions{CaptionColour(main->hWnd())};
     for (int n = 0; n < main->List2->ListCount(); ++n) {
         WhileInput([&] { ClickEntry(*main->List2, n); });
-        PumpFor(100);
         EXPECT_EQ(Skin(*main->Qel_SkinCtrl1), 99);
         EXPECT_EQ(main->List1->ListIndex(), -1);
         captions.insert(CaptionColour(main->hWnd()));
@@ -245,7 +244,7 @@ TEST_F(Showcase, SampleFormsOpenWithTheMainFormsSkin) {
     WhileInput([&] { forms::test::ClickOn(main->Command3->hWnd()); });
     CtrlColorFrm& colours = forms::Default<CtrlColorFrm>();
     ASSERT_TRUE(colours.Loaded());
-    PumpFor(150);
+    PumpUntilIdle();
     EXPECT_TRUE(SkinActive(*colours.Qel_SkinCtrl1));
     EXPECT_EQ(CaptionColour(colours.hWnd()), green);
     qel::test::SaveWindowShot("showcase_control_colours", colours.hWnd());
@@ -254,7 +253,7 @@ TEST_F(Showcase, SampleFormsOpenWithTheMainFormsSkin) {
     WhileInput([&] { forms::test::ClickOn(main->Command1->hWnd()); });
     CleanFrm& clean = forms::Default<CleanFrm>();
     ASSERT_TRUE(clean.Loaded());
-    PumpFor(150);
+    PumpUntilIdle();
     EXPECT_EQ(CaptionColour(clean.hWnd()), green);
     qel::test::SaveWindowShot("showcase_clean", clean.hWnd());
 }
@@ -262,13 +261,13 @@ TEST_F(Showcase, SampleFormsOpenWithTheMainFormsSkin) {
 TEST_F(Showcase, TheControlFormColoursWhatTheSkinLeavesOnFocusChanges) {
     WhileInput([&] { forms::test::ClickOn(main->Command3->hWnd()); });
     CtrlColorFrm& form = forms::Default<CtrlColorFrm>();
-    PumpFor(150);
+    PumpUntilIdle();
     SetForegroundWindow(form.hWnd());
-    PumpFor(150);
+    PumpUntilIdle();
     EXPECT_EQ(form.Text1->BackColor(), 0x0000FF00u);
     EXPECT_EQ(form.List1->BackColor(), 0x0000FF00u);
     SetForegroundWindow(main->hWnd());
-    PumpFor(150);
+    PumpUntilIdle();
     EXPECT_EQ(form.Text1->BackColor(), 0x000000FFu);
     EXPECT_EQ(form.List1->BackColor(), 0x000000FFu);
     // The skin recoloured the labels, frame and boxes itself.
@@ -281,9 +280,9 @@ TEST_F(Showcase, TheControlFormColoursWhatTheSkinLeavesOnFocusChanges) {
 TEST_F(Showcase, TheCleanFormStaysOnTop) {
     WhileInput([&] { forms::test::ClickOn(main->Command1->hWnd()); });
     CleanFrm& clean = forms::Default<CleanFrm>();
-    PumpFor(150);
+    PumpUntilIdle();
     SetForegroundWindow(main->hWnd());
-    PumpFor(150);
+    PumpUntilIdle();
     EXPECT_TRUE(GetWindowLongPtrA(clean.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
@@ -294,8 +293,13 @@ TEST_F(Showcase, TheSizableFormKeepsItsLimitsAndLaysOutOnResize) {
     forms::test::WithInput(
         [&] { forms::test::ClickOn(main->Command2->hWnd()); }, // shows it modally
         [&] {
-            forms::test::WaitFor([&] { return sized.Loaded() && IsWindowVisible(sized.hWnd()); });
-            Sleep(300);
+            // In front, painted, and at its place: centred on the main form.
+            forms::test::WaitFor([&] {
+                const RECT r = WindowRectOf(sized.hWnd()), m = WindowRectOf(main->hWnd());
+                return sized.Loaded() && GetForegroundWindow() == sized.hWnd() &&
+                       !GetUpdateRect(sized.hWnd(), nullptr, FALSE) &&
+                       std::abs(r.left + r.right - m.left - m.right) <= 2;
+            });
             opened = WindowRectOf(sized.hWnd());
             exitBefore = forms::test::CentreOf(sized.Command1->hWnd());
             // Drag the right border far out, then far in.
@@ -323,7 +327,6 @@ TEST_F(Showcase, TheProgramEndsWithItsLastForm) {
     int result = -1;
     forms::test::WithInput([&] { result = App::Run(); },
                            [&] {
-                               Sleep(200);
                                const HWND first = main->hWnd();
                                PostMessageA(first, WM_CLOSE, 0, 0);
                                forms::test::WaitFor([&] { return !IsWindow(first); });
@@ -338,7 +341,7 @@ TEST(ShowcaseWithoutSkinsFolder, StartsWithAnEmptyExternalListAndItsSkin) {
     ASSERT_TRUE(MoveFileA(skins.c_str(), aside.c_str()));
     MainFrm& main = forms::Default<MainFrm>();
     main.Show();
-    PumpFor(150);
+    PumpUntilIdle();
     const bool active = SkinActive(*main.Qel_SkinCtrl1);
     const long external = main.List2->ListCount(), builtIn = main.List1->ListCount();
     main.Unload();
@@ -354,7 +357,7 @@ TEST_F(Showcase, SwitchingSkinsLeavesNoObjectsBehind) {
     for (int n = 0; n < main->List2->ListCount(); ++n)
         main->List2->ListIndex(n);
     main->List1->ListIndex(0);
-    PumpFor(50);
+    PumpUntilIdle();
     const DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
     for (int i = 0; i < 100; ++i) {
         if (i % 3 == 2)
@@ -363,7 +366,7 @@ TEST_F(Showcase, SwitchingSkinsLeavesNoObjectsBehind) {
             main->List1->ListIndex(i % 6);
     }
     main->List1->ListIndex(0);
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
     EXPECT_EQ(qel::test::UserObjectCount(), user);
 }

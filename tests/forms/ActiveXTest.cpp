@@ -91,7 +91,7 @@ protected:
     void TearDown() override {
         for (Form* f : std::vector<Form*>(Form::LoadedForms()))
             f->Unload();
-        qel::test::PumpFor(20);
+        qel::test::PumpUntilIdle();
     }
 };
 
@@ -129,7 +129,7 @@ TEST_F(ActiveXTest, TheExtendersParentIsTheForm) {
 
     control.Call(L"PaintParent", {0x000000FFL});
     EXPECT_EQ(form.BackColor(), 0x000000FFu);
-    qel::test::PumpFor(50);
+    qel::test::PumpUntilIdle();
     POINT p = test::ClientPoint(form.hWnd(), 200, 100);
     EXPECT_EQ(qel::test::ScreenPixel(p.x, p.y), RGB(255, 0, 0));
 

@@ -113,7 +113,7 @@ protected:
     }
     void TearDown() override {
         form.Unload();
-        qel::test::PumpFor(20);
+        qel::test::PumpUntilIdle();
     }
     KindsForm form;
     ComPtr<IDispatch> object;

@@ -26,8 +26,8 @@
 namespace qel::forms {
 namespace {
 
-using qel::test::PumpFor;
 using qel::test::PumpUntil;
+using qel::test::PumpUntilIdle;
 using qel::test::ScreenPixel;
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
@@ -103,15 +103,16 @@ class ControlTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form.Show();
-        PumpFor(100);
+        PumpUntilIdle();
     }
     void TearDown() override {
         qel::test::MouseUp();
         form.Unload();
-        PumpFor(30);
+        PumpUntilIdle();
     }
-    // The colour at a client point of a window.
+    // The colour shown at a client point of a window, once this thread has painted.
     static COLORREF At(HWND hwnd, int x, int y) {
+        PumpUntilIdle();
         POINT p = test::ClientPoint(hwnd, x, y);
         return ScreenPixel(p.x, p.y);
     }
@@ -180,7 +181,7 @@ TEST_F(ControlTest, KeyPressChangesOrCancelsTypedKeys) {
     form.events.clear();
     SetForegroundWindow(form.hWnd());
     SetFocus(form.Text1->hWnd());
-    PumpFor(50);
+    PumpUntilIdle();
     test::Type("a1b2c");
     PumpUntil([&] { return form.Text1->Text() == "ABC"; });
     EXPECT_EQ(form.Text1->Text(), "ABC");
@@ -279,7 +280,7 @@ TEST_F(ControlTest, ColoursAreDrawnAsSet) {
     form.Text1->BackColor(kGreen);
     form.List1->BackColor(kRed);
     form.Frame1->BackColor(kYellow);
-    PumpFor(150);
+    PumpUntilIdle();
     qel::test::SaveWindowShot("forms-colours", form.hWnd());
 
     EXPECT_EQ(At(form.hWnd(), 300, 220), kDarkGreen);
@@ -319,7 +320,7 @@ TEST_F(ControlTest, AlignedPictureBoxesSpanTheirEdgeAsTheFormResizes) {
     EXPECT_EQ(left.right - left.left, 23);
 
     form.Move(form.Left(), form.Top(), form.Width() + 1500, form.Height() + 600);
-    PumpFor(50);
+    PumpUntilIdle();
     measure();
     EXPECT_EQ(top.right, client.right);
     EXPECT_EQ(left.bottom, client.bottom);
@@ -337,7 +338,6 @@ TEST_F(ControlTest, APictureBoxKeepsWhatIsDrawnOnItWithAutoRedraw) {
     UniqueBrush red(CreateSolidBrush(kRed));
     FillRect(dc, &square, red.get());
     box.Refresh();
-    PumpFor(50);
     EXPECT_EQ(At(box.hWnd(), 20, 20), kRed);
     EXPECT_EQ(At(box.hWnd(), 60, 20), kWhite);
 
@@ -347,13 +347,11 @@ TEST_F(ControlTest, APictureBoxKeepsWhatIsDrawnOnItWithAutoRedraw) {
     {
         UniqueWindow cover =
             qel::test::MakeWindow(r.left - 10, r.top - 10, 200, 120, true, WS_POPUP | WS_BORDER);
-        PumpFor(50);
+        PumpUntilIdle();
     }
-    PumpFor(100);
     EXPECT_EQ(At(box.hWnd(), 20, 20), kRed);
 
     box.Cls();
-    PumpFor(50);
     EXPECT_EQ(At(box.hWnd(), 20, 20), kWhite);
 }
 
@@ -361,11 +359,9 @@ TEST_F(ControlTest, ALineIsDrawnOnItsContainer) {
     form.BackColor(kWhite);
     form.Line1->BorderColor(kBlue);
     form.Line1->BorderWidth(2);
-    PumpFor(50);
     EXPECT_EQ(At(form.hWnd(), 290, 100), kBlue);
     EXPECT_EQ(At(form.hWnd(), 296, 100), kWhite);
     form.Line1->Visible(false);
-    PumpFor(50);
     EXPECT_EQ(At(form.hWnd(), 290, 100), kWhite);
 }
 
@@ -392,7 +388,7 @@ TEST_F(ControlTest, AnImageShowsItsPictureOverItsContainer) {
     ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
     form.BackColor(kYellow);
     form.Image1->Picture(PictureFromIcon(UniqueIcon(CreateIconIndirect(&info))));
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(form.Image1->Width(), n * 15.0f)
         << "without Stretch the image takes the picture's size";
     EXPECT_EQ(At(form.Image1->hWnd(), 3, 8), kRed);
@@ -400,7 +396,6 @@ TEST_F(ControlTest, AnImageShowsItsPictureOverItsContainer) {
 
     form.Image1->Stretch(true);
     form.Image1->Move(form.Image1->Left(), form.Image1->Top(), 64 * 15, 32 * 15);
-    PumpFor(50);
     EXPECT_EQ(At(form.Image1->hWnd(), 20, 20), kRed);
     EXPECT_EQ(At(form.Image1->hWnd(), 50, 20), kYellow);
 }

@@ -47,18 +47,11 @@ TEST(CommonDialogTest, KeepsItsSettingsAndReportsWhatWasChosenOrCancelled) {
 
 // Waits for a dialog of this process and types into it from the input thread.
 void AnswerDialogWith(const std::function<void()>& keys) {
-    HWND dialog = nullptr;
-    test::WaitFor(
-        [&] {
-            dialog = GetForegroundWindow();
-            char name[32] = {};
-            GetClassNameA(dialog, name, sizeof name);
-            DWORD process = 0;
-            GetWindowThreadProcessId(dialog, &process);
-            return process == GetCurrentProcessId() && std::string(name) == "#32770";
-        },
-        10000);
-    Sleep(300); // the dialog fills its lists and places the focus
+    ASSERT_TRUE(test::WaitForDialog([](HWND dialog) {
+        char name[32] = {};
+        GetClassNameA(dialog, name, sizeof name);
+        return std::string(name) == "#32770";
+    }));
     keys();
 }
 

@@ -18,8 +18,8 @@
 namespace qel::forms {
 namespace {
 
-using qel::test::PumpFor;
 using qel::test::PumpUntil;
+using qel::test::PumpUntilIdle;
 
 class PreviewForm : public Form {
 public:
@@ -63,7 +63,7 @@ protected:
     void TearDown() override {
         host.Unload();
         preview.Unload();
-        PumpFor(30);
+        PumpUntilIdle();
     }
     HostForm host;
     PreviewForm preview;
@@ -72,7 +72,7 @@ protected:
 TEST_F(EmbedTest, AFormShownInsideABoxStaysThereWithoutTakingTheActivation) {
     preview.ShowInside(*host.Picture1);
     preview.Move(10, 20, preview.Width(), preview.Height());
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(GetParent(preview.hWnd()), host.Picture1->hWnd());
     EXPECT_EQ(GetActiveWindow(), host.hWnd());
     EXPECT_EQ(preview.Left(), 10) << "in the box's scale";
@@ -90,7 +90,7 @@ TEST_F(EmbedTest, AFormShownInsideABoxStaysThereWithoutTakingTheActivation) {
     EXPECT_EQ(GetForegroundWindow(), host.hWnd());
 
     preview.WindowState(WindowState::Maximized);
-    PumpFor(30);
+    PumpUntilIdle();
     RECT box = qel::test::ClientRectOf(host.Picture1->hWnd());
     RECT form = qel::test::WindowRectOf(preview.hWnd());
     MapWindowPoints(nullptr, host.Picture1->hWnd(), reinterpret_cast<POINT*>(&form), 2);
@@ -115,7 +115,7 @@ TEST_F(EmbedTest, AFormShownInsideABoxStaysThereWithoutTakingTheActivation) {
 
 TEST_F(EmbedTest, AnEmbeddedFormStaysDrawnWhileItsHostIsResized) {
     preview.ShowInside(*host.Picture1);
-    PumpFor(50);
+    PumpUntilIdle();
     RECT frame = qel::test::WindowRectOf(host.hWnd());
     POINT inside = test::ClientPoint(preview.hWnd(), 10, 10);
     const POINT edge{frame.right - 2, (frame.top + frame.bottom) / 2};
@@ -125,7 +125,7 @@ TEST_F(EmbedTest, AnEmbeddedFormStaysDrawnWhileItsHostIsResized) {
         qel::test::MouseDown();
         for (int step = 1; step <= 6; ++step) {
             qel::test::MouseMove(edge.x + step * 15, edge.y);
-            Sleep(30);
+            Sleep(30); // paces the drag: nothing marks a step as taken
         }
         during = qel::test::ScreenPixel(inside.x, inside.y);
         qel::test::SaveWindowShot("forms-embedded-resize", host.hWnd(), 20);

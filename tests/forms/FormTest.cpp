@@ -18,7 +18,7 @@ namespace qel::forms {
 namespace {
 
 using qel::test::ClientRectOf;
-using qel::test::PumpFor;
+using qel::test::PumpUntilIdle;
 using qel::test::WindowRectOf;
 using test::WaitFor;
 using test::WithInput;
@@ -71,7 +71,7 @@ protected:
         for (Form* form : std::vector<Form*>(Form::LoadedForms()))
             form->Unload();
         qel::test::MouseUp();
-        PumpFor(30);
+        PumpUntilIdle();
     }
 };
 
@@ -153,14 +153,14 @@ TEST_F(FormTest, WindowStateFollowsTheWindow) {
     form.Show();
     EXPECT_EQ(form.WindowState(), WindowState::Normal);
     form.WindowState(WindowState::Minimized);
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_TRUE(IsIconic(form.hWnd()));
     EXPECT_EQ(form.WindowState(), WindowState::Minimized);
     form.WindowState(WindowState::Maximized);
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(form.WindowState(), WindowState::Maximized);
     form.WindowState(WindowState::Normal);
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(form.WindowState(), WindowState::Normal);
 }
 
@@ -260,7 +260,6 @@ TEST_F(FormTest, AModalShowReturnsWhenTheFormIsHidden) {
                       return dialog.hWnd() && IsWindowVisible(dialog.hWnd()) && dialog.Command2 &&
                              IsWindowVisible(dialog.Command2->hWnd());
                   }));
-                  Sleep(100);
                   test::ClickOn(dialog.Command2->hWnd());
               });
     EXPECT_TRUE(dialog.Loaded()) << "hidden, not unloaded";
@@ -330,7 +329,6 @@ TEST_F(FormTest, TheMessageLoopEndsWhenTheLastFormIsClosed) {
     int code = -1;
     WithInput([&] { code = App::Run(); },
               [&] {
-                  Sleep(100);
                   for (HWND hwnd : {second.hWnd(), first.hWnd()}) {
                       SetForegroundWindow(hwnd);
                       WaitFor([&] { return GetForegroundWindow() == hwnd; }, 2000);

@@ -24,7 +24,7 @@ void WithInput(const std::function<void()>& body, const std::function<void()>& i
     // The input may still be finishing (a key release, say).
     qel::test::PumpUntil([&] { return done.load(); }, 15000);
     thread.join();
-    qel::test::PumpFor(30);
+    qel::test::PumpUntilIdle();
 }
 
 POINT ClientPoint(HWND hwnd, int x, int y) {
@@ -58,14 +58,18 @@ bool IsButton(HWND hwnd) {
 } // namespace
 
 void ClickOn(HWND hwnd) {
-    WaitFor([&] { return Reachable(hwnd); });
+    // From the window's own thread the wait dispatches its messages.
+    auto wait = GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()
+                    ? qel::test::PumpUntil
+                    : WaitFor;
+    wait([&] { return Reachable(hwnd); }, 5000);
     const POINT p = CentreOf(hwnd);
     if (!IsButton(hwnd)) return qel::test::Click(p.x, p.y);
     // A release sent right behind the press can cost the click under a busy
     // Wine: a button is released only once it shows the press.
     qel::test::MouseMove(p.x, p.y);
     qel::test::MouseDown();
-    WaitFor(
+    wait(
         [&] {
             DWORD_PTR state = 0;
             SendMessageTimeoutA(hwnd, BM_GETSTATE, 0, 0, SMTO_ABORTIFHUNG, 1000, &state);
@@ -85,6 +89,17 @@ bool ClickUntil(HWND hwnd, const std::function<bool()>& done) {
     return done();
 }
 
+bool WaitForDialog(const std::function<bool(HWND)>& is, DWORD timeoutMs) {
+    auto ready = [&] {
+        HWND front = GetForegroundWindow();
+        DWORD process = 0;
+        GUITHREADINFO thread{sizeof(GUITHREADINFO), 0, {}, {}, {}, {}, {}, {}, {}};
+        return GetGUIThreadInfo(GetWindowThreadProcessId(front, &process), &thread) &&
+               process == GetCurrentProcessId() && is(front) && IsChild(front, thread.hwndFocus);
+    };
+    return WaitFor(ready, timeoutMs);
+}
+
 void Type(const std::string& text) {
     for (char c : text) {
         SHORT vk = VkKeyScanA(c);
@@ -93,7 +108,6 @@ void Type(const std::string& text) {
         qel::test::KeyDown(LOBYTE(vk));
         qel::test::KeyUp(LOBYTE(vk));
         if (shift) qel::test::KeyUp(VK_SHIFT);
-        Sleep(10);
     }
 }
 

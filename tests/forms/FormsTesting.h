@@ -26,10 +26,13 @@ POINT CentreOf(HWND hwnd);
 // at that point and its form takes input; a button is released once it shows
 // the press.
 void ClickOn(HWND hwnd);
-// Clicks a window as ClickOn does until `done` holds; true when it does. A busy
-// Wine can still drop a click now and then: a click whose effect does not come
-// within seconds is repeated while the window is still there to take it.
+// Clicks a window as ClickOn does until `done` holds; true when it does. Only
+// for clicks that close a form (a dropped one would leave the test in its modal
+// loop): it would pass a button that ignores its first click.
 bool ClickUntil(HWND hwnd, const std::function<bool()>& done);
+// Waits on the input thread for a window of this process in front that `is`
+// accepts, with the focus on one of its controls (so that keys reach it).
+bool WaitForDialog(const std::function<bool(HWND)>& is, DWORD timeoutMs = 10000);
 // Types characters with real key presses.
 void Type(const std::string& text);
 

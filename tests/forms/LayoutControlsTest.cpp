@@ -26,8 +26,8 @@
 namespace qel::forms {
 namespace {
 
-using qel::test::PumpFor;
 using qel::test::PumpUntil;
+using qel::test::PumpUntilIdle;
 using qel::test::ScreenPixel;
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
@@ -93,8 +93,9 @@ protected:
     }
 };
 
-// The colour at a client point of a window.
+// The colour shown at a client point of a window, once this thread has painted.
 COLORREF At(HWND hwnd, int x, int y) {
+    PumpUntilIdle();
     POINT p = test::ClientPoint(hwnd, x, y);
     return ScreenPixel(p.x, p.y);
 }
@@ -129,12 +130,12 @@ class LayoutControlsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form.Show();
-        PumpFor(100);
+        PumpUntilIdle();
     }
     void TearDown() override {
         qel::test::MouseUp();
         form.Unload();
-        PumpFor(30);
+        PumpUntilIdle();
     }
     LayoutForm form;
 };
@@ -155,7 +156,6 @@ TEST_F(LayoutControlsTest, PagesComeFromTheCaptionAndOnlyTheCurrentOneShows) {
     EXPECT_FALSE(IsWindowVisible(form.C1Tab2->hWnd()))
         << "the nested tab control goes with its page";
     EXPECT_TRUE(IsWindowVisible(form.Label1->hWnd()));
-    PumpFor(50);
     EXPECT_EQ(At(form.C1Elastic3->hWnd(), 5, 5), kBlue);
 
     for (long bad : {-1L, 3L}) {
@@ -183,12 +183,10 @@ TEST_F(LayoutControlsTest, TabsSwitchByClicksAndArrowKeysAndNestedTabsOnTheirOwn
     qel::test::KeyUp(VK_LEFT);
     ASSERT_TRUE(PumpUntil([&] { return form.events.size() == 2; }));
     EXPECT_EQ(form.events, (std::vector<std::string>{"C1Tab1 2", "C1Tab1 1"}));
-    PumpFor(50);
     EXPECT_EQ(At(form.C1Elastic3->hWnd(), 5, 5), kBlue);
 
     form.C1Tab1->CurrentPage(0);
     form.events.clear();
-    PumpFor(50);
     EXPECT_EQ(At(form.C1Elastic1->hWnd(), 5, 5), kRed);
     ClickTab(*form.C1Tab2, 1);
     ASSERT_TRUE(PumpUntil([&] { return !form.events.empty(); }));
@@ -200,7 +198,6 @@ TEST_F(LayoutControlsTest, TabsSwitchByClicksAndArrowKeysAndNestedTabsOnTheirOwn
     ASSERT_TRUE(PumpUntil([&] { return form.events.size() == 3; }));
     EXPECT_EQ(form.events, (std::vector<std::string>{"C1Tab2 1", "C1Tab2 0", "C1Tab2 1"}));
     EXPECT_EQ(form.C1Tab1->CurrentPage(), 0) << "the outer tab control stays";
-    PumpFor(50);
     EXPECT_EQ(At(form.C1Elastic2->hWnd(), 5, 5), kGreen);
     qel::test::SaveWindowShot("layout-nested-tabs", form.hWnd());
 }
@@ -218,7 +215,7 @@ TEST_F(LayoutControlsTest, TabColoursSetLateBoundAsTheCreatorSetsThemAreDrawn) {
     ASSERT_EQ(ById(object, DISPID_VALUE, DISPATCH_PROPERTYGET, {}, page.put()), S_OK);
     EXPECT_EQ(V_I4(page.put()), 2);
     EXPECT_EQ(tab.BackColor(), kYellow);
-    PumpFor(100);
+    PumpUntilIdle();
 
     HWND strip = StripOf(tab);
     RECT current{}, other{}, client{};
@@ -305,7 +302,7 @@ TEST_F(LayoutControlsTest, ClicksAndArrowKeysMakeCellsCurrentAndRangesAreDrawn) 
     grid.TextMatrix(9, 2, "450");
     grid.CellBackColor(5, 1, 11, 1, kLightGreen);
     grid.CellBackColor(2, 2, 4, 4, kYellow);
-    PumpFor(100);
+    PumpUntilIdle();
     const int row = PixelsFromTwipsY(grid.RowHeight()), col0 = PixelsFromTwipsX(2000),
               col = PixelsFromTwipsX(900);
     auto cellPoint = [&](int r, int c) {
@@ -332,7 +329,7 @@ TEST_F(LayoutControlsTest, ClicksAndArrowKeysMakeCellsCurrentAndRangesAreDrawn) 
         qel::test::KeyUp(key);
     }
     PumpUntil([&] { return form.events.size() == 5; });
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(form.events, (std::vector<std::string>{"Grid1 9,4", "Grid1 8,4", "Grid1 8,3",
                                                      "Grid1 8,4", "Grid1 9,4"}))
         << "the right arrow at the last column stays";
@@ -346,7 +343,7 @@ TEST_F(LayoutControlsTest, TabsAndGridRepaintWithoutFlickerDuringAResizeDrag) {
     form.Grid1->CellBackColor(2, 1, 11, 4, kLightGreen);
     form.C1Tab1->CurrentPage(1);
     form.C1Tab1->BackColor(kYellow);
-    PumpFor(100);
+    PumpUntilIdle();
     const RECT frame = qel::test::WindowRectOf(form.hWnd());
     const POINT corner{frame.right - 3, frame.bottom - 3};
     const HWND tab = form.C1Tab1->hWnd(), grid = form.Grid1->hWnd();
@@ -357,10 +354,18 @@ TEST_F(LayoutControlsTest, TabsAndGridRepaintWithoutFlickerDuringAResizeDrag) {
     std::atomic<int> samples{0}, wrong{0};
     qel::test::WhileInput([&] {
         qel::test::MouseMove(corner.x, corner.y);
-        Sleep(30);
         qel::test::MouseDown();
         for (int i = 1; i <= 30; ++i) {
             qel::test::MouseMove(corner.x + i * 4, corner.y + i * 3);
+            // Sampled once the form has followed the pointer (up to the screen's edge,
+            // the first step within a step) and painted what it uncovered.
+            const LONG right =
+                std::min<LONG>(frame.right + (i - 1) * 4, GetSystemMetrics(SM_CXSCREEN));
+            qel::test::WaitFor([&] {
+                return qel::test::WindowRectOf(form.hWnd()).right >= right &&
+                       !GetUpdateRect(form.hWnd(), nullptr, FALSE) &&
+                       !GetUpdateRect(tab, nullptr, FALSE) && !GetUpdateRect(grid, nullptr, FALSE);
+            });
             for (int k = 0; k < 10; ++k, ++samples) {
                 // The bottom-right corners of the page and of the grid move with the drag.
                 RECT t = qel::test::ClientRectOf(tab), g = qel::test::ClientRectOf(grid);
@@ -376,7 +381,6 @@ TEST_F(LayoutControlsTest, TabsAndGridRepaintWithoutFlickerDuringAResizeDrag) {
         }
         qel::test::MouseUp();
     });
-    PumpFor(100);
     RECT after = qel::test::WindowRectOf(form.hWnd());
     EXPECT_GT(after.right - after.left, frame.right - frame.left + 60) << "the drag resized";
     EXPECT_EQ(wrong.load(), 0) << "of " << samples.load() << " samples";
@@ -386,20 +390,20 @@ TEST(LayoutLeakTest, ThousandLoadsOfTabsPanelsAndGridsLeaveNoObjectsBehind) {
     LayoutForm form;
     for (int i = 0; i < 2; ++i) {
         form.Show();
-        PumpFor(5);
+        PumpUntilIdle();
         form.Unload();
     }
-    PumpFor(50);
+    PumpUntilIdle();
     const DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
     for (int i = 0; i < 1000; ++i) {
         form.Show();
         form.C1Tab1->BackColor(kYellow);
         form.C1Tab1->CurrentPage(1);
         form.Grid1->CellBackColor(2, 1, 11, 4, kLightGreen);
-        PumpFor(1);
+        PumpUntilIdle();
         form.Unload();
     }
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
     EXPECT_EQ(qel::test::UserObjectCount(), user);
 }

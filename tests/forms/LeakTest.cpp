@@ -112,16 +112,16 @@ TEST(LeakTest, ThousandRoundsOfTheNewControlsAndEmbeddedFormsLeaveNoObjectsBehin
         child.WindowState(WindowState::Maximized);
         child.Unload();
         child.ShowInside(*form.Picture1);
-        qel::test::PumpFor(0);
+        qel::test::PumpUntilIdle();
         form.Unload(); // takes the child form with it
     };
     for (int i = 0; i < 2; ++i)
         round();
-    qel::test::PumpFor(50);
+    qel::test::PumpUntilIdle();
     const DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
     for (int i = 0; i < 1000; ++i)
         round();
-    qel::test::PumpFor(50);
+    qel::test::PumpUntilIdle();
     EXPECT_FALSE(child.Loaded());
     EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
     EXPECT_EQ(qel::test::UserObjectCount(), user);
@@ -132,17 +132,17 @@ TEST(LeakTest, LoadingAndUnloadingFormsLeavesNoObjectsBehind) {
     // First uses: classes registered, fonts, libraries and the platform's caches loaded.
     for (int i = 0; i < 2; ++i) {
         form.Show();
-        qel::test::PumpFor(5);
+        qel::test::PumpUntilIdle();
         form.Unload();
     }
-    qel::test::PumpFor(50);
+    qel::test::PumpUntilIdle();
     const DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
     for (int i = 0; i < 40; ++i) {
         form.Show();
-        qel::test::PumpFor(5);
+        qel::test::PumpUntilIdle();
         form.Unload();
     }
-    qel::test::PumpFor(50);
+    qel::test::PumpUntilIdle();
     EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
     EXPECT_EQ(qel::test::UserObjectCount(), user);
 }

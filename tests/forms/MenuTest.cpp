@@ -13,8 +13,8 @@
 namespace qel::forms {
 namespace {
 
-using qel::test::PumpFor;
 using qel::test::PumpUntil;
+using qel::test::PumpUntilIdle;
 
 class MenuForm : public Form {
 public:
@@ -54,7 +54,7 @@ protected:
     void TearDown() override {
         for (Form* f : std::vector<Form*>(Form::LoadedForms()))
             f->Unload();
-        PumpFor(30);
+        PumpUntilIdle();
     }
 };
 
@@ -177,7 +177,7 @@ TEST_F(MenuTest, ChoosingAnItemWithTheKeyboardRaisesItsClick) {
     MenuForm form;
     form.Show();
     SetForegroundWindow(form.hWnd());
-    PumpFor(100);
+    PumpUntilIdle();
     test::WithInput([&] { PumpUntil([&] { return form.clicks.size() == 2; }, 10000); },
                     [&] {
                         const auto popupShown = [](bool shown) {

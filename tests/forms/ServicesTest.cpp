@@ -16,7 +16,8 @@
 namespace qel::forms {
 namespace {
 
-using qel::test::PumpFor;
+using qel::test::PumpUntil;
+using qel::test::PumpUntilIdle;
 
 TEST(AppTest, KnowsTheProgramsFolderTitleAndThread) {
     char module[MAX_PATH];
@@ -83,20 +84,18 @@ TEST(ScreenTest, TheBusyPointerShowsOverEveryWindowOfTheProgram) {
     ThrowingForm form;
     form.Show();
     SetForegroundWindow(form.hWnd());
-    PumpFor(50);
+    PumpUntilIdle();
     POINT inside = test::ClientPoint(form.hWnd(), 20, 20);
     HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     HCURSOR wait = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
 
     Screen::MousePointer(Pointer::Hourglass);
     qel::test::MouseMove(inside.x, inside.y);
-    PumpFor(50);
     qel::test::MouseMove(inside.x + 5, inside.y + 5);
-    PumpFor(50);
-    EXPECT_EQ(GetCursor(), wait);
+    EXPECT_TRUE(PumpUntil([&] { return GetCursor() == wait; }));
     POINT button = test::CentreOf(form.Command1->hWnd());
     qel::test::MouseMove(button.x, button.y);
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(GetCursor(), wait) << "over a control too";
 
     // A pointer of the program's own.
@@ -105,15 +104,14 @@ TEST(ScreenTest, TheBusyPointerShowsOverEveryWindowOfTheProgram) {
     Screen::MouseIcon(custom);
     Screen::MousePointer(Pointer::Custom);
     qel::test::MouseMove(inside.x, inside.y);
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(GetCursor(), PictureHandle(custom.get()));
 
     Screen::MousePointer(Pointer::Default);
     Screen::MouseIcon(nullptr);
     EXPECT_EQ(Screen::MousePointer(), Pointer::Default);
     qel::test::MouseMove(inside.x, inside.y);
-    PumpFor(50);
-    EXPECT_EQ(GetCursor(), arrow);
+    EXPECT_TRUE(PumpUntil([&] { return GetCursor() == arrow; }));
     form.Unload();
 }
 

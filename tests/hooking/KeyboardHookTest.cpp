@@ -13,7 +13,7 @@ namespace qel {
 namespace {
 
 using test::ProbeWindow;
-using test::PumpFor;
+using test::PumpUntilIdle;
 using test::StubSkinArea;
 
 struct SkinnedWindow {
@@ -28,7 +28,7 @@ struct SkinnedWindow {
     }
     void Activate() {
         SetForegroundWindow(window.get());
-        PumpFor(100);
+        PumpUntilIdle();
     }
     UniqueWindow window;
     ComPtr<StubSkinArea> impl;
@@ -43,11 +43,11 @@ protected:
     void Type(std::initializer_list<WORD> keys) {
         for (WORD k : keys)
             test::KeyDown(k);
-        PumpFor(60);
+        PumpUntilIdle();
         std::vector<WORD> held(keys);
         for (auto k = held.rbegin(); k != held.rend(); ++k)
             test::KeyUp(*k);
-        PumpFor(60);
+        PumpUntilIdle();
     }
 };
 

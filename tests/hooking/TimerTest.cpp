@@ -37,7 +37,7 @@ TEST_F(Timers, ATimerTicksIntoItsObjectUntilStopped) {
     timer->get_Interval(&interval);
     EXPECT_EQ(interval, 0);
     int stoppedAt = ticks.count;
-    test::PumpFor(60);
+    test::PumpUntilIdle();
     EXPECT_EQ(ticks.count, stoppedAt);
 }
 

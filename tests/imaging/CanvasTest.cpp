@@ -44,14 +44,14 @@ protected:
         canvas_.MouseUp = [this](int16_t b, int16_t, int32_t x, int32_t y) { up_ = {b, x, y}; };
         canvas_.Scroll = [this] { ++scrolls_; };
         canvas_.SizeChanged = [this] { ++sizeChanges_; };
-        test::PumpFor(50);
+        test::PumpUntilIdle();
     }
 
     // Lays out and paints the canvas, then lets the display catch up.
     void Show() {
         canvas_.Resize();
         canvas_.Repaint();
-        test::PumpFor(60);
+        test::PumpUntilIdle();
     }
     // The screen point of a canvas client point.
     POINT Screen(int x, int y) const {
@@ -71,30 +71,30 @@ protected:
     void MoveTo(POINT client) {
         POINT p = Screen(client.x, client.y);
         test::MouseMove(p.x, p.y);
-        test::PumpFor(40);
+        test::PumpUntilIdle();
     }
     void Settle(POINT client) {
-        test::PumpFor(150);
+        test::PumpUntilIdle();
         MoveTo(client);
     }
     void Click(int x, int y) {
         MoveTo({x, y});
         Settle({x, y});
         test::MouseDown();
-        test::PumpFor(40);
+        test::PumpUntilIdle();
         test::MouseUp();
-        test::PumpFor(40);
+        test::PumpUntilIdle();
     }
     void Drag(POINT from, POINT to, int steps = 8) {
         MoveTo(from);
         Settle(from);
         test::MouseDown();
-        test::PumpFor(40);
+        test::PumpUntilIdle();
         for (int i = 1; i <= steps; ++i)
             MoveTo({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
         Settle(to);
         test::MouseUp();
-        test::PumpFor(40);
+        test::PumpUntilIdle();
     }
     HCURSOR CursorOver(int x, int y) {
         MoveTo({x, y});
@@ -180,7 +180,7 @@ TEST_F(Canvas, ResizingKeepsTheRelativeScrollPosition) {
     Drag({150, 100}, {110, 100}); // scroll x 90 of 100
     int changes = sizeChanges_;
     SetWindowPos(canvas_.hWnd(), nullptr, 0, 0, 200, 200, SWP_NOMOVE | SWP_NOZORDER);
-    test::PumpFor(60);
+    test::PumpUntilIdle();
     EXPECT_EQ(sizeChanges_, changes + 1);
     // Maximum 200 now: 90 of 100 becomes 180 of 200.
     EXPECT_EQ(At(0, 100), ImageColour(45, 40));

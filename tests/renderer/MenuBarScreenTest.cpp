@@ -12,6 +12,7 @@
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <thread>
 
 namespace qel {
@@ -20,23 +21,27 @@ namespace {
 using test::Centre;
 using test::MenuSkinArea;
 using test::ProbeWindow;
-using test::PumpFor;
 using test::PumpUntil;
+using test::PumpUntilIdle;
 using test::WaitFor;
 
 constexpr int kX = 150, kY = 100, kW = 460, kH = 300;
-constexpr DWORD kSettle = 150; // for the menu loop to draw what the input changed
+// How long the menu loop is given to show that an input changed nothing.
+constexpr DWORD kSettle = 150;
 
-// Waits until exactly one popup is open, at `left`; its rectangle, or empty.
+// Waits until exactly one popup is open, at `left`, and its items' text is on
+// the screen; its rectangle, or empty.
 RECT WaitForPopupAt(LONG left) {
     RECT found{};
     WaitFor([&] {
         std::vector<RECT> open = test::OpenPopupMenus();
         if (open.size() != 1 || open[0].left != left) return false;
+        const std::vector<COLORREF> shown = test::ScreenPixels(open[0]);
+        if (std::find(shown.begin(), shown.end(), MenuSkinArea::kMenuText) == shown.end())
+            return false;
         found = open[0];
         return true;
     });
-    Sleep(kSettle);
     return found;
 }
 
@@ -47,7 +52,6 @@ bool WaitForNoPopup() {
 void Press(WORD vk) {
     test::KeyDown(vk);
     test::KeyUp(vk);
-    Sleep(kSettle);
 }
 
 // A copy of part of the screen, read once.
@@ -102,7 +106,7 @@ protected:
         area->Attach();
         ShowWindow(hwnd, SW_SHOW);
         SetForegroundWindow(hwnd);
-        PumpFor(200);
+        PumpUntilIdle();
         for (long i = 1; i <= area->bar->BarItemCount(); ++i)
             items.push_back(ItemRect(i));
     }
@@ -118,7 +122,7 @@ protected:
         SetMenu(hwnd, nullptr);
         window.reset();
         ProbeWindow::Reset();
-        PumpFor(50);
+        PumpUntilIdle();
     }
 
     RECT ItemRect(long index) const {
@@ -142,7 +146,7 @@ protected:
         SetMenu(hwnd, other);
         area->Attach();
         SendMessageA(hwnd, WM_NCACTIVATE, TRUE, 0); // as the skin control does after attaching
-        PumpFor(100);
+        PumpUntilIdle();
         items.clear();
         for (long i = 1; i <= area->bar->BarItemCount(); ++i)
             items.push_back(ItemRect(i));
@@ -152,7 +156,7 @@ protected:
         SetMenu(hwnd, menu.get());
         area->Attach();
         SendMessageA(hwnd, WM_NCACTIVATE, TRUE, 0);
-        PumpFor(50);
+        PumpUntilIdle();
     }
 
     static std::vector<UINT>& commands() {
@@ -224,7 +228,7 @@ TEST_F(MenuBarOnScreen, APressOnTheBarBesideItsItemsOpensNothingAndReachesTheFor
     size_t popupsOpen = 1;
     test::WhileInput([&] {
         test::Click(beside.x, beside.y);
-        Sleep(2 * kSettle);
+        Sleep(kSettle);
         popupsOpen = test::OpenPopupMenus().size();
     });
     EXPECT_EQ(popupsOpen, 0u);
@@ -373,14 +377,17 @@ TEST_F(MenuBarOnScreen, MovingAlongTheBarSwitchesPopupsWithoutAClick) {
         ClickItem(1);
         WaitForPopupAt(items[0].left);
         const POINT edit = Centre(items[1]), help = Centre(items[3]);
+        // The bar takes a move only once its popup has been up for 50 ms: nothing to wait for.
+        Sleep(60);
         test::MouseMove(edit.x, edit.y);
         atEdit = WaitForPopupAt(items[1].left).left;
+        Sleep(60);
         test::MouseMove(help.x, help.y);
         atHelp = WaitForPopupAt(items[3].left).left;
         test::SaveScreenshot("menubar_moved_to_help", {kX - 10, kY - 10, kX + kW, kY + kH});
         // A press on the item whose popup is open is swallowed: it stays open.
         test::Click(help.x, help.y);
-        Sleep(2 * kSettle);
+        Sleep(kSettle);
         afterPressOnOwnItem = test::OpenPopupMenus().size();
         Press(VK_ESCAPE);
         WaitForNoPopup();
@@ -423,7 +430,7 @@ TEST_F(MenuBarOnScreen, ChosenCommandsReachTheForm) {
         WaitForPopupAt(items[0].left);
         const POINT open = Centre(PopupItemRect(popups[0], 1));
         test::MouseMove(open.x, open.y);
-        Sleep(kSettle);
+        Sleep(kSettle); // nothing marks the highlight as drawn: given time for the screenshot
         test::SaveScreenshot("menubar_item_highlighted", {kX - 10, kY - 10, kX + kW, kY + kH});
         test::Click(open.x, open.y);
         WaitForNoPopup();
@@ -512,7 +519,6 @@ TEST_F(MenuBarOnScreen, DetachingWhileAPopupIsOpenLeavesNothingBehind) {
     test::WhileInput([&] {
         ClickItem(1);
         opened = WaitFor([] { return test::OpenPopupMenus().size() == 1; });
-        Sleep(kSettle);
         Press(VK_RIGHT); // the tracker no longer hears the keys
         Press(VK_ESCAPE);
         closed = WaitForNoPopup();
@@ -523,7 +529,7 @@ TEST_F(MenuBarOnScreen, DetachingWhileAPopupIsOpenLeavesNothingBehind) {
     EXPECT_FALSE(MenuHookInstalled());
     EXPECT_EQ(GetMenu(hwnd), menu.get());
     SendMessageA(hwnd, WM_MOUSEMOVE, 0, 0); // nothing of the bar is left to answer
-    PumpFor(100);
+    PumpUntilIdle();
 }
 
 TEST_F(MenuBarOnScreen, AfterDetachTheFormShowsItsOwnMenuAgain) {
@@ -538,7 +544,7 @@ TEST_F(MenuBarOnScreen, AfterDetachTheFormShowsItsOwnMenuAgain) {
     });
     area->Detach();
     RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_EQ(GetMenu(hwnd), menu.get());
     EXPECT_EQ(test::Snapshot(menu.get()), before);
     test::SaveWindowShot("menubar_detached_own_menu", hwnd);

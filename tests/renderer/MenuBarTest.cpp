@@ -350,8 +350,9 @@ TEST_F(MenuBarOffScreen, AHostsOwnOwnerDrawnItemsAreNeverTakenForTheBars) {
     EXPECT_EQ(ProbeWindow::counts[WM_MEASUREITEM], measured + 1);
     EXPECT_EQ(m.itemWidth, 7u);
     const int drawn = ProbeWindow::counts[WM_DRAWITEM];
-    DRAWITEMSTRUCT d{ODT_MENU, 0, 777, ODA_DRAWENTIRE, 0, reinterpret_cast<HWND>(edit), Frame(),
-                     {0, 0, 50, 20}, 1};
+    DRAWITEMSTRUCT d{
+        ODT_MENU,       0, 777, ODA_DRAWENTIRE, 0, reinterpret_cast<HWND>(edit), Frame(),
+        {0, 0, 50, 20}, 1};
     SendMessageA(hwnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
     EXPECT_EQ(ProbeWindow::counts[WM_DRAWITEM], drawn + 1);
     bar->RestorePopupItems();
@@ -562,7 +563,7 @@ TEST_F(MenuBarOffScreen, ABarReleasedWithoutDetachLeavesNothingThatCanReachIt) {
     SendMessageA(hwnd, WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(popups[0]));
     SendMessageA(hwnd, WM_MENUCHAR, 'f', reinterpret_cast<LPARAM>(popups[0]));
     EXPECT_EQ(ProbeWindow::counts[WM_MOUSEMOVE], moves + 1);
-    test::PumpFor(120);
+    test::PumpUntilIdle();
 }
 
 TEST_F(MenuBarOffScreen, InClientModeTheBarRaisesRepaintAndLeavesPopupsAlone) {

@@ -20,7 +20,7 @@ using namespace test::skin;
 using test::Canvas;
 using test::PaintFrame;
 using test::ProbeWindow;
-using test::PumpFor;
+using test::PumpUntilIdle;
 using test::SkinnedForm;
 
 constexpr COLORREF kSentinel = RGB(1, 2, 3);
@@ -59,7 +59,7 @@ protected:
     void SetUp() override { ProbeWindow::Reset(); }
     void TearDown() override {
         ProbeWindow::Reset();
-        PumpFor(20);
+        PumpUntilIdle();
     }
 };
 
@@ -515,7 +515,7 @@ TEST_F(RendererTest, ReleasingWithoutDetachLetsTheWindowGoBackToItsOwnWays) {
         auto form = WindowObject::Create(hwnd);
         r->Attach2(form.get(), SheetConfig().get());
         ShowWindow(hwnd, SW_SHOW);
-        PumpFor(50);
+        PumpUntilIdle();
         // The modifier takes the menu off the window while the skin is on.
         SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), HTCAPTION);
         EXPECT_EQ(GetMenu(hwnd), nullptr);
@@ -639,7 +639,7 @@ TEST_F(RendererTest, ResizeAndRepaintReachTheOwner) {
     SetWindowPos(f.hwnd, nullptr, 0, 0, kW + 20, kH + 10, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(events.Count(kSkinResize), 1);
     ShowWindow(f.hwnd, SW_SHOW);
-    PumpFor(50);
+    PumpUntilIdle();
     const int before = events.Count(kSkinRepaint);
     SendMessageA(f.hwnd, WM_NCPAINT, 1, 0);
     EXPECT_EQ(events.Count(kSkinRepaint), before + 1);
@@ -661,8 +661,7 @@ public:
             }
             window_.reset();
         });
-        while (!ready_)
-            Sleep(5);
+        test::WaitFor([&] { return ready_.load(); });
     }
     ~ForeignWindow() {
         PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
@@ -687,21 +686,21 @@ TEST_F(RendererTest, HiddenFormsSendTabOnlyToThisProgramAndForeignWindowsAreRefu
     {
         UniqueWindow active = ProbeWindow::Create(50, 50, 200, 150, true);
         SetFocus(active.get());
-        PumpFor(50);
+        PumpUntilIdle();
         SkinnedForm hidden = SkinnedForm::Create(SheetConfig().get(), kAt);
-        PumpFor(50);
+        PumpUntilIdle();
         EXPECT_EQ(tabs, 1);
         // A visible form sends nothing.
         ShowWindow(hidden.hwnd, SW_SHOWNOACTIVATE);
         hidden.Attach(SheetConfig().get());
-        PumpFor(50);
+        PumpUntilIdle();
         EXPECT_EQ(tabs, 1);
     }
     ForeignWindow foreign;
-    PumpFor(100);
+    PumpUntilIdle();
     ASSERT_EQ(GetForegroundWindow(), foreign.hwnd());
     SkinnedForm hidden = SkinnedForm::Create(SheetConfig().get(), kAt);
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_EQ(foreign.keys(), 0);
 
     // Another thread's window is not skinned from this one.

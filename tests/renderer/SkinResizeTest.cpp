@@ -58,18 +58,16 @@ TEST(SkinResize, TwoHundredBorderStepsLeaveAWholeFrameAndNoObjectsBehind) {
             for (int i = 1; i <= steps; ++i) {
                 test::MouseMove(start.x + i, start.y);
                 // Wait for the window to take its new size, then for its frame.
-                for (int wait = 0; wait < 50 && WindowWidth(hwnd) == width; ++wait)
-                    Sleep(5);
+                test::WaitFor([&] { return WindowWidth(hwnd) != width; }, 250);
                 width = WindowWidth(hwnd);
-                bool whole = false;
-                for (int wait = 0; wait < 50 && !whole; ++wait) {
-                    whole = test::WindowPixel(hwnd, width - 3, kH / 2) == BorderCell(6) &&
-                            test::WindowPixel(hwnd, width - 2, kH - 2) == BorderCell(5) &&
-                            test::WindowPixel(hwnd, width - 3, 2) == kRight[0] &&
-                            test::WindowPixel(hwnd, width / 2, kH - 2) == BorderCell(3);
-                    if (!whole) Sleep(5);
-                }
-                unpainted += !whole;
+                unpainted += !test::WaitFor(
+                    [&] {
+                        return test::WindowPixel(hwnd, width - 3, kH / 2) == BorderCell(6) &&
+                               test::WindowPixel(hwnd, width - 2, kH - 2) == BorderCell(5) &&
+                               test::WindowPixel(hwnd, width - 3, 2) == kRight[0] &&
+                               test::WindowPixel(hwnd, width / 2, kH - 2) == BorderCell(3);
+                    },
+                    250);
             }
             test::MouseUp();
         });
@@ -77,12 +75,12 @@ TEST(SkinResize, TwoHundredBorderStepsLeaveAWholeFrameAndNoObjectsBehind) {
     };
     // A first drag makes what the platform makes once for any (its caches).
     dragRight(5);
-    test::PumpFor(100);
+    test::PumpUntilIdle();
     const int before = WindowWidth(hwnd);
     const DWORD gdi = test::GdiObjectCount(), user = test::UserObjectCount();
     const int unpainted = dragRight(kSteps);
     const int grown = WindowWidth(hwnd) - before;
-    test::PumpFor(200);
+    test::PumpUntilIdle();
     test::SaveWindowShot("renderer_resized_in_200_steps", hwnd);
     printf("%d border steps: the window grew %d pixels; %d steps left the frame unpainted; GDI "
            "%lu -> %lu, USER %lu -> %lu\n",

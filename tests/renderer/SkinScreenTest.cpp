@@ -18,8 +18,8 @@ namespace {
 using namespace test::skin;
 using test::Centre;
 using test::ProbeWindow;
-using test::PumpFor;
 using test::PumpUntil;
+using test::PumpUntilIdle;
 using test::SkinnedForm;
 using test::WhileInput;
 using test::WindowPixel;
@@ -64,14 +64,14 @@ protected:
         test::MouseMove(5, 5); // away from every window
         form = SkinnedForm::Create(SheetConfig().get(), kAt, true);
         SetWindowTextA(form.hwnd, "Skinned form");
-        PumpFor(50);
+        PumpUntilIdle();
     }
     void TearDown() override {
         test::MouseUp();
         form.renderer.reset();
         form.window.reset();
         ProbeWindow::Reset();
-        PumpFor(50);
+        PumpUntilIdle();
     }
     HWND hwnd() const { return form.hwnd; }
     int Width() const { return form.Rect().right - form.Rect().left; }
@@ -112,7 +112,7 @@ TEST_F(SkinOnScreen, ThePiecesStandWhereTheSkinPutsThemActiveAndInactive) {
     test::SaveWindowShot("renderer_frame_active", hwnd());
 
     UniqueWindow other = ProbeWindow::Create(620, 450, 200, 150, true);
-    PumpFor(150);
+    PumpUntilIdle();
     ExpectFrame(1, "in-active");
     EXPECT_GT(OtherPixels(hwnd(), title, {kLeft[1], kMiddle[1]}), 30);
     EXPECT_EQ(OtherPixels(hwnd(), title, {kLeft[1], kMiddle[1], kTitle[0]}),
@@ -129,7 +129,7 @@ TEST_F(SkinOnScreen, LargeNarrowAndShortWindowsAreFramedWhole) {
     form.Attach(SheetConfig().get());
     for (Size s : {Size{640, 420}, Size{130, 200}, Size{70, 150}, Size{300, 40}, Size{300, 30}}) {
         SetWindowPos(hwnd(), nullptr, 0, 0, s.w, s.h, SWP_NOMOVE | SWP_NOZORDER);
-        PumpFor(100);
+        PumpUntilIdle();
         const std::string name = std::to_string(s.w) + "x" + std::to_string(s.h);
         SCOPED_TRACE(name);
         ASSERT_EQ(Width(), s.w);
@@ -167,11 +167,8 @@ void MoveOnto(POINT p) {
 
 // A window pixel, read until it has the expected colour or half a second has passed.
 COLORREF AwaitPixel(HWND hwnd, POINT at, COLORREF expected) {
-    COLORREF c = WindowPixel(hwnd, at.x, at.y);
-    for (int i = 0; i < 25 && c != expected; ++i) {
-        Sleep(20);
-        c = WindowPixel(hwnd, at.x, at.y);
-    }
+    COLORREF c = 0;
+    test::WaitFor([&] { return (c = WindowPixel(hwnd, at.x, at.y)) == expected; }, 500);
     return c;
 }
 
@@ -230,8 +227,7 @@ TEST_F(SkinOnScreen, ButtonLooksFollowTheMouse) {
         MoveOnto(onCaption);
         releasesBefore = ReleaseCounter::releases;
         test::MouseUp();
-        for (int i = 0; i < 50 && ReleaseCounter::releases == releasesBefore; ++i)
-            Sleep(10);
+        test::WaitFor([&] { return ReleaseCounter::releases != releasesBefore; }, 500);
         releasesAfter = ReleaseCounter::releases;
         released = closeLook(kNormalRow);
         MoveOnto(onMaximise);
@@ -256,7 +252,7 @@ TEST_F(SkinOnScreen, MaximiseRestoreAndMinimiseDoWhatTheySay) {
     const POINT maximise = form.At(Centre(ButtonRect(kW, kMaximiseColumn)).x, kButtonTop + 5);
     WhileInput([&] { test::Click(maximise.x, maximise.y); });
     ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd()) != FALSE; }, 2000));
-    PumpFor(100);
+    PumpUntilIdle();
     // Maximised, the middle button shows the restore cell.
     const RECT restore = ButtonRect(Width(), kMaximiseColumn);
     EXPECT_EQ(WindowPixel(hwnd(), restore.left + 2, restore.top + 2),
@@ -266,7 +262,7 @@ TEST_F(SkinOnScreen, MaximiseRestoreAndMinimiseDoWhatTheySay) {
     const POINT restorePoint = form.At(Centre(restore).x, kButtonTop + 5);
     WhileInput([&] { test::Click(restorePoint.x, restorePoint.y); });
     ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd()) == FALSE; }, 2000));
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_EQ(Width(), kW);
     ExpectFrame(0, "restored");
     test::SaveWindowShot("renderer_restored", hwnd());
@@ -289,10 +285,7 @@ TEST_F(SkinOnScreen, CloseRaisesUnloadAndClosesUnlessCancelled) {
     EXPECT_EQ(WindowPixel(hwnd(), kW / 2, 2), kMiddle[0]); // still skinned
 
     events.answer = nullptr;
-    WhileInput([&] {
-        Sleep(GetDoubleClickTime() + 100); // two quick clicks would be a double-click
-        test::Click(close.x, close.y);
-    });
+    WhileInput([&] { test::Click(close.x, close.y); });
     EXPECT_EQ(events.Count(kSkinUnload), 2);
     EXPECT_TRUE(PumpUntil([&] { return ProbeWindow::counts[WM_CLOSE] == 1; }, 2000));
 }
@@ -325,7 +318,7 @@ TEST_F(SkinOnScreen, TheSizingBordersResizeAndTheFrameFollows) {
     POINT top = form.At(Width() / 2, 1);
     WhileInput([&] { test::Drag(top, {top.x, top.y + 20}, 6); });
     EXPECT_NEAR(Height(), kH + 40, 1);
-    PumpFor(100);
+    PumpUntilIdle();
     ExpectFrame(0, "resized");
     test::SaveWindowShot("renderer_resized", hwnd());
 }
@@ -346,12 +339,12 @@ TEST_F(SkinOnScreen, AnActiveStatusHandlerDecidesTheLook) {
         if (id == kSkinActiveStatus) active = VARIANT_FALSE;
     };
     UniqueWindow other = ProbeWindow::Create(620, 450, 200, 150, true);
-    PumpFor(100);
+    PumpUntilIdle();
     SetForegroundWindow(hwnd());
-    PumpFor(100);
+    PumpUntilIdle();
     EXPECT_GE(events.Count(kSkinActiveStatus), 2);
     SendMessageA(hwnd(), WM_NCPAINT, 1, 0);
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(WindowPixel(hwnd(), kW / 2, 2), kMiddle[1]);
 }
 
@@ -365,7 +358,7 @@ TEST_F(SkinOnScreen, AFormsMenuComesBackWhenTheSkinGoes) {
     SetMenu(hwnd(), bar.get());
     form.Attach(SheetConfig().get());
     SendMessageA(hwnd(), WM_NCACTIVATE, TRUE, 0); // as the skin control does after attaching
-    PumpFor(100);
+    PumpUntilIdle();
     // The modifier takes the menu off the window while the skin is on.
     WhileInput([&] {
         POINT p = form.At(kW / 2, kH / 2);
@@ -378,7 +371,7 @@ TEST_F(SkinOnScreen, AFormsMenuComesBackWhenTheSkinGoes) {
     test::SaveWindowShot("renderer_frame_with_menu", hwnd());
 
     form.renderer->Detach();
-    PumpFor(100);
+    PumpUntilIdle();
     ASSERT_EQ(GetMenu(hwnd()), bar.get());
     char text[64] = {};
     GetMenuStringA(file, 101, text, sizeof text, MF_BYCOMMAND);
@@ -407,13 +400,13 @@ TEST(SkinOnScreenClientArea, TheCloseButtonDetachesAndTheWindowStillCloses) {
     SetForegroundWindow(hwnd);
     // The platform may have made the window active before the skin came.
     SendMessageA(hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
-    PumpFor(100);
+    PumpUntilIdle();
     // The host paints the skin into its client area.
     {
         WindowDC dc = WindowDC::Client(hwnd);
         test::PaintFrame(*renderer, dc.get(), {0, 0, kW, kH});
     }
-    PumpFor(50);
+    PumpUntilIdle();
     EXPECT_EQ(WindowPixel(hwnd, kW / 2, 2), kMiddle[0]);
     test::SaveWindowShot("renderer_client_area_method", hwnd);
 

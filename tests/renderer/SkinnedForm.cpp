@@ -34,7 +34,7 @@ SkinnedForm SkinnedForm::Create(Qel_SkinConfig* config, RECT at, bool visible) {
     if (visible) {
         ShowWindow(f.hwnd, SW_SHOW);
         SetForegroundWindow(f.hwnd);
-        PumpFor(150);
+        PumpUntilIdle();
     }
     return f;
 }

@@ -1,5 +1,7 @@
 #include "tests/support/Input.h"
+#include "tests/support/TestWindow.h"
 
+#include <cstdlib>
 #include <vector>
 
 namespace qel::test {
@@ -23,13 +25,25 @@ void SendKey(WORD vk, DWORD flags) {
     SendInput(1, &in, sizeof in);
 }
 
+// A press, where and when recorded for the next.
+POINT lastPress{-100, -100};
+DWORD lastPressAt = 0;
+void Press() {
+    GetCursorPos(&lastPress);
+    lastPressAt = GetTickCount();
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+}
+
 } // namespace
 
 // An absolute move in the normalised 0..65535 coordinates of the primary
 // screen, rounded up so that the platform's scaling lands on the pixel. Under
-// Wine the move is echoed back by the X server a moment later and an echo of an
-// earlier move can land after a newer one, so the move is repeated until the
-// cursor stays where it was sent.
+// Wine the X server echoes each move back, and the echo of the move before can
+// land after this one and put the cursor back for a moment: the move is sent
+// twice and done once the cursor is at the point and still there 10 ms later
+// (nothing marks the echo as taken; a message sent to the window's thread to
+// mark it disturbs the frame's own press handling). The echo comes with the
+// messages of the window's thread, dispatched meanwhile when it is this one.
 void MouseMove(int x, int y) {
     const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     auto at = [&] {
@@ -37,19 +51,28 @@ void MouseMove(int x, int y) {
         GetCursorPos(&p);
         return p.x == x && p.y == y;
     };
+    const bool own =
+        GetWindowThreadProcessId(WindowFromPoint({x, y}), nullptr) == GetCurrentThreadId();
     for (int attempt = 0; attempt < 10; ++attempt) {
-        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + w - 1) / w,
-                  (y * 65536 + h - 1) / h);
-        Sleep(15);
-        if (at()) {
-            Sleep(15);
-            if (at()) return;
-        }
+        for (int twice = 0; twice < 2; ++twice)
+            SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + w - 1) / w,
+                      (y * 65536 + h - 1) / h);
+        if (!WaitFor(at, 50)) continue;
+        own ? PumpFor(10) : Sleep(10);
+        if (at()) return;
     }
 }
 
+// A press near the last one within the double-click time would make a
+// double-click: it waits that time out, the platform's own, which nothing marks.
 void MouseDown() {
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    POINT p;
+    GetCursorPos(&p);
+    const DWORD since = GetTickCount() - lastPressAt;
+    if (abs(p.x - lastPress.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+        abs(p.y - lastPress.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && since <= GetDoubleClickTime())
+        Sleep(GetDoubleClickTime() + 1 - since);
+    Press();
 }
 void MouseUp() {
     SendMouse(MOUSEEVENTF_LEFTUP);
@@ -61,6 +84,17 @@ void Click(int x, int y) {
     MouseUp();
 }
 
+// Two clicks, the second pressed wherever the first was: a late echo of an
+// earlier move may have put the cursor back in between, so it is moved again.
+void DoubleClick(int x, int y) {
+    Click(x, y);
+    MouseMove(x, y);
+    Press();
+    MouseUp();
+}
+
+// The pauses pace the drag as a hand does: nothing on the screen marks a step
+// as taken.
 void Drag(POINT from, POINT to, int steps, DWORD pauseMs) {
     MouseMove(from.x, from.y);
     Sleep(pauseMs);

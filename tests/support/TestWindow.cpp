@@ -29,8 +29,7 @@ UniqueWindow MakeWindow(int x, int y, int w, int h, bool visible, DWORD style, c
     if (visible && hwnd) {
         ShowWindow(hwnd.get(), SW_SHOW);
         SetForegroundWindow(hwnd.get());
-        UpdateWindow(hwnd.get());
-        PumpFor(50);
+        PumpUntilIdle();
     }
     return hwnd;
 }
@@ -53,11 +52,22 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     return true;
 }
 
+bool PumpUntilIdle(DWORD timeoutMs) {
+    constexpr UINT kWaiting = QS_SENDMESSAGE | QS_POSTMESSAGE | QS_INPUT | QS_PAINT;
+    const DWORD start = GetTickCount();
+    // The last, empty look at the queue also puts what was painted on the screen.
+    for (DoEvents(); HIWORD(GetQueueStatus(kWaiting)) & kWaiting; DoEvents()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(1);
+    }
+    return true;
+}
+
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (!done()) {
         if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(10);
+        Sleep(1);
     }
     return true;
 }
@@ -70,7 +80,7 @@ void WhileInput(const std::function<void()>& input) {
     });
     PumpUntil([&] { return done.load(); }, 30000);
     worker.join();
-    PumpFor(50);
+    PumpUntilIdle();
 }
 
 } // namespace qel::test

@@ -15,17 +15,22 @@ const char* TestWindowClass(const char* name, WNDPROC proc, int background = COL
 UniqueWindow MakeWindow(int x, int y, int w, int h, bool visible = false,
                         DWORD style = WS_OVERLAPPEDWINDOW, const char* title = "Test window");
 
-// Dispatches the thread's messages for `ms` milliseconds.
+// Dispatches the thread's messages for `ms` milliseconds: only where nothing
+// can be waited for (a pause that shows nothing happens, pacing).
 void PumpFor(DWORD ms);
 // Dispatches messages until `done` is true or `timeoutMs` has passed; returns `done()`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
+// Dispatches messages until none waits for this thread and none of its windows
+// has anything left to paint (what they show is then on the screen).
+bool PumpUntilIdle(DWORD timeoutMs = 3000);
 
 // Polls `done` until it holds or `timeoutMs` has passed, without dispatching
 // messages (for the input thread of WhileInput); returns `done()`.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // Runs `input` (real mouse and key input, pixel reads) on a second thread while
 // this thread, the windows' thread, keeps dispatching messages: a press on a
-// frame or a menu starts a modal loop on the windows' thread.
+// frame or a menu starts a modal loop on the windows' thread. Returns once
+// the input has been taken and painted.
 void WhileInput(const std::function<void()>& input);
 
 } // namespace qel::test
