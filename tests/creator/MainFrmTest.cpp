@@ -443,8 +443,8 @@ TEST_F(CreatorMain, PreviewShowsThePreviewFileOnTheSkinnedPreviewForm) {
             hadIcon = SendMessageA(form.hWnd(), WM_GETICON, ICON_BIG, 0) != 0;
             forms::test::WaitFor([&] { return GetForegroundWindow() == form.hWnd(); });
             qel::test::SaveWindowShot("creator_menu_preview", form.hWnd());
-            EXPECT_TRUE(forms::test::ClickUntil(form.Command2->hWnd(),
-                                                [&] { return !IsWindow(form.hWnd()); }));
+            EXPECT_TRUE(forms::test::ClickUntil( // "Exit" closes it
+                form.Command2->hWnd(), [&] { return !IsWindow(form.hWnd()); }));
         });
     EXPECT_STREQ(caption, "Previewing Amber Dusk");
     EXPECT_TRUE(hadIcon);

@@ -162,8 +162,9 @@ TEST_F(PieceEditing, ADoubleClickGivesTheGraphicToTheTickedVariants) {
     DoubleClickItem(2, 0, [](UpdateWhatFrm& dialog) { // the first graphic: all proposed
         for (CheckBox* box : {dialog.Check1, dialog.Check2, dialog.Check3, dialog.Check4})
             EXPECT_EQ(box->Value(), 1);
-        EXPECT_TRUE(forms::test::ClickUntil(
-            dialog.Command1->hWnd(), [&] { return !IsWindowVisible(dialog.hWnd()); })); // "Update"
+        EXPECT_TRUE(forms::test::ClickUntil(dialog.Command1->hWnd(), [&] {
+            return !IsWindowVisible(dialog.hWnd());
+        })); // "Update" closes it
     });
     EXPECT_EQ(titles.back(), "Get Top Left graphic");
     for (int v = 1; v <= kVariants; ++v) {
@@ -186,8 +187,9 @@ TEST_F(PieceEditing, ADoubleClickGivesTheGraphicToTheTickedVariants) {
         EXPECT_EQ(dialog.Check1->Value() * 1000 + dialog.Check2->Value() * 100 +
                       dialog.Check3->Value() * 10 + dialog.Check4->Value(),
                   1101);
-        EXPECT_TRUE(forms::test::ClickUntil(
-            dialog.Command2->hWnd(), [&] { return !IsWindowVisible(dialog.hWnd()); })); // "Cancel"
+        EXPECT_TRUE(forms::test::ClickUntil(dialog.Command2->hWnd(), [&] {
+            return !IsWindowVisible(dialog.hWnd());
+        })); // "Cancel" closes it
     });
     EXPECT_EQ(main->Document.ItemData(1, Piece::LeftSide), 0);
     EXPECT_TRUE(main->Document.SkinModified);
@@ -213,8 +215,8 @@ TEST_F(PieceEditing, CancelsAndUnreadableGraphicsStoreNothing) {
     for (const std::string& file : {text, wide}) {
         path = file;
         DoubleClickItem(2, 4, [](UpdateWhatFrm& dialog) {
-            EXPECT_TRUE(forms::test::ClickUntil(dialog.Command1->hWnd(),
-                                                [&] { return !IsWindowVisible(dialog.hWnd()); }));
+            EXPECT_TRUE(forms::test::ClickUntil( // "Update" closes it
+                dialog.Command1->hWnd(), [&] { return !IsWindowVisible(dialog.hWnd()); }));
         });
         EXPECT_EQ(main->Document, before);
         EXPECT_TRUE(Default<UpdateWhatFrm>().Loaded());

@@ -33,7 +33,8 @@ bool Shown(forms::Form& form) {
     return form.Loaded() && IsWindowVisible(form.hWnd());
 }
 
-// Clicks the form's "Exit Form" and waits for the form to go.
+// Clicks the form's "Exit Form" and waits for the form to go (a click that
+// closes a form, repeated if dropped).
 void Exit(forms::Form& form, forms::CommandButton& exit) {
     EXPECT_TRUE(forms::test::ClickUntil(exit.hWnd(), [&] { return !Shown(form); }));
 }

@@ -276,7 +276,7 @@ TEST_F(SaveSkin, APreviewWritesThePreviewFileWithoutAName) {
                                MenuKeys('V', {'P'});
                                ASSERT_TRUE(forms::test::WaitFor(
                                    [&] { return IsWindowVisible(form.hWnd()) != FALSE; }));
-                               EXPECT_TRUE(forms::test::ClickUntil(
+                               EXPECT_TRUE(forms::test::ClickUntil( // "Exit" closes it
                                    form.Command2->hWnd(), [&] { return !IsWindow(form.hWnd()); }));
                            });
     EXPECT_FALSE(form.Loaded());

@@ -49,7 +49,8 @@ Answer Ask(std::array<bool, 4> proposed, short corner,
     return a;
 }
 
-// Clicks the dialog's button that answers it and waits for the dialog to go.
+// Clicks the dialog's button that answers it and waits for the dialog to go (a
+// click that closes a form, repeated if dropped).
 void AnswerWith(UpdateWhatFrm& d, forms::CommandButton& button) {
     EXPECT_TRUE(forms::test::ClickUntil(button.hWnd(), [&] { return !IsWindowVisible(d.hWnd()); }));
 }
