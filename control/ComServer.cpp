@@ -1,6 +1,6 @@
 #include "control/ComServer.h"
 #include "base/ComObject.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 #include "hooking/CTimer.h"
 #include "hooking/GSubclass.h"
 #include "hooking/Qel_SkinAreaMod.h"

@@ -7,7 +7,7 @@
 #pragma once
 #include "base/ComGuard.h"
 #include "base/Events.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 #include "sheet/SkinSlice.h"
 #include "renderer/Qel_SkinClass.h"
 #include "renderer/Qel_SkinConfig.h"

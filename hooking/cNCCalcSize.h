@@ -7,7 +7,7 @@
 #pragma once
 #include "base/Events.h"
 #include "base/Handle.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 
 namespace qel {
 

@@ -7,7 +7,7 @@
 // the skinned close button is released.
 #pragma once
 #include "base/Events.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 #include "renderer/FrameLayout.h"
 #include "renderer/SkinSettings.h"
 #include "renderer/cMemDC.h"

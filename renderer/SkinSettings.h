@@ -2,7 +2,7 @@
 // itself and, as copies, by the renderer.
 #pragma once
 #include "base/ComPtr.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 #include "renderer/SkinSettingsTable.h"
 
 #include <ocidl.h>

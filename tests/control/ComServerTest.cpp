@@ -2,7 +2,7 @@
 // its classes by programmatic identifier and use them late-bound.
 #include "base/ComPtr.h"
 #include "base/LateBound.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 #include "tests/support/Paths.h"
 
 #include <gtest/gtest.h>
