@@ -6,7 +6,7 @@
 #include "base/PictureFile.h"
 #include "base/Twips.h"
 #include "control/Qel_SkinCtrl.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "hooking/RoundRegion.h"
 #include "renderer/Qel_SkinClass.h"
 #include "renderer/Qel_SkinConfig.h"

@@ -5,7 +5,7 @@
 #include "base/PictureFile.h"
 #include "base/FileHelpers.h"
 #include "control/Qel_SkinCtrl.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 
 #include <shlobj.h>
 

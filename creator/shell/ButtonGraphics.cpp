@@ -1,5 +1,5 @@
 #include "creator/shell/ButtonGraphics.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/GraphicPickerDialogs.h"
 #include "creator/shell/LivePreviewFrm.h"

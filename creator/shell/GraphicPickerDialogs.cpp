@@ -1,6 +1,6 @@
 #include "creator/shell/GraphicPickerDialogs.h"
 #include "base/FileHelpers.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/shell/CreatorSettings.h"
 #include "creator/shell/MainFrm.h"
 #include "creator/shell/UpdateWhatFrm.h"

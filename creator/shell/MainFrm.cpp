@@ -1,7 +1,7 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
 #include "control/SkinControlSource.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
 #include "creator/shell/ButtonGraphics.h"
 #include "creator/sheet/SkinSheetMapping.h"

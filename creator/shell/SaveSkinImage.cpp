@@ -8,7 +8,7 @@
 #include "base/FileHelpers.h"
 #include "base/MessagePump.h"
 #include "base/PictureFile.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/sheet/SkinBitmap.h"
 #include "creator/sheet/SkinFileNames.h"
 #include "creator/sheet/SkinGif.h"

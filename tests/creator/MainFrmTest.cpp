@@ -9,7 +9,7 @@
 #include "creator/shell/PreviewFrm.h"
 #include "creator/shell/SizeCheckFrm.h"
 #include "creator/shell/UpdateWhatFrm.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "tests/creator/CreatorMenus.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"

@@ -6,7 +6,7 @@
 // The GIFs are left in test-output\saved gifs\ beside their bitmaps, where
 // check_saved_gifs.py decodes them with the machine's own decoders.
 #include "base/PictureFile.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/MainFrm.h"
