@@ -2,7 +2,7 @@
 #include "demo/CleanFrm.h"
 #include "demo/CtrlColorFrm.h"
 #include "demo/SizeFrm.h"
-#include "control/SkinControlSource.h"
+#include "programs/SkinControlSource.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"
 #include "forms/CheckBox.h"

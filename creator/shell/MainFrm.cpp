@@ -1,6 +1,6 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
-#include "control/SkinControlSource.h"
+#include "programs/SkinControlSource.h"
 #include "sheet/win32/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
 #include "creator/shell/ButtonGraphics.h"

@@ -1,5 +1,5 @@
 #include "creator/shell/PreviewFrm.h"
-#include "control/SkinControlSource.h"
+#include "programs/SkinControlSource.h"
 #include "creator/shell/CreatorSkin.h"
 #include "forms/ActiveXControl.h"
 #include "forms/CheckBox.h"
