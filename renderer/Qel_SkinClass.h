@@ -8,7 +8,7 @@
 #pragma once
 #include "base/Events.h"
 #include "typelib/QelTypeLib.h"
-#include "renderer/FrameLayout.h"
+#include "skinmodel/FrameLayout.h"
 #include "renderer/SkinSettings.h"
 #include "renderer/cMemDC.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 #include "base/ComPtr.h"
 #include "typelib/QelTypeLib.h"
-#include "renderer/SkinSettingsTable.h"
+#include "skinmodel/SkinSettingsTable.h"
 
 #include <ocidl.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "renderer/FrameLayout.h"
+#include "skinmodel/FrameLayout.h"
 
 #include <gtest/gtest.h>
 

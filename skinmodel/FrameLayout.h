@@ -4,7 +4,7 @@
 // Painting, hit testing and the skin previews all read it, so they agree.
 // Portable: no platform types.
 #pragma once
-#include "renderer/SkinSettingsTable.h"
+#include "skinmodel/SkinSettingsTable.h"
 
 #include <array>
 
