@@ -452,9 +452,9 @@ RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu)
     FrameLayout layout = LayOutFrame(skin, state);
     const POINT cursor = CursorOverButtons(layout);
     for (int k = kCloseButton; k < kFrameButtonCount; ++k)
-        state.looks[k] = !layout.buttons[k].Contains(cursor.x, cursor.y) ? kButtonNormal
-                         : buttonPressed_[k]                             ? kButtonPressed
-                                                                         : kButtonHover;
+        state.looks[k] = !layout.buttons[k].Contains(cursor.x, cursor.y) ? ButtonState::Normal
+                         : buttonPressed_[k]                             ? ButtonState::Down
+                                                                         : ButtonState::Highlight;
     layout = LayOutFrame(skin, state);
     const RECT inner{layout.inner.left, layout.inner.top, layout.inner.right, layout.inner.bottom};
     layout_ = layout;
@@ -551,11 +551,11 @@ void Qel_SkinClass::PrepareIcon() {
         }
 }
 
-PieceCopy Qel_SkinClass::CellOf(FrameButton kind, FrameButtonLook look) const {
+PieceCopy Qel_SkinClass::CellOf(FrameButton kind, ButtonState look) const {
     return ButtonCell(Skin(), kind, look, WindowActive(), IsMaximised(), layout_.buttons[kind]);
 }
 
-void Qel_SkinClass::DrawControlButton(HDC hdc, FrameButton kind, FrameButtonLook look) {
+void Qel_SkinClass::DrawControlButton(HDC hdc, FrameButton kind, ButtonState look) {
     if (!layout_.buttonShown[kind] || !dc_) return;
     const PieceCopy cell = CellOf(kind, look);
     Copy(hdc, cell, dc_->buttons.hdc());
@@ -652,9 +652,9 @@ STDMETHODIMP Qel_SkinClass::HitTest(LONG X, LONG Y, ECNCHitTestConstants* eHitTe
         for (int k = kCloseButton; k < kFrameButtonCount; ++k)
             if (!down && !under[k]) buttonPressed_[k] = false;
         for (int k = kCloseButton; k < kFrameButtonCount; ++k) {
-            const FrameButtonLook look = under[k] && down && buttonPressed_[k] ? kButtonPressed
-                                         : down || !under[k]                   ? kButtonNormal
-                                                                               : kButtonHover;
+            const ButtonState look = under[k] && down && buttonPressed_[k] ? ButtonState::Down
+                                     : down || !under[k]                   ? ButtonState::Normal
+                                                                           : ButtonState::Highlight;
             const auto button = static_cast<FrameButton>(k);
             if (!layout_.buttonShown[k] || drawn_[k] == CellOf(button, look)) continue;
             if (!dc) dc.emplace(WindowDC::Whole(hwnd_));
@@ -670,7 +670,7 @@ STDMETHODIMP Qel_SkinClass::NCMouseDown(LONG X, LONG Y, VARIANT_BOOL* bHandled, 
     for (int i = kCloseButton; i < kFrameButtonCount; ++i) {
         const auto k = static_cast<FrameButton>(i);
         if (!layout_.buttonShown[k] || !layout_.buttons[k].Contains(X, Y)) continue;
-        DrawControlButton(FromLong<HDC>(hdc), k, kButtonPressed);
+        DrawControlButton(FromLong<HDC>(hdc), k, ButtonState::Down);
         buttonPressed_[k] = true;
         *bHandled = VARIANT_TRUE;
     }
@@ -700,7 +700,8 @@ STDMETHODIMP Qel_SkinClass::NCMouseUp(LONG X, LONG Y, LONG hdc, LONG, LONG, LONG
         // A renderer detached meanwhile leaves the window's own frame alone.
         if (hwnd_)
             for (int k = kCloseButton; k < kFrameButtonCount; ++k)
-                DrawControlButton(FromLong<HDC>(hdc), static_cast<FrameButton>(k), kButtonNormal);
+                DrawControlButton(FromLong<HDC>(hdc), static_cast<FrameButton>(k),
+                                  ButtonState::Normal);
         buttonPressed_ = {};
         return S_OK;
     });

@@ -75,11 +75,13 @@ FrameLayout LayOutFrame(const FrameSkin& k, const FrameState& state) {
 
     // Borders: the side cells repeated down, the bottom middle repeated across
     // with the corners of the window's kind at its ends.
-    const int w = RoundHalfEven(k.bordersWidth / 14.0);
+    const int w = RoundHalfEven(k.bordersWidth / double(kStripCells));
     out.cellWidth = w;
     if (w > 0 && b > 0) {
-        const int first = k.BorderHasInactiveVersion && !state.active ? kInactiveCells * w : 0;
-        out.sideCells = {first + kLeftSideCell * w, first + kRightSideCell * w};
+        const FrameVariant v = k.BorderHasInactiveVersion && !state.active ? FrameVariant::Inactive
+                                                                           : FrameVariant::Active;
+        const auto cellX = [&](StripPiece p) { return StripCellOf(v, p) * w; };
+        out.sideCells = {cellX(StripPiece::LeftSide), cellX(StripPiece::RightSide)};
         const int sideTop = T + c;
         const int leftWidth = k.LeftBorderWidth > 0 ? k.LeftBorderWidth : w;
         out.leftBorder = {{L, sideTop, L + leftWidth, R.bottom}, 0, 0};
@@ -90,11 +92,11 @@ FrameLayout LayOutFrame(const FrameSkin& k, const FrameState& state) {
         else
             out.rightBorder = {{R.right - w, sideTop, R.right, R.bottom}, w, 0};
         out.bottom = {L, R.bottom - b, R.right, R.bottom};
-        out.bottomMiddleCell = first + kBottomMiddleCell * w;
+        out.bottomMiddleCell = cellX(StripPiece::BottomMiddle);
         out.bottomLeftCell =
-            first + (state.sizable ? kBottomLeftSizableCell : kBottomLeftFixedCell) * w;
+            cellX(state.sizable ? StripPiece::BottomLeftSizable : StripPiece::BottomLeftFixed);
         out.bottomRightCell =
-            first + (state.sizable ? kBottomRightSizableCell : kBottomRightFixedCell) * w;
+            cellX(state.sizable ? StripPiece::BottomRightSizable : StripPiece::BottomRightFixed);
         out.bottomRightX = W - w;
     }
 
@@ -108,17 +110,16 @@ FrameLayout LayOutFrame(const FrameSkin& k, const FrameState& state) {
     return out;
 }
 
-PieceCopy ButtonCell(const FrameSkin& k, FrameButton button, FrameButtonLook look, bool active,
+PieceCopy ButtonCell(const FrameSkin& k, FrameButton button, ButtonState look, bool active,
                      bool maximised, const FrameRect& at) {
-    // Columns: close, restore, maximise, minimise.
-    const int column = button == kCloseButton      ? 0
-                       : button == kMinimiseButton ? 3
-                       : maximised                 ? 1
-                                                   : 2;
-    const int row = active ? look : kButtonInactive;
+    const CaptionButton column = button == kCloseButton      ? CaptionButton::Close
+                                 : button == kMinimiseButton ? CaptionButton::Minimize
+                                 : maximised                 ? CaptionButton::Restore
+                                                             : CaptionButton::Maximize;
+    const ButtonState row = active ? look : ButtonState::Disabled;
     return {{at.left, at.top, at.left + k.ButtonWidth, at.top + k.ButtonHeight},
-            column * k.ButtonWidth,
-            row * k.ButtonHeight};
+            static_cast<int>(column) * k.ButtonWidth,
+            static_cast<int>(row) * k.ButtonHeight};
 }
 
 FrameMargins MarginsOf(const FrameSkin& k) {

@@ -4,6 +4,7 @@
 // Painting, hit testing and the skin previews all read it, so they agree.
 // Portable: no platform types.
 #pragma once
+#include "skinmodel/FramePieces.h"
 #include "skinmodel/SkinSettingsTable.h"
 
 #include <array>
@@ -27,7 +28,7 @@ struct FrameSkin {
     QEL_SKIN_SETTINGS(QEL_FRAME_MEMBER)
 #undef QEL_FRAME_MEMBER
     int captionHeight = 0;                   // c
-    int bordersWidth = 0, bordersHeight = 0; // the border picture: 14 cells, b tall
+    int bordersWidth = 0, bordersHeight = 0; // the border picture: kStripCells cells, b tall
 };
 
 // The frame's part of a skin configuration (any record with the members under
@@ -45,23 +46,9 @@ FrameSkin FrameSkinOf(const Config& k, int captionHeight, int bordersWidth, int 
     return f;
 }
 
-// The caption buttons, in the order they are laid out from the right, and
-// their looks (rows of the button picture).
+// The window's caption buttons, in the order they are laid out from the right;
+// the middle one shows the Restore or the Maximize column of the button picture.
 enum FrameButton { kCloseButton, kMaxRestoreButton, kMinimiseButton, kFrameButtonCount };
-enum FrameButtonLook { kButtonNormal, kButtonPressed, kButtonHover, kButtonInactive };
-
-// Cells of the border picture (the sheet's strip order); the in-active ones
-// follow at kInactiveCells.
-enum FrameBorderCell {
-    kLeftSideCell = 0,
-    kBottomLeftFixedCell = 1,
-    kBottomLeftSizableCell = 2,
-    kBottomMiddleCell = 3,
-    kBottomRightFixedCell = 4,
-    kBottomRightSizableCell = 5,
-    kRightSideCell = 6,
-    kInactiveCells = 7,
-};
 
 struct FrameState {
     FrameRect window; // where the frame is drawn (the window's own: at the origin)
@@ -71,7 +58,7 @@ struct FrameState {
     bool menu = false;      // a menu bar is laid out
     int titleHeight = 0;    // the measured height of the title font, when measured
     std::array<bool, kFrameButtonCount> shown{true, true, true};
-    std::array<FrameButtonLook, kFrameButtonCount> looks{}; // while active
+    std::array<ButtonState, kFrameButtonCount> looks{}; // while active
 };
 
 // A copy of w x h pixels from (fromX, fromY) of a source to `to`'s top-left.
@@ -119,8 +106,8 @@ struct FrameLayout {
 FrameLayout LayOutFrame(const FrameSkin& skin, const FrameState& state);
 
 // The cell of the button picture that shows `button` with `look` at `at`'s
-// top-left (the in-active row whatever the look while the window is in-active).
-PieceCopy ButtonCell(const FrameSkin& skin, FrameButton button, FrameButtonLook look, bool active,
+// top-left (the Disabled row whatever the look while the window is in-active).
+PieceCopy ButtonCell(const FrameSkin& skin, FrameButton button, ButtonState look, bool active,
                      bool maximised, const FrameRect& at);
 
 // The margins the frame takes from the window.

@@ -38,23 +38,23 @@ TEST(FrameLayout, TheBottomCornersAreThoseOfTheWindowsKind) {
     const FrameSkin k = SlicedSkin();
     FrameState state = Window(300, 200);
     FrameLayout sizable = LayOutFrame(k, state);
-    EXPECT_EQ(sizable.bottomLeftCell, kBottomLeftSizableCell * 6);
-    EXPECT_EQ(sizable.bottomRightCell, kBottomRightSizableCell * 6);
+    EXPECT_EQ(sizable.bottomLeftCell, 2 * 6);
+    EXPECT_EQ(sizable.bottomRightCell, 5 * 6);
     EXPECT_EQ(sizable.bottomRightX, 300 - 6);
     EXPECT_EQ(sizable.bottom, (FrameRect{0, 192, 300, 200}));
 
     state.sizable = false;
     state.active = false;
     FrameLayout fixed = LayOutFrame(k, state);
-    EXPECT_EQ(fixed.bottomLeftCell, (kInactiveCells + kBottomLeftFixedCell) * 6);
-    EXPECT_EQ(fixed.bottomRightCell, (kInactiveCells + kBottomRightFixedCell) * 6);
+    EXPECT_EQ(fixed.bottomLeftCell, (7 + 1) * 6);
+    EXPECT_EQ(fixed.bottomRightCell, (7 + 4) * 6);
     EXPECT_EQ(fixed.sideCells, (std::array<int, 2>{42, 42 + 36}));
 }
 
 TEST(FrameLayout, CaptionButtonsCloseUpFromTheRightAndTakeTheirCells) {
     const FrameSkin k = SlicedSkin();
     FrameState state = Window(300, 200);
-    state.looks = {kButtonHover, kButtonPressed, kButtonNormal};
+    state.looks = {ButtonState::Highlight, ButtonState::Down, ButtonState::Normal};
     state.maximised = true;
     FrameLayout all = LayOutFrame(k, state);
     EXPECT_EQ(all.buttons[kCloseButton], (FrameRect{277, 6, 294, 20}));

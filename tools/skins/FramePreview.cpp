@@ -42,9 +42,7 @@ FramePicture ComposeFrame(const SheetImage& sheet, const FrameShot& shot) {
     state.sizable = shot.sizable;
     state.menu = shot.hasMenu;
     state.titleHeight = shot.titleHeight;
-    state.looks = {static_cast<FrameButtonLook>(shot.close),
-                   static_cast<FrameButtonLook>(shot.maximize),
-                   static_cast<FrameButtonLook>(shot.minimize)};
+    state.looks = {shot.close, shot.maximize, shot.minimize};
     const FrameLayout layout = LayOutFrame(skin, state);
 
     FramePicture out;
