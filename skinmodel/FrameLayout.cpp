@@ -161,4 +161,22 @@ int HitTestFrame(const FrameSkin& k, const FrameLayout& layout, int X, int Y, in
     return code;
 }
 
+bool RoundRegion::Contains(int x, int y) const {
+    const double r = ellipse / 2.0, px = x + 0.5, py = y + 0.5;
+    const double cx = px < left + r ? left + r : px > right - r ? right - r : px;
+    const double cy = py < top + r ? top + r : py > bottom - r ? bottom - r : py;
+    const double dx = px - cx, dy = py - cy;
+    return dx * dx + dy * dy <= r * r;
+}
+
+RoundRegion RoundCornersRegion(int width, int height, int32_t angle, bool roundTop,
+                               bool roundBottom) {
+    const int a = std::clamp(angle, 0, kMaxRoundAngle);
+    RoundRegion region{0, 0, width + 1, height + 1, a};
+    if (roundTop && !roundBottom) region.bottom = height + 2 * a + 1;
+    if (roundBottom && !roundTop) region.top = -2 * a;
+    if (!roundTop && !roundBottom) region.ellipse = 0;
+    return region;
+}
+
 } // namespace qel

@@ -8,6 +8,7 @@
 #include "skinmodel/SkinSettingsTable.h"
 
 #include <array>
+#include <cstdint>
 
 namespace qel {
 
@@ -137,5 +138,24 @@ enum FrameHit {
 int HitTestFrame(const FrameSkin& skin, const FrameLayout& layout, int x, int y, int width,
                  int height, bool canSize, int code,
                  std::array<bool, kFrameButtonCount>* underButton = nullptr);
+
+// The round-rectangle region of a window, in window pixels: the rectangle
+// (left, top)-(right, bottom) with corners cut by an ellipse of `ellipse` x
+// `ellipse`; 0 is no rounding.
+struct RoundRegion {
+    int left = 0, top = 0, right = 0, bottom = 0, ellipse = 0;
+    // Whether the pixel at (x, y) lies inside, its centre measured against the
+    // ellipse corners.
+    bool Contains(int x, int y) const;
+    bool operator==(const RoundRegion&) const = default;
+};
+
+// The region of a window `width` x `height` pixels with the top, the bottom,
+// both or no corners rounded by `angle`, which is held to 0 to kMaxRoundAngle
+// so that the region can always be made and never cuts into the window's
+// other edge. A square corner has its rounding pushed outside the window.
+inline constexpr int32_t kMaxRoundAngle = 65536;
+RoundRegion RoundCornersRegion(int width, int height, int32_t angle, bool roundTop,
+                               bool roundBottom);
 
 } // namespace qel

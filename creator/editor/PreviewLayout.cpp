@@ -114,14 +114,4 @@ PreviewLayout LayOutPreview(const SkinDocument& document, int variant,
     return layout;
 }
 
-RoundRegion RoundCornersRegion(int width, int height, int32_t angle, bool roundTop,
-                               bool roundBottom) {
-    const int a = std::clamp(angle, 0, kMaxRoundAngle);
-    RoundRegion region{0, 0, width + 1, height + 1, a};
-    if (roundTop && !roundBottom) region.bottom = height + 2 * a + 1;
-    if (roundBottom && !roundTop) region.top = -2 * a;
-    if (!roundTop && !roundBottom) region.ellipse = 0;
-    return region;
-}
-
 } // namespace qel

@@ -6,25 +6,6 @@
 
 namespace qel {
 
-namespace {
-
-// Whether the pixel lies inside the window region that rounds the corners:
-// a rectangle one pixel larger than the window with ellipse corners `angle` wide.
-bool InRegion(int x, int y, int width, int height, int angle, bool top, bool bottom) {
-    const double r = angle / 2.0;
-    const int regionTop = top ? 0 : -2 * angle;
-    const int regionBottom = bottom ? height + 1 : height + 2 * angle + 1;
-    const double px = x + 0.5, py = y + 0.5;
-    const double cx = px < r ? r : px > width + 1 - r ? width + 1 - r : px;
-    const double cy = py < regionTop + r      ? regionTop + r
-                      : py > regionBottom - r ? regionBottom - r
-                                              : py;
-    const double dx = px - cx, dy = py - cy;
-    return dx * dx + dy * dy <= r * r;
-}
-
-} // namespace
-
 FramePicture ComposeFrame(const SheetImage& sheet, const FrameShot& shot) {
     SkinSliceResult sliced = SliceSkinSheet(sheet, {shot.hasMenu, true, true});
     if (!sliced.slice) throw std::invalid_argument(sliced.problem);
@@ -94,11 +75,11 @@ FramePicture ComposeFrame(const SheetImage& sheet, const FrameShot& shot) {
         image.Fill({x + 1, y + 2, 14, 12}, 0x00704010);
         image.Fill({x + 2, y + 5, 12, 8}, 0x00FFFFFF);
     }
-    if (s.RoundAngle >= 1 && (s.RoundTop || s.RoundBottom))
+    const RoundRegion region = RoundCornersRegion(W, H, s.RoundAngle, s.RoundTop, s.RoundBottom);
+    if (region.ellipse > 0)
         for (int y = 0; y < H; ++y)
-            for (int px = 0; px < W; ++px)
-                if (!InRegion(px, y, W, H, s.RoundAngle, s.RoundTop, s.RoundBottom))
-                    image.SetPixel(px, y, kDesktopColour);
+            for (int x = 0; x < W; ++x)
+                if (!region.Contains(x, y)) image.SetPixel(x, y, kDesktopColour);
 
     out.title = {layout.title.left, layout.title.top, layout.title.Width(), layout.title.Height()};
     out.titleColour = shot.active ? k.ActiveCaptionColor : k.InActiveCaptionColor;
