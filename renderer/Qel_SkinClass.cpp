@@ -9,6 +9,7 @@
 #include "hooking/cNCCalcSize.h"
 #include "renderer/Qel_SkinConfig.h"
 #include "renderer/cMenuBar.h"
+#include "skinmodel/FramePainting.h"
 
 #include <algorithm>
 #include <climits>
@@ -54,31 +55,9 @@ void Copy(HDC to, LONG x, LONG y, LONG w, LONG h, HDC from, LONG fromX, LONG fro
     if (w > 0 && h > 0 && to && from) BitBlt(to, x, y, w, h, from, fromX, fromY, SRCCOPY);
 }
 
-// Repeats the band of `height` rows from x0 to x0 + filled (already drawn)
-// rightwards up to `end`, doubling what is copied each time.
 void Copy(HDC to, const PieceCopy& piece, HDC from) {
     Copy(to, piece.to.left, piece.to.top, piece.to.Width(), piece.to.Height(), from, piece.fromX,
          piece.fromY);
-}
-
-void RepeatRight(HDC dc, LONG x0, LONG filled, LONG end, LONG height) {
-    if (filled <= 0) return;
-    for (LONG x = x0 + filled; x < end;) {
-        const LONG n = std::min(x - x0, end - x);
-        Copy(dc, x, 0, n, height, dc, x0, 0);
-        x += n;
-    }
-}
-
-// Repeats the first `filled` rows of a band `width` wide downwards up to `end`,
-// doubling what is copied each time.
-void RepeatDown(HDC dc, LONG width, LONG filled, LONG end) {
-    if (filled <= 0) return;
-    for (LONG y = filled; y < end;) {
-        const LONG n = std::min(y, end - y);
-        Copy(dc, 0, y, width, n, dc, 0, 0);
-        y += n;
-    }
 }
 
 // The window's text as its frame shows it, read without sending the window a
@@ -460,13 +439,21 @@ RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu)
     layout_ = layout;
     if (!dc_) return inner;
     Surfaces& d = *dc_;
-    const HDC strip = d.strip.hdc(), caption = d.caption.hdc(), borders = d.borders.hdc();
-
-    // Caption: the two ends unstretched, the middle tiled between them.
-    Copy(strip, layout.captionLeft, caption);
-    Copy(strip, layout.captionRight, caption);
-    Copy(strip, layout.middleTile, caption);
-    RepeatRight(strip, layout.middle.left, layout.middleTile.to.Width(), layout.middle.right, c);
+    const FramePainting painting = PaintingOf(skin, layout);
+    if (painting.sideWidth > 0) {
+        d.side.SetWidth(painting.sideWidth);
+        d.side.SetHeight(painting.sideHeight);
+    }
+    const HDC strip = d.strip.hdc();
+    // The surfaces in FrameSurface's order.
+    const HDC surfaces[] = {d.caption.hdc(), d.borders.hdc(), d.buttons.hdc(),
+                            strip,           d.side.hdc(),    target};
+    const auto paint = [&](const std::vector<FrameCopy>& copies) {
+        for (const FrameCopy& copy : copies)
+            Copy(surfaces[static_cast<int>(copy.to)], copy.piece,
+                 surfaces[static_cast<int>(copy.from)]);
+    };
+    paint(painting.caption);
 
     if (drawTitle && !layout.tooNarrow) {
         SetBkMode(strip, TRANSPARENT);
@@ -495,30 +482,7 @@ RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu)
         layout_.menuBar.right = layout.menuBar.left + actualRight;
     }
 
-    for (int k = kCloseButton; k < kFrameButtonCount; ++k)
-        if (layout.buttonShown[k]) Copy(strip, layout.buttonCells[k], d.buttons.hdc());
-    Copy(target, R.left, R.top, W, std::min(c, R.bottom - R.top), strip, 0, 0);
-
-    const LONG w = layout.cellWidth;
-    if (w > 0 && b > 0) {
-        // Sides: the two side cells, repeated down the side surface.
-        d.side.SetWidth(2 * w);
-        d.side.SetHeight(R.bottom - R.top + 1);
-        const HDC side = d.side.hdc();
-        Copy(side, 0, 0, w, b, borders, layout.sideCells[0], 0);
-        Copy(side, w, 0, w, b, borders, layout.sideCells[1], 0);
-        RepeatDown(side, 2 * w, b, R.bottom - R.top);
-        Copy(target, layout.leftBorder, side);
-        Copy(target, layout.rightBorder, side);
-
-        // Bottom, composed on the strip surface: the middle cell repeated, then
-        // the two corners.
-        Copy(strip, 0, 0, w, b, borders, layout.bottomMiddleCell, 0);
-        RepeatRight(strip, 0, w, W, b);
-        Copy(strip, 0, 0, w, b, borders, layout.bottomLeftCell, 0);
-        Copy(strip, layout.bottomRightX, 0, w, b, borders, layout.bottomRightCell, 0);
-        Copy(target, layout.bottom.left, layout.bottom.top, W, b, strip, 0, 0);
-    }
+    paint(painting.frame);
 
     if (layout.icon.right > layout.icon.left && d.iconImage.hdc()) {
         const FrameRect& i = layout.icon;

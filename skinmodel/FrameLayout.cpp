@@ -11,6 +11,7 @@ constexpr int kIconSize = 16;
 
 FrameLayout LayOutFrame(const FrameSkin& k, const FrameState& state) {
     FrameLayout out;
+    out.window = state.window;
     const FrameRect& R = state.window;
     const int L = R.left, T = R.top, W = R.Width();
     const int c = k.captionHeight, b = k.bordersHeight;

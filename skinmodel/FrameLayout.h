@@ -70,6 +70,7 @@ struct PieceCopy {
 };
 
 struct FrameLayout {
+    FrameRect window; // the state's
     // The caption strip (c tall, the window's width, drawn at the window's
     // top-left): both ends from the caption picture, and the middle tile
     // repeated over `middle` (cut at its right end).

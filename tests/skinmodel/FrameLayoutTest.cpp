@@ -1,4 +1,5 @@
 #include "skinmodel/FrameLayout.h"
+#include "skinmodel/FramePainting.h"
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,27 @@ TEST(FrameLayout, HitTestsFindMenuCaptionZonesAndButtons) {
     EXPECT_EQ(l.inner, (FrameRect{7, 30, 293, 196}));
     EXPECT_EQ(l.rightBorder.to, (FrameRect{292, 30, 300, 200}));
     EXPECT_EQ(l.rightBorder.fromX, 2 * 6 - 7 - 1);
+}
+
+TEST(FramePainting, RepeatsTilesByDoublingAndCopiesTheBandsToTheWindow) {
+    const FrameSkin k = SlicedSkin();
+    FrameState state = Window(300, 200);
+    state.window = {10, 20, 310, 220};
+    const FrameLayout l = LayOutFrame(k, state);
+    const FramePainting p = PaintingOf(k, l);
+    // The caption's middle (31 to 270) after its first tile of 29.
+    std::vector<FrameRect> repeats;
+    for (const FrameCopy& c : p.caption)
+        if (c.from == FrameSurface::Strip) repeats.push_back(c.piece.to);
+    EXPECT_EQ(repeats,
+              (std::vector<FrameRect>{
+                  {60, 0, 89, 30}, {89, 0, 147, 30}, {147, 0, 263, 30}, {263, 0, 270, 30}}));
+    std::vector<FrameRect> onWindow;
+    for (const FrameCopy& c : p.frame)
+        if (c.to == FrameSurface::Window) onWindow.push_back(c.piece.to);
+    EXPECT_EQ(onWindow,
+              (std::vector<FrameRect>{
+                  {10, 20, 310, 50}, l.leftBorder.to, l.rightBorder.to, {10, 212, 310, 220}}));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "tools/skins/FramePreview.h"
 #include "sheet/SkinSlice.h"
+#include "skinmodel/FramePainting.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace qel {
@@ -11,9 +11,9 @@ FramePicture ComposeFrame(const SheetImage& sheet, const FrameShot& shot) {
     if (!sliced.slice) throw std::invalid_argument(sliced.problem);
     const SkinSlice& s = *sliced.slice;
     const SkinConfigValues& k = s.config;
-    const SheetImage caption = CutPicture(sheet, s.caption);
-    const SheetImage borders = CutPicture(sheet, s.borders);
-    const SheetImage buttons = CutPicture(sheet, s.buttons);
+    SheetImage caption = CutPicture(sheet, s.caption);
+    SheetImage borders = CutPicture(sheet, s.borders);
+    SheetImage buttons = CutPicture(sheet, s.buttons);
     const int W = shot.width, H = shot.height;
     const FrameSkin skin = FrameSkinOf(k, caption.Height(), borders.Width(), borders.Height());
     FrameState state;
@@ -29,40 +29,18 @@ FramePicture ComposeFrame(const SheetImage& sheet, const FrameShot& shot) {
     FramePicture out;
     out.image = SheetImage(W, H, kDesktopColour);
     SheetImage& image = out.image;
-    auto copy = [](SheetImage& to, const SheetImage& from, const PieceCopy& piece) {
-        to.Draw(from, {piece.fromX, piece.fromY, piece.to.Width(), piece.to.Height()},
-                piece.to.left, piece.to.top);
-    };
-
-    // Caption: the two ends unstretched, the middle tiled between them.
-    copy(image, caption, layout.captionLeft);
-    copy(image, caption, layout.captionRight);
-    const PieceCopy& tile = layout.middleTile;
-    for (int x = layout.middle.left; tile.to.Width() > 0 && x < layout.middle.right;
-         x += tile.to.Width())
-        image.Draw(caption,
-                   {tile.fromX, tile.fromY, std::min(tile.to.Width(), layout.middle.right - x),
-                    tile.to.Height()},
-                   x, tile.to.top);
-    for (int i = kCloseButton; i < kFrameButtonCount; ++i)
-        if (layout.buttonShown[i]) copy(image, buttons, layout.buttonCells[i]);
-
-    // Sides and bottom.
-    const int w = layout.cellWidth, b = skin.bordersHeight;
-    if (w > 0 && b > 0) {
-        SheetImage side(2 * w, H, 0);
-        for (int y = 0; y < H; y += b) {
-            side.Draw(borders, {layout.sideCells[0], 0, w, b}, 0, y);
-            side.Draw(borders, {layout.sideCells[1], 0, w, b}, w, y);
+    const FramePainting painting = PaintingOf(skin, layout);
+    SheetImage strip(painting.stripWidth, painting.stripHeight, kDesktopColour);
+    SheetImage side(painting.sideWidth, painting.sideHeight, 0);
+    // The surfaces in FrameSurface's order.
+    SheetImage* surfaces[] = {&caption, &borders, &buttons, &strip, &side, &image};
+    for (const auto* copies : {&painting.caption, &painting.frame})
+        for (const FrameCopy& c : *copies) {
+            const PieceCopy& p = c.piece;
+            surfaces[static_cast<int>(c.to)]->Draw(*surfaces[static_cast<int>(c.from)],
+                                                   {p.fromX, p.fromY, p.to.Width(), p.to.Height()},
+                                                   p.to.left, p.to.top);
         }
-        copy(image, side, layout.leftBorder);
-        copy(image, side, layout.rightBorder);
-        const int y = layout.bottom.top;
-        for (int x = 0; x < W; x += w)
-            image.Draw(borders, {layout.bottomMiddleCell, 0, w, b}, x, y);
-        image.Draw(borders, {layout.bottomLeftCell, 0, w, b}, 0, y);
-        image.Draw(borders, {layout.bottomRightCell, 0, w, b}, layout.bottomRightX, y);
-    }
 
     // The client area, within the margins the renderer gives the window.
     const FrameMargins m = MarginsOf(skin);
