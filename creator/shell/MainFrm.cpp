@@ -116,7 +116,7 @@ void MainFrm::DesignActivePage() {
     DesignSwatch(*C1Elastic[0], 0, "Label1", 0, 30, 2);
     DesignSwatch(*C1Elastic[0], 2, "Label2(1)", 4200, 30, 5);
     C1Tab2 = page.Add<TabControl>("C1Tab2", 60, 720, 8700, 6120);
-    C1Tab2->Caption("Active Skin with Menu|Active Skin with No Menu");
+    C1Tab2->Caption(VariantName(1) + "|" + VariantName(3));
     DesignVariantPage(*C1Tab2, 0, 0, 0, C1Elastic[3], "C1Elastic4");
     Label6 = DesignNumber(*C1Elastic[3], 2, "Label6", "Caption Top with Menu:", 0, 3000);
     DesignSwatch(*C1Elastic[3], 4, "Label2(3)", 0, 3420, 1);
@@ -132,7 +132,7 @@ void MainFrm::DesignInActivePage() {
     DesignSwatch(*C1Elastic[1], 3, "Label2(2)", 0, 30, 6);
     DesignSwatch(*C1Elastic[1], 10, "Label13", 4200, 30, 8);
     C1Tab3 = page.Add<TabControl>("C1Tab3", 60, 720, 8700, 6120);
-    C1Tab3->Caption("In-Active Skin with Menu|In-Active Skin with No Menu");
+    C1Tab3->Caption(VariantName(2) + "|" + VariantName(4));
     DesignVariantPage(*C1Tab3, 0, 2, 2, C1Elastic[5], "C1Elastic6");
     Label16 = DesignNumber(*C1Elastic[5], 10, "Label16", "Caption Top with Menu:", 0, 3000);
     DesignSwatch(*C1Elastic[5], 5, "Label2(4)", 0, 3420, 7);
