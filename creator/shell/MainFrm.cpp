@@ -1,5 +1,7 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
+#include "base/MessagePump.h"
+#include "base/ReentryGuard.h"
 #include "control/SkinControlSource.h"
 #include "control/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
@@ -286,24 +288,27 @@ void MainFrm::DesignOptionPanel() {
 }
 
 void MainFrm::DesignMenus() {
+    const auto skinCommand = [this](std::function<void()> command) {
+        return [this, command] { RunSkinCommand(command); };
+    };
     mnuFile = AddMenu("mnuFile", "&File");
     mnuCreate = mnuFile->Add("mnuCreate", "&Create New Skin");
-    mnuCreate->OnClick = [this] { mnuCreate_Click(); };
+    mnuCreate->OnClick = skinCommand([this] { mnuCreate_Click(); });
     mnuFile->Add("spc3", "-");
     mnuLoad = mnuFile->Add("mnuLoad", "&Load Skin");
-    mnuLoad->OnClick = [this] { mnuLoad_Click(); };
+    mnuLoad->OnClick = skinCommand([this] { mnuLoad_Click(); });
     mnuFile->Add("spc1", "-");
     mnuBMP = mnuFile->Add("mnuBMP", "Save as &Bitmap Image");
-    mnuBMP->OnClick = [this] { SaveSkinImage(*this, false, false); };
+    mnuBMP->OnClick = skinCommand([this] { SaveSkinImage(*this, false, false); });
     mnuSave = mnuFile->Add("mnuSave", "Save Optimized &GIF Image");
-    mnuSave->OnClick = [this] { SaveSkinImage(*this, true, false); };
+    mnuSave->OnClick = skinCommand([this] { SaveSkinImage(*this, true, false); });
     mnuFile->Add("spc2", "-");
     mnuExit = mnuFile->Add("mnuExit", "E&xit");
     mnuExit->OnClick = [this] { Unload(); };
 
     mnuView = AddMenu("mnuView", "&View");
     mnuPreview = mnuView->Add("mnuPreview", "&Preview Skin on Separate Form");
-    mnuPreview->OnClick = [this] { SaveSkinImage(*this, false, true); };
+    mnuPreview->OnClick = skinCommand([this] { SaveSkinImage(*this, false, true); });
     mnuView->Add("spc22", "-");
     mnuGraphicSize = mnuView->Add("mnuGraphicSize", "Graphic Size Frm");
     mnuGraphicSize->OnClick = [this] { ShowSizeCheckFrm(*this); };
@@ -373,7 +378,10 @@ void MainFrm::Form_Activate() {
 }
 
 void MainFrm::Form_QueryUnload(int& cancel) {
-    if (!SaveChangesFirst("Do you wish to Save Changes before Exiting?")) {
+    bool close = false;
+    RunSkinCommand(
+        [&] { close = SaveChangesFirst("Do you wish to Save Changes before Exiting?"); });
+    if (!close) {
         cancel = 99;
         return;
     }
@@ -388,6 +396,13 @@ void MainFrm::Form_Unload() {
     ReleaseAll();
     for (Form* form : std::vector<Form*>(LoadedForms()))
         if (form != this) form->Unload();
+}
+
+void MainFrm::RunSkinCommand(const std::function<void()>& command) {
+    ReentryGuard once(skinCommandRunning_);
+    if (!once) return;
+    InputHold hold;
+    command();
 }
 
 bool MainFrm::SaveChangesFirst(const std::string& prompt) {

@@ -160,19 +160,12 @@ bool Save(MainFrm& main, bool asGif, bool previewOnly) {
 } // namespace
 
 bool SaveSkinImage(MainFrm& main, bool asGif, bool previewOnly) {
-    // A save or preview does not start while another one runs (its dialogs and
-    // message boxes let the menus work).
-    static bool running = false;
-    if (running) return false;
-    running = true;
-    bool saved = false;
     try {
-        saved = Save(main, asGif, previewOnly);
+        return Save(main, asGif, previewOnly);
     } catch (const std::exception& e) {
         Say(std::string("The skin could not be saved: ") + e.what());
+        return false;
     }
-    running = false;
-    return saved;
 }
 
 } // namespace qel::creator

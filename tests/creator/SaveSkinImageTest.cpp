@@ -248,11 +248,11 @@ TEST_F(SaveSkin, PiecesTheSheetCannotKeepAreAskedAboutAndNoSavesNothing) {
     EXPECT_EQ(dialogs.shown, dialogsBefore);
     EXPECT_TRUE(main->Document.SkinModified);
 
-    // Yes saves; a save or preview asked for meanwhile is ignored.
+    // Yes saves; a save, preview, load or new asked for meanwhile is ignored.
     boxes.answers = {IDYES};
     boxes.during = [&] {
-        main->mnuBMP->Clicked();
-        main->mnuPreview->Clicked();
+        for (Menu* command : {main->mnuBMP, main->mnuPreview, main->mnuCreate, main->mnuLoad})
+            command->Clicked();
     };
     dialogs.path = folder + "Kept.bmp";
     ChooseFromMenu('F', {'B'});
