@@ -92,6 +92,19 @@ Label& LabelOf(Form& form, const char* name) {
     return *static_cast<Label*>(form.FindControl(name));
 }
 
+// The share of a preview label's pixels on screen that show the preview's
+// drawing behind it.
+double ShareShowingSurface(LivePreviewFrm& form, const Label& label) {
+    const RECT r = qel::test::WindowRectOf(label.hWnd());
+    const std::vector<COLORREF> shown = qel::test::ScreenPixels(r);
+    const POINT origin = forms::test::ClientPoint(form.hWnd(), 0, 0);
+    size_t same = 0, i = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right && i < shown.size(); ++x)
+            same += shown[i++] == GetPixel(form.hDC(), x - origin.x, y - origin.y);
+    return shown.empty() ? 0 : static_cast<double>(same) / shown.size();
+}
+
 class CreatorMain : public CreatorMainFixture {
 protected:
     Dialogs dialogs;
@@ -332,20 +345,31 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
     MessageBoxes().answers.push_back(IDNO);
     ChooseFromMenu('F', {'L'});
     ASSERT_EQ(MessageBoxes().prompts.size(), 2u);
-    EXPECT_EQ(MessageBoxes().prompts[0], "Do you widh to Save Changes before Exiting?");
+    EXPECT_EQ(MessageBoxes().prompts[0], "Do you wish to Save Changes before Loading a Skin?");
     EXPECT_NE(MessageBoxes().prompts[1].find("NotASkin.bmp"), std::string::npos);
     EXPECT_TRUE(main->Document.SkinModified);
     EXPECT_EQ(main->List[0]->ItemData(0), 0);
 
+    // A dark caption and a coloured body: the previews show the skin's colours,
+    // and the caption and body through their sample texts.
     main->Document.SkinModified = false;
-    dialogs.path = skins + "Sea Glass.gif";
-    Label& caption = LabelOf(*main->Frm[1], "Label1");
-    const OleColor designColour = caption.ForeColor();
-    caption.ForeColor(kRed);
+    dialogs.path = skins + "Slate Night.gif";
     ChooseFromMenu('F', {'L'});
-    EXPECT_EQ(LabelOf(*main->Frm[1], "Label1").ForeColor(), designColour); // fresh previews
-    EXPECT_EQ(main->Document.SkinName, "Sea Glass");
-    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Sea Glass");
+    const SkinDocument& skin = main->Document;
+    for (LivePreviewFrm* frm : main->Frm) {
+        const bool active = frm->Active();
+        EXPECT_EQ(frm->BackColor(), skin.picColor(active ? 0 : 10).backColor);
+        EXPECT_EQ(frm->Label1->ForeColor(), skin.picColor(active ? 2 : 3).backColor);
+        EXPECT_EQ(frm->Label3->ForeColor(), skin.picColor(9).backColor);
+    }
+    LivePreviewFrm& shown = *main->Frm[0];
+    const POINT body = forms::test::ClientPoint(shown.hWnd(), 60, 150);
+    EXPECT_EQ(qel::test::ScreenPixel(body.x, body.y), skin.picColor(0).backColor);
+    for (Label* sample : {shown.Label1, shown.Label2, shown.Label3})
+        EXPECT_TRUE(PumpUntil([&] { return ShareShowingSurface(shown, *sample) > 0.5; }))
+            << sample->Name();
+    EXPECT_EQ(main->Document.SkinName, "Slate Night");
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Slate Night");
     EXPECT_FALSE(main->Document.SkinModified);
     EXPECT_EQ(main->List[3]->ItemData(9), 99);
     EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstLoadedSkinLoc"), skins);
