@@ -28,6 +28,7 @@
 #include "forms/TextBox.h"
 #include "tests/forms/FormsTesting.h"
 #include "tests/support/Input.h"
+#include "tests/support/Paths.h"
 #include "tests/support/Resources.h"
 #include "tests/support/Screen.h"
 #include "tests/support/TestWindow.h"
@@ -484,6 +485,37 @@ TEST_F(CreatorMain, PreviewShowsThePreviewFileOnTheSkinnedPreviewForm) {
     EXPECT_TRUE(LoadPicture(preview));
     EXPECT_EQ(dialogs.shown, 0);
     EXPECT_TRUE(MessageBoxes().prompts.empty());
+}
+
+// The program alone in a folder, with no skin control to be had: the main
+// window cannot load, a run-time error says so, and the program ends failed.
+TEST(CreatorProgram, AFailedStartIsReportedAsARunTimeError) {
+    const std::string folder = qel::test::OutputPath("alone\\");
+    const std::string program = folder + "Qel Skin Creator.exe";
+    ASSERT_TRUE(CopyFileA(qel::test::WindowsPath(QEL_CREATOR_EXE).c_str(), program.c_str(), FALSE));
+    STARTUPINFOA start{};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.c_str(), &start, &info));
+    const UniqueHandle<HANDLE, CloseHandle> process(info.hProcess), thread(info.hThread);
+    HWND box = nullptr;
+    EXPECT_TRUE(forms::test::WaitFor(
+        [&] {
+            box = FindWindowA("#32770", "Qel Skin Creator");
+            return box != nullptr;
+        },
+        20000));
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the message box's text
+    EXPECT_EQ(std::string(text).rfind("Run-time error '429':", 0), 0u) << text;
+    qel::test::SaveWindowShot("creator_failed_start", box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    if (WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0)
+        TerminateProcess(process.get(), 0);
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    EXPECT_EQ(code, 1u);
 }
 
 // Goals, printed: a hundred new skins leave the GDI and USER counts as they
