@@ -38,18 +38,13 @@ void Exit(forms::Form& form, forms::CommandButton& exit) {
     EXPECT_TRUE(forms::test::ClickUntil(exit.hWnd(), [&] { return !Shown(form); }));
 }
 
-// The program's own icon, the creator's (resource 1, shared).
-HICON ProgramIcon() {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                         0, 0, LR_DEFAULTSIZE | LR_SHARED));
-}
-
-// The window's icon, and whether it is one of its own rather than the program's.
+// The window's icon, and the program's own (the creator's, resource 1, shared).
 HICON IconOf(HWND hwnd) {
     return reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
 }
-bool HasOwnIcon(HWND hwnd) {
-    return IconOf(hwnd) && IconOf(hwnd) != ProgramIcon();
+HICON ProgramIcon() {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                         0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
 // Whether the exit button lies 150 twips (10 pixels) in from the client area's
@@ -89,7 +84,7 @@ TEST(PreviewFrm, ShowsTheSkinWithMenusAndOpensTheFormWithoutOnTop) {
             char caption[64] = {};
             GetWindowTextA(hwnd, caption, sizeof caption);
             EXPECT_STREQ(caption, "Previewing New Skin");
-            EXPECT_TRUE(HasOwnIcon(hwnd));
+            EXPECT_NE(IconOf(hwnd), ProgramIcon()); // its own
             qel::test::SaveWindowShot("creator_preview_menu", hwnd);
 
             // The menus live in the skinned bar: Alt+F opens "&File".
@@ -129,7 +124,7 @@ TEST(PreviewFrm, ShowsTheSkinWithMenusAndOpensTheFormWithoutOnTop) {
             HWND second = noMenu.hWnd();
             GetWindowTextA(second, caption, sizeof caption);
             EXPECT_STREQ(caption, "Previewing New Skin");
-            EXPECT_TRUE(HasOwnIcon(second));
+            EXPECT_NE(IconOf(second), ProgramIcon());
             EXPECT_TRUE(InCorner(second, noMenu.Command1->hWnd()));
             EXPECT_LT(WindowRectOf(noMenu.Command1->hWnd()).top - WindowRectOf(second).top,
                       WindowRectOf(preview.Command2->hWnd()).top - WindowRectOf(hwnd).top);
@@ -153,8 +148,8 @@ TEST(PreviewFrm, FailuresAreReportedAndLeaveTheFormsUsable) {
     forms::test::WithInput([&] { result = preview.DoPreview(name, source); },
                            [&] {
                                ASSERT_TRUE(InFront(preview));
-                               EXPECT_TRUE(ProgramIcon());
                                EXPECT_EQ(IconOf(preview.hWnd()), ProgramIcon());
+                               EXPECT_TRUE(ProgramIcon());
                                // The preview file gone while the form is open: "View No-Menu Form"
                                // says so, and the form stays.
                                DeleteFileA(source.file.c_str());
