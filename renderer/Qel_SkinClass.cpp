@@ -9,7 +9,6 @@
 #include "hooking/cNCCalcSize.h"
 #include "renderer/Qel_SkinConfig.h"
 #include "renderer/cMenuBar.h"
-#include "skinmodel/FramePainting.h"
 
 #include <algorithm>
 #include <climits>
@@ -439,10 +438,9 @@ RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu)
     layout_ = layout;
     if (!dc_) return inner;
     Surfaces& d = *dc_;
-    const FramePainting painting = PaintingOf(skin, layout);
-    if (painting.sideWidth > 0) {
-        d.side.SetWidth(painting.sideWidth);
-        d.side.SetHeight(painting.sideHeight);
+    if (layout.sideWidth > 0) {
+        d.side.SetWidth(layout.sideWidth);
+        d.side.SetHeight(R.bottom - R.top);
     }
     const HDC strip = d.strip.hdc();
     // The surfaces in FrameSurface's order.
@@ -453,7 +451,7 @@ RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu)
             Copy(surfaces[static_cast<int>(copy.to)], copy.piece,
                  surfaces[static_cast<int>(copy.from)]);
     };
-    paint(painting.caption);
+    paint(layout.caption);
 
     if (drawTitle && !layout.tooNarrow) {
         SetBkMode(strip, TRANSPARENT);
@@ -482,7 +480,7 @@ RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu)
         layout_.menuBar.right = layout.menuBar.left + actualRight;
     }
 
-    paint(painting.frame);
+    paint(layout.frame);
 
     if (layout.icon.right > layout.icon.left && d.iconImage.hdc()) {
         const FrameRect& i = layout.icon;

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace qel {
 
@@ -69,13 +70,33 @@ struct PieceCopy {
     bool operator==(const PieceCopy&) const = default;
 };
 
+// What a frame is painted from and onto.
+enum class FrameSurface {
+    Caption, // the skin's pictures
+    Borders,
+    Buttons,
+    Strip,  // the window's width: the caption band, later the bottom border
+    Side,   // the two side cells side by side, the window's height
+    Window, // where the frame is drawn
+};
+
+// A copy of `piece` from `from` to `to`; a copy within one surface repeats
+// what is already drawn there, doubling it each time.
+struct FrameCopy {
+    FrameSurface from = FrameSurface::Caption, to = FrameSurface::Caption;
+    PieceCopy piece;
+    bool operator==(const FrameCopy&) const = default;
+};
+
 struct FrameLayout {
-    FrameRect window; // the state's
-    // The caption strip (c tall, the window's width, drawn at the window's
-    // top-left): both ends from the caption picture, and the middle tile
-    // repeated over `middle` (cut at its right end).
-    PieceCopy captionLeft, captionRight, middleTile;
-    FrameRect middle;
+    // How the frame is painted, in order; every painter walks these copies.
+    // First onto the strip: the caption's ends and its middle tiled. The title
+    // and the menu bar go on the strip after these.
+    std::vector<FrameCopy> caption;
+    // Then the buttons onto the strip and the strip onto the window, the
+    // sides, and the bottom border composed on the strip and copied down.
+    std::vector<FrameCopy> frame;
+    int stripHeight = 0, sideWidth = 0;
     bool tooNarrow = false; // no room for a title
     FrameRect title;        // empty: no title drawn
     // The menu bar, relative to the strip: where the bar is rendered (its
@@ -90,19 +111,8 @@ struct FrameLayout {
     std::array<bool, kFrameButtonCount> buttonShown{};
     std::array<FrameRect, kFrameButtonCount> buttons{};
     std::array<PieceCopy, kFrameButtonCount> buttonCells{};
-    // The side strip: the left and right side cells side by side (`sideCells`
-    // source x of both, from the border picture), repeated down; the borders
-    // are copies out of it.
-    int cellWidth = 0; // w
-    std::array<int, 2> sideCells{};
-    PieceCopy leftBorder, rightBorder;
-    // The bottom border, composed from the middle cell repeated, with the two
-    // corners on top; `bottom` is where it lands.
-    FrameRect bottom;
-    int bottomMiddleCell = 0, bottomLeftCell = 0, bottomRightCell = 0; // source x
-    int bottomRightX = 0;                                              // relative to `bottom`
-    FrameRect icon;                                                    // empty: no icon
-    FrameRect inner;                                                   // inside caption and borders
+    FrameRect icon;  // empty: no icon
+    FrameRect inner; // inside caption and borders
 };
 
 FrameLayout LayOutFrame(const FrameSkin& skin, const FrameState& state);

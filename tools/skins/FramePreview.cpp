@@ -1,6 +1,5 @@
 #include "tools/skins/FramePreview.h"
 #include "sheet/SkinSlice.h"
-#include "skinmodel/FramePainting.h"
 
 #include <stdexcept>
 
@@ -29,12 +28,10 @@ FramePicture ComposeFrame(const SheetImage& sheet, const FrameShot& shot) {
     FramePicture out;
     out.image = SheetImage(W, H, kDesktopColour);
     SheetImage& image = out.image;
-    const FramePainting painting = PaintingOf(skin, layout);
-    SheetImage strip(painting.stripWidth, painting.stripHeight, kDesktopColour);
-    SheetImage side(painting.sideWidth, painting.sideHeight, 0);
+    SheetImage strip(W, layout.stripHeight, kDesktopColour), side(layout.sideWidth, H, 0);
     // The surfaces in FrameSurface's order.
     SheetImage* surfaces[] = {&caption, &borders, &buttons, &strip, &side, &image};
-    for (const auto* copies : {&painting.caption, &painting.frame})
+    for (const auto* copies : {&layout.caption, &layout.frame})
         for (const FrameCopy& c : *copies) {
             const PieceCopy& p = c.piece;
             surfaces[static_cast<int>(c.to)]->Draw(*surfaces[static_cast<int>(c.from)],
