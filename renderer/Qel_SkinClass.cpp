@@ -50,13 +50,10 @@ void FontToLogFont(IFontDisp* fontObject, HDC hdc, LOGFONTW& lf) {
 
 // A block copy that draws nothing for an empty size (the platform would
 // mirror a negative one) or from a missing surface.
-void Copy(HDC to, LONG x, LONG y, LONG w, LONG h, HDC from, LONG fromX, LONG fromY) {
-    if (w > 0 && h > 0 && to && from) BitBlt(to, x, y, w, h, from, fromX, fromY, SRCCOPY);
-}
-
 void Copy(HDC to, const PieceCopy& piece, HDC from) {
-    Copy(to, piece.to.left, piece.to.top, piece.to.Width(), piece.to.Height(), from, piece.fromX,
-         piece.fromY);
+    const FrameRect& r = piece.to;
+    if (r.Width() > 0 && r.Height() > 0 && to && from)
+        BitBlt(to, r.left, r.top, r.Width(), r.Height(), from, piece.fromX, piece.fromY, SRCCOPY);
 }
 
 // The window's text as its frame shows it, read without sending the window a
