@@ -33,6 +33,9 @@ FrameLayout LayOutFrame(const FrameSkin& k, const FrameState& state) {
     const int L = R.left, T = R.top, W = R.Width(), H = R.Height();
     const int c = k.captionHeight, b = k.bordersHeight;
     out.stripHeight = std::max(c, b);
+    // Room for the doubling repeats of any window: painting allocates once.
+    out.caption.reserve(40);
+    out.frame.reserve(80);
 
     // Caption: the two ends unstretched, the middle tiled between them.
     const int s = state.active ? 0 : k.InactiveOffset;
@@ -43,12 +46,12 @@ FrameLayout LayOutFrame(const FrameSkin& k, const FrameState& state) {
     int tile = k.ActiveRightStart - k.ActiveLeftEnd;
     if (tile < 1) tile = 16;
     const int firstTile = std::min(tile, xR - k.ActiveLeftEnd);
-    out.caption = {
-        {Caption, Strip, {{0, 0, k.ActiveLeftEnd, c}, s, 0}},
-        {Caption, Strip, {{xR, 0, xR + r, c}, s + k.ActiveRightStart, 0}},
+    out.caption.push_back({Caption, Strip, {{0, 0, k.ActiveLeftEnd, c}, s, 0}});
+    out.caption.push_back({Caption, Strip, {{xR, 0, xR + r, c}, s + k.ActiveRightStart, 0}});
+    out.caption.push_back(
         {Caption,
          Strip,
-         {{k.ActiveLeftEnd, 0, k.ActiveLeftEnd + firstTile, c}, s + k.ActiveLeftEnd + 1, 0}}};
+         {{k.ActiveLeftEnd, 0, k.ActiveLeftEnd + firstTile, c}, s + k.ActiveLeftEnd + 1, 0}});
     Repeat(out.caption, Strip, {k.ActiveLeftEnd, 0, xR, c}, firstTile, false);
 
     int titleHeight = 0;
