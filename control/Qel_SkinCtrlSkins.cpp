@@ -6,6 +6,7 @@
 #include "base/FileHelpers.h"
 #include "control/Qel_SkinCtrl.h"
 #include "control/SheetPicture.h"
+#include "sheet/SkinSheetGeometry.h"
 
 #include <shlobj.h>
 
@@ -77,7 +78,7 @@ void Qel_SkinCtrl::SaveSkinCache() {
 bool Qel_SkinCtrl::LoadSkinCache() {
     const std::string path = CacheFileToRead();
     if (path.empty()) return false;
-    ComPtr<IPictureDisp> cached = LoadPictureFile(path);
+    ComPtr<IPictureDisp> cached = LoadPictureFile(path, nullptr, nullptr, kMaxSheetSide);
     if (cached && IsUsableSheet(cached.get())) picture1_ = cached;
     return true;
 }
@@ -90,7 +91,8 @@ ComPtr<IPictureDisp> Qel_SkinCtrl::BuiltInPicture(long skin) {
         HMODULE module = CodeModule();
         if (HRSRC found = FindResourceA(module, name.c_str(), reinterpret_cast<LPCSTR>(RT_RCDATA)))
             if (HGLOBAL loaded = LoadResource(module, found))
-                picture = LoadPictureBytes(LockResource(loaded), SizeofResource(module, found));
+                picture = LoadPictureBytes(LockResource(loaded), SizeofResource(module, found),
+                                           kMaxSheetSide);
     }
     return picture;
 }
