@@ -19,9 +19,12 @@ bool IsBuiltIn(long skin) {
     return skin >= 1 && skin <= 6;
 }
 
-// True when a file can be created in `folder` (which ends in "\").
+// True when a file can be created in `folder` (which ends in "\"). The probe is
+// named by process and thread: controls starting at once on two threads do not
+// take each other's probe for a folder they cannot write.
 bool FolderWritable(const std::string& folder) {
-    const std::string probe = folder + "~qel" + std::to_string(GetCurrentProcessId()) + ".tmp";
+    const std::string probe = folder + "~qel" + std::to_string(GetCurrentProcessId()) + "." +
+                              std::to_string(GetCurrentThreadId()) + ".tmp";
     HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
