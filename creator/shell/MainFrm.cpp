@@ -497,36 +497,35 @@ void MainFrm::picColor_Click(int k) {
     const OleColor colour = CommonDialog1.Color();
     Document.picColor(k).backColor = colour;
     ShowSwatch(k);
-    auto label = [this](int variant, const char* name) -> Label& {
-        return *static_cast<Label*>(Frm[variant - 1]->FindControl(name));
-    };
+    ShowSwatchOnPreviews(k);
+    if (!PreviewsColouredBy(k).empty()) DoBorders(*this);
+    Document.SkinModified = true;
+}
+
+void MainFrm::ShowSwatchOnPreviews(int k) {
+    const OleColor colour = Document.picColor(k).backColor;
+    for (int variant : PreviewsColouredBy(k))
+        Frm[variant - 1]->BackColor(colour);
     switch (k) {
-    case 0:
-    case 10:
-        for (int variant : PreviewsColouredBy(k))
-            Frm[variant - 1]->BackColor(colour);
-        DoBorders(*this);
-        break;
     case 2:
-        label(1, "Label1").ForeColor(colour);
-        label(3, "Label1").ForeColor(colour);
+        Frm[0]->Label1->ForeColor(colour);
+        Frm[2]->Label1->ForeColor(colour);
         break;
     case 3:
-        label(2, "Label1").ForeColor(colour);
-        label(4, "Label1").ForeColor(colour);
+        Frm[1]->Label1->ForeColor(colour);
+        Frm[3]->Label1->ForeColor(colour);
         break;
     case 4:
-        label(1, "Label2").ForeColor(colour);
+        Frm[0]->Label2->ForeColor(colour);
         break;
     case 5:
-        label(2, "Label2").ForeColor(colour);
+        Frm[1]->Label2->ForeColor(colour);
         break;
     case 9:
-        for (int v = 1; v <= kVariants; ++v)
-            label(v, "Label3").ForeColor(colour);
+        for (LivePreviewFrm* form : Frm)
+            form->Label3->ForeColor(colour);
         break;
     }
-    Document.SkinModified = true;
 }
 
 // The preview background is a view option: not part of the skin.
@@ -574,8 +573,9 @@ void MainFrm::ClearSkinPieces() {
     ReloadPreviews();
 }
 
-// Fresh previews for a new or loaded skin: their labels take their design
-// colours again; what the check boxes and the eyedropper switch on them stays.
+// Fresh previews for a new or loaded skin: their forms and labels take their
+// design colours again (a load then gives them the skin's); what the check
+// boxes and the eyedropper switch on them stays.
 void MainFrm::ReloadPreviews() {
     for (Form* form : Frm)
         form->Unload();
@@ -595,7 +595,7 @@ void MainFrm::mnuCreate_Click() {
 // Asks first while the skin is modified; reads and checks the whole file
 // before anything changes, and names a refused file.
 void MainFrm::mnuLoad_Click() {
-    if (!SaveChangesFirst("Do you widh to Save Changes before Exiting?")) return;
+    if (!SaveChangesFirst("Do you wish to Save Changes before Loading a Skin?")) return;
     CommonDialog1.InitDir(ProgramFolder);
     const std::string folder =
         GetSetting(kSettingsApp, kSettingsSection, "LstLoadedSkinLoc", ProgramFolder + "Skins\\");
@@ -633,8 +633,10 @@ void MainFrm::mnuLoad_Click() {
 }
 
 void MainFrm::ShowDocument() {
-    for (int k = 0; k < kSwatches; ++k)
+    for (int k = 0; k < kSwatches; ++k) {
         ShowSwatch(k);
+        ShowSwatchOnPreviews(k);
+    }
     for (int n = 1; n <= kNumberFields; ++n)
         Text[n - 1]->Text(Document.Text(n));
     // The boxes' Click handlers apply each value to the previews and controls.

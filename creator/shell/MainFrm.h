@@ -135,6 +135,9 @@ private:
     void NumberChange(int n);
     void ShowPickPointer();
     void picColor_Click(int k);
+    // Gives the previews swatch k's colour where they show it: the back colour
+    // of their forms, their sample caption, mock menu or text.
+    void ShowSwatchOnPreviews(int k);
     void PictureDblClick(int box);
     void C1Tab1_Change();
 
@@ -144,7 +147,8 @@ private:
     bool SaveChangesFirst(const std::string& prompt);
     void mnuCreate_Click();
     void mnuLoad_Click();
-    // Shows every control of the document (after a load).
+    // Shows every control of the document, and its colours on the previews
+    // (after a load).
     void ShowDocument();
 };
 
