@@ -34,8 +34,6 @@ bool Fail(std::string* error, const std::string& what) {
 #ifdef _WIN32
 
 namespace {
-using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
-
 std::string LastError(const char* step) {
     return std::string(step) + " failed (error " + std::to_string(GetLastError()) + ")";
 }
@@ -44,15 +42,14 @@ std::string LastError(const char* step) {
 bool WriteFileReplacing(const std::string& path, const void* data, size_t size,
                         std::string* error) {
     std::string temp;
-    HANDLE raw = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; attempt < 100 && raw == INVALID_HANDLE_VALUE; ++attempt) {
+    UniqueFile file;
+    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
         temp = TemporaryName(path, GetCurrentProcessId());
-        raw = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (raw == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+        file.reset(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file && GetLastError() != ERROR_FILE_EXISTS) break;
     }
-    if (raw == INVALID_HANDLE_VALUE) return Fail(error, LastError("Creating the temporary file"));
-    UniqueFile file(raw);
+    if (!file) return Fail(error, LastError("Creating the temporary file"));
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
         DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size), written = 0;
