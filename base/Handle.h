@@ -88,6 +88,23 @@ private:
     HDC dc_{};
 };
 
+// The painting of one WM_PAINT: BeginPaint now, EndPaint when it goes.
+class PaintScope {
+public:
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    ~PaintScope() { EndPaint(hwnd_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+    HDC dc() const { return dc_; }
+    const RECT& area() const { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
 // A system timer (SetTimer), killed when it goes: the window it belongs to
 // (none for a thread's timer) and its identifier.
 class SystemTimer {
