@@ -84,8 +84,8 @@ bool KeepAnyway(const std::vector<std::string>& pieces) {
 // The GIF save after the bitmap was written: the bitmap through the imaging
 // objects onto the canvas, then the GIF image, decoded and checked, written.
 bool SaveGifForm(MainFrm& main, const SaveTarget& target) {
-    SetPaletteType(1);
-    SetDitherMethod(0);
+    SetPaletteType(PaletteType::Optimal);
+    SetDitherMethod(DitherMethod::Nearest);
     if (!LoadBitmapForDither(main, target.Bitmap())) return false;
     CompactPalette(IndexedImage(), SheetPalette());
     DoEvents();
