@@ -325,13 +325,18 @@ cNCCalcSize::Geometry cNCCalcSize::FrameGeometry() const {
     return g;
 }
 
-cNCCalcSize::Geometry cNCCalcSize::WindowGeometry(const POINT* screenPoint) const {
+cNCCalcSize::Geometry cNCCalcSize::WindowGeometry(LPARAM screenPoint) const {
     Geometry g = FrameGeometry();
-    const POINT corner = g.pt;
-    g.pt = *screenPoint;
-    g.pt.x -= corner.x;
-    g.pt.y -= corner.y;
+    g.pt = {GET_X_LPARAM(screenPoint) - g.pt.x, GET_Y_LPARAM(screenPoint) - g.pt.y};
     return g;
+}
+
+bool cNCCalcSize::PressFrame(_Qel_SkinAreaMod* impl, LPARAM screenPoint) const {
+    Geometry g = WindowGeometry(screenPoint);
+    VARIANT_BOOL handled = VARIANT_FALSE;
+    impl->NCMouseDown(g.pt.x, g.pt.y, &handled, HandleValue(g.dc.get()), g.r.left, g.r.top,
+                      g.r.right, g.r.bottom);
+    return handled != VARIANT_FALSE;
 }
 
 void cNCCalcSize::GetMinMaxInfo(LPARAM lParam) const {
@@ -423,8 +428,7 @@ LRESULT cNCCalcSize::HitTest(WPARAM wParam, LPARAM lParam) {
 void cNCCalcSize::LeftButtonUp(LPARAM lParam) {
     buttonDown_ = false;
     if (ComPtr<_Qel_SkinAreaMod> impl = Implementation()) {
-        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        Geometry g = WindowGeometry(&at);
+        Geometry g = WindowGeometry(lParam);
         impl->NCMouseUp(g.pt.x, g.pt.y, HandleValue(g.dc.get()), g.r.left, g.r.top, g.r.right,
                         g.r.bottom);
     }
@@ -434,20 +438,10 @@ void cNCCalcSize::LeftButtonUp(LPARAM lParam) {
 // press of that button; passed on, the system would take the button's
 // HTSYSMENU for the window menu's icon and close the window.
 LRESULT cNCCalcSize::LeftButtonDoubleClick(WPARAM wParam, LPARAM lParam) {
-    if (ComPtr<_Qel_SkinAreaMod> impl = Implementation()) {
-        if (NCHitTestAt(RelativePoint(lParam)) == HTSYSMENU) {
-            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            VARIANT_BOOL handled = VARIANT_FALSE;
-            {
-                Geometry g = WindowGeometry(&at);
-                impl->NCMouseDown(g.pt.x, g.pt.y, &handled, HandleValue(g.dc.get()), g.r.left,
-                                  g.r.top, g.r.right, g.r.bottom);
-            }
-            if (handled != VARIANT_FALSE) {
-                buttonDown_ = true;
-                return 0;
-            }
-        }
+    ComPtr<_Qel_SkinAreaMod> impl = Implementation();
+    if (impl && NCHitTestAt(RelativePoint(lParam)) == HTSYSMENU && PressFrame(impl.get(), lParam)) {
+        buttonDown_ = true;
+        return 0;
     }
     return PassOnAndRedraw(WM_NCLBUTTONDBLCLK, wParam, lParam);
 }
@@ -570,14 +564,7 @@ LRESULT cNCCalcSize::LeftButtonDown(WPARAM, LPARAM lParam) {
             RepaintFrame();
             return 0;
         }
-        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        VARIANT_BOOL handled = VARIANT_FALSE;
-        {
-            Geometry g = WindowGeometry(&at);
-            impl->NCMouseDown(g.pt.x, g.pt.y, &handled, HandleValue(g.dc.get()), g.r.left, g.r.top,
-                              g.r.right, g.r.bottom);
-        }
-        if (handled != VARIANT_FALSE) return 0;
+        if (PressFrame(impl.get(), lParam)) return 0;
     }
     CallPrevious(WM_NCLBUTTONDOWN, code, lParam);
     RepaintFrame();
@@ -600,8 +587,7 @@ LRESULT cNCCalcSize::UseClientArea(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP: {
         if (!impl) return 0;
-        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        Geometry g = WindowGeometry(&at);
+        Geometry g = WindowGeometry(lParam);
         RECT screen;
         GetWindowRect(hwnd_, &screen);
         const LONG dc = HandleValue(g.dc.get());

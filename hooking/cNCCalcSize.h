@@ -75,8 +75,10 @@ private:
     // The frame's rectangle and device context (for painting), and the same
     // with a screen point made relative to the window (for the mouse).
     Geometry FrameGeometry() const;
-    Geometry WindowGeometry(const POINT* screenPoint) const;
+    Geometry WindowGeometry(LPARAM screenPoint) const;
     POINT RelativePoint(LPARAM screenPoint) const;
+    // Hands a press at the screen point to the implementation; true when taken.
+    bool PressFrame(_Qel_SkinAreaMod* impl, LPARAM screenPoint) const;
 
     LRESULT ModifyNonClientArea(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT UseClientArea(UINT msg, WPARAM wParam, LPARAM lParam);
