@@ -1,5 +1,7 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
+#include "base/MessagePump.h"
+#include "base/ReentryGuard.h"
 #include "control/SkinControlSource.h"
 #include "control/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
@@ -116,7 +118,7 @@ void MainFrm::DesignActivePage() {
     DesignSwatch(*C1Elastic[0], 0, "Label1", 0, 30, 2);
     DesignSwatch(*C1Elastic[0], 2, "Label2(1)", 4200, 30, 5);
     C1Tab2 = page.Add<TabControl>("C1Tab2", 60, 720, 8700, 6120);
-    C1Tab2->Caption("Active Skin with Menu|Active Skin with No Menu");
+    C1Tab2->Caption(VariantName(1) + "|" + VariantName(3));
     DesignVariantPage(*C1Tab2, 0, 0, 0, C1Elastic[3], "C1Elastic4");
     Label6 = DesignNumber(*C1Elastic[3], 2, "Label6", "Caption Top with Menu:", 0, 3000);
     DesignSwatch(*C1Elastic[3], 4, "Label2(3)", 0, 3420, 1);
@@ -132,7 +134,7 @@ void MainFrm::DesignInActivePage() {
     DesignSwatch(*C1Elastic[1], 3, "Label2(2)", 0, 30, 6);
     DesignSwatch(*C1Elastic[1], 10, "Label13", 4200, 30, 8);
     C1Tab3 = page.Add<TabControl>("C1Tab3", 60, 720, 8700, 6120);
-    C1Tab3->Caption("In-Active Skin with Menu|In-Active Skin with No Menu");
+    C1Tab3->Caption(VariantName(2) + "|" + VariantName(4));
     DesignVariantPage(*C1Tab3, 0, 2, 2, C1Elastic[5], "C1Elastic6");
     Label16 = DesignNumber(*C1Elastic[5], 10, "Label16", "Caption Top with Menu:", 0, 3000);
     DesignSwatch(*C1Elastic[5], 5, "Label2(4)", 0, 3420, 7);
@@ -286,24 +288,27 @@ void MainFrm::DesignOptionPanel() {
 }
 
 void MainFrm::DesignMenus() {
+    const auto skinCommand = [this](std::function<void()> command) {
+        return [this, command] { RunSkinCommand(command); };
+    };
     mnuFile = AddMenu("mnuFile", "&File");
     mnuCreate = mnuFile->Add("mnuCreate", "&Create New Skin");
-    mnuCreate->OnClick = [this] { mnuCreate_Click(); };
+    mnuCreate->OnClick = skinCommand([this] { mnuCreate_Click(); });
     mnuFile->Add("spc3", "-");
     mnuLoad = mnuFile->Add("mnuLoad", "&Load Skin");
-    mnuLoad->OnClick = [this] { mnuLoad_Click(); };
+    mnuLoad->OnClick = skinCommand([this] { mnuLoad_Click(); });
     mnuFile->Add("spc1", "-");
     mnuBMP = mnuFile->Add("mnuBMP", "Save as &Bitmap Image");
-    mnuBMP->OnClick = [this] { SaveSkinImage(*this, false, false); };
+    mnuBMP->OnClick = skinCommand([this] { SaveSkinImage(*this, false, false); });
     mnuSave = mnuFile->Add("mnuSave", "Save Optimized &GIF Image");
-    mnuSave->OnClick = [this] { SaveSkinImage(*this, true, false); };
+    mnuSave->OnClick = skinCommand([this] { SaveSkinImage(*this, true, false); });
     mnuFile->Add("spc2", "-");
     mnuExit = mnuFile->Add("mnuExit", "E&xit");
     mnuExit->OnClick = [this] { Unload(); };
 
     mnuView = AddMenu("mnuView", "&View");
     mnuPreview = mnuView->Add("mnuPreview", "&Preview Skin on Separate Form");
-    mnuPreview->OnClick = [this] { SaveSkinImage(*this, false, true); };
+    mnuPreview->OnClick = skinCommand([this] { SaveSkinImage(*this, false, true); });
     mnuView->Add("spc22", "-");
     mnuGraphicSize = mnuView->Add("mnuGraphicSize", "Graphic Size Frm");
     mnuGraphicSize->OnClick = [this] { ShowSizeCheckFrm(*this); };
@@ -373,7 +378,10 @@ void MainFrm::Form_Activate() {
 }
 
 void MainFrm::Form_QueryUnload(int& cancel) {
-    if (!SaveChangesFirst("Do you wish to Save Changes before Exiting?")) {
+    bool close = false;
+    RunSkinCommand(
+        [&] { close = SaveChangesFirst("Do you wish to Save Changes before Exiting?"); });
+    if (!close) {
         cancel = 99;
         return;
     }
@@ -388,6 +396,13 @@ void MainFrm::Form_Unload() {
     ReleaseAll();
     for (Form* form : std::vector<Form*>(LoadedForms()))
         if (form != this) form->Unload();
+}
+
+void MainFrm::RunSkinCommand(const std::function<void()>& command) {
+    ReentryGuard once(skinCommandRunning_);
+    if (!once) return;
+    InputHold hold;
+    command();
 }
 
 bool MainFrm::SaveChangesFirst(const std::string& prompt) {
@@ -496,36 +511,35 @@ void MainFrm::picColor_Click(int k) {
     const OleColor colour = CommonDialog1.Color();
     Document.picColor(k).backColor = colour;
     ShowSwatch(k);
-    auto label = [this](int variant, const char* name) -> Label& {
-        return *static_cast<Label*>(Frm[variant - 1]->FindControl(name));
-    };
+    ShowSwatchOnPreviews(k);
+    if (!PreviewsColouredBy(k).empty()) DoBorders(*this);
+    Document.SkinModified = true;
+}
+
+void MainFrm::ShowSwatchOnPreviews(int k) {
+    const OleColor colour = Document.picColor(k).backColor;
+    for (int variant : PreviewsColouredBy(k))
+        Frm[variant - 1]->BackColor(colour);
     switch (k) {
-    case 0:
-    case 10:
-        for (int variant : PreviewsColouredBy(k))
-            Frm[variant - 1]->BackColor(colour);
-        DoBorders(*this);
-        break;
     case 2:
-        label(1, "Label1").ForeColor(colour);
-        label(3, "Label1").ForeColor(colour);
+        Frm[0]->Label1->ForeColor(colour);
+        Frm[2]->Label1->ForeColor(colour);
         break;
     case 3:
-        label(2, "Label1").ForeColor(colour);
-        label(4, "Label1").ForeColor(colour);
+        Frm[1]->Label1->ForeColor(colour);
+        Frm[3]->Label1->ForeColor(colour);
         break;
     case 4:
-        label(1, "Label2").ForeColor(colour);
+        Frm[0]->Label2->ForeColor(colour);
         break;
     case 5:
-        label(2, "Label2").ForeColor(colour);
+        Frm[1]->Label2->ForeColor(colour);
         break;
     case 9:
-        for (int v = 1; v <= kVariants; ++v)
-            label(v, "Label3").ForeColor(colour);
+        for (LivePreviewFrm* form : Frm)
+            form->Label3->ForeColor(colour);
         break;
     }
-    Document.SkinModified = true;
 }
 
 // The preview background is a view option: not part of the skin.
@@ -573,8 +587,9 @@ void MainFrm::ClearSkinPieces() {
     ReloadPreviews();
 }
 
-// Fresh previews for a new or loaded skin: their labels take their design
-// colours again; what the check boxes and the eyedropper switch on them stays.
+// Fresh previews for a new or loaded skin: their forms and labels take their
+// design colours again (a load then gives them the skin's); what the check
+// boxes and the eyedropper switch on them stays.
 void MainFrm::ReloadPreviews() {
     for (Form* form : Frm)
         form->Unload();
@@ -594,7 +609,7 @@ void MainFrm::mnuCreate_Click() {
 // Asks first while the skin is modified; reads and checks the whole file
 // before anything changes, and names a refused file.
 void MainFrm::mnuLoad_Click() {
-    if (!SaveChangesFirst("Do you widh to Save Changes before Exiting?")) return;
+    if (!SaveChangesFirst("Do you wish to Save Changes before Loading a Skin?")) return;
     CommonDialog1.InitDir(ProgramFolder);
     const std::string folder =
         GetSetting(kSettingsApp, kSettingsSection, "LstLoadedSkinLoc", ProgramFolder + "Skins\\");
@@ -632,8 +647,10 @@ void MainFrm::mnuLoad_Click() {
 }
 
 void MainFrm::ShowDocument() {
-    for (int k = 0; k < kSwatches; ++k)
+    for (int k = 0; k < kSwatches; ++k) {
         ShowSwatch(k);
+        ShowSwatchOnPreviews(k);
+    }
     for (int n = 1; n <= kNumberFields; ++n)
         Text[n - 1]->Text(Document.Text(n));
     // The boxes' Click handlers apply each value to the previews and controls.

@@ -11,6 +11,7 @@
 #include "forms/Form.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 namespace qel::forms {
@@ -135,8 +136,17 @@ private:
     void NumberChange(int n);
     void ShowPickPointer();
     void picColor_Click(int k);
+    // Gives the previews swatch k's colour where they show it: the back colour
+    // of their forms, their sample caption, mock menu or text.
+    void ShowSwatchOnPreviews(int k);
     void PictureDblClick(int box);
     void C1Tab1_Change();
+
+    // Runs a save, preview, load, new or close unless one is running (then it
+    // is ignored); while it runs, the creator's message pumping takes no input,
+    // so that no command or edit lands in the middle of it.
+    void RunSkinCommand(const std::function<void()>& command);
+    bool skinCommandRunning_ = false;
 
     // Asks the save prompt `prompt` while the skin is modified: true to go on
     // (No, or Yes and the skin was saved), false to stop (Cancel, or a save that
@@ -144,7 +154,8 @@ private:
     bool SaveChangesFirst(const std::string& prompt);
     void mnuCreate_Click();
     void mnuLoad_Click();
-    // Shows every control of the document (after a load).
+    // Shows every control of the document, and its colours on the previews
+    // (after a load).
     void ShowDocument();
 };
 

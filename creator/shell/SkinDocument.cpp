@@ -36,6 +36,11 @@ const char* PieceName(Piece piece) {
     return kPieceNames[static_cast<int>(piece)];
 }
 
+std::string VariantName(int variant) {
+    return std::string(variant % 2 ? "Active Skin" : "In-Active Skin") +
+           (variant <= 2 ? " with Menu" : " with No Menu");
+}
+
 void GraphicBox::Load(SheetImage image) {
     picture = std::move(image);
     if (!picture.Empty()) {

@@ -28,6 +28,7 @@
 #include "forms/TextBox.h"
 #include "tests/forms/FormsTesting.h"
 #include "tests/support/Input.h"
+#include "tests/support/Paths.h"
 #include "tests/support/Resources.h"
 #include "tests/support/Screen.h"
 #include "tests/support/TestWindow.h"
@@ -90,6 +91,19 @@ std::string LastPrompt() {
 
 Label& LabelOf(Form& form, const char* name) {
     return *static_cast<Label*>(form.FindControl(name));
+}
+
+// Whether most of a preview label's pixels on screen are the preview's drawing
+// behind it.
+bool ShowsSurface(LivePreviewFrm& form, const Label& label) {
+    const RECT r = qel::test::WindowRectOf(label.hWnd());
+    const std::vector<COLORREF> shown = qel::test::ScreenPixels(r);
+    const POINT o = forms::test::ClientPoint(form.hWnd(), 0, 0);
+    size_t same = 0;
+    for (size_t i = 0; i < shown.size(); ++i)
+        same += shown[i] == GetPixel(form.hDC(), r.left - o.x + i % (r.right - r.left),
+                                     r.top - o.y + i / (r.right - r.left));
+    return same * 2 > shown.size();
 }
 
 class CreatorMain : public CreatorMainFixture {
@@ -332,20 +346,23 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
     MessageBoxes().answers.push_back(IDNO);
     ChooseFromMenu('F', {'L'});
     ASSERT_EQ(MessageBoxes().prompts.size(), 2u);
-    EXPECT_EQ(MessageBoxes().prompts[0], "Do you widh to Save Changes before Exiting?");
+    EXPECT_EQ(MessageBoxes().prompts[0], "Do you wish to Save Changes before Loading a Skin?");
     EXPECT_NE(MessageBoxes().prompts[1].find("NotASkin.bmp"), std::string::npos);
     EXPECT_TRUE(main->Document.SkinModified);
     EXPECT_EQ(main->List[0]->ItemData(0), 0);
 
+    // A dark caption and a coloured body: the previews take the skin's colours,
+    // and show the caption and body through their sample texts.
     main->Document.SkinModified = false;
-    dialogs.path = skins + "Sea Glass.gif";
-    Label& caption = LabelOf(*main->Frm[1], "Label1");
-    const OleColor designColour = caption.ForeColor();
-    caption.ForeColor(kRed);
+    dialogs.path = skins + "Slate Night.gif";
     ChooseFromMenu('F', {'L'});
-    EXPECT_EQ(LabelOf(*main->Frm[1], "Label1").ForeColor(), designColour); // fresh previews
-    EXPECT_EQ(main->Document.SkinName, "Sea Glass");
-    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Sea Glass");
+    EXPECT_EQ(main->Frm[1]->Label1->ForeColor(), main->Document.picColor(3).backColor);
+    EXPECT_EQ(main->Frm[0]->BackColor(), main->Document.picColor(0).backColor);
+    LivePreviewFrm& shown = *main->Frm[0];
+    for (Label* sample : {shown.Label1, shown.Label2, shown.Label3})
+        EXPECT_TRUE(PumpUntil([&] { return ShowsSurface(shown, *sample); })) << sample->Name();
+    EXPECT_EQ(main->Document.SkinName, "Slate Night");
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Slate Night");
     EXPECT_FALSE(main->Document.SkinModified);
     EXPECT_EQ(main->List[3]->ItemData(9), 99);
     EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstLoadedSkinLoc"), skins);
@@ -460,6 +477,32 @@ TEST_F(CreatorMain, PreviewShowsThePreviewFileOnTheSkinnedPreviewForm) {
     EXPECT_TRUE(LoadPicture(preview));
     EXPECT_EQ(dialogs.shown, 0);
     EXPECT_TRUE(MessageBoxes().prompts.empty());
+}
+
+// The program alone in a folder has no skin control: a run-time error says so,
+// and the program ends failed.
+TEST(CreatorProgram, AFailedStartIsReportedAsARunTimeError) {
+    const std::string folder = qel::test::OutputPath("alone\\"),
+                      program = folder + "Qel Skin Creator.exe";
+    ASSERT_TRUE(CopyFileA(qel::test::WindowsPath(QEL_CREATOR_EXE).c_str(), program.c_str(), FALSE));
+    STARTUPINFOA start{};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.c_str(), &start, &info));
+    const UniqueHandle<HANDLE, CloseHandle> process(info.hProcess), thread(info.hThread);
+    HWND box = nullptr;
+    EXPECT_TRUE(forms::test::WaitFor(
+        [&] { return (box = FindWindowA("#32770", "Qel Skin Creator")) != nullptr; }, 20000));
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the message box's text
+    EXPECT_EQ(std::string(text).rfind("Run-time error '429':", 0), 0u) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    if (WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0)
+        TerminateProcess(process.get(), 0);
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    EXPECT_EQ(code, 1u);
 }
 
 // Goals, printed: a hundred new skins leave the GDI and USER counts as they

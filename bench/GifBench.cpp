@@ -3,7 +3,7 @@
 // times, the file sizes and the time ratio.
 #include "imaging/mDither8bpp.h"
 #include "imaging/mGIFSave.h"
-#include "tests/imaging/SampleImages.h"
+#include "bench/SampleImages.h"
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>

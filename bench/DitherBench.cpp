@@ -2,7 +2,7 @@
 // photo-like 32-bit image: its time and its PSNR against the source, beside
 // ImageMagick's time and PSNR for 256 colours with Floyd-Steinberg.
 #include "imaging/mDither8bpp.h"
-#include "tests/imaging/SampleImages.h"
+#include "bench/SampleImages.h"
 
 #include <benchmark/benchmark.h>
 
