@@ -56,6 +56,7 @@ using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
 using UniqueKey = UniqueHandle<HKEY, RegCloseKey>;
+using UniqueKernelObject = UniqueHandle<HANDLE, CloseHandle>;         // OpenProcess, CreateEvent
 using UniqueFile = UniqueHandle<HANDLE, CloseHandle, InvalidIsEmpty>; // CreateFile
 using UniqueFind = UniqueHandle<HANDLE, FindClose, InvalidIsEmpty>;   // FindFirstFile
 

@@ -32,6 +32,7 @@
 #include "forms/Shell.h"
 #include "forms/TabControl.h"
 #include "forms/TextBox.h"
+#include "sheet/SkinSheetGeometry.h"
 
 #include <optional>
 
@@ -624,7 +625,7 @@ void MainFrm::mnuLoad_Click() {
     std::string problem;
     std::optional<SheetImage> image;
     try {
-        image = SheetFromPicture(LoadPicture(file).get(), &problem);
+        image = SheetFromPicture(LoadPicture(file, kMaxSheetSide).get(), &problem);
     } catch (const RuntimeError& e) {
         problem = e.what();
     }
