@@ -4,6 +4,7 @@
 #include "base/LateBound.h"
 #include "base/MessagePump.h"
 #include "base/PictureFile.h"
+#include "base/ReentryGuard.h"
 #include "base/Twips.h"
 #include "control/Qel_SkinCtrl.h"
 #include "control/SheetPicture.h"
@@ -316,11 +317,7 @@ STDMETHODIMP Qel_SkinCtrl::DeactivateSkin() {
 
 // Gives the host its own frame, region, colours and size back.
 void Qel_SkinCtrl::TakeOff() {
-    struct Busy {
-        bool& flag;
-        explicit Busy(bool& f) : flag(f) { flag = true; }
-        ~Busy() { flag = false; }
-    } deactivating(deactivating_);
+    ReentryGuard deactivating(deactivating_);
     ++skinCalls_; // an activation running further up the stack stops
     const bool applied = m_Config != nullptr;
     if (HostAlive()) SetFormRoundRegion(m_hWndHost, 0, true, true);

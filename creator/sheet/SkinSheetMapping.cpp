@@ -50,6 +50,19 @@ constexpr ReadBackRule kReadBackRules[] = {
 };
 // clang-format on
 
+// "Top Left 24 pixels high": the size of a piece box of `variant`.
+std::string Measured(const SkinDocument& d, Piece piece, int variant, bool height) {
+    const GraphicBox& box = d.PieceBox(piece, variant);
+    const int size = height ? box.height : box.width;
+    return std::string(PieceName(piece)) + " " + std::to_string(size) +
+           (size == 1 ? " pixel" : " pixels") + (height ? " high" : " wide");
+}
+
+// The prompt for `message` with the variants and the sizes found.
+std::string Found(const std::string& message, const std::string& sizes) {
+    return FaultPrompt(message + "\r\n\r\n" + sizes + ".");
+}
+
 } // namespace
 
 uint32_t SheetBackground(uint32_t key) {
@@ -82,14 +95,17 @@ SkinSheetContent SheetContentOf(const SkinDocument& d, const TranslateColour& tr
 std::string SheetFault(const SkinDocument& d, const TranslateColour& translate) {
     for (const ReadBackRule& r : kReadBackRules)
         for (int v = 1; v <= kVariants; ++v) {
-            const GraphicBox& box = d.PieceBox(r.box, v);
-            const GraphicBox& other = d.PieceBox(r.other, r.otherVariant ? r.otherVariant : v);
-            if (r.height ? box.height != other.height : box.width != other.width)
-                return FaultPrompt(r.message);
+            const int o = r.otherVariant ? r.otherVariant : v;
+            const GraphicBox &box = d.PieceBox(r.box, v), &other = d.PieceBox(r.other, o);
+            if (r.height ? box.height == other.height : box.width == other.width) continue;
+            return Found(r.message, VariantName(o) + ": " + Measured(d, r.other, o, r.height) +
+                                        (o == v ? ", " : "; " + VariantName(v) + ": ") +
+                                        Measured(d, r.box, v, r.height));
         }
     for (int v : {1, 3})
         if (d.PieceBox(Piece::TopLeft, v).height < 2)
-            return FaultPrompt("The Top Left graphics are not more than one pixel high.");
+            return Found("The Top Left graphics are not more than one pixel high.",
+                         VariantName(v) + ": " + Measured(d, Piece::TopLeft, v, true));
     const SkinSheetContent content = SheetContentOf(d, translate);
     if (std::string problem = CheckSkinSheetContent(content, SheetBackground(content.key));
         !problem.empty())
@@ -97,9 +113,12 @@ std::string SheetFault(const SkinDocument& d, const TranslateColour& translate) 
     return {};
 }
 
-SheetImage ComposeSkinImage(const SkinDocument& document, const TranslateColour& translate) {
-    const SkinSheetContent content = SheetContentOf(document, translate);
+SheetImage ComposeSkinImage(const SkinSheetContent& content) {
     return ComposeSkinSheet(content, SheetBackground(content.key));
+}
+
+SheetImage ComposeSkinImage(const SkinDocument& document, const TranslateColour& translate) {
+    return ComposeSkinImage(SheetContentOf(document, translate));
 }
 
 std::vector<std::string> PiecesNotKept(const SkinDocument& d) {

@@ -5,6 +5,7 @@
 #include "creator/shell/MainFrm.h"
 #include "creator/shell/UpdateWhatFrm.h"
 #include "forms/Settings.h"
+#include "sheet/SkinSheetGeometry.h"
 
 #include <stdexcept>
 
@@ -37,7 +38,8 @@ PickerDialogs GraphicPickerDialogs(MainFrm& main) {
     dialogs.unloadUpdateDialog = [] { Default<UpdateWhatFrm>().Unload(); };
     dialogs.loadPicture = [](const std::string& path) {
         std::string problem;
-        std::optional<SheetImage> image = SheetFromPicture(LoadPicture(path).get(), &problem);
+        std::optional<SheetImage> image =
+            SheetFromPicture(LoadPicture(path, kMaxSheetSide).get(), &problem);
         if (!image) throw std::invalid_argument(problem);
         return std::move(*image);
     };

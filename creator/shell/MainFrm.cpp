@@ -1,5 +1,7 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
+#include "base/MessagePump.h"
+#include "base/ReentryGuard.h"
 #include "control/SkinControlSource.h"
 #include "control/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
@@ -30,6 +32,7 @@
 #include "forms/Shell.h"
 #include "forms/TabControl.h"
 #include "forms/TextBox.h"
+#include "sheet/SkinSheetGeometry.h"
 
 #include <optional>
 
@@ -94,7 +97,7 @@ void MainFrm::DesignActivePage() {
     DesignSwatch(*C1Elastic[0], SwatchColour::ActiveFormBack, "Label1", 0, 30, 2);
     DesignSwatch(*C1Elastic[0], SwatchColour::ActiveCaption, "Label2(1)", 4200, 30, 5);
     C1Tab2 = page.Add<TabControl>("C1Tab2", 60, 720, 8700, 6120);
-    C1Tab2->Caption("Active Skin with Menu|Active Skin with No Menu");
+    C1Tab2->Caption(VariantName(1) + "|" + VariantName(3));
     DesignVariantPage(*C1Tab2, 0, 0, C1Elastic[3], "C1Elastic4");
     DesignNumber(*C1Elastic[3], Field::CaptionTopWithMenu, "Label6", "Caption Top with Menu:", 0,
                  3000);
@@ -112,7 +115,7 @@ void MainFrm::DesignInActivePage() {
     DesignSwatch(*C1Elastic[1], SwatchColour::InactiveCaption, "Label2(2)", 0, 30, 6);
     DesignSwatch(*C1Elastic[1], SwatchColour::InactiveFormBack, "Label13", 4200, 30, 8);
     C1Tab3 = page.Add<TabControl>("C1Tab3", 60, 720, 8700, 6120);
-    C1Tab3->Caption("In-Active Skin with Menu|In-Active Skin with No Menu");
+    C1Tab3->Caption(VariantName(2) + "|" + VariantName(4));
     DesignVariantPage(*C1Tab3, 0, 2, C1Elastic[5], "C1Elastic6");
     DesignNumber(*C1Elastic[5], Field::InactiveCaptionTopWithMenu, "Label16",
                  "Caption Top with Menu:", 0, 3000);
@@ -271,24 +274,27 @@ void MainFrm::DesignOptionPanel() {
 }
 
 void MainFrm::DesignMenus() {
+    const auto skinCommand = [this](std::function<void()> command) {
+        return [this, command] { RunSkinCommand(command); };
+    };
     mnuFile = AddMenu("mnuFile", "&File");
     mnuCreate = mnuFile->Add("mnuCreate", "&Create New Skin");
-    mnuCreate->OnClick = [this] { mnuCreate_Click(); };
+    mnuCreate->OnClick = skinCommand([this] { mnuCreate_Click(); });
     mnuFile->Add("spc3", "-");
     mnuLoad = mnuFile->Add("mnuLoad", "&Load Skin");
-    mnuLoad->OnClick = [this] { mnuLoad_Click(); };
+    mnuLoad->OnClick = skinCommand([this] { mnuLoad_Click(); });
     mnuFile->Add("spc1", "-");
     mnuBMP = mnuFile->Add("mnuBMP", "Save as &Bitmap Image");
-    mnuBMP->OnClick = [this] { SaveSkinImage(*this, false, false); };
+    mnuBMP->OnClick = skinCommand([this] { SaveSkinImage(*this, false, false); });
     mnuSave = mnuFile->Add("mnuSave", "Save Optimized &GIF Image");
-    mnuSave->OnClick = [this] { SaveSkinImage(*this, true, false); };
+    mnuSave->OnClick = skinCommand([this] { SaveSkinImage(*this, true, false); });
     mnuFile->Add("spc2", "-");
     mnuExit = mnuFile->Add("mnuExit", "E&xit");
     mnuExit->OnClick = [this] { Unload(); };
 
     mnuView = AddMenu("mnuView", "&View");
     mnuPreview = mnuView->Add("mnuPreview", "&Preview Skin on Separate Form");
-    mnuPreview->OnClick = [this] { SaveSkinImage(*this, false, true); };
+    mnuPreview->OnClick = skinCommand([this] { SaveSkinImage(*this, false, true); });
     mnuView->Add("spc22", "-");
     mnuGraphicSize = mnuView->Add("mnuGraphicSize", "Graphic Size Frm");
     mnuGraphicSize->OnClick = [this] { ShowSizeCheckFrm(*this); };
@@ -358,7 +364,10 @@ void MainFrm::Form_Activate() {
 }
 
 void MainFrm::Form_QueryUnload(int& cancel) {
-    if (!SaveChangesFirst("Do you wish to Save Changes before Exiting?")) {
+    bool close = false;
+    RunSkinCommand(
+        [&] { close = SaveChangesFirst("Do you wish to Save Changes before Exiting?"); });
+    if (!close) {
         cancel = 99;
         return;
     }
@@ -373,6 +382,13 @@ void MainFrm::Form_Unload() {
     ReleaseAll();
     for (Form* form : std::vector<Form*>(LoadedForms()))
         if (form != this) form->Unload();
+}
+
+void MainFrm::RunSkinCommand(const std::function<void()>& command) {
+    ReentryGuard once(skinCommandRunning_);
+    if (!once) return;
+    InputHold hold;
+    command();
 }
 
 bool MainFrm::SaveChangesFirst(const std::string& prompt) {
@@ -577,7 +593,7 @@ void MainFrm::mnuLoad_Click() {
     std::string problem;
     std::optional<SheetImage> image;
     try {
-        image = SheetFromPicture(LoadPicture(file).get(), &problem);
+        image = SheetFromPicture(LoadPicture(file, kMaxSheetSide).get(), &problem);
     } catch (const RuntimeError& e) {
         problem = e.what();
     }

@@ -11,6 +11,7 @@
 #include "forms/Form.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 namespace qel::forms {
@@ -135,6 +136,12 @@ private:
     void ShowSwatchOnPreviews(SwatchColour k);
     void PictureDblClick(int box);
     void C1Tab1_Change();
+
+    // Runs a save, preview, load, new or close unless one is running (then it
+    // is ignored); while it runs, the creator's message pumping takes no input,
+    // so that no command or edit lands in the middle of it.
+    void RunSkinCommand(const std::function<void()>& command);
+    bool skinCommandRunning_ = false;
 
     // Asks the save prompt `prompt` while the skin is modified: true to go on
     // (No, or Yes and the skin was saved), false to stop (Cancel, or a save that

@@ -30,6 +30,11 @@ const char* PieceName(Piece piece) {
     return kPieceNames[static_cast<int>(piece)];
 }
 
+std::string VariantName(int variant) {
+    return std::string(IsActive(variant) ? "Active Skin" : "In-Active Skin") +
+           (HasMenu(variant) ? " with Menu" : " with No Menu");
+}
+
 void GraphicBox::Load(SheetImage image) {
     picture = std::move(image);
     if (!picture.Empty()) {

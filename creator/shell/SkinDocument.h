@@ -92,6 +92,8 @@ std::optional<Field> MirrorOf(Field field);
 
 // The list texts of the pieces.
 const char* PieceName(Piece piece);
+// Variant 1 to 4 as the creator's pages name it ("In-Active Skin with No Menu").
+std::string VariantName(int variant);
 
 // A hidden picture box that holds a graphic: it measures in pixels, takes the
 // size of a picture loaded into it and keeps its size when it is emptied.

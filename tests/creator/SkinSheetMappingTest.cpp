@@ -114,22 +114,30 @@ TEST(SkinSheetMapping, SheetCheckRefusesWhatWouldNotReadBack) {
     };
     const std::string end = "\r\n\r\nThis is not allowed.";
     EXPECT_EQ(fault([](SkinDocument& d) { d.PieceBox(Piece::TopMiddle, 4).width = 70; }),
-              "The Top Middle graphics are not the same width on all forms." + end);
+              "The Top Middle graphics are not the same width on all forms.\r\n\r\nActive Skin "
+              "with Menu: Top Middle 71 pixels wide; In-Active Skin with No Menu: Top Middle 70 "
+              "pixels wide." +
+                  end);
     EXPECT_EQ(fault([](SkinDocument& d) { d.PieceBox(Piece::TopRight, 3).height = 21; }),
-              "The Top Right graphics are not the same height as the Top Left graphics." + end);
+              "The Top Right graphics are not the same height as the Top Left graphics.\r\n\r\n"
+              "Active Skin with No Menu: Top Left 20 pixels high, Top Right 21 pixels high." +
+                  end);
     EXPECT_EQ(fault([](SkinDocument& d) {
                   for (int v = 1; v <= 4; ++v)
                       d.PieceBox(Piece::BtmRightSize, v).height = 9;
               }),
               "The Right Side graphics are not the same Height as the Bottom Right Sizable "
-              "Corners." +
+              "Corners.\r\n\r\nActive Skin with Menu: Right Side 15 pixels high, Bottom Right "
+              "Sizable 9 pixels high." +
                   end);
     EXPECT_EQ(fault([](SkinDocument& d) {
                   for (int v = 1; v <= 4; ++v)
                       for (Piece p : {Piece::TopLeft, Piece::TopMiddle, Piece::TopRight})
                           d.PieceBox(p, v).height = 1;
               }),
-              "The Top Left graphics are not more than one pixel high." + end);
+              "The Top Left graphics are not more than one pixel high.\r\n\r\nActive Skin with "
+              "Menu: Top Left 1 pixel high." +
+                  end);
     // What the sheet library refuses, in the same style.
     const std::string values = fault([](SkinDocument& d) { d.SetText(Field::ButtonGap, "4096"); });
     EXPECT_NE(values.find("Button Gap"), std::string::npos);
