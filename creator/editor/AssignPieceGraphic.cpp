@@ -54,8 +54,8 @@ bool OtherCorner(Piece piece, Piece& other) {
 } // namespace
 
 bool PieceUpdate::For(int variant) const {
-    const bool chosen[kVariants] = {forVariant1, forVariant2, forVariant3, forVariant4};
-    return variant >= 1 && variant <= kVariants && chosen[variant - 1];
+    const PerVariant<bool> chosen{{forVariant1, forVariant2, forVariant3, forVariant4}};
+    return variant >= 1 && variant <= kVariants && chosen[variant];
 }
 
 int PairedVariant(int variant) {

@@ -7,11 +7,11 @@
 namespace qel {
 namespace {
 
-using enum SwatchColour;
+using enum Swatch;
 using enum Option;
 using enum Field;
 // The swatch of each sheet colour, in SheetColour order.
-constexpr SwatchColour kColourSwatch[kSheetColours] = {
+constexpr Swatch kColourSwatch[kSheetColours] = {
     ActiveFormBack, ActiveCaption,  InactiveCaption, ActiveMenu, InactiveMenu,
     MenuHighlight,  MenuBackground, Empty,           FormText,   InactiveFormBack};
 // The check box of each flag, in SheetFlag order.

@@ -94,16 +94,16 @@ void MainFrm::Design() {
 void MainFrm::DesignActivePage() {
     TabPage& page = C1Tab1->Page(0);
     C1Elastic[0] = page.Add<ElasticPanel>("C1Elastic1", 60, 60, 8700, 600);
-    DesignSwatch(*C1Elastic[0], SwatchColour::ActiveFormBack, "Label1", 0, 30, 2);
-    DesignSwatch(*C1Elastic[0], SwatchColour::ActiveCaption, "Label2(1)", 4200, 30, 5);
+    DesignSwatch(*C1Elastic[0], Swatch::ActiveFormBack, "Label1", 0, 30, 2);
+    DesignSwatch(*C1Elastic[0], Swatch::ActiveCaption, "Label2(1)", 4200, 30, 5);
     C1Tab2 = page.Add<TabControl>("C1Tab2", 60, 720, 8700, 6120);
     C1Tab2->Caption(VariantName(1) + "|" + VariantName(3));
     DesignVariantPage(*C1Tab2, 0, 0, C1Elastic[3], "C1Elastic4");
     DesignNumber(*C1Elastic[3], Field::CaptionTopWithMenu, "Label6", "Caption Top with Menu:", 0,
                  3000);
-    DesignSwatch(*C1Elastic[3], SwatchColour::ActiveMenu, "Label2(3)", 0, 3420, 1);
-    DesignSwatch(*C1Elastic[3], SwatchColour::MenuHighlight, "Label2(5)", 0, 3990, 3);
-    DesignSwatch(*C1Elastic[3], SwatchColour::MenuBackground, "Label2(6)", 0, 4560, 4);
+    DesignSwatch(*C1Elastic[3], Swatch::ActiveMenu, "Label2(3)", 0, 3420, 1);
+    DesignSwatch(*C1Elastic[3], Swatch::MenuHighlight, "Label2(5)", 0, 3990, 3);
+    DesignSwatch(*C1Elastic[3], Swatch::MenuBackground, "Label2(6)", 0, 4560, 4);
     DesignVariantPage(*C1Tab2, 1, 1, C1Elastic[4], "C1Elastic5");
     DesignNumber(*C1Elastic[4], Field::CaptionTopNoMenu, "Label14", "Caption Top with No Menu:", 0,
                  3000);
@@ -112,14 +112,14 @@ void MainFrm::DesignActivePage() {
 void MainFrm::DesignInActivePage() {
     TabPage& page = C1Tab1->Page(1);
     C1Elastic[1] = page.Add<ElasticPanel>("C1Elastic2", 60, 60, 8700, 600);
-    DesignSwatch(*C1Elastic[1], SwatchColour::InactiveCaption, "Label2(2)", 0, 30, 6);
-    DesignSwatch(*C1Elastic[1], SwatchColour::InactiveFormBack, "Label13", 4200, 30, 8);
+    DesignSwatch(*C1Elastic[1], Swatch::InactiveCaption, "Label2(2)", 0, 30, 6);
+    DesignSwatch(*C1Elastic[1], Swatch::InactiveFormBack, "Label13", 4200, 30, 8);
     C1Tab3 = page.Add<TabControl>("C1Tab3", 60, 720, 8700, 6120);
     C1Tab3->Caption(VariantName(2) + "|" + VariantName(4));
     DesignVariantPage(*C1Tab3, 0, 2, C1Elastic[5], "C1Elastic6");
     DesignNumber(*C1Elastic[5], Field::InactiveCaptionTopWithMenu, "Label16",
                  "Caption Top with Menu:", 0, 3000);
-    DesignSwatch(*C1Elastic[5], SwatchColour::InactiveMenu, "Label2(4)", 0, 3420, 7);
+    DesignSwatch(*C1Elastic[5], Swatch::InactiveMenu, "Label2(4)", 0, 3420, 7);
     DesignVariantPage(*C1Tab3, 1, 3, C1Elastic[6], "C1Elastic7");
     DesignNumber(*C1Elastic[6], Field::InactiveCaptionTopNoMenu, "Label15",
                  "Caption Top with No Menu:", 0, 3000);
@@ -149,8 +149,8 @@ void MainFrm::DesignVariantPage(TabControl& tab, int page, int box, ElasticPanel
     List[list] = panel->Add<ListBox>("List" + std::to_string(list), 0, 240, 2400, 2700);
 }
 
-void MainFrm::DesignSwatch(Container& panel, SwatchColour k, const char* labelName, float left,
-                           float top, int eyedropper, float labelWidth) {
+void MainFrm::DesignSwatch(Container& panel, Swatch k, const char* labelName, float left, float top,
+                           int eyedropper, float labelWidth) {
     AddLabel(panel, labelName, left, top, labelWidth, kSwatchCaptions[k]);
     PictureBox* swatch =
         panel.Add<PictureBox>(Index("picColor", static_cast<int>(k)), left, top + 240, 600, 270);
@@ -162,7 +162,7 @@ void MainFrm::DesignSwatch(Container& panel, SwatchColour k, const char* labelNa
                                                          left + 660, top + 240, 375, 270);
         button->Caption("...");
         button->OnClick = [this, k] { ArmEyedropper(k); };
-        Command[eyedropper - 1] = button;
+        Command[eyedropper] = button;
     }
 }
 
@@ -266,10 +266,10 @@ void MainFrm::DesignOptionPanel() {
     DesignNumber(*menu, Field::MenuTop, "Label11", "Menu Top", 120, 240);
     DesignNumber(*menu, Field::MenuLeft, "Label19", "Menu Left", 120, 570);
 
-    DesignSwatch(panel, SwatchColour::Neutral, "Label2(0)", 0, 6450, 0, 1600);
-    DesignSwatch(panel, SwatchColour::FormText, "Label12", 1700, 6450, 0, 1600);
-    DesignSwatch(panel, SwatchColour::Empty, "Label2(7)", 0, 6990, 0, 1600);
-    picColor[SwatchColour::Empty]->Visible(false);
+    DesignSwatch(panel, Swatch::Neutral, "Label2(0)", 0, 6450, 0, 1600);
+    DesignSwatch(panel, Swatch::FormText, "Label12", 1700, 6450, 0, 1600);
+    DesignSwatch(panel, Swatch::Empty, "Label2(7)", 0, 6990, 0, 1600);
+    picColor[Swatch::Empty]->Visible(false);
     static_cast<Label*>(FindControl("Label2(7)"))->Visible(false);
 }
 
@@ -466,12 +466,12 @@ void MainFrm::NumberChange(Field n) {
         Text[*mirror]->Text(text);
 }
 
-void MainFrm::ShowSwatch(SwatchColour k) {
+void MainFrm::ShowSwatch(Swatch k) {
     picColor[k]->BackColor(Document.picColor(k).backColor);
     picColor[k]->ForeColor(Document.picColor(k).foreColor);
 }
 
-void MainFrm::ArmEyedropper(SwatchColour k) {
+void MainFrm::ArmEyedropper(Swatch k) {
     ColorPick.Start(Document, k);
     ShowSwatch(k);
     ShowPickPointer();
@@ -489,7 +489,7 @@ void MainFrm::ShowPickPointer() {
 }
 
 // A cancelled colour dialog changes nothing and marks nothing modified.
-void MainFrm::picColor_Click(SwatchColour k) {
+void MainFrm::picColor_Click(Swatch k) {
     DisarmEyedropper();
     if (!CommonDialog1.ShowColor()) return;
     const OleColor colour = CommonDialog1.Color();
@@ -500,14 +500,14 @@ void MainFrm::picColor_Click(SwatchColour k) {
     Document.SkinModified = true;
 }
 
-void MainFrm::ShowSwatchOnPreviews(SwatchColour k) {
+void MainFrm::ShowSwatchOnPreviews(Swatch k) {
     const OleColor colour = Document.picColor(k).backColor;
     for (LivePreviewFrm* form : Frm) {
         const int v = form->Variant();
         if (k == FormBackSwatch(v)) form->BackColor(colour);
         if (k == CaptionSwatch(v)) form->Label1->ForeColor(colour);
         if (k == MenuSwatch(v) && form->WithMenu()) form->Label2->ForeColor(colour);
-        if (k == SwatchColour::FormText) form->Label3->ForeColor(colour);
+        if (k == Swatch::FormText) form->Label3->ForeColor(colour);
     }
 }
 
@@ -545,7 +545,7 @@ void MainFrm::C1Tab1_Change() {
 
 void MainFrm::ClearSkinPieces() {
     Document.ClearSkinPieces();
-    for (SwatchColour k : picColor.Numbers())
+    for (Swatch k : picColor.Numbers())
         ShowSwatch(k);
     for (auto& column : ButtonBox)
         for (PictureBox* box : column) {
@@ -616,7 +616,7 @@ void MainFrm::mnuLoad_Click() {
 }
 
 void MainFrm::ShowDocument() {
-    for (SwatchColour k : picColor.Numbers()) {
+    for (Swatch k : picColor.Numbers()) {
         ShowSwatch(k);
         ShowSwatchOnPreviews(k);
     }

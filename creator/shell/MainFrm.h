@@ -54,8 +54,7 @@ public:
     std::array<forms::Label*, 4> Label25{};
     PerVariant<forms::ListBox*> List{}; // List N holds the piece flags of variant N
     PerSwatch<forms::PictureBox*> picColor{};
-    // Eyedropper buttons Command1 to Command8.
-    std::array<forms::CommandButton*, 8> Command{};
+    NumberedArray<forms::CommandButton*, 1, 8> Command{}; // the eyedroppers Command1 to Command8
     PerOption<forms::CheckBox*> Check{};
     PerField<forms::TextBox*> Text{};
     PerField<forms::Label*> TextLabel{}; // each field's label
@@ -73,11 +72,11 @@ public:
     // Recomposes the four previews (DoBorders) and refreshes Frm1 to Frm4.
     void RedrawPreviews();
     // Shows the document's swatch k (its colour and reset colour) on picColor(k).
-    void ShowSwatch(SwatchColour k);
+    void ShowSwatch(Swatch k);
     // Shows the document's piece flags as the lists' ItemData.
     void ShowPieceFlags();
     // Starts an eyedropper pick of swatch k: the previews show the cross-hair.
-    void ArmEyedropper(SwatchColour k);
+    void ArmEyedropper(Swatch k);
     // Ends a pending eyedropper pick: the previews show the arrow again.
     void DisarmEyedropper();
     // The rest look of the preview of `variant`: its mock menu's colour and its
@@ -105,7 +104,7 @@ private:
                            const char* panelName);
     // A swatch under its label, with the "..." button CommandN beside it unless
     // `eyedropper` is 0, on `panel` at (left, top).
-    void DesignSwatch(forms::Container& panel, SwatchColour k, const char* labelName, float left,
+    void DesignSwatch(forms::Container& panel, Swatch k, const char* labelName, float left,
                       float top, int eyedropper, float labelWidth = 2400);
     // A label that shows its container's background.
     forms::Label* AddLabel(forms::Container& panel, const std::string& name, float left, float top,
@@ -130,10 +129,10 @@ private:
     void SelectAll(Field n);
     void NumberChange(Field n);
     void ShowPickPointer();
-    void picColor_Click(SwatchColour k);
+    void picColor_Click(Swatch k);
     // Gives the previews swatch k's colour where they show it: the back colour
     // of their forms, their sample caption, mock menu or text.
-    void ShowSwatchOnPreviews(SwatchColour k);
+    void ShowSwatchOnPreviews(Swatch k);
     void PictureDblClick(int box);
     void C1Tab1_Change();
 

@@ -72,7 +72,7 @@ void Image2_Click(MainFrm& main, LivePreviewFrm& form, int index) {
 // Frm2's hover colour is its rest colour: the in-active preview shows none.
 void Label2_MouseMove(MainFrm& main, LivePreviewFrm& form) {
     ShowMenuColour(main, form.Variant(),
-                   form.Active() ? SwatchColour::MenuHighlight : MenuSwatch(form.Variant()));
+                   form.Active() ? Swatch::MenuHighlight : MenuSwatch(form.Variant()));
 }
 
 // A new sample icon for all four previews. A file that is no icon ends the
@@ -140,7 +140,7 @@ void ShowMockButtons(MainFrm& main, int variant, const ButtonPictures& pictures)
     }
 }
 
-void ShowMenuColour(MainFrm& main, int variant, SwatchColour swatch) {
+void ShowMenuColour(MainFrm& main, int variant, Swatch swatch) {
     Label& menu = *main.Frm[variant]->Label2;
     const OleColor colour = main.Document.picColor(swatch).backColor;
     if (menu.ForeColor() != colour) menu.ForeColor(colour);

@@ -63,8 +63,8 @@ SkinDocument::SkinDocument() {
             box.width = kButtonWidth;
             box.height = kButtonHeight;
         }
-    using enum SwatchColour;
-    for (SwatchColour k : swatches_.Numbers()) {
+    using enum Swatch;
+    for (Swatch k : swatches_.Numbers()) {
         const bool text = k == ActiveCaption || k == ActiveMenu || k == FormText;
         swatches_[k] = {kDefaultColours[k], text ? kWindowText : kDefaultColours[k]};
     }
@@ -98,7 +98,7 @@ void SkinDocument::ClearSkinPieces() {
             box.width = kButtonWidth;
             box.height = kButtonHeight;
         }
-    for (Swatch& swatch : swatches_)
+    for (SwatchColours& swatch : swatches_)
         swatch.backColor = swatch.foreColor;
     SkinModified = false;
 }

@@ -53,7 +53,7 @@ inline constexpr int kPageOrder[kVariants] = {1, 3, 2, 4};
 // "Neutral" is the sheet's key colour; "Show Sizable Corners" is a view option
 // and not stored; the in-active pages' caption tops mirror the active ones'.
 // clang-format off
-enum class SwatchColour {
+enum class Swatch {
     ActiveFormBack = 0, Neutral = 1, ActiveCaption = 2, InactiveCaption = 3, ActiveMenu = 4,
     InactiveMenu = 5, MenuHighlight = 6, MenuBackground = 7, Empty = 8, FormText = 9,
     InactiveFormBack = 10
@@ -69,21 +69,21 @@ enum class Field {
 };
 // clang-format on
 template <typename T>
-using PerSwatch = NumberedArray<T, SwatchColour::ActiveFormBack, SwatchColour::InactiveFormBack>;
+using PerSwatch = NumberedArray<T, Swatch::ActiveFormBack, Swatch::InactiveFormBack>;
 template <typename T>
 using PerOption = NumberedArray<T, Option::ShowSizableCorners, Option::ShiftCaption>;
 template <typename T> using PerField = NumberedArray<T, Field::RoundAngle, Field::CaptionLeft>;
 
 // The swatches whose colours the preview of `variant` shows: its form's back
 // colour, its sample caption's and its mock menu bar's.
-constexpr SwatchColour FormBackSwatch(int variant) {
-    return IsActive(variant) ? SwatchColour::ActiveFormBack : SwatchColour::InactiveFormBack;
+constexpr Swatch FormBackSwatch(int variant) {
+    return IsActive(variant) ? Swatch::ActiveFormBack : Swatch::InactiveFormBack;
 }
-constexpr SwatchColour CaptionSwatch(int variant) {
-    return IsActive(variant) ? SwatchColour::ActiveCaption : SwatchColour::InactiveCaption;
+constexpr Swatch CaptionSwatch(int variant) {
+    return IsActive(variant) ? Swatch::ActiveCaption : Swatch::InactiveCaption;
 }
-constexpr SwatchColour MenuSwatch(int variant) {
-    return IsActive(variant) ? SwatchColour::ActiveMenu : SwatchColour::InactiveMenu;
+constexpr Swatch MenuSwatch(int variant) {
+    return IsActive(variant) ? Swatch::ActiveMenu : Swatch::InactiveMenu;
 }
 
 // The field whose text follows that of `field`: Text2 and Text10 mirror each
@@ -113,10 +113,10 @@ struct GraphicBox {
 
 // A colour swatch: BackColor is the colour, ForeColor the colour that
 // clearing the skin puts back.
-struct Swatch {
+struct SwatchColours {
     uint32_t backColor = 0;
     uint32_t foreColor = 0;
-    bool operator==(const Swatch&) const = default;
+    bool operator==(const SwatchColours&) const = default;
 };
 
 // The graphic flag of a piece in a piece list.
@@ -140,8 +140,8 @@ public:
     int& ItemData(int list, Piece piece) { return itemData_[list][piece]; }
     int ItemData(int list, Piece piece) const { return itemData_[list][piece]; }
     // picColor(0) to picColor(10).
-    Swatch& picColor(SwatchColour swatch) { return swatches_[swatch]; }
-    const Swatch& picColor(SwatchColour swatch) const { return swatches_[swatch]; }
+    SwatchColours& picColor(Swatch swatch) { return swatches_[swatch]; }
+    const SwatchColours& picColor(Swatch swatch) const { return swatches_[swatch]; }
     // Value of the check box (0 unticked, 1 ticked, 2 greyed).
     int& CheckValue(Option option) { return checks_[option]; }
     int CheckValue(Option option) const { return checks_[option]; }
@@ -165,7 +165,7 @@ private:
     NumberedArray<PerButtonState<GraphicBox>, CaptionButton::Close, CaptionButton::Minimize>
         buttons_;
     PerVariant<PerPiece<int>> itemData_{};
-    PerSwatch<Swatch> swatches_;
+    PerSwatch<SwatchColours> swatches_;
     PerOption<int> checks_{};
     PerField<std::string> texts_;
 };

@@ -127,10 +127,10 @@ TEST_F(CreatorMain, StartsSkinnedWithItsDefaultsAndPreviewsCentred) {
     EXPECT_EQ(main->Check[Option::DrawCaption]->Value(), 1);
     EXPECT_FALSE(main->Text[Field::IconTop]->Enabled());
     EXPECT_EQ(main->Text[Field::CaptionLeft]->Text(), "20");
-    EXPECT_EQ(main->picColor[SwatchColour::Neutral]->BackColor(), 0x0000FF00u);
-    EXPECT_EQ(main->picColor[SwatchColour::ActiveCaption]->ForeColor(), kWindowText);
-    EXPECT_FALSE(main->picColor[SwatchColour::Empty]->Visible());
-    EXPECT_EQ(CentrePixel(main->picColor[SwatchColour::Neutral]->hWnd()), 0x0000FF00u);
+    EXPECT_EQ(main->picColor[Swatch::Neutral]->BackColor(), 0x0000FF00u);
+    EXPECT_EQ(main->picColor[Swatch::ActiveCaption]->ForeColor(), kWindowText);
+    EXPECT_FALSE(main->picColor[Swatch::Empty]->Visible());
+    EXPECT_EQ(CentrePixel(main->picColor[Swatch::Neutral]->hWnd()), 0x0000FF00u);
 
     // Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4.
     const int variants[4] = {1, 3, 2, 4};
@@ -215,32 +215,32 @@ TEST_F(CreatorMain, CheckBoxesSwitchThePreviewsAndFieldsAndMarkTheSkin) {
 
 TEST_F(CreatorMain, SwatchesTakeTheDialogsColourAndACancelChangesNothing) {
     dialogs.colour = kRed;
-    WhileInput([&] { ClickOn(main->picColor[SwatchColour::ActiveCaption]->hWnd()); });
-    ASSERT_TRUE(PumpUntil(
-        [&] { return main->picColor[SwatchColour::ActiveCaption]->BackColor() == kRed; }));
+    WhileInput([&] { ClickOn(main->picColor[Swatch::ActiveCaption]->hWnd()); });
+    ASSERT_TRUE(
+        PumpUntil([&] { return main->picColor[Swatch::ActiveCaption]->BackColor() == kRed; }));
     PumpFor(50);
-    EXPECT_EQ(CentrePixel(main->picColor[SwatchColour::ActiveCaption]->hWnd()), kRed);
-    EXPECT_EQ(main->Document.picColor(SwatchColour::ActiveCaption).backColor, kRed);
+    EXPECT_EQ(CentrePixel(main->picColor[Swatch::ActiveCaption]->hWnd()), kRed);
+    EXPECT_EQ(main->Document.picColor(Swatch::ActiveCaption).backColor, kRed);
     EXPECT_EQ(LabelOf(*main->Frm[1], "Label1").ForeColor(), kRed);
     EXPECT_EQ(LabelOf(*main->Frm[3], "Label1").ForeColor(), kRed);
     EXPECT_TRUE(main->Document.SkinModified);
 
     main->Document.SkinModified = false;
     dialogs.colour.reset();
-    const OleColor before = main->picColor[SwatchColour::ActiveFormBack]->BackColor();
-    WhileInput([&] { ClickOn(main->picColor[SwatchColour::ActiveFormBack]->hWnd()); });
+    const OleColor before = main->picColor[Swatch::ActiveFormBack]->BackColor();
+    WhileInput([&] { ClickOn(main->picColor[Swatch::ActiveFormBack]->hWnd()); });
     ASSERT_TRUE(PumpUntil([&] { return dialogs.shown == 2; }));
-    EXPECT_EQ(main->picColor[SwatchColour::ActiveFormBack]->BackColor(), before);
+    EXPECT_EQ(main->picColor[Swatch::ActiveFormBack]->BackColor(), before);
     EXPECT_FALSE(main->Document.SkinModified);
     EXPECT_TRUE(MessageBoxes().prompts.empty());
 }
 
 TEST_F(CreatorMain, AnEyedropperArmsThePreviewsAndASwatchClickDisarmsIt) {
-    main->Document.picColor(SwatchColour::ActiveCaption).backColor = kBlue;
-    WhileInput([&] { ClickOn(main->Command[4]->hWnd()); }); // Command5: swatch 2
+    main->Document.picColor(Swatch::ActiveCaption).backColor = kBlue;
+    WhileInput([&] { ClickOn(main->Command[5]->hWnd()); }); // swatch 2
     ASSERT_TRUE(PumpUntil([&] { return main->ColorPick.active; }));
-    EXPECT_EQ(main->ColorPick.index, SwatchColour::ActiveCaption);
-    EXPECT_EQ(main->Document.picColor(SwatchColour::ActiveCaption).foreColor, kBlue);
+    EXPECT_EQ(main->ColorPick.index, Swatch::ActiveCaption);
+    EXPECT_EQ(main->Document.picColor(Swatch::ActiveCaption).foreColor, kBlue);
     for (Form* frm : main->Frm)
         EXPECT_EQ(frm->MousePointer(), Pointer::Custom);
     ChooseFromMenu('F', {'C'}); // fresh previews, still armed
@@ -248,7 +248,7 @@ TEST_F(CreatorMain, AnEyedropperArmsThePreviewsAndASwatchClickDisarmsIt) {
         EXPECT_EQ(frm->MousePointer(), Pointer::Custom);
 
     WhileInput([&] {
-        ClickOn(main->picColor[SwatchColour::ActiveFormBack]->hWnd());
+        ClickOn(main->picColor[Swatch::ActiveFormBack]->hWnd());
     }); // colour dialog cancelled
     ASSERT_TRUE(PumpUntil([&] { return !main->ColorPick.active; }));
     for (Form* frm : main->Frm)
@@ -307,14 +307,14 @@ TEST_F(CreatorMain, CreateNewSkinAsksWhileModifiedAndKeepsUnsavedWork) {
     EXPECT_TRUE(MessageBoxes().prompts.empty());
     EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - New Skin");
 
-    main->Document.picColor(SwatchColour::ActiveFormBack).backColor = kRed;
+    main->Document.picColor(Swatch::ActiveFormBack).backColor = kRed;
     main->Document.SkinModified = true;
     for (int answer : {IDCANCEL, IDYES}) { // Yes: the save did not happen
         MessageBoxes().answers.push_back(answer);
         ChooseFromMenu('F', {'C'});
         EXPECT_EQ(LastPrompt(), "Do you widh to Save Changes before Exiting?");
         EXPECT_TRUE(main->Document.SkinModified);
-        EXPECT_EQ(main->Document.picColor(SwatchColour::ActiveFormBack).backColor, kRed);
+        EXPECT_EQ(main->Document.picColor(Swatch::ActiveFormBack).backColor, kRed);
     }
     Label& caption = LabelOf(*main->Frm[1], "Label1");
     const OleColor designColour = caption.ForeColor();
@@ -323,8 +323,8 @@ TEST_F(CreatorMain, CreateNewSkinAsksWhileModifiedAndKeepsUnsavedWork) {
     MessageBoxes().answers.push_back(IDNO);
     ChooseFromMenu('F', {'C'});
     EXPECT_FALSE(main->Document.SkinModified);
-    EXPECT_EQ(main->Document.picColor(SwatchColour::ActiveFormBack).backColor, 0x00E0E0E0u);
-    EXPECT_EQ(main->picColor[SwatchColour::ActiveFormBack]->BackColor(), 0x00E0E0E0u);
+    EXPECT_EQ(main->Document.picColor(Swatch::ActiveFormBack).backColor, 0x00E0E0E0u);
+    EXPECT_EQ(main->picColor[Swatch::ActiveFormBack]->BackColor(), 0x00E0E0E0u);
     // Fresh previews in their boxes: design colours, the check boxes' switches kept.
     EXPECT_EQ(LabelOf(*main->Frm[1], "Label1").ForeColor(), designColour);
     for (int k = 0; k < kVariants; ++k) {
@@ -362,9 +362,8 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
     dialogs.path = skins + "Slate Night.gif";
     ChooseFromMenu('F', {'L'});
     EXPECT_EQ(main->Frm[2]->Label1->ForeColor(),
-              main->Document.picColor(SwatchColour::InactiveCaption).backColor);
-    EXPECT_EQ(main->Frm[1]->BackColor(),
-              main->Document.picColor(SwatchColour::ActiveFormBack).backColor);
+              main->Document.picColor(Swatch::InactiveCaption).backColor);
+    EXPECT_EQ(main->Frm[1]->BackColor(), main->Document.picColor(Swatch::ActiveFormBack).backColor);
     LivePreviewFrm& shown = *main->Frm[1];
     for (Label* sample : {shown.Label1, shown.Label2, shown.Label3})
         EXPECT_TRUE(PumpUntil([&] { return ShowsSurface(shown, *sample); })) << sample->Name();
@@ -373,8 +372,8 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
     EXPECT_FALSE(main->Document.SkinModified);
     EXPECT_EQ(main->List[4]->ItemData(9), 99);
     EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstLoadedSkinLoc"), skins);
-    EXPECT_EQ(CentrePixel(main->picColor[SwatchColour::Neutral]->hWnd()),
-              main->Document.picColor(SwatchColour::Neutral).backColor);
+    EXPECT_EQ(CentrePixel(main->picColor[Swatch::Neutral]->hWnd()),
+              main->Document.picColor(Swatch::Neutral).backColor);
     qel::test::SaveWindowShot("creator_loaded_skin", main->hWnd());
     ChooseFromMenu('F', {'L'});
     EXPECT_EQ(dialogs.initDirs.back(), skins);

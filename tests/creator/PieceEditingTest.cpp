@@ -232,20 +232,20 @@ TEST_F(PieceEditing, TheEyedropperFollowsThePointerAndAPressTakesTheColour) {
     FillRect(first->hDC(), &patch, red.get());
     first->Refresh();
 
-    WhileInput([&] { forms::test::ClickOn(main->Command[1]->hWnd()); }); // swatch 0
+    WhileInput([&] { forms::test::ClickOn(main->Command[2]->hWnd()); }); // swatch 0
     ASSERT_TRUE(PumpUntil([&] { return main->ColorPick.active; }));
     WhileInput([&] { MoveTo(form, 120, 120); });
-    ASSERT_TRUE(PumpUntil(
-        [&] { return main->picColor[SwatchColour::ActiveFormBack]->BackColor() == kRed; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return main->picColor[Swatch::ActiveFormBack]->BackColor() == kRed; }));
     CURSORINFO cursor{};
     cursor.cbSize = sizeof cursor;
     GetCursorInfo(&cursor); // the cross-hair, not the arrow
     EXPECT_NE(cursor.hCursor, LoadCursor(nullptr, IDC_ARROW));
     WhileInput([&] { MoveTo(form, 60, 60); });
-    ASSERT_TRUE(PumpUntil(
-        [&] { return main->picColor[SwatchColour::ActiveFormBack]->BackColor() == kPlain; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return main->picColor[Swatch::ActiveFormBack]->BackColor() == kPlain; }));
     first->OnMouseMove(0, 0, -5, 900); // no pixel there: the swatch keeps its colour
-    EXPECT_EQ(main->Document.picColor(SwatchColour::ActiveFormBack).backColor, kPlain);
+    EXPECT_EQ(main->Document.picColor(Swatch::ActiveFormBack).backColor, kPlain);
 
     // A press on a label takes nothing; one on the bare form takes the colour.
     WhileInput([&] { forms::test::ClickOn(first->Label3->hWnd()); });
@@ -254,7 +254,7 @@ TEST_F(PieceEditing, TheEyedropperFollowsThePointerAndAPressTakesTheColour) {
     EXPECT_FALSE(main->Document.SkinModified);
     WhileInput([&] { ClickAt(form, 120, 120); });
     ASSERT_TRUE(PumpUntil([&] { return !main->ColorPick.active; }));
-    EXPECT_EQ(PixelAt(main->picColor[SwatchColour::ActiveFormBack]->hWnd(), 10, 8), kRed);
+    EXPECT_EQ(PixelAt(main->picColor[Swatch::ActiveFormBack]->hWnd(), 10, 8), kRed);
     EXPECT_EQ(main->Frm[3]->BackColor(), kRed);
     EXPECT_EQ(main->Frm[2]->BackColor(), kPlain);
     EXPECT_TRUE(main->Document.SkinModified);
@@ -270,7 +270,7 @@ TEST_F(PieceEditing, TheEyedropperFollowsThePointerAndAPressTakesTheColour) {
     // Goal: a thousand picks leave the GDI and USER counts where they were.
     const DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
     for (int i = 0; i < 1000; ++i) {
-        main->ArmEyedropper(i % 2 ? SwatchColour::ActiveFormBack : SwatchColour::MenuBackground);
+        main->ArmEyedropper(i % 2 ? Swatch::ActiveFormBack : Swatch::MenuBackground);
         first->OnMouseDown(1, 0, 120, 120);
     }
     EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
@@ -347,7 +347,7 @@ TEST_F(PieceEditing, MockButtonsShowTheirStatesAndSwapRestoreAndMaximise) {
 
 TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
     main->ClearSkinPieces(); // reloaded previews (a new skin) keep their reactions
-    main->Document.picColor(SwatchColour::MenuHighlight).backColor = kRed;
+    main->Document.picColor(Swatch::MenuHighlight).backColor = kRed;
     HWND form = first->hWnd();
     WhileInput([&] { ClickAt(form, 150, 150); }); // Frm1 hands the focus on
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == main->hWnd(); }));
@@ -355,8 +355,7 @@ TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
     ASSERT_TRUE(PumpUntil([&] { return first->Label2->ForeColor() == kRed; }));
     WhileInput([&] { MoveTo(form, 150, 150); });
     ASSERT_TRUE(PumpUntil([&] {
-        return first->Label2->ForeColor() ==
-               main->Document.picColor(SwatchColour::ActiveMenu).backColor;
+        return first->Label2->ForeColor() == main->Document.picColor(Swatch::ActiveMenu).backColor;
     }));
 
     main->C1Tab2->CurrentPage(1); // Frm3 keeps the focus
@@ -369,7 +368,7 @@ TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
     // goes to all four previews.
     main->Check[Option::DrawFormIcon]->Value(1);
     main->Document.SkinModified = false;
-    main->ArmEyedropper(SwatchColour::ActiveMenu);
+    main->ArmEyedropper(Swatch::ActiveMenu);
     auto doubleClickIcon = [&] {
         WhileInput([&] {
             ClickAt(form, 12, 12);

@@ -201,7 +201,7 @@ TEST_F(Previews, ControlsArePlacedFromTheNumberFields) {
         {IconLeft, "6"}};
     for (auto [n, text] : fields)
         SetField(n, text);
-    main->Document.picColor(SwatchColour::ActiveMenu).backColor = kBlue;
+    main->Document.picColor(Swatch::ActiveMenu).backColor = kBlue;
     main->List[1]->ListIndex(3);
     Frm(1).Image1->Visible(true);
     DoBorders(*main);
@@ -346,14 +346,14 @@ TEST_F(Previews, ClearingResetsGraphicsSwatchesAndPreviewsAndKeepsTheRest) {
     Flag(Piece::TopLeft, 1, Solid(20, 30, kRed));
     SetField(Field::ButtonGap, "7");
     main->Check[Option::RoundTopCorners]->Value(1);
-    main->Document.picColor(SwatchColour::ActiveFormBack).backColor = kGreen;
+    main->Document.picColor(Swatch::ActiveFormBack).backColor = kGreen;
     ShowPage(0, 0);
     // The eyedropper of swatch 0 (Command2) keeps its colour to reset to.
-    WhileInput([&] { forms::test::ClickOn(main->Command[1]->hWnd()); });
+    WhileInput([&] { forms::test::ClickOn(main->Command[2]->hWnd()); });
     ASSERT_TRUE(PumpUntil(
-        [&] { return main->Document.picColor(SwatchColour::ActiveFormBack).foreColor == kGreen; }));
-    main->Document.picColor(SwatchColour::ActiveCaption).backColor = kBlue;
-    main->ShowSwatch(SwatchColour::ActiveCaption);
+        [&] { return main->Document.picColor(Swatch::ActiveFormBack).foreColor == kGreen; }));
+    main->Document.picColor(Swatch::ActiveCaption).backColor = kBlue;
+    main->ShowSwatch(Swatch::ActiveCaption);
     Frm(1).Label1->Left(100);
     DoBorders(*main);
     ASSERT_EQ(Surface(1, 5, 5), kRed);
@@ -365,10 +365,10 @@ TEST_F(Previews, ClearingResetsGraphicsSwatchesAndPreviewsAndKeepsTheRest) {
         main->mnuCreate->Clicked();
         PumpFor(100);
         EXPECT_FALSE(main->Document.SkinModified);
-        EXPECT_EQ(main->Document.picColor(SwatchColour::ActiveFormBack).backColor, kGreen);
-        EXPECT_EQ(main->Document.picColor(SwatchColour::ActiveCaption).backColor, kWindowText);
+        EXPECT_EQ(main->Document.picColor(Swatch::ActiveFormBack).backColor, kGreen);
+        EXPECT_EQ(main->Document.picColor(Swatch::ActiveCaption).backColor, kWindowText);
         ShowPage(0, 0);
-        EXPECT_EQ(CentrePixel(main->picColor[SwatchColour::ActiveCaption]->hWnd()), 0u)
+        EXPECT_EQ(CentrePixel(main->picColor[Swatch::ActiveCaption]->hWnd()), 0u)
             << "the system colour, translated";
 
         PictureBox& close1 = *main->ButtonBox[0][1];

@@ -86,7 +86,7 @@ TEST(PreviewLayout, PlacesTheSampleControlsFromTheFields) {
     d.SetText(Field::ButtonsTop, "7");
     d.SetText(Field::CaptionTopNoMenu, "9");
     d.SetText(Field::MenuTop, "15");
-    d.picColor(SwatchColour::InactiveMenu).backColor = 0x00445566;
+    d.picColor(Swatch::InactiveMenu).backColor = 0x00445566;
     PreviewFormMetrics form = Form();
     form.buttonWidths = {16, 20, 18, 14};
     const PreviewLayout inactive = LayOutPreview(d, 2, form);

@@ -8,8 +8,8 @@ namespace {
 constexpr Piece kStrip[kStripPieces] = {Piece::LeftSide, Piece::BtmLeft,  Piece::BtmLeftSize,
                                         Piece::BtmMid,   Piece::BtmRight, Piece::BtmRightSize,
                                         Piece::RightSide};
-using enum SwatchColour;
-constexpr SwatchColour kColourSwatch[kSheetColours] = {
+using enum Swatch;
+constexpr Swatch kColourSwatch[kSheetColours] = {
     ActiveFormBack, ActiveCaption,  InactiveCaption, ActiveMenu, InactiveMenu,
     MenuHighlight,  MenuBackground, Empty,           FormText,   InactiveFormBack};
 

@@ -13,8 +13,8 @@ TEST(SkinDocument, StartsWithTheDesignDefaults) {
     EXPECT_EQ(d.PieceBox(Piece::BtmRightSize, 2).height, 15);
     EXPECT_EQ(d.ButtonBox(CaptionButton::Minimize, 4).width, 18);
     // Swatches 2, 4 and 9 start black but reset to the system's window text colour.
-    EXPECT_EQ(d.picColor(SwatchColour::FormText).backColor, 0u);
-    EXPECT_EQ(d.picColor(SwatchColour::FormText).foreColor, 0x80000008u);
+    EXPECT_EQ(d.picColor(Swatch::FormText).backColor, 0u);
+    EXPECT_EQ(d.picColor(Swatch::FormText).foreColor, 0x80000008u);
     EXPECT_EQ(d.CheckValue(Option::DrawCaption), 1);
     EXPECT_EQ(d.Text(Field::ButtonLeft), "10");
     EXPECT_THROW(d.PieceBox(Piece::TopLeft, 0), std::out_of_range);
@@ -55,9 +55,8 @@ TEST(SkinDocument, ClearingEmptiesTheGraphicsAndResetsTheSwatches) {
     close.Load(SheetImage(30, 25, 2));
     close.tag = "99";
     d.ItemData(2, Piece::TopMiddle) = kHasGraphic;
-    d.picColor(SwatchColour::InactiveMenu) = {0x00111111,
-                                              0x00222222}; // a pick started at 0x00222222
-    d.picColor(SwatchColour::ActiveCaption).backColor = 0x00333333;
+    d.picColor(Swatch::InactiveMenu) = {0x00111111, 0x00222222}; // a pick started at 0x00222222
+    d.picColor(Swatch::ActiveCaption).backColor = 0x00333333;
     d.CheckValue(Option::DrawFormIcon) = 1;
     d.SetText(Field::MenuLeft, "4");
     d.SkinModified = true;
@@ -71,8 +70,8 @@ TEST(SkinDocument, ClearingEmptiesTheGraphicsAndResetsTheSwatches) {
     EXPECT_EQ(close.height, 16);
     EXPECT_EQ(close.tag, "99");
     EXPECT_EQ(d.ItemData(2, Piece::TopMiddle), kHasGraphic);
-    EXPECT_EQ(d.picColor(SwatchColour::InactiveMenu).backColor, 0x00222222u);
-    EXPECT_EQ(d.picColor(SwatchColour::ActiveCaption).backColor, 0x80000008u);
+    EXPECT_EQ(d.picColor(Swatch::InactiveMenu).backColor, 0x00222222u);
+    EXPECT_EQ(d.picColor(Swatch::ActiveCaption).backColor, 0x80000008u);
     EXPECT_EQ(d.CheckValue(Option::DrawFormIcon), 1);
     EXPECT_EQ(d.Text(Field::MenuLeft), "4");
     EXPECT_FALSE(d.SkinModified);

@@ -99,7 +99,7 @@ TEST(SkinSheetMapping, StoresTranslatedColoursTicksOfValueOneAndRoundedValues) {
     SheetImage sheet = ComposeSkinImage(d, Translate);
     EXPECT_EQ(sheet.Pixel(sheet.Width() - 1, sheet.Height() - 1), 0x00FFFFFFu);
     EXPECT_GE(sheet.Width(), 61);
-    d.picColor(SwatchColour::Neutral).backColor = 0x00FFFFFF;
+    d.picColor(Swatch::Neutral).backColor = 0x00FFFFFF;
     sheet = ComposeSkinImage(d, Translate);
     EXPECT_EQ(sheet.Pixel(0, 0), 0x00FFFFFFu);
     EXPECT_EQ(sheet.Pixel(sheet.Width() - 1, sheet.Height() - 1), 0x00FEFEFEu);
