@@ -33,15 +33,12 @@ std::atomic<int> g_failingStep{-1};
 
 constexpr char kSeparators[] = "\\/";
 
-using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
-using UniqueFind = UniqueHandle<HANDLE, FindClose>;
-
 unsigned long ThisProcess() {
     return GetCurrentProcessId();
 }
 
 bool Ended(unsigned long process) {
-    UniqueHandle<HANDLE, CloseHandle> handle(OpenProcess(SYNCHRONIZE, FALSE, process));
+    UniqueKernelObject handle(OpenProcess(SYNCHRONIZE, FALSE, process));
     return handle ? WaitForSingleObject(handle.get(), 0) == WAIT_OBJECT_0
                   : GetLastError() == ERROR_INVALID_PARAMETER;
 }
@@ -50,12 +47,11 @@ bool Ended(unsigned long process) {
 std::vector<std::string> Temporaries(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
-    HANDLE found = FindFirstFileA((folder + kPrefix + "*" + kSuffix).c_str(), &entry);
-    if (found == INVALID_HANDLE_VALUE) return names;
-    UniqueFind owner(found);
+    UniqueFind found(FindFirstFileA((folder + kPrefix + "*" + kSuffix).c_str(), &entry));
+    if (!found) return names;
     do
         names.push_back(entry.cFileName);
-    while (FindNextFileA(found, &entry));
+    while (FindNextFileA(found.get(), &entry));
     return names;
 }
 
@@ -79,9 +75,8 @@ std::string LastError(const char* step) {
 class Temporary {
 public:
     bool Create(const std::string& path) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) file_.reset(file);
+        file_.reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
         return static_cast<bool>(file_);
     }
     bool Write(const char* bytes, size_t size, size_t& written) {

@@ -6,8 +6,6 @@
 namespace qel {
 namespace {
 
-using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
-
 // Files larger than this are not pictures anyone means to load.
 constexpr LONGLONG kMaxPictureFile = 64 << 20;
 
@@ -80,10 +78,7 @@ ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error
         return refuse(PictureProblem::Missing, "File not found: " + path);
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        return refuse(PictureProblem::NotAPicture, "The file cannot be opened: " + path);
-    }
+    if (!file) return refuse(PictureProblem::NotAPicture, "The file cannot be opened: " + path);
     LARGE_INTEGER size{};
     std::vector<uint8_t> bytes;
     DWORD read = 0;

@@ -97,8 +97,8 @@ int main(int argc, char** argv) {
     PixelBuffer indices(kWidth, kHeight, 8);
     cPal8bpp palette;
     InitDitherTables();
-    SetPaletteType(1);
-    SetDitherMethod(2);
+    SetPaletteType(PaletteType::Optimal);
+    SetDitherMethod(DitherMethod::FloydSteinberg);
     benchmark::RegisterBenchmark("DitherTo8bpp/optimal/Floyd-Steinberg",
                                  [&](benchmark::State& state) {
                                      for (auto _ : state)

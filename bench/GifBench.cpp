@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
         PixelBuffer photo = test::PhotoLikeImage(width, height);
         Sample& s = samples["photo"];
         s.pixels = PixelBuffer(width, height, 8);
-        SetPaletteType(1);
-        SetDitherMethod(2);
+        SetPaletteType(PaletteType::Optimal);
+        SetDitherMethod(DitherMethod::FloydSteinberg);
         DitherTo8bpp(photo.View(), s.pixels.View(), s.palette);
     }
     {

@@ -25,11 +25,9 @@ bool IsBuiltIn(long skin) {
 bool FolderWritable(const std::string& folder) {
     const std::string probe = folder + "~qel" + std::to_string(GetCurrentProcessId()) + "." +
                               std::to_string(GetCurrentThreadId()) + ".tmp";
-    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    UniqueHandle<HANDLE, CloseHandle> closes(file);
-    return true;
+    return static_cast<bool>(
+        UniqueFile(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr)));
 }
 
 // The per-user fallback for the cache folder, ending in "\".

@@ -102,8 +102,8 @@ bool ReplaceOthers(const SaveTarget& target, const std::string& fileName, bool a
 // objects onto the canvas, then the GIF image of the same sheet, decoded and
 // checked, written.
 bool SaveGifForm(MainFrm& main, const SaveTarget& target, const SkinSheetContent& content) {
-    SetPaletteType(1);
-    SetDitherMethod(0);
+    SetPaletteType(PaletteType::Optimal);
+    SetDitherMethod(DitherMethod::Nearest);
     if (!LoadBitmapForDither(main, target.Bitmap())) return false;
     CompactPalette(IndexedImage(), SheetPalette());
     DoEvents();

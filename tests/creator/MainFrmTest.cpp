@@ -497,7 +497,7 @@ TEST(CreatorProgram, AFailedStartIsReportedAsARunTimeError) {
     PROCESS_INFORMATION info{};
     ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                                folder.c_str(), &start, &info));
-    const UniqueHandle<HANDLE, CloseHandle> process(info.hProcess), thread(info.hThread);
+    const UniqueKernelObject process(info.hProcess), thread(info.hThread);
     HWND box = nullptr;
     EXPECT_TRUE(forms::test::WaitFor(
         [&] { return (box = FindWindowA("#32770", "Qel Skin Creator")) != nullptr; }, 20000));
