@@ -7,13 +7,20 @@
 namespace qel {
 namespace {
 
-// The swatch (picColor index) of each sheet colour, in SheetColour order.
-constexpr int kColourSwatch[kSheetColours] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-constexpr int kKeySwatch = 1, kEmptySwatch = 8;
+using enum Swatch;
+using enum Option;
+using enum Field;
+// The swatch of each sheet colour, in SheetColour order.
+constexpr Swatch kColourSwatch[kSheetColours] = {
+    ActiveFormBack, ActiveCaption,  InactiveCaption, ActiveMenu, InactiveMenu,
+    MenuHighlight,  MenuBackground, Empty,           FormText,   InactiveFormBack};
 // The check box of each flag, in SheetFlag order.
-constexpr int kFlagCheck[kSheetFlags] = {2, 3, 4, 5, 6};
+constexpr Option kFlagCheck[kSheetFlags] = {RoundTopCorners, RoundBottomCorners, DrawCaption,
+                                            DrawFormIcon, ShiftCaption};
 // The number field of each value row, in SheetValue order.
-constexpr int kValueField[kSheetValues] = {1, 2, 4, 3, 5, 6, 7, 8, 11, 12, 13};
+constexpr Field kValueField[kSheetValues] = {
+    RoundAngle, CaptionTopWithMenu, ButtonLeft, ButtonsTop, ButtonGap,  MenuTop,
+    MenuLeft,   CaptionTopNoMenu,   IconTop,    IconLeft,   CaptionLeft};
 // The piece box of each strip piece, in StripPiece order.
 constexpr Piece kStripBox[kStripPieces] = {Piece::LeftSide, Piece::BtmLeft,  Piece::BtmLeftSize,
                                            Piece::BtmMid,   Piece::BtmRight, Piece::BtmRightSize,
@@ -64,7 +71,7 @@ uint32_t SheetBackground(uint32_t key) {
 
 SkinSheetContent SheetContentOf(const SkinDocument& d, const TranslateColour& translate) {
     SkinSheetContent c;
-    c.key = translate(d.picColor(kKeySwatch).backColor);
+    c.key = translate(d.picColor(Neutral).backColor);
     for (int v = 0; v < kCaptionVariants; ++v)
         for (int p = 0; p < kCaptionPieces; ++p)
             c.captionPieces[v * kCaptionPieces + p] =
@@ -126,7 +133,7 @@ std::vector<std::string> PiecesNotKept(const SkinDocument& d) {
 
 void ReadSkinImage(SkinDocument& d, const SheetImage& picture, const SkinSheet& sheet) {
     const SkinSheetContent c = CutSkinSheetContent(picture, sheet, FlagRule::Creator);
-    d.picColor(kKeySwatch).backColor = c.key;
+    d.picColor(Neutral).backColor = c.key;
     for (int v = 0; v < kCaptionVariants; ++v)
         for (int p = 0; p < kCaptionPieces; ++p)
             d.PieceBox(static_cast<Piece>(p), v + 1)
@@ -145,7 +152,7 @@ void ReadSkinImage(SkinDocument& d, const SheetImage& picture, const SkinSheet& 
     for (int list = 1; list <= kVariants; ++list)
         for (int p = 0; p < kPieces; ++p)
             d.ItemData(list, static_cast<Piece>(p)) = kHasGraphic;
-    const uint32_t empty = d.picColor(kEmptySwatch).backColor;
+    const uint32_t empty = d.picColor(Empty).backColor;
     for (int s = 0; s < kButtonStates; ++s)
         for (int b = 0; b < kCaptionButtons; ++b) {
             GraphicBox& box = d.ButtonBox(static_cast<CaptionButton>(b), s + 1);

@@ -152,13 +152,13 @@ void CALLBACK EditOnce(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     qel::test::KeyDown('9');
     qel::test::KeyUp('9');
-    Default<MainFrm>().Document.SetText(7, "33");
+    Default<MainFrm>().Document.SetText(Field::MenuLeft, "33");
 }
 
 // What arrives while a save runs is in neither file: typing waits until the
 // save is over, and a change made meanwhile in code leaves the skin modified.
 TEST_F(SaveSkin, AnEditDuringASaveIsInNeitherFileAndLeavesTheSkinModified) {
-    TextBox& field = *main->Text[12];
+    TextBox& field = *main->Text[Field::CaptionLeft];
     const std::string typedBefore = field.Text();
     SetFocus(field.hWnd());
     SetTimer(nullptr, 0, 0, EditOnce);

@@ -53,9 +53,9 @@ TEST(SkinSheetMapping, RandomDocumentsRoundTripThroughTheirSheets) {
         // What the sheet keeps, as it reads back.
         SkinDocument expected = d;
         expected.SkinName = "kept";
-        expected.CheckValue(1) = 0;
+        expected.CheckValue(Option::ShowSizableCorners) = 0;
         for (int f = 0; f < kSheetFlags; ++f)
-            expected.CheckValue(f + 2) = skin.content.flags[f] ? 1 : 0;
+            expected.CheckValue(test::kFlagCheck[f]) = skin.content.flags[f] ? 1 : 0;
         for (int k = 0; k < kSheetValues; ++k)
             expected.SetText(test::kValueField[k], std::to_string(skin.content.values[k]));
         for (int list = 1; list <= kVariants; ++list)
@@ -74,11 +74,11 @@ TEST(SkinSheetMapping, RandomDocumentsRoundTripThroughTheirSheets) {
 TEST(SkinSheetMapping, StoresTranslatedColoursTicksOfValueOneAndRoundedValues) {
     SkinDocument d;
     d.ClearSkinPieces(); // swatches 2, 4 and 9 now hold the system text colour
-    d.CheckValue(3) = 2;
-    d.SetText(13, "2.5");
-    d.SetText(6, "3.5");
-    d.SetText(7, "12/5");
-    d.SetText(1, "");
+    d.CheckValue(Option::RoundBottomCorners) = 2;
+    d.SetText(Field::CaptionLeft, "2.5");
+    d.SetText(Field::MenuTop, "3.5");
+    d.SetText(Field::MenuLeft, "12/5");
+    d.SetText(Field::RoundAngle, "");
     const SkinSheetContent c = SheetContentOf(d, Translate);
     EXPECT_EQ(c.Colour(SheetColour::ActiveCaption), 0x00101010u);
     EXPECT_EQ(c.Colour(SheetColour::FormText), 0x00101010u);
@@ -99,7 +99,7 @@ TEST(SkinSheetMapping, StoresTranslatedColoursTicksOfValueOneAndRoundedValues) {
     SheetImage sheet = ComposeSkinImage(d, Translate);
     EXPECT_EQ(sheet.Pixel(sheet.Width() - 1, sheet.Height() - 1), 0x00FFFFFFu);
     EXPECT_GE(sheet.Width(), 61);
-    d.picColor(1).backColor = 0x00FFFFFF;
+    d.picColor(Swatch::Neutral).backColor = 0x00FFFFFF;
     sheet = ComposeSkinImage(d, Translate);
     EXPECT_EQ(sheet.Pixel(0, 0), 0x00FFFFFFu);
     EXPECT_EQ(sheet.Pixel(sheet.Width() - 1, sheet.Height() - 1), 0x00FEFEFEu);
@@ -139,7 +139,7 @@ TEST(SkinSheetMapping, SheetCheckRefusesWhatWouldNotReadBack) {
               "Menu: Top Left 1 pixel high." +
                   end);
     // What the sheet library refuses, in the same style.
-    const std::string values = fault([](SkinDocument& d) { d.SetText(5, "4096"); });
+    const std::string values = fault([](SkinDocument& d) { d.SetText(Field::ButtonGap, "4096"); });
     EXPECT_NE(values.find("Button Gap"), std::string::npos);
     EXPECT_TRUE(values.ends_with(end));
     const std::string key = fault([](SkinDocument& d) {
