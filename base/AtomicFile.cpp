@@ -1,123 +1,259 @@
 #include "base/AtomicFile.h"
 
 #include <atomic>
+#include <cctype>
 #include <cstdint>
+#include <cstdlib>
+#include <vector>
 
 #ifdef _WIN32
 #include "base/Handle.h"
 #else
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
+#include <signal.h>
 #include <unistd.h>
+#include <utility>
 #endif
 
 namespace qel {
 namespace {
 
-std::atomic<uint32_t> g_serial{0};
+constexpr char kPrefix[] = "~qel", kSuffix[] = ".tmp";
 
-// A name in the destination's folder that no other writer picks: the process
-// and a per-process serial number.
-std::string TemporaryName(const std::string& path, unsigned long process) {
-    return path + ".~" + std::to_string(process) + "-" + std::to_string(g_serial++) + ".tmp";
+std::atomic<uint32_t> g_serial{0};
+std::atomic<int> g_failingStep{-1};
+
+#ifdef _WIN32
+
+constexpr char kSeparators[] = "\\/";
+
+unsigned long ThisProcess() {
+    return GetCurrentProcessId();
 }
+
+bool Ended(unsigned long process) {
+    UniqueKernelObject handle(OpenProcess(SYNCHRONIZE, FALSE, process));
+    return handle ? WaitForSingleObject(handle.get(), 0) == WAIT_OBJECT_0
+                  : GetLastError() == ERROR_INVALID_PARAMETER;
+}
+
+// The names in `folder` that look like temporaries of ours.
+std::vector<std::string> Temporaries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    UniqueFind found(FindFirstFileA((folder + kPrefix + "*" + kSuffix).c_str(), &entry));
+    if (!found) return names;
+    do
+        names.push_back(entry.cFileName);
+    while (FindNextFileA(found.get(), &entry));
+    return names;
+}
+
+void Remove(const std::string& path) {
+    DeleteFileA(path.c_str());
+}
+
+bool AlreadyExists() {
+    return GetLastError() == ERROR_FILE_EXISTS;
+}
+
+void FailAsTheSystem() {
+    SetLastError(ERROR_WRITE_FAULT);
+}
+
+std::string LastError(const char* step) {
+    return std::string(step) + " failed (error " + std::to_string(GetLastError()) + ")";
+}
+
+// The temporary file being written.
+class Temporary {
+public:
+    bool Create(const std::string& path) {
+        file_.reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        return static_cast<bool>(file_);
+    }
+    bool Write(const char* bytes, size_t size, size_t& written) {
+        DWORD done = 0;
+        const bool ok = WriteFile(file_.get(), bytes, size > 0x40000000 ? 0x40000000 : DWORD(size),
+                                  &done, nullptr) &&
+                        done > 0;
+        written = done;
+        return ok;
+    }
+    bool Flush() { return FlushFileBuffers(file_.get()); }
+    // Closes the file; false when the system reports that the close failed.
+    bool Close() { return !file_ || CloseHandle(file_.release()); }
+
+private:
+    UniqueFile file_;
+};
+
+// The rename reaches the disk before it is reported done.
+bool Replace(const std::string& temp, const std::string& path) {
+    return MoveFileExA(temp.c_str(), path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+#else
+
+constexpr char kSeparators[] = "/";
+
+unsigned long ThisProcess() {
+    return static_cast<unsigned long>(getpid());
+}
+
+bool Ended(unsigned long process) {
+    return process <= INT_MAX && kill(static_cast<pid_t>(process), 0) != 0 && errno == ESRCH;
+}
+
+std::string FolderOrCurrent(const std::string& folder) {
+    return folder.empty() ? "." : folder;
+}
+
+std::vector<std::string> Temporaries(const std::string& folder) {
+    std::vector<std::string> names;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(FolderOrCurrent(folder).c_str()), closedir);
+    if (dir)
+        while (const dirent* entry = readdir(dir.get()))
+            names.push_back(entry->d_name);
+    return names;
+}
+
+void Remove(const std::string& path) {
+    unlink(path.c_str());
+}
+
+bool AlreadyExists() {
+    return errno == EEXIST;
+}
+
+void FailAsTheSystem() {
+    errno = EIO;
+}
+
+std::string LastError(const char* step) {
+    return std::string(step) + " failed: " + strerror(errno);
+}
+
+class Temporary {
+public:
+    Temporary() = default;
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+    ~Temporary() { Close(); }
+
+    bool Create(const std::string& path) {
+        fd_ = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return fd_ >= 0;
+    }
+    bool Write(const char* bytes, size_t size, size_t& written) {
+        ssize_t done;
+        do
+            done = write(fd_, bytes, size);
+        while (done < 0 && errno == EINTR);
+        written = done > 0 ? static_cast<size_t>(done) : 0;
+        return done > 0;
+    }
+    bool Flush() { return fsync(fd_) == 0; }
+    bool Close() { return fd_ < 0 || close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_ = -1;
+};
+
+// The rename reaches the disk with the folder's entries.
+bool Replace(const std::string& temp, const std::string& path) {
+    if (std::rename(temp.c_str(), path.c_str()) != 0) return false;
+    const std::string folder = path.substr(0, path.find_last_of('/') + 1);
+    const int dir = open(FolderOrCurrent(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+    return true;
+}
+
+#endif
 
 bool Fail(std::string* error, const std::string& what) {
     if (error) *error = what;
     return false;
 }
 
-} // namespace
-
-#ifdef _WIN32
-
-namespace {
-using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
-
-std::string LastError(const char* step) {
-    return std::string(step) + " failed (error " + std::to_string(GetLastError()) + ")";
+// The process that made the temporary `name`; 0 when `name` is none of ours.
+unsigned long MakerOf(const std::string& name) {
+    const size_t start = sizeof kPrefix - 1;
+    if (name.compare(0, start, kPrefix) != 0 || !name.ends_with(kSuffix) ||
+        !std::isdigit(static_cast<unsigned char>(name[start])))
+        return 0;
+    char* end = nullptr;
+    const unsigned long process = std::strtoul(name.c_str() + start, &end, 10);
+    return *end == '-' ? process : 0;
 }
+
+// Removes the temporaries that writers which ended half way left in `folder`.
+void RemoveStaleTemporaries(const std::string& folder) {
+    for (const std::string& name : Temporaries(folder)) {
+        const unsigned long maker = MakerOf(name);
+        if (maker != 0 && maker != ThisProcess() && Ended(maker)) Remove(folder + name);
+    }
+}
+
 } // namespace
+
+void FailWriteStep(int step) {
+    g_failingStep = step;
+}
 
 bool WriteFileReplacing(const std::string& path, const void* data, size_t size,
                         std::string* error) {
+    // A short name in the destination's folder: a destination whose name is as
+    // long as the system allows still has a temporary.
+    const std::string folder = path.substr(0, path.find_last_of(kSeparators) + 1);
+    RemoveStaleTemporaries(folder);
+    int steps = 0;
+    auto step = [&](auto&& call) {
+        if (steps++ != g_failingStep) return call();
+        FailAsTheSystem();
+        return false;
+    };
+    Temporary file;
     std::string temp;
-    HANDLE raw = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; attempt < 100 && raw == INVALID_HANDLE_VALUE; ++attempt) {
-        temp = TemporaryName(path, GetCurrentProcessId());
-        raw = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (raw == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+    bool created = false;
+    for (int attempt = 0; attempt < 100 && !created; ++attempt) {
+        temp = folder + kPrefix + std::to_string(ThisProcess()) + "-" + std::to_string(g_serial++) +
+               kSuffix;
+        created = step([&] { return file.Create(temp); });
+        if (!created && !AlreadyExists()) break;
     }
-    if (raw == INVALID_HANDLE_VALUE) return Fail(error, LastError("Creating the temporary file"));
-    UniqueFile file(raw);
+    if (!created) return Fail(error, LastError("Creating the temporary file"));
+    auto abandon = [&](const char* what) {
+        const std::string text = LastError(what);
+        file.Close();
+        Remove(temp);
+        return Fail(error, text);
+    };
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
-        DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size), written = 0;
-        if (!WriteFile(file.get(), bytes, chunk, &written, nullptr) || written == 0) {
-            std::string what = LastError("Writing the temporary file");
-            file.reset();
-            DeleteFileA(temp.c_str());
-            return Fail(error, what);
-        }
+        size_t written = 0;
+        if (!step([&] { return file.Write(bytes, size, written); }))
+            return abandon("Writing the temporary file");
         bytes += written;
         size -= written;
     }
-    file.reset();
-    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        std::string what = LastError("Replacing the destination");
-        DeleteFileA(temp.c_str());
-        return Fail(error, what);
-    }
+    // The bytes are on the disk before the rename can make them the file.
+    if (!step([&] { return file.Flush(); })) return abandon("Flushing the temporary file");
+    const bool closed = file.Close();
+    if (!step([&] { return closed; })) return abandon("Closing the temporary file");
+    if (!step([&] { return Replace(temp, path); })) return abandon("Replacing the destination");
     return true;
 }
-
-#else
-
-namespace {
-std::string LastError(const char* step) {
-    return std::string(step) + ": " + strerror(errno);
-}
-} // namespace
-
-bool WriteFileReplacing(const std::string& path, const void* data, size_t size,
-                        std::string* error) {
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = TemporaryName(path, static_cast<unsigned long>(getpid()));
-        fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) return Fail(error, LastError("Creating the temporary file"));
-    const auto* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        ssize_t written = write(fd, bytes, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            std::string what = LastError("Writing the temporary file");
-            close(fd);
-            unlink(temp.c_str());
-            return Fail(error, what);
-        }
-        bytes += written;
-        size -= static_cast<size_t>(written);
-    }
-    if (close(fd) != 0) {
-        std::string what = LastError("Closing the temporary file");
-        unlink(temp.c_str());
-        return Fail(error, what);
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::string what = LastError("Replacing the destination");
-        unlink(temp.c_str());
-        return Fail(error, what);
-    }
-    return true;
-}
-
-#endif
 
 } // namespace qel

@@ -1,5 +1,6 @@
 // Writing a whole file so that nobody ever sees a part of it: the bytes go to a
-// temporary file beside the destination, which is then renamed over it.
+// temporary file beside the destination, reach the disk, and the temporary is
+// then renamed over the destination.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -9,8 +10,15 @@ namespace qel {
 // Writes `size` bytes to `path` (a narrow path: the ANSI code page on Windows).
 // On success the destination holds exactly the new bytes, replacing any file of
 // that name. On failure the destination is left as it was, no temporary file
-// remains, and `error` (when given) says what failed.
+// remains, and `error` (when given) says what failed. Temporaries are named
+// "~qel<process>-<n>.tmp"; those left in the folder by a process that ended
+// half way through a write are removed first.
 bool WriteFileReplacing(const std::string& path, const void* data, size_t size,
                         std::string* error = nullptr);
+
+// A seam for tests: every later write has its system call number `step` fail
+// (0 the first: creating the temporary, then writing, flushing, closing and
+// renaming it) as if the system had refused it; -1 ends this.
+void FailWriteStep(int step);
 
 } // namespace qel

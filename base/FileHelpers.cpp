@@ -5,9 +5,6 @@ namespace qel {
 
 namespace {
 
-using UniqueFind = UniqueHandle<HANDLE, FindClose>;
-using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
-
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
@@ -39,21 +36,15 @@ size_t FirstCreatable(const std::string& path) {
 bool FolderExists(const std::string& path) {
     const std::string folder = WithTerminator(path);
     WIN32_FIND_DATAA entry;
-    HANDLE found = FindFirstFileA((folder + "*.*").c_str(), &entry);
-    if (found != INVALID_HANDLE_VALUE) {
-        UniqueFind owner(found);
-        return true;
-    }
+    if (UniqueFind found(FindFirstFileA((folder + "*.*").c_str(), &entry)); found) return true;
     // A drive's root folder lists nothing when it is empty.
     return GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder);
 }
 
 bool FileExists(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    UniqueFile owner(file);
-    return true;
+    return static_cast<bool>(
+        UniqueFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 bool MakePath(const std::string& path) {

@@ -6,7 +6,16 @@
 
 namespace qel {
 
-template <class H, auto Free> class UniqueHandle {
+// What an empty handle of a kind is: null for most kinds; file and search
+// handles use INVALID_HANDLE_VALUE.
+template <class H> struct NullIsEmpty {
+    static H Empty() { return H{}; }
+};
+struct InvalidIsEmpty {
+    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+};
+
+template <class H, auto Free, class Policy = NullIsEmpty<H>> class UniqueHandle {
 public:
     UniqueHandle() = default;
     explicit UniqueHandle(H h) : h_(h) {}
@@ -20,15 +29,15 @@ public:
     ~UniqueHandle() { reset(); }
 
     H get() const { return h_; }
-    explicit operator bool() const { return h_ != H{}; }
-    H release() { return std::exchange(h_, H{}); }
-    void reset(H h = H{}) {
-        if (h_ != H{}) Free(h_);
+    explicit operator bool() const { return h_ != Policy::Empty(); }
+    H release() { return std::exchange(h_, Policy::Empty()); }
+    void reset(H h = Policy::Empty()) {
+        if (h_ != Policy::Empty()) Free(h_);
         h_ = h;
     }
 
 private:
-    H h_{};
+    H h_ = Policy::Empty();
 };
 
 template <class G> BOOL WINAPI DeleteGdiObject(G g) {
@@ -47,6 +56,9 @@ using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
 using UniqueKey = UniqueHandle<HKEY, RegCloseKey>;
+using UniqueKernelObject = UniqueHandle<HANDLE, CloseHandle>;         // OpenProcess, CreateEvent
+using UniqueFile = UniqueHandle<HANDLE, CloseHandle, InvalidIsEmpty>; // CreateFile
+using UniqueFind = UniqueHandle<HANDLE, FindClose, InvalidIsEmpty>;   // FindFirstFile
 
 // A device context from GetDC or GetWindowDC, released to its window.
 class WindowDC {
@@ -75,6 +87,23 @@ public:
 private:
     HWND hwnd_{};
     HDC dc_{};
+};
+
+// The painting of one WM_PAINT: BeginPaint now, EndPaint when it goes.
+class PaintScope {
+public:
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    ~PaintScope() { EndPaint(hwnd_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+    HDC dc() const { return dc_; }
+    const RECT& area() const { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
 };
 
 // A system timer (SetTimer), killed when it goes: the window it belongs to

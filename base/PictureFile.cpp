@@ -1,60 +1,16 @@
 #include "base/PictureFile.h"
 #include "base/AtomicFile.h"
 
-#include <cstdint>
-#include <cstring>
 #include <vector>
 
 namespace qel {
 namespace {
 
-using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
-
 // Files larger than this are not pictures anyone means to load.
-constexpr DWORD kMaxPictureFile = 64u << 20;
-constexpr long kMaxSide = 32767;
+constexpr LONGLONG kMaxPictureFile = 64 << 20;
 
 void Fail(std::string* error, const std::string& text) {
     if (error) *error = text;
-}
-
-uint32_t Le32(const uint8_t* b) {
-    uint32_t v;
-    memcpy(&v, b, sizeof v);
-    return v;
-}
-uint16_t Le16(const uint8_t* b) {
-    uint16_t v;
-    memcpy(&v, b, sizeof v);
-    return v;
-}
-
-// The width and height a BMP or GIF header declares, checked before the
-// platform's decoder allocates for them; other formats are left to the decoder.
-bool PlausibleSize(const uint8_t* b, size_t size) {
-    auto fits = [](long w, long h) { return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide; };
-    // An uncompressed bitmap holds all its rows (the last one perhaps without
-    // its padding): a file cut short is no picture.
-    auto whole = [&](long w, long h, unsigned bits, bool uncompressed) {
-        if (!uncompressed) return true;
-        const uint64_t row = (uint64_t(w) * bits + 7) / 8, stride = (row + 3) / 4 * 4;
-        return uint64_t(Le32(b + 10)) + stride * uint64_t(h - 1) + row <= size;
-    };
-    if (size >= 26 && b[0] == 'B' && b[1] == 'M') {
-        if (Le32(b + 14) == 12) {
-            const long w = Le16(b + 18), h = Le16(b + 20);
-            return fits(w, h) && whole(w, h, Le16(b + 24), true);
-        }
-        if (size < 34) return false;
-        const long w = static_cast<int32_t>(Le32(b + 18));
-        long h = static_cast<int32_t>(Le32(b + 22));
-        h = h < 0 ? -h : h;
-        const uint32_t compression = Le32(b + 30);
-        return fits(w, h) &&
-               whole(w, h, Le16(b + 28), compression == BI_RGB || compression == BI_BITFIELDS);
-    }
-    if (size >= 10 && memcmp(b, "GIF8", 4) == 0) return fits(Le16(b + 6), Le16(b + 8));
-    return true;
 }
 
 ComPtr<IPicture> AsPicture(IPictureDisp* picture) {
@@ -93,9 +49,8 @@ bool SaveInOwnFormat(IPictureDisp* picture, const std::string& path, std::string
 
 } // namespace
 
-ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size) {
-    if (!data || size == 0 || !PlausibleSize(static_cast<const uint8_t*>(data), size))
-        return nullptr;
+ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size, long maxSide) {
+    if (!data || size == 0 || !PictureWithin(data, size, maxSide)) return nullptr;
     ComPtr<IStream> stream;
     ULONG written = 0;
     LARGE_INTEGER start{};
@@ -112,7 +67,7 @@ ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size) {
 }
 
 ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error,
-                                     PictureProblem* problem) {
+                                     PictureProblem* problem, long maxSide) {
     auto refuse = [&](PictureProblem why, const std::string& text) {
         if (problem) *problem = why;
         Fail(error, text);
@@ -123,19 +78,17 @@ ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error
         return refuse(PictureProblem::Missing, "File not found: " + path);
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        return refuse(PictureProblem::NotAPicture, "The file cannot be opened: " + path);
-    }
-    const DWORD size = GetFileSize(file.get(), nullptr);
+    if (!file) return refuse(PictureProblem::NotAPicture, "The file cannot be opened: " + path);
+    LARGE_INTEGER size{};
     std::vector<uint8_t> bytes;
     DWORD read = 0;
-    if (size > 0 && size != INVALID_FILE_SIZE && size <= kMaxPictureFile) {
-        bytes.resize(size);
-        if (!ReadFile(file.get(), bytes.data(), size, &read, nullptr) || read != size)
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart <= kMaxPictureFile) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+            read != bytes.size())
             bytes.clear();
     }
-    ComPtr<IPictureDisp> picture = LoadPictureBytes(bytes.data(), bytes.size());
+    ComPtr<IPictureDisp> picture = LoadPictureBytes(bytes.data(), bytes.size(), maxSide);
     if (!picture) return refuse(PictureProblem::NotAPicture, "Invalid picture: " + path);
     if (problem) *problem = PictureProblem::None;
     return picture;

@@ -4,6 +4,7 @@
 #pragma once
 #include "base/ComPtr.h"
 #include "base/Handle.h"
+#include "base/PictureHeader.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -15,13 +16,16 @@ namespace qel {
 enum class PictureProblem { None, Missing, NotAPicture };
 
 // The picture in `data`; null when the bytes are not an image the platform
-// reads, or when a BMP or GIF header declares a side of more than 32767 pixels
-// (checked before anything is decoded).
-ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size);
+// reads, or when a BMP or GIF is larger than `maxSide` pixels a side or than
+// kMaxPictureArea (checked before anything is decoded; see PictureWithin).
+ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size,
+                                      long maxSide = kMaxPictureSide);
 // The picture in the file `path`; null, with the reason in `error` and
-// `problem`, when the file is missing (or a folder), unreadable or not an image.
+// `problem`, when the file is missing (or a folder), unreadable, larger than
+// any picture file or not an image within `maxSide`.
 ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error = nullptr,
-                                     PictureProblem* problem = nullptr);
+                                     PictureProblem* problem = nullptr,
+                                     long maxSide = kMaxPictureSide);
 
 // Writes a picture to `path` through a temporary file renamed into place: a
 // bitmap as a 24-bit Windows bitmap, any other kind (icon, metafile) in its own

@@ -4,7 +4,6 @@
 
 #include <map>
 #include <mutex>
-#include <string>
 
 namespace qel {
 namespace {
@@ -26,11 +25,8 @@ Library& TheLibrary() {
 }
 
 ComPtr<ITypeLib> LoadOwnTypeLib() {
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD n = GetModuleFileNameW(CodeModule(), path.data(), static_cast<DWORD>(path.size()));
-    path.resize(n);
     ComPtr<ITypeLib> lib;
-    LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.put());
+    LoadTypeLibEx(ModuleFileName(CodeModule()).c_str(), REGKIND_NONE, lib.put());
     return lib;
 }
 

@@ -11,6 +11,20 @@
 
 namespace qel {
 
+// An SRW lock held for a scope: shared for readers, exclusive for writers.
+template <auto Acquire, auto Release> class SrwLockHeld {
+public:
+    explicit SrwLockHeld(SRWLOCK& lock) : lock_(lock) { Acquire(&lock_); }
+    ~SrwLockHeld() { Release(&lock_); }
+    SrwLockHeld(const SrwLockHeld&) = delete;
+    SrwLockHeld& operator=(const SrwLockHeld&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+using SharedLockHeld = SrwLockHeld<AcquireSRWLockShared, ReleaseSRWLockShared>;
+using ExclusiveLockHeld = SrwLockHeld<AcquireSRWLockExclusive, ReleaseSRWLockExclusive>;
+
 template <class T> class WindowTable {
 public:
     WindowTable() = default;
@@ -19,30 +33,22 @@ public:
 
     // Calls read(const T&) with the window's entry; false when there is none.
     template <class F> bool Read(HWND hwnd, F&& read) const {
-        AcquireSRWLockShared(&lock_);
+        SharedLockHeld held(lock_);
         auto it = entries_.find(hwnd);
-        const bool found = it != entries_.end();
-        if (found) read(static_cast<const T&>(it->second));
-        ReleaseSRWLockShared(&lock_);
-        return found;
+        if (it == entries_.end()) return false;
+        read(static_cast<const T&>(it->second));
+        return true;
     }
     // Calls write(T&) with the window's entry, made when missing; the entry is
     // removed when write returns false.
     template <class F> void Write(HWND hwnd, F&& write) {
-        AcquireSRWLockExclusive(&lock_);
-        try {
-            auto it = entries_.try_emplace(hwnd).first;
-            if (!write(it->second)) entries_.erase(it);
-        } catch (...) {
-            ReleaseSRWLockExclusive(&lock_);
-            throw;
-        }
-        ReleaseSRWLockExclusive(&lock_);
+        ExclusiveLockHeld held(lock_);
+        auto it = entries_.try_emplace(hwnd).first;
+        if (!write(it->second)) entries_.erase(it);
     }
     void Erase(HWND hwnd) {
-        AcquireSRWLockExclusive(&lock_);
+        ExclusiveLockHeld held(lock_);
         entries_.erase(hwnd);
-        ReleaseSRWLockExclusive(&lock_);
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "control/ComServer.h"
 #include "base/ComObject.h"
-#include "control/QelTypeLib.h"
+#include "base/Module.h"
+#include "typelib/QelTypeLib.h"
 #include "hooking/CTimer.h"
 #include "hooking/GSubclass.h"
 #include "hooking/Qel_SkinAreaMod.h"
@@ -61,12 +62,6 @@ std::wstring GuidText(const GUID& guid) {
     return text;
 }
 
-std::wstring ModulePath(HMODULE module) {
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size())));
-    return path;
-}
-
 // Writes `value` (a string) under HKEY_CLASSES_ROOT\key, as `name` or the default.
 bool SetKey(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
     HKEY raw = nullptr;
@@ -81,6 +76,33 @@ bool SetKey(const std::wstring& key, const wchar_t* name, const std::wstring& va
 
 std::wstring ProgId(const ServerClass& cls) {
     return std::wstring(L"Qel_SkinControl.") + cls.name;
+}
+
+// This build's and the other build's side of the registry: class keys are kept
+// apart for 32 and 64 bits, programmatic identifiers and type libraries shared.
+#ifdef _WIN64
+constexpr SYSKIND kOwnKind = SYS_WIN64;
+constexpr REGSAM kOtherView = KEY_WOW64_32KEY;
+constexpr const wchar_t* kOwnKindKey = L"win64";
+#else
+constexpr SYSKIND kOwnKind = SYS_WIN32;
+constexpr REGSAM kOtherView = KEY_WOW64_64KEY;
+constexpr const wchar_t* kOwnKindKey = L"win32";
+#endif
+
+bool KeyExists(const std::wstring& key, REGSAM view = 0) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ | view, &raw) != ERROR_SUCCESS)
+        return false;
+    UniqueKey owner(raw);
+    return true;
+}
+
+// Deletes a key and everything under it; a key already gone is no failure.
+HRESULT DeleteKey(const std::wstring& key) {
+    const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK
+                                                                     : HRESULT_FROM_WIN32(status);
 }
 
 } // namespace
@@ -102,7 +124,7 @@ HRESULT CanUnloadNow() {
 }
 
 HRESULT RegisterServer(HMODULE module) {
-    const std::wstring path = ModulePath(module);
+    const std::wstring path = ModuleFileName(module);
     ComPtr<ITypeLib> lib;
     HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, lib.put());
     if (FAILED(hr)) return hr;
@@ -123,14 +145,21 @@ HRESULT RegisterServer(HMODULE module) {
     return S_OK;
 }
 
+// Removes this build's registration only: a programmatic identifier stays while
+// the other build's class is registered. The first failure is the answer.
 HRESULT UnregisterServer(HMODULE) {
+    HRESULT result = S_OK;
+    auto step = [&](HRESULT hr) {
+        if (SUCCEEDED(result)) result = hr;
+    };
     for (const ServerClass& cls : kClasses) {
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(*cls.clsid)).c_str());
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, ProgId(cls).c_str());
+        const std::wstring key = L"CLSID\\" + GuidText(*cls.clsid);
+        step(DeleteKey(key));
+        if (!KeyExists(key, kOtherView)) step(DeleteKey(ProgId(cls)));
     }
-    UnRegisterTypeLib(LIBID_Qel_SkinControl, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
-    UnRegisterTypeLib(LIBID_Qel_SkinControl, 1, 0, LOCALE_NEUTRAL, SYS_WIN32);
-    return S_OK;
+    if (KeyExists(L"TypeLib\\" + GuidText(LIBID_Qel_SkinControl) + L"\\1.0\\0\\" + kOwnKindKey))
+        step(UnRegisterTypeLib(LIBID_Qel_SkinControl, 1, 0, LOCALE_NEUTRAL, kOwnKind));
+    return result;
 }
 
 } // namespace qel

@@ -22,7 +22,8 @@ HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** factory);
 // S_OK when no object of the library and no factory lock is alive.
 HRESULT CanUnloadNow();
 
-// Registers or removes the classes and the type library of `module`.
+// Registers or removes the classes and the type library of `module`, in this
+// build's (32- or 64-bit) side of the registry; the first failure is returned.
 HRESULT RegisterServer(HMODULE module);
 HRESULT UnregisterServer(HMODULE module);
 

@@ -2,7 +2,7 @@
 #include "base/LateBound.h"
 #include "base/MessagePump.h"
 #include "base/TypeLib.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 
 #include <olectl.h>
 

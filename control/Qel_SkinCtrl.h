@@ -7,7 +7,7 @@
 #pragma once
 #include "base/ComGuard.h"
 #include "base/Events.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 #include "sheet/SkinSlice.h"
 #include "renderer/Qel_SkinClass.h"
 #include "renderer/Qel_SkinConfig.h"
@@ -18,9 +18,25 @@
 
 namespace qel {
 
+// The skin control's state that a failed activation gives back, listed once:
+// the control holds it as a base, so taking and restoring it are one copy each.
+struct SkinCtrlState {
+    Skins m_Skin = Light_Blue_Bubble; // persisted
+    // The current skin sheet (the control's Picture1).
+    ComPtr<IPictureDisp> picture1_;
+    // The host's icon as a 16 x 16 picture, taken at each activation.
+    ComPtr<IPictureDisp> frmIcon_;
+    SHORT m_RoundAngle = 0;
+    bool m_RoundTop = false, m_RoundBottom = false;
+    OLE_COLOR m_ActiveBackColor = 0, m_InactiveBackColor = 0, m_ControlForeColor = 0;
+    OLE_COLOR m_ActivationBackColor = 0;
+    bool m_SkinAllowsIcon = false, m_ShiftCaption = false, m_HasMenu = false;
+};
+
 class Qel_SkinCtrl final
     : public ComObject<Qel_SkinCtrl, _Qel_SkinCtrl, IOleObject, IOleControl, IPersistPropertyBag,
-                       IProvideClassInfo2, IConnectionPointContainer, IViewObject2> {
+                       IProvideClassInfo2, IConnectionPointContainer, IViewObject2>,
+      private SkinCtrlState {
 public:
     Qel_SkinCtrl();
     ~Qel_SkinCtrl() override;
@@ -160,17 +176,9 @@ private:
     bool HostHasIcon(IDispatch* host) const;
     bool HostAlive() const;
 
-    // What a failed activation gives back.
-    struct SkinState {
-        Skins skin;
-        ComPtr<IPictureDisp> picture, icon;
-        SHORT roundAngle;
-        bool roundTop, roundBottom;
-        OLE_COLOR activeBack, inactiveBack, controlFore, activationBack;
-        bool allowsIcon, shiftCaption, hasMenu, activated;
-    };
-    SkinState CurrentState() const;
-    void Restore(const SkinState& before);
+    // Gives back the state before a failed activation; a skin that was on
+    // (`activated`) goes on again.
+    void Restore(const SkinCtrlState& before, bool activated);
 
     // A COM method's body: an exception becomes an HRESULT and error information.
     template <class Body> HRESULT Guard(Body&& body) noexcept {
@@ -188,8 +196,7 @@ private:
 
     VARIANT_BOOL Flag(bool b) const { return b ? VARIANT_TRUE : VARIANT_FALSE; }
 
-    // Persisted properties.
-    Skins m_Skin = Light_Blue_Bubble;
+    // Persisted properties (and m_Skin).
     ComPtr<IPictureDisp> m_SkinPicture;
     bool m_ChangeControlColor = true;
     bool m_SaveSkinToRegistry = false;
@@ -207,25 +214,16 @@ private:
     bool m_Activated = false;
     bool hostFramed_ = false; // activation has sized the host for the skin's frame
     bool m_SkinActive = false;
-    bool m_SkinAllowsIcon = false;
     bool m_Loading = false;
-    bool m_HasMenu = false;
-    bool m_ShiftCaption = false;
-    SHORT m_RoundAngle = 0;
-    bool m_RoundTop = false, m_RoundBottom = false;
-    OLE_COLOR m_ActiveBackColor = 0, m_InactiveBackColor = 0, m_ControlForeColor = 0;
-    OLE_COLOR m_ActivationBackColor = 0, m_OriginalBackColor = 0;
+    OLE_COLOR m_OriginalBackColor = 0;
     HWND m_hWndHost = nullptr;
     double m_FrameWidth = 0, m_FrameHeight = 0;
     LONG m_HostFrameWidth = 0, m_HostFrameHeight = 0;
     DWORD m_CacheId = 0;
     std::string m_WinDir, m_CacheFolder;
 
-    // The current skin sheet (the control's Picture1) and the built-in sheets.
-    ComPtr<IPictureDisp> picture1_;
+    // The built-in sheets.
     ComPtr<IPictureDisp> builtIn_[6];
-    // The host's icon as a 16 x 16 picture, taken at each activation.
-    ComPtr<IPictureDisp> frmIcon_;
 
     // The colours each recoloured host control had before the skin came, given
     // back when it goes.

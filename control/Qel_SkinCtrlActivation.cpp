@@ -4,9 +4,10 @@
 #include "base/LateBound.h"
 #include "base/MessagePump.h"
 #include "base/PictureFile.h"
+#include "base/ReentryGuard.h"
 #include "base/Twips.h"
 #include "control/Qel_SkinCtrl.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "hooking/RoundRegion.h"
 #include "renderer/Qel_SkinClass.h"
 #include "renderer/Qel_SkinConfig.h"
@@ -159,41 +160,12 @@ void Qel_SkinCtrl::LoadSkinParts(const PreparedSkin& prepared) {
     c.FrmIcon = frmIcon_;
 }
 
-Qel_SkinCtrl::SkinState Qel_SkinCtrl::CurrentState() const {
-    return {m_Skin,
-            picture1_,
-            frmIcon_,
-            m_RoundAngle,
-            m_RoundTop,
-            m_RoundBottom,
-            m_ActiveBackColor,
-            m_InactiveBackColor,
-            m_ControlForeColor,
-            m_ActivationBackColor,
-            m_SkinAllowsIcon,
-            m_ShiftCaption,
-            m_HasMenu,
-            m_Activated};
-}
-
 // After a failed activation: the skin comes off quietly, the control takes its
 // state back, and a skin that was on before goes on again.
-void Qel_SkinCtrl::Restore(const SkinState& before) {
+void Qel_SkinCtrl::Restore(const SkinCtrlState& before, bool activated) {
     TakeOff();
-    m_Skin = before.skin;
-    picture1_ = before.picture;
-    frmIcon_ = before.icon;
-    m_RoundAngle = before.roundAngle;
-    m_RoundTop = before.roundTop;
-    m_RoundBottom = before.roundBottom;
-    m_ActiveBackColor = before.activeBack;
-    m_InactiveBackColor = before.inactiveBack;
-    m_ControlForeColor = before.controlFore;
-    m_ActivationBackColor = before.activationBack;
-    m_SkinAllowsIcon = before.allowsIcon;
-    m_ShiftCaption = before.shiftCaption;
-    m_HasMenu = before.hasMenu;
-    if (before.activated) Activate(0);
+    static_cast<SkinCtrlState&>(*this) = before;
+    if (activated) Activate(0);
 }
 
 STDMETHODIMP Qel_SkinCtrl::ActivateSkin(LONG SkinNumber) {
@@ -214,16 +186,17 @@ HRESULT Qel_SkinCtrl::Activate(long SkinNumber) {
     std::optional<PreparedSkin> prepared = PrepareSkin(choice.picture.get(), hwnd, host.get());
     if (!prepared) return S_OK;
 
-    const SkinState before = CurrentState();
+    const SkinCtrlState before = *this;
+    const bool activated = m_Activated;
     const unsigned call = ++skinCalls_;
     HRESULT hr;
     try {
         hr = PutOn(*prepared, choice, activationBack, host.get(), hwnd, call);
     } catch (...) {
-        if (call == skinCalls_) Restore(before);
+        if (call == skinCalls_) Restore(before, activated);
         throw;
     }
-    if (FAILED(hr) && call == skinCalls_) Restore(before);
+    if (FAILED(hr) && call == skinCalls_) Restore(before, activated);
     return hr;
 }
 
@@ -316,11 +289,7 @@ STDMETHODIMP Qel_SkinCtrl::DeactivateSkin() {
 
 // Gives the host its own frame, region, colours and size back.
 void Qel_SkinCtrl::TakeOff() {
-    struct Busy {
-        bool& flag;
-        explicit Busy(bool& f) : flag(f) { flag = true; }
-        ~Busy() { flag = false; }
-    } deactivating(deactivating_);
+    ReentryGuard deactivating(deactivating_);
     ++skinCalls_; // an activation running further up the stack stops
     const bool applied = m_Config != nullptr;
     if (HostAlive()) SetFormRoundRegion(m_hWndHost, 0, true, true);

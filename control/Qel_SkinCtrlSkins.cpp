@@ -5,7 +5,8 @@
 #include "base/PictureFile.h"
 #include "base/FileHelpers.h"
 #include "control/Qel_SkinCtrl.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
+#include "sheet/SkinSheetGeometry.h"
 
 #include <shlobj.h>
 
@@ -18,14 +19,15 @@ bool IsBuiltIn(long skin) {
     return skin >= 1 && skin <= 6;
 }
 
-// True when a file can be created in `folder` (which ends in "\").
+// True when a file can be created in `folder` (which ends in "\"). The probe is
+// named by process and thread: controls starting at once on two threads do not
+// take each other's probe for a folder they cannot write.
 bool FolderWritable(const std::string& folder) {
-    const std::string probe = folder + "~qel" + std::to_string(GetCurrentProcessId()) + ".tmp";
-    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    UniqueHandle<HANDLE, CloseHandle> closes(file);
-    return true;
+    const std::string probe = folder + "~qel" + std::to_string(GetCurrentProcessId()) + "." +
+                              std::to_string(GetCurrentThreadId()) + ".tmp";
+    return static_cast<bool>(
+        UniqueFile(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr)));
 }
 
 // The per-user fallback for the cache folder, ending in "\".
@@ -77,7 +79,7 @@ void Qel_SkinCtrl::SaveSkinCache() {
 bool Qel_SkinCtrl::LoadSkinCache() {
     const std::string path = CacheFileToRead();
     if (path.empty()) return false;
-    ComPtr<IPictureDisp> cached = LoadPictureFile(path);
+    ComPtr<IPictureDisp> cached = LoadPictureFile(path, nullptr, nullptr, kMaxSheetSide);
     if (cached && IsUsableSheet(cached.get())) picture1_ = cached;
     return true;
 }
@@ -90,7 +92,8 @@ ComPtr<IPictureDisp> Qel_SkinCtrl::BuiltInPicture(long skin) {
         HMODULE module = CodeModule();
         if (HRSRC found = FindResourceA(module, name.c_str(), reinterpret_cast<LPCSTR>(RT_RCDATA)))
             if (HGLOBAL loaded = LoadResource(module, found))
-                picture = LoadPictureBytes(LockResource(loaded), SizeofResource(module, found));
+                picture = LoadPictureBytes(LockResource(loaded), SizeofResource(module, found),
+                                           kMaxSheetSide);
     }
     return picture;
 }

@@ -1,14 +1,19 @@
 // The skin creator: loading its main window starts it, and it runs until its
-// last form is unloaded.
+// last form is unloaded. A main window that cannot load (no skin control to be
+// had) is reported as a run-time error, and the program ends with code 1.
 #include "creator/shell/MainFrm.h"
 #include "forms/App.h"
+#include "forms/RuntimeError.h"
 
 #include <ole2.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     OleInitialize(nullptr);
-    qel::forms::Default<qel::creator::MainFrm>().Show();
-    const int result = qel::forms::App::Run();
+    int result = 1;
+    qel::forms::Guarded([&] {
+        qel::forms::Default<qel::creator::MainFrm>().Show();
+        result = qel::forms::App::Run();
+    });
     OleUninitialize();
     return result;
 }

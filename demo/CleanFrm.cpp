@@ -1,5 +1,5 @@
 #include "demo/CleanFrm.h"
-#include "control/SkinControlSource.h"
+#include "programs/SkinControlSource.h"
 #include "forms/ActiveXControl.h"
 #include "forms/Menu.h"
 #include "forms/PropertyBag.h"

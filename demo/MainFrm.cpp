@@ -2,7 +2,7 @@
 #include "demo/CleanFrm.h"
 #include "demo/CtrlColorFrm.h"
 #include "demo/SizeFrm.h"
-#include "control/SkinControlSource.h"
+#include "programs/SkinControlSource.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"
 #include "forms/CheckBox.h"
@@ -14,6 +14,7 @@
 #include "forms/MsgBox.h"
 #include "forms/PropertyBag.h"
 #include "forms/RuntimeError.h"
+#include "sheet/SkinSheetGeometry.h"
 
 namespace qel::demo {
 
@@ -111,7 +112,7 @@ void MainFrm::List2_Click() {
     const std::string name = List2->Text() + ".gif";
     Picture picture;
     try {
-        picture = LoadPicture(AppFolder_ + "Skins\\" + name);
+        picture = LoadPicture(AppFolder_ + "Skins\\" + name, kMaxSheetSide);
     } catch (const RuntimeError& e) {
         MsgBox("The skin \"" + name + "\" cannot be loaded: " + e.what(), MB_ICONEXCLAMATION);
     }

@@ -1,5 +1,5 @@
 #include "demo/SizeFrm.h"
-#include "control/SkinControlSource.h"
+#include "programs/SkinControlSource.h"
 #include "forms/ActiveXControl.h"
 #include "forms/CheckBox.h"
 #include "forms/CommandButton.h"

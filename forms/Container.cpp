@@ -121,10 +121,8 @@ bool Container::HandleContainerMessage(UINT msg, WPARAM wParam, LPARAM lParam, L
         result = 1; // painted with the rest in WM_PAINT
         return true;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(ClientWindow(), &ps);
-        PaintClient(dc, ps.rcPaint);
-        EndPaint(ClientWindow(), &ps);
+        PaintScope painting(ClientWindow());
+        PaintClient(painting.dc(), painting.area());
         result = 0;
         return true;
     }

@@ -64,8 +64,7 @@ void FileListBox::Fill() {
     std::string folder = path_;
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
     WIN32_FIND_DATAA found{};
-    HANDLE first = FindFirstFileA((folder + "*").c_str(), &found);
-    UniqueHandle<HANDLE, FindClose> search(first == INVALID_HANDLE_VALUE ? nullptr : first);
+    UniqueFind search(FindFirstFileA((folder + "*").c_str(), &found));
     const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     for (bool more = static_cast<bool>(search); more;
          more = FindNextFileA(search.get(), &found) != FALSE)

@@ -1,4 +1,5 @@
 #include "forms/Form.h"
+#include "base/MessagePump.h"
 #include "base/Twips.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"
@@ -138,6 +139,7 @@ DWORD Form::WindowStyle() const {
 }
 
 void Form::RunModal(HWND owner) {
+    const InputHold::Lift lift; // the modal form takes input, whatever runs below it
     modal_ = true;
     for (Form* form : Registry())
         if (form != this && IsWindowEnabled(form->hWnd())) {

@@ -14,16 +14,14 @@ template <class Paint> bool PaintOffScreen(HWND hwnd, UINT msg, LRESULT& result,
         return true;
     }
     if (msg != WM_PAINT) return false;
-    PAINTSTRUCT ps;
-    HDC target = BeginPaint(hwnd, &ps);
+    PaintScope painting(hwnd);
     RECT client{};
     GetClientRect(hwnd, &client);
     if (client.right > 0 && client.bottom > 0) {
-        MemorySurface surface(target, client.right, client.bottom);
+        MemorySurface surface(painting.dc(), client.right, client.bottom);
         paint(surface.dc(), client);
-        BitBlt(target, 0, 0, client.right, client.bottom, surface.dc(), 0, 0, SRCCOPY);
+        BitBlt(painting.dc(), 0, 0, client.right, client.bottom, surface.dc(), 0, 0, SRCCOPY);
     }
-    EndPaint(hwnd, &ps);
     result = 0;
     return true;
 }

@@ -6,11 +6,11 @@ namespace {
 constexpr long kFileAccessError = 75;
 }
 
-Picture LoadPicture(const std::string& path) {
+Picture LoadPicture(const std::string& path, long maxSide) {
     if (path.empty()) return {};
     PictureProblem problem = PictureProblem::None;
     std::string error;
-    Picture picture = LoadPictureFile(path, &error, &problem);
+    Picture picture = LoadPictureFile(path, &error, &problem, maxSide);
     if (!picture)
         throw RuntimeError(problem == PictureProblem::Missing ? kFileNotFound : kInvalidPicture,
                            error);

@@ -5,7 +5,7 @@
 #pragma once
 #include "base/Events.h"
 #include "base/Handle.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 #include "base/Variant.h"
 
 namespace qel {

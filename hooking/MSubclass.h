@@ -10,7 +10,7 @@
 // reads an in-process mirror of these, written after each successful store. Handler
 // pointers are not counted references: a handler detaches before it goes.
 #pragma once
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 
 namespace qel {
 

@@ -2,7 +2,7 @@
 // nothing; hwnd, AltKeyAccelerator and Method answer 0, CanSize and CanClose False.
 #pragma once
 #include "base/ComObject.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 
 namespace qel {
 

@@ -1,22 +1,20 @@
 #include "hooking/RoundRegion.h"
 #include "base/Handle.h"
+#include "skinmodel/FrameLayout.h"
 
 namespace qel {
 
 void SetFormRoundRegion(HWND frm, short Angle, bool DoTop, bool DoBtm) {
     if (!IsWindow(frm)) return;
-    if (Angle < 1 || (!DoTop && !DoBtm)) {
+    RECT w;
+    GetWindowRect(frm, &w);
+    const RoundRegion r =
+        RoundCornersRegion(w.right - w.left, w.bottom - w.top, Angle, DoTop, DoBtm);
+    if (r.ellipse == 0) {
         SetWindowRgn(frm, nullptr, FALSE);
         return;
     }
-    // The window's outer size in pixels.
-    RECT r;
-    GetWindowRect(frm, &r);
-    const int W = r.right - r.left, H = r.bottom - r.top;
-    // A corner that stays square has its rounding pushed outside the window.
-    const int top = DoTop ? 0 : -2 * Angle;
-    const int bottom = DoBtm ? H + 1 : H + 2 * Angle + 1;
-    UniqueRegion region(CreateRoundRectRgn(0, top, W + 1, bottom, Angle, Angle));
+    UniqueRegion region(CreateRoundRectRgn(r.left, r.top, r.right, r.bottom, r.ellipse, r.ellipse));
     if (SetWindowRgn(frm, region.get(), TRUE)) region.release(); // the window owns it now
 }
 

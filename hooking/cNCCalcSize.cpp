@@ -325,13 +325,18 @@ cNCCalcSize::Geometry cNCCalcSize::FrameGeometry() const {
     return g;
 }
 
-cNCCalcSize::Geometry cNCCalcSize::WindowGeometry(const POINT* screenPoint) const {
+cNCCalcSize::Geometry cNCCalcSize::WindowGeometry(LPARAM screenPoint) const {
     Geometry g = FrameGeometry();
-    const POINT corner = g.pt;
-    g.pt = *screenPoint;
-    g.pt.x -= corner.x;
-    g.pt.y -= corner.y;
+    g.pt = {GET_X_LPARAM(screenPoint) - g.pt.x, GET_Y_LPARAM(screenPoint) - g.pt.y};
     return g;
+}
+
+bool cNCCalcSize::PressFrame(_Qel_SkinAreaMod* impl, LPARAM screenPoint) const {
+    Geometry g = WindowGeometry(screenPoint);
+    VARIANT_BOOL handled = VARIANT_FALSE;
+    impl->NCMouseDown(g.pt.x, g.pt.y, &handled, HandleValue(g.dc.get()), g.r.left, g.r.top,
+                      g.r.right, g.r.bottom);
+    return handled != VARIANT_FALSE;
 }
 
 void cNCCalcSize::GetMinMaxInfo(LPARAM lParam) const {
@@ -348,148 +353,151 @@ LRESULT cNCCalcSize::ModifyNonClientArea(UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_NCCALCSIZE:
         return CalcSize(wParam, lParam);
-
     case WM_NCPAINT:
-        if (IsWindowVisible(hwnd_)) {
-            maxMDIChild_ = IsZoomed(hwnd_) && IsMDIChild(hwnd_);
-            if (!maxMDIChild_) {
-                // The property is the record: once something else removed it,
-                // the default frame is painted from then on.
-                if (impl_ && GetPropA(hwnd_, kImplementationProp) != impl_) impl_ = nullptr;
-                Geometry g = FrameGeometry();
-                const LONG dc = HandleValue(g.dc.get());
-                if (ComPtr<_Qel_SkinAreaMod> impl = Implementation())
-                    impl->NCPaint(dc, g.r.left, g.r.top, g.r.right, g.r.bottom);
-                else
-                    DefaultNCPaint(dc, g.r.left, g.r.top, g.r.right, g.r.bottom);
-                events_.Fire(kNCRepaint);
-            }
-        }
+        PaintFrame();
         return 0;
-
-    case WM_NCACTIVATE: {
-        windowActive_ = Bool(wParam != 0);
-        LRESULT result = CallPrevious(msg, wParam, lParam);
-        RepaintFrame();
-        Redraw(HandleValue(hwnd_));
-        RaiseActiveStatus();
-        return result;
-    }
-
-    case WM_NCHITTEST: {
-        LRESULT result;
-        if (Implementation()) {
-            lastHitTest_ = NCHitTestAt(RelativePoint(lParam));
-            result = lastHitTest_ == HTMENU ? HTCLIENT : lastHitTest_;
-        } else {
-            result = CallPrevious(msg, wParam, lParam);
-        }
-        if (lastHitTest_ != HTCAPTION && buttonDown_) RepaintFrame();
-        return result;
-    }
-
+    case WM_NCACTIVATE:
+        return Activation(wParam, lParam);
+    case WM_NCHITTEST:
+        return HitTest(wParam, lParam);
     case WM_NCLBUTTONDOWN:
         return LeftButtonDown(wParam, lParam);
-
     case WM_NCLBUTTONUP:
-        // Only the release is reported: a press that did not start on a button
-        // must not complete there.
-        buttonDown_ = false;
-        if (ComPtr<_Qel_SkinAreaMod> impl = Implementation()) {
-            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            Geometry g = WindowGeometry(&at);
-            impl->NCMouseUp(g.pt.x, g.pt.y, HandleValue(g.dc.get()), g.r.left, g.r.top, g.r.right,
-                            g.r.bottom);
-        }
+        LeftButtonUp(lParam);
         return 0;
-
     case WM_NCLBUTTONDBLCLK:
-        // A double-click on a caption button the implementation handles is a
-        // second press of that button; passed on, the system would take the
-        // button's HTSYSMENU for the window menu's icon and close the window.
-        if (ComPtr<_Qel_SkinAreaMod> impl = Implementation()) {
-            if (NCHitTestAt(RelativePoint(lParam)) == HTSYSMENU) {
-                POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                VARIANT_BOOL handled = VARIANT_FALSE;
-                {
-                    Geometry g = WindowGeometry(&at);
-                    impl->NCMouseDown(g.pt.x, g.pt.y, &handled, HandleValue(g.dc.get()), g.r.left,
-                                      g.r.top, g.r.right, g.r.bottom);
-                }
-                if (handled != VARIANT_FALSE) {
-                    buttonDown_ = true;
-                    return 0;
-                }
-            }
-        }
-        [[fallthrough]];
+        return LeftButtonDoubleClick(wParam, lParam);
     case WM_SETTEXT:
-    case WM_STYLECHANGED: {
-        buttonDown_ = false;
-        LRESULT result = CallPrevious(msg, wParam, lParam);
-        if (!inSetCursor_) {
-            RepaintFrame();
-            Redraw(HandleValue(hwnd_));
-        }
-        return result;
-    }
-
-    case WM_SETCURSOR: {
-        // The previous procedure runs with the window marked invisible and
-        // without a menu, so that it draws nothing of its own frame. A plain
-        // move over the client area only picks the cursor, which draws nothing:
-        // it is spared the two style changes, the dearest part of a move.
-        buttonDown_ = false;
-        inSetCursor_ = true;
-        const bool hide = !(LOWORD(lParam) == HTCLIENT && HIWORD(lParam) == WM_MOUSEMOVE);
-        const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
-        if (hide) SetWindowLongPtrA(hwnd_, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
-        LRESULT result = CallPrevious(msg, wParam, lParam);
-        if (GetMenu(hwnd_)) SetMenu(hwnd_, nullptr);
-        if (hide) SetWindowLongPtrA(hwnd_, GWL_STYLE, style);
-        inSetCursor_ = false;
-        return result;
-    }
-
+    case WM_STYLECHANGED:
+        return PassOnAndRedraw(msg, wParam, lParam);
+    case WM_SETCURSOR:
+        return SetCursorUnframed(wParam, lParam);
     case WM_INITMENU:
-        buttonDown_ = false;
-        CallPrevious(msg, wParam, lParam);
-        RepaintFrame();
-        return 0;
-
     case WM_INITMENUPOPUP:
-        CallPrevious(msg, wParam, lParam);
-        RepaintFrame();
-        if (HIWORD(lParam) == 0)
-            if (ComPtr<_Qel_SkinAreaMod> impl = Implementation())
-                impl->InitMenuPopup(static_cast<LONG>(wParam), static_cast<LONG>(lParam));
-        return 0;
-
     case WM_ENTERMENULOOP:
     case WM_EXITMENULOOP:
-        CallPrevious(msg, wParam, lParam);
-        RepaintFrame();
-        if (msg == WM_EXITMENULOOP)
-            if (ComPtr<_Qel_SkinAreaMod> impl = Implementation()) impl->ExitMenuLoop();
+        MenuChange(msg, wParam, lParam);
         return 0;
-
     case WM_SIZE:
-        buttonDown_ = false;
-        if (roundAngle_ > 0) SetFormRoundRegion(hostForm_, 0, true, true);
-        CallPrevious(msg, wParam, lParam);
-        RepaintFrame();
-        RedrawWindow(hwnd_, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-        Redraw(HandleValue(hwnd_));
-        if (roundAngle_ > 0)
-            SetFormRoundRegion(hostForm_, roundAngle_, roundTop_ != VARIANT_FALSE,
-                               roundBottom_ != VARIANT_FALSE);
-        events_.Fire(kNCResize);
+        Size(wParam, lParam);
         return 0;
-
     default:
         return 0;
     }
+}
+
+void cNCCalcSize::PaintFrame() {
+    if (!IsWindowVisible(hwnd_)) return;
+    maxMDIChild_ = IsZoomed(hwnd_) && IsMDIChild(hwnd_);
+    if (maxMDIChild_) return;
+    // The property is the record: once something else removed it, the default
+    // frame is painted from then on.
+    if (impl_ && GetPropA(hwnd_, kImplementationProp) != impl_) impl_ = nullptr;
+    Geometry g = FrameGeometry();
+    const LONG dc = HandleValue(g.dc.get());
+    if (ComPtr<_Qel_SkinAreaMod> impl = Implementation())
+        impl->NCPaint(dc, g.r.left, g.r.top, g.r.right, g.r.bottom);
+    else
+        DefaultNCPaint(dc, g.r.left, g.r.top, g.r.right, g.r.bottom);
+    events_.Fire(kNCRepaint);
+}
+
+LRESULT cNCCalcSize::Activation(WPARAM wParam, LPARAM lParam) {
+    windowActive_ = Bool(wParam != 0);
+    LRESULT result = CallPrevious(WM_NCACTIVATE, wParam, lParam);
+    RepaintFrame();
+    Redraw(HandleValue(hwnd_));
+    RaiseActiveStatus();
+    return result;
+}
+
+LRESULT cNCCalcSize::HitTest(WPARAM wParam, LPARAM lParam) {
+    LRESULT result;
+    if (Implementation()) {
+        lastHitTest_ = NCHitTestAt(RelativePoint(lParam));
+        result = lastHitTest_ == HTMENU ? HTCLIENT : lastHitTest_;
+    } else {
+        result = CallPrevious(WM_NCHITTEST, wParam, lParam);
+    }
+    if (lastHitTest_ != HTCAPTION && buttonDown_) RepaintFrame();
+    return result;
+}
+
+// Only the release is reported: a press that did not start on a button must
+// not complete there.
+void cNCCalcSize::LeftButtonUp(LPARAM lParam) {
+    buttonDown_ = false;
+    if (ComPtr<_Qel_SkinAreaMod> impl = Implementation()) {
+        Geometry g = WindowGeometry(lParam);
+        impl->NCMouseUp(g.pt.x, g.pt.y, HandleValue(g.dc.get()), g.r.left, g.r.top, g.r.right,
+                        g.r.bottom);
+    }
+}
+
+// A double-click on a caption button the implementation handles is a second
+// press of that button; passed on, the system would take the button's
+// HTSYSMENU for the window menu's icon and close the window.
+LRESULT cNCCalcSize::LeftButtonDoubleClick(WPARAM wParam, LPARAM lParam) {
+    ComPtr<_Qel_SkinAreaMod> impl = Implementation();
+    if (impl && NCHitTestAt(RelativePoint(lParam)) == HTSYSMENU && PressFrame(impl.get(), lParam)) {
+        buttonDown_ = true;
+        return 0;
+    }
+    return PassOnAndRedraw(WM_NCLBUTTONDBLCLK, wParam, lParam);
+}
+
+LRESULT cNCCalcSize::PassOnAndRedraw(UINT msg, WPARAM wParam, LPARAM lParam) {
+    buttonDown_ = false;
+    LRESULT result = CallPrevious(msg, wParam, lParam);
+    if (!inSetCursor_) {
+        RepaintFrame();
+        Redraw(HandleValue(hwnd_));
+    }
+    return result;
+}
+
+// The previous procedure runs with the window marked invisible and without a
+// menu, so that it draws nothing of its own frame. A plain move over the client
+// area only picks the cursor, which draws nothing: it is spared the two style
+// changes, the dearest part of a move.
+LRESULT cNCCalcSize::SetCursorUnframed(WPARAM wParam, LPARAM lParam) {
+    buttonDown_ = false;
+    inSetCursor_ = true;
+    const bool hide = !(LOWORD(lParam) == HTCLIENT && HIWORD(lParam) == WM_MOUSEMOVE);
+    const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+    if (hide) SetWindowLongPtrA(hwnd_, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+    LRESULT result = CallPrevious(WM_SETCURSOR, wParam, lParam);
+    if (GetMenu(hwnd_)) SetMenu(hwnd_, nullptr);
+    if (hide) SetWindowLongPtrA(hwnd_, GWL_STYLE, style);
+    inSetCursor_ = false;
+    return result;
+}
+
+// A menu opens, closes or fills a popup: the system's handling, then the frame
+// again, then the implementation's part.
+void cNCCalcSize::MenuChange(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITMENU) buttonDown_ = false;
+    CallPrevious(msg, wParam, lParam);
+    RepaintFrame();
+    if (msg == WM_INITMENUPOPUP && HIWORD(lParam) == 0) {
+        if (ComPtr<_Qel_SkinAreaMod> impl = Implementation())
+            impl->InitMenuPopup(static_cast<LONG>(wParam), static_cast<LONG>(lParam));
+    } else if (msg == WM_EXITMENULOOP) {
+        if (ComPtr<_Qel_SkinAreaMod> impl = Implementation()) impl->ExitMenuLoop();
+    }
+}
+
+void cNCCalcSize::Size(WPARAM wParam, LPARAM lParam) {
+    buttonDown_ = false;
+    if (roundAngle_ > 0) SetFormRoundRegion(hostForm_, 0, true, true);
+    CallPrevious(WM_SIZE, wParam, lParam);
+    RepaintFrame();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    Redraw(HandleValue(hwnd_));
+    if (roundAngle_ > 0)
+        SetFormRoundRegion(hostForm_, roundAngle_, roundTop_ != VARIANT_FALSE,
+                           roundBottom_ != VARIANT_FALSE);
+    events_.Fire(kNCResize);
 }
 
 LRESULT cNCCalcSize::CalcSize(WPARAM wParam, LPARAM lParam) {
@@ -556,14 +564,7 @@ LRESULT cNCCalcSize::LeftButtonDown(WPARAM, LPARAM lParam) {
             RepaintFrame();
             return 0;
         }
-        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        VARIANT_BOOL handled = VARIANT_FALSE;
-        {
-            Geometry g = WindowGeometry(&at);
-            impl->NCMouseDown(g.pt.x, g.pt.y, &handled, HandleValue(g.dc.get()), g.r.left, g.r.top,
-                              g.r.right, g.r.bottom);
-        }
-        if (handled != VARIANT_FALSE) return 0;
+        if (PressFrame(impl.get(), lParam)) return 0;
     }
     CallPrevious(WM_NCLBUTTONDOWN, code, lParam);
     RepaintFrame();
@@ -586,8 +587,7 @@ LRESULT cNCCalcSize::UseClientArea(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP: {
         if (!impl) return 0;
-        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        Geometry g = WindowGeometry(&at);
+        Geometry g = WindowGeometry(lParam);
         RECT screen;
         GetWindowRect(hwnd_, &screen);
         const LONG dc = HandleValue(g.dc.get());

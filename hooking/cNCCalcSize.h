@@ -7,7 +7,7 @@
 #pragma once
 #include "base/Events.h"
 #include "base/Handle.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 
 namespace qel {
 
@@ -75,14 +75,26 @@ private:
     // The frame's rectangle and device context (for painting), and the same
     // with a screen point made relative to the window (for the mouse).
     Geometry FrameGeometry() const;
-    Geometry WindowGeometry(const POINT* screenPoint) const;
+    Geometry WindowGeometry(LPARAM screenPoint) const;
     POINT RelativePoint(LPARAM screenPoint) const;
+    // Hands a press at the screen point to the implementation; true when taken.
+    bool PressFrame(_Qel_SkinAreaMod* impl, LPARAM screenPoint) const;
 
     LRESULT ModifyNonClientArea(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT UseClientArea(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT CalcSize(WPARAM wParam, LPARAM lParam);
     void GetMinMaxInfo(LPARAM lParam) const;
+    // The frame's messages, one handler each.
+    LRESULT CalcSize(WPARAM wParam, LPARAM lParam);
+    void PaintFrame();
+    LRESULT Activation(WPARAM wParam, LPARAM lParam);
+    LRESULT HitTest(WPARAM wParam, LPARAM lParam);
     LRESULT LeftButtonDown(WPARAM wParam, LPARAM lParam);
+    void LeftButtonUp(LPARAM lParam);
+    LRESULT LeftButtonDoubleClick(WPARAM wParam, LPARAM lParam);
+    LRESULT PassOnAndRedraw(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT SetCursorUnframed(WPARAM wParam, LPARAM lParam);
+    void MenuChange(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Size(WPARAM wParam, LPARAM lParam);
     LRESULT CallPrevious(UINT msg, WPARAM wParam, LPARAM lParam) const;
     void RepaintFrame();
     void RaiseActiveStatus();

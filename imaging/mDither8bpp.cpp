@@ -8,8 +8,8 @@
 namespace qel {
 namespace {
 
-int32_t g_paletteType = 0;
-int32_t g_ditherMethod = 0;
+PaletteType g_paletteType = PaletteType::Halftone;
+DitherMethod g_ditherMethod = DitherMethod::Nearest;
 
 constexpr int32_t kM1[16] = {1, 9, 3, 11, 13, 5, 15, 7, 4, 12, 2, 10, 16, 8, 14, 6};
 
@@ -105,11 +105,11 @@ void InitDitherTables() {
     GetDitherTables();
 }
 
-void SetPaletteType(int32_t paletteType) {
+void SetPaletteType(PaletteType paletteType) {
     g_paletteType = paletteType;
 }
 
-void SetDitherMethod(int32_t ditherMethod) {
+void SetDitherMethod(DitherMethod ditherMethod) {
     g_ditherMethod = ditherMethod;
 }
 
@@ -117,11 +117,13 @@ bool DitherTo8bpp(const PixelView& source, const PixelView& dest, cPal8bpp& pale
     if (source.bpp != 32 || source.empty() || dest.bpp != 8 || dest.width != source.width ||
         dest.height != source.height || dest.bits == nullptr)
         return false;
+    using enum PaletteType;
+    using enum DitherMethod;
     const DitherTables& t = GetDitherTables();
     Cube cube{};
-    if (g_paletteType == 0) {
+    if (g_paletteType == Halftone) {
         palette.CreateHalftone(4);
-    } else if (g_paletteType == 1) {
+    } else if (g_paletteType == Optimal) {
         FitRect fit = BestFit(source.width, source.height, 150, 150, false);
         if (fit.width == source.width && fit.height == source.height) {
             palette.CreateOptimal(source, 256, 8, 1.0f, 1.0f, 1.0f);
@@ -143,27 +145,27 @@ bool DitherTo8bpp(const PixelView& source, const PixelView& dest, cPal8bpp& pale
     };
     auto matrix = [](int32_t x, int32_t y) { return (x & 3) + 4 * (y & 3); };
 
-    if (g_paletteType == 0 && g_ditherMethod == 0) {
+    if (g_paletteType == Halftone && g_ditherMethod == Nearest) {
         MapPixels(source, dest, [&](int32_t, int32_t, uint8_t b, uint8_t g, uint8_t r) {
             return halftoneNearest(b, g, r);
         });
-    } else if (g_paletteType == 0 && g_ditherMethod == 1) {
+    } else if (g_paletteType == Halftone && g_ditherMethod == Ordered) {
         MapPixels(source, dest, [&](int32_t x, int32_t y, uint8_t b, uint8_t g, uint8_t r) {
             int d = 26 - t.m51[matrix(x, y)];
             return halftone(t.L6(r + d), t.L6(g + d), t.L6(b + d));
         });
-    } else if (g_paletteType == 0 && g_ditherMethod == 2) {
+    } else if (g_paletteType == Halftone && g_ditherMethod == FloydSteinberg) {
         Diffuse(source, dest, table, t, halftoneNearest);
-    } else if (g_paletteType == 1 && g_ditherMethod == 0) {
+    } else if (g_paletteType == Optimal && g_ditherMethod == Nearest) {
         MapPixels(source, dest, [&](int32_t, int32_t, uint8_t b, uint8_t g, uint8_t r) {
             return optimalNearest(b, g, r);
         });
-    } else if (g_paletteType == 1 && g_ditherMethod == 1) {
+    } else if (g_paletteType == Optimal && g_ditherMethod == Ordered) {
         MapPixels(source, dest, [&](int32_t x, int32_t y, uint8_t b, uint8_t g, uint8_t r) {
             int d = 8 - t.m1[matrix(x, y)];
             return cube[t.L16(r + d) + 16 * t.L16(g + d) + 256 * t.L16(b + d)];
         });
-    } else if (g_paletteType == 1 && g_ditherMethod == 2) {
+    } else if (g_paletteType == Optimal && g_ditherMethod == FloydSteinberg) {
         Diffuse(source, dest, table, t, optimalNearest);
     }
     return true;

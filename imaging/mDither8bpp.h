@@ -34,12 +34,20 @@ const DitherTables& GetDitherTables();
 // Builds the tables now, so that the first conversion does not wait for them.
 void InitDitherTables();
 
-// 0: the 216-colour halftone palette; 1: an optimal palette. Other values make
-// DitherTo8bpp leave the palette as it is and map no pixels.
-void SetPaletteType(int32_t paletteType);
-// 0: nearest colour; 1: 4 x 4 ordered dithering; 2: Floyd-Steinberg. Other
-// values map no pixels.
-void SetDitherMethod(int32_t ditherMethod);
+// The palette DitherTo8bpp builds. Other values leave the palette as it is and
+// map no pixels.
+enum class PaletteType : int32_t {
+    Halftone = 0, // the 216-colour halftone cube
+    Optimal = 1,  // from the image's own colours
+};
+// How DitherTo8bpp maps pixels to the palette. Other values map no pixels.
+enum class DitherMethod : int32_t {
+    Nearest = 0,        // the nearest colour
+    Ordered = 1,        // 4 x 4 ordered dithering
+    FloydSteinberg = 2, // error diffusion
+};
+void SetPaletteType(PaletteType paletteType);
+void SetDitherMethod(DitherMethod ditherMethod);
 
 // Builds `palette` by the palette type (an optimal palette is taken from a copy
 // of the source scaled to fit 150 x 150 pixels: at most 256 colours, octree 8

@@ -110,10 +110,8 @@ LRESULT ucCanvas::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (SizeChanged) SizeChanged();
         return 0;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        PaintImage(dc);
-        EndPaint(hwnd, &ps);
+        PaintScope painting(hwnd);
+        PaintImage(painting.dc());
         return 0;
     }
     case WM_ERASEBKGND:

@@ -50,35 +50,10 @@ void FontToLogFont(IFontDisp* fontObject, HDC hdc, LOGFONTW& lf) {
 
 // A block copy that draws nothing for an empty size (the platform would
 // mirror a negative one) or from a missing surface.
-void Copy(HDC to, LONG x, LONG y, LONG w, LONG h, HDC from, LONG fromX, LONG fromY) {
-    if (w > 0 && h > 0 && to && from) BitBlt(to, x, y, w, h, from, fromX, fromY, SRCCOPY);
-}
-
-// Repeats the band of `height` rows from x0 to x0 + filled (already drawn)
-// rightwards up to `end`, doubling what is copied each time.
 void Copy(HDC to, const PieceCopy& piece, HDC from) {
-    Copy(to, piece.to.left, piece.to.top, piece.to.Width(), piece.to.Height(), from, piece.fromX,
-         piece.fromY);
-}
-
-void RepeatRight(HDC dc, LONG x0, LONG filled, LONG end, LONG height) {
-    if (filled <= 0) return;
-    for (LONG x = x0 + filled; x < end;) {
-        const LONG n = std::min(x - x0, end - x);
-        Copy(dc, x, 0, n, height, dc, x0, 0);
-        x += n;
-    }
-}
-
-// Repeats the first `filled` rows of a band `width` wide downwards up to `end`,
-// doubling what is copied each time.
-void RepeatDown(HDC dc, LONG width, LONG filled, LONG end) {
-    if (filled <= 0) return;
-    for (LONG y = filled; y < end;) {
-        const LONG n = std::min(y, end - y);
-        Copy(dc, 0, y, width, n, dc, 0, 0);
-        y += n;
-    }
+    const FrameRect& r = piece.to;
+    if (r.Width() > 0 && r.Height() > 0 && to && from)
+        BitBlt(to, r.left, r.top, r.Width(), r.Height(), from, piece.fromX, piece.fromY, SRCCOPY);
 }
 
 // The window's text as its frame shows it, read without sending the window a
@@ -452,21 +427,28 @@ RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu)
     FrameLayout layout = LayOutFrame(skin, state);
     const POINT cursor = CursorOverButtons(layout);
     for (int k = kCloseButton; k < kFrameButtonCount; ++k)
-        state.looks[k] = !layout.buttons[k].Contains(cursor.x, cursor.y) ? kButtonNormal
-                         : buttonPressed_[k]                             ? kButtonPressed
-                                                                         : kButtonHover;
+        state.looks[k] = !layout.buttons[k].Contains(cursor.x, cursor.y) ? ButtonState::Normal
+                         : buttonPressed_[k]                             ? ButtonState::Down
+                                                                         : ButtonState::Highlight;
     layout = LayOutFrame(skin, state);
     const RECT inner{layout.inner.left, layout.inner.top, layout.inner.right, layout.inner.bottom};
     layout_ = layout;
     if (!dc_) return inner;
     Surfaces& d = *dc_;
-    const HDC strip = d.strip.hdc(), caption = d.caption.hdc(), borders = d.borders.hdc();
-
-    // Caption: the two ends unstretched, the middle tiled between them.
-    Copy(strip, layout.captionLeft, caption);
-    Copy(strip, layout.captionRight, caption);
-    Copy(strip, layout.middleTile, caption);
-    RepeatRight(strip, layout.middle.left, layout.middleTile.to.Width(), layout.middle.right, c);
+    if (layout.sideWidth > 0) {
+        d.side.SetWidth(layout.sideWidth);
+        d.side.SetHeight(R.bottom - R.top);
+    }
+    const HDC strip = d.strip.hdc();
+    // The surfaces in FrameSurface's order.
+    const HDC surfaces[] = {d.caption.hdc(), d.borders.hdc(), d.buttons.hdc(),
+                            strip,           d.side.hdc(),    target};
+    const auto paint = [&](const std::vector<FrameCopy>& copies) {
+        for (const FrameCopy& copy : copies)
+            Copy(surfaces[static_cast<int>(copy.to)], copy.piece,
+                 surfaces[static_cast<int>(copy.from)]);
+    };
+    paint(layout.caption);
 
     if (drawTitle && !layout.tooNarrow) {
         SetBkMode(strip, TRANSPARENT);
@@ -495,30 +477,7 @@ RECT Qel_SkinClass::DrawFrame(HDC target, const RECT& R, const MenuChoice& menu)
         layout_.menuBar.right = layout.menuBar.left + actualRight;
     }
 
-    for (int k = kCloseButton; k < kFrameButtonCount; ++k)
-        if (layout.buttonShown[k]) Copy(strip, layout.buttonCells[k], d.buttons.hdc());
-    Copy(target, R.left, R.top, W, std::min(c, R.bottom - R.top), strip, 0, 0);
-
-    const LONG w = layout.cellWidth;
-    if (w > 0 && b > 0) {
-        // Sides: the two side cells, repeated down the side surface.
-        d.side.SetWidth(2 * w);
-        d.side.SetHeight(R.bottom - R.top + 1);
-        const HDC side = d.side.hdc();
-        Copy(side, 0, 0, w, b, borders, layout.sideCells[0], 0);
-        Copy(side, w, 0, w, b, borders, layout.sideCells[1], 0);
-        RepeatDown(side, 2 * w, b, R.bottom - R.top);
-        Copy(target, layout.leftBorder, side);
-        Copy(target, layout.rightBorder, side);
-
-        // Bottom, composed on the strip surface: the middle cell repeated, then
-        // the two corners.
-        Copy(strip, 0, 0, w, b, borders, layout.bottomMiddleCell, 0);
-        RepeatRight(strip, 0, w, W, b);
-        Copy(strip, 0, 0, w, b, borders, layout.bottomLeftCell, 0);
-        Copy(strip, layout.bottomRightX, 0, w, b, borders, layout.bottomRightCell, 0);
-        Copy(target, layout.bottom.left, layout.bottom.top, W, b, strip, 0, 0);
-    }
+    paint(layout.frame);
 
     if (layout.icon.right > layout.icon.left && d.iconImage.hdc()) {
         const FrameRect& i = layout.icon;
@@ -551,11 +510,11 @@ void Qel_SkinClass::PrepareIcon() {
         }
 }
 
-PieceCopy Qel_SkinClass::CellOf(FrameButton kind, FrameButtonLook look) const {
+PieceCopy Qel_SkinClass::CellOf(FrameButton kind, ButtonState look) const {
     return ButtonCell(Skin(), kind, look, WindowActive(), IsMaximised(), layout_.buttons[kind]);
 }
 
-void Qel_SkinClass::DrawControlButton(HDC hdc, FrameButton kind, FrameButtonLook look) {
+void Qel_SkinClass::DrawControlButton(HDC hdc, FrameButton kind, ButtonState look) {
     if (!layout_.buttonShown[kind] || !dc_) return;
     const PieceCopy cell = CellOf(kind, look);
     Copy(hdc, cell, dc_->buttons.hdc());
@@ -652,9 +611,9 @@ STDMETHODIMP Qel_SkinClass::HitTest(LONG X, LONG Y, ECNCHitTestConstants* eHitTe
         for (int k = kCloseButton; k < kFrameButtonCount; ++k)
             if (!down && !under[k]) buttonPressed_[k] = false;
         for (int k = kCloseButton; k < kFrameButtonCount; ++k) {
-            const FrameButtonLook look = under[k] && down && buttonPressed_[k] ? kButtonPressed
-                                         : down || !under[k]                   ? kButtonNormal
-                                                                               : kButtonHover;
+            const ButtonState look = under[k] && down && buttonPressed_[k] ? ButtonState::Down
+                                     : down || !under[k]                   ? ButtonState::Normal
+                                                                           : ButtonState::Highlight;
             const auto button = static_cast<FrameButton>(k);
             if (!layout_.buttonShown[k] || drawn_[k] == CellOf(button, look)) continue;
             if (!dc) dc.emplace(WindowDC::Whole(hwnd_));
@@ -670,7 +629,7 @@ STDMETHODIMP Qel_SkinClass::NCMouseDown(LONG X, LONG Y, VARIANT_BOOL* bHandled, 
     for (int i = kCloseButton; i < kFrameButtonCount; ++i) {
         const auto k = static_cast<FrameButton>(i);
         if (!layout_.buttonShown[k] || !layout_.buttons[k].Contains(X, Y)) continue;
-        DrawControlButton(FromLong<HDC>(hdc), k, kButtonPressed);
+        DrawControlButton(FromLong<HDC>(hdc), k, ButtonState::Down);
         buttonPressed_[k] = true;
         *bHandled = VARIANT_TRUE;
     }
@@ -700,7 +659,8 @@ STDMETHODIMP Qel_SkinClass::NCMouseUp(LONG X, LONG Y, LONG hdc, LONG, LONG, LONG
         // A renderer detached meanwhile leaves the window's own frame alone.
         if (hwnd_)
             for (int k = kCloseButton; k < kFrameButtonCount; ++k)
-                DrawControlButton(FromLong<HDC>(hdc), static_cast<FrameButton>(k), kButtonNormal);
+                DrawControlButton(FromLong<HDC>(hdc), static_cast<FrameButton>(k),
+                                  ButtonState::Normal);
         buttonPressed_ = {};
         return S_OK;
     });

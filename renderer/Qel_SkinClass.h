@@ -7,8 +7,8 @@
 // the skinned close button is released.
 #pragma once
 #include "base/Events.h"
-#include "control/QelTypeLib.h"
-#include "renderer/FrameLayout.h"
+#include "typelib/QelTypeLib.h"
+#include "skinmodel/FrameLayout.h"
 #include "renderer/SkinSettings.h"
 #include "renderer/cMemDC.h"
 
@@ -107,8 +107,8 @@ private:
     RECT DrawFrame(HDC target, const RECT& R, const MenuChoice& menu);
     // Draws a shown caption button where the last drawing laid it, on the
     // window's device context.
-    void DrawControlButton(HDC hdc, FrameButton kind, FrameButtonLook look);
-    PieceCopy CellOf(FrameButton kind, FrameButtonLook look) const;
+    void DrawControlButton(HDC hdc, FrameButton kind, ButtonState look);
+    PieceCopy CellOf(FrameButton kind, ButtonState look) const;
     // The frame's numbers: the skin's settings and its pictures' sizes.
     FrameSkin Skin() const;
 

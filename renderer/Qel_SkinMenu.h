@@ -6,7 +6,7 @@
 // selection through the window's WM_MENUSELECT.
 #pragma once
 #include "base/ComObject.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 
 namespace qel {
 

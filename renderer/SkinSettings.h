@@ -2,8 +2,8 @@
 // itself and, as copies, by the renderer.
 #pragma once
 #include "base/ComPtr.h"
-#include "control/QelTypeLib.h"
-#include "renderer/SkinSettingsTable.h"
+#include "typelib/QelTypeLib.h"
+#include "skinmodel/SkinSettingsTable.h"
 
 #include <ocidl.h>
 #include <string>

@@ -6,7 +6,7 @@
 #pragma once
 #include "base/Events.h"
 #include "base/Handle.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 
 #include <functional>
 #include <optional>

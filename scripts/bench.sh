@@ -8,10 +8,10 @@ for preset in native win64; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
 done
-for b in $(find build/native -type f -name '*_bench' -perm -u+x | sort); do
+for b in $(find build/native/bench -type f -name '*_bench' -perm -u+x | sort); do
     echo "== $b"; "$b"
 done
-benches=$(find build/win64 -type f -name '*_bench.exe' | sort)
+benches=$(find build/win64/bench -type f -name '*_bench.exe' | sort)
 # The showcase's start-up, three times with the wineserver already running.
 bash scripts/with-wine.sh build/win64 bash -c '
     for b in "$@"; do echo "== $b"; wine "$b"; done

@@ -14,7 +14,7 @@ namespace qel {
 struct SkinSheetContent {
     uint32_t key = 0x0000FF00; // the colour of every line, ruler mark and value marker
     std::array<SheetImage, kCaptionVariants * kCaptionPieces> captionPieces;
-    std::array<SheetImage, kFrameVariants * kStripPieces> stripPieces; // in strip cell order
+    std::array<SheetImage, kStripCells> stripPieces; // in strip cell order
     std::array<SheetImage, kButtonStates * kCaptionButtons> buttons;
     std::array<uint32_t, kSheetColours> colours{};
     std::array<bool, kSheetFlags> flags{};
@@ -26,11 +26,9 @@ struct SkinSheetContent {
     const SheetImage& Caption(CaptionVariant v, CaptionPiece p) const {
         return captionPieces[static_cast<int>(v) * kCaptionPieces + static_cast<int>(p)];
     }
-    SheetImage& Strip(FrameVariant v, StripPiece p) {
-        return stripPieces[static_cast<int>(v) * kStripPieces + static_cast<int>(p)];
-    }
+    SheetImage& Strip(FrameVariant v, StripPiece p) { return stripPieces[StripCellOf(v, p)]; }
     const SheetImage& Strip(FrameVariant v, StripPiece p) const {
-        return stripPieces[static_cast<int>(v) * kStripPieces + static_cast<int>(p)];
+        return stripPieces[StripCellOf(v, p)];
     }
     SheetImage& Button(ButtonState s, CaptionButton b) {
         return buttons[static_cast<int>(s) * kCaptionButtons + static_cast<int>(b)];

@@ -18,6 +18,7 @@
 // strip, the button block and the swatch row.
 #pragma once
 #include "sheet/SheetImage.h"
+#include "skinmodel/FramePieces.h"
 
 #include <cstdint>
 
@@ -29,19 +30,6 @@ inline constexpr int kMaxSheetSide = 4096;
 // Caption variants in the creator's order (its index is the enumerator + 1).
 enum class CaptionVariant { ActiveMenu, InactiveMenu, ActivePlain, InactivePlain };
 enum class CaptionPiece { TopLeft, TopMiddle, TopRight };
-// Side and bottom pieces exist for the active and the in-active frame only.
-enum class FrameVariant { Active, Inactive };
-enum class StripPiece {
-    LeftSide,
-    BottomLeftFixed,
-    BottomLeftSizable,
-    BottomMiddle,
-    BottomRightFixed,
-    BottomRightSizable,
-    RightSide
-};
-enum class CaptionButton { Close, Restore, Maximize, Minimize };
-enum class ButtonState { Normal, Down, Highlight, Disabled };
 
 // The colour cells of the swatch row ("Empty Color" is stored but has no effect).
 enum class SheetColour {
@@ -74,8 +62,6 @@ enum class SheetValue {
 };
 
 inline constexpr int kCaptionVariants = 4, kCaptionPieces = 3;
-inline constexpr int kFrameVariants = 2, kStripPieces = 7, kStripCells = 14;
-inline constexpr int kCaptionButtons = 4, kButtonStates = 4;
 inline constexpr int kSheetColours = 10, kSheetFlags = 5, kSheetValues = 11, kSwatchCells = 15;
 
 // The swatch cell (0 to 14) that holds a colour or a flag.
@@ -116,9 +102,7 @@ struct SkinSheetGeometry {
     // Cells.
     SheetRect CaptionCell(CaptionVariant v, CaptionPiece p) const;
     SheetRect StripCell(int cell) const; // cell 0 to 13
-    SheetRect StripCell(FrameVariant v, StripPiece p) const {
-        return StripCell(static_cast<int>(v) * kStripPieces + static_cast<int>(p));
-    }
+    SheetRect StripCell(FrameVariant v, StripPiece p) const { return StripCell(StripCellOf(v, p)); }
     SheetRect ButtonCell(ButtonState s, CaptionButton b) const;
     SheetRect SwatchRect(int cell) const { return {1 + 4 * cell, SwatchLine() + 1, 3, 3}; }
     static int SwatchCentreX(int cell) { return 2 + 4 * cell; }

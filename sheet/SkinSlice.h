@@ -4,7 +4,7 @@
 // with CutPicture), the values of the skin configuration, and the control's own
 // skin state. The platform side adds the pictures, the form icon and the fonts.
 #pragma once
-#include "renderer/SkinSettingsTable.h"
+#include "skinmodel/SkinSettingsTable.h"
 #include "sheet/SheetImage.h"
 
 #include <cstdint>

@@ -6,9 +6,6 @@
 namespace qel {
 namespace {
 
-// The update dialog's order of the variants.
-constexpr int kUpdateOrder[kVariants] = {1, 3, 2, 4};
-
 void CopyWidth(SkinDocument& d, const GraphicBox& from, Piece to, int variant) {
     d.PieceBox(to, variant).width = from.width;
 }
@@ -57,22 +54,12 @@ bool OtherCorner(Piece piece, Piece& other) {
 } // namespace
 
 bool PieceUpdate::For(int variant) const {
-    switch (variant) {
-    case 1:
-        return forVariant1;
-    case 2:
-        return forVariant2;
-    case 3:
-        return forVariant3;
-    case 4:
-        return forVariant4;
-    default:
-        return false;
-    }
+    const PerVariant<bool> chosen{{forVariant1, forVariant2, forVariant3, forVariant4}};
+    return variant >= 1 && variant <= kVariants && chosen[variant];
 }
 
 int PairedVariant(int variant) {
-    return variant % 2 == 1 ? variant + 1 : variant - 1;
+    return IsActive(variant) ? variant + 1 : variant - 1;
 }
 
 void CheckGraphicFits(const SheetImage& graphic) {
@@ -85,14 +72,14 @@ void AssignPieceGraphic(SkinDocument& document, int piece, PieceUpdate& update,
     if (piece < 0 || piece >= kPieces) return;
     CheckGraphicFits(graphic);
     const auto assign = [&](Piece k) {
-        for (int v : kUpdateOrder)
+        for (int v : kPageOrder)
             if (update.For(v)) AssignToVariant(document, k, v, graphic);
     };
     const Piece k = static_cast<Piece>(piece);
     assign(k);
     if (k == Piece::TopLeft) {
-        document.SetText(13, std::to_string(graphic.Width()));
-        document.SetText(7, document.Text(13));
+        document.SetText(Field::CaptionLeft, std::to_string(graphic.Width()));
+        document.SetText(Field::MenuLeft, document.Text(Field::CaptionLeft));
     }
     Piece other;
     if (OtherCorner(k, other) && update.cornerKind > 0) {

@@ -3,14 +3,14 @@
 namespace qel {
 namespace {
 
-void SetSwatch(SkinDocument& document, int index, uint32_t colour) {
+void SetSwatch(SkinDocument& document, Swatch index, uint32_t colour) {
     if (colour != SheetImage::kOutside) document.picColor(index).backColor = colour;
 }
 
 } // namespace
 
-void ColourPick::Start(SkinDocument& document, int swatch) {
-    Swatch& s = document.picColor(swatch);
+void ColourPick::Start(SkinDocument& document, Swatch swatch) {
+    SwatchColours& s = document.picColor(swatch);
     s.foreColor = s.backColor;
     index = swatch;
     active = true;
@@ -20,7 +20,7 @@ void ColourPick::Follow(SkinDocument& document, uint32_t colour) const {
     if (active) SetSwatch(document, index, colour);
 }
 
-std::optional<int> ColourPick::Take(SkinDocument& document, uint32_t colour) {
+std::optional<Swatch> ColourPick::Take(SkinDocument& document, uint32_t colour) {
     if (!active) return std::nullopt;
     active = false;
     SetSwatch(document, index, colour);
@@ -28,10 +28,11 @@ std::optional<int> ColourPick::Take(SkinDocument& document, uint32_t colour) {
     return index;
 }
 
-std::vector<int> PreviewsColouredBy(int swatch) {
-    if (swatch == 0) return {1, 3};
-    if (swatch == 10) return {2, 4};
-    return {};
+std::vector<int> PreviewsColouredBy(Swatch swatch) {
+    std::vector<int> variants;
+    for (int v = 1; v <= kVariants; ++v)
+        if (FormBackSwatch(v) == swatch) variants.push_back(v);
+    return variants;
 }
 
 } // namespace qel

@@ -5,9 +5,8 @@
 namespace qel {
 
 int PageVariant(int list) {
-    constexpr int kPageVariants[kVariants] = {1, 3, 2, 4};
     if (list < 1 || list > kVariants) throw std::out_of_range("no such piece list");
-    return kPageVariants[list - 1];
+    return kPageOrder[list - 1];
 }
 
 std::string PiecePickerTitle(Piece piece) {
@@ -30,7 +29,7 @@ std::string ButtonPickerTitle(CaptionButton button) {
 }
 
 int PreviewButtonState(int variant) {
-    return variant % 2 == 1 ? 1 : 4;
+    return IsActive(variant) ? 1 : 4;
 }
 
 void AssignButtonGraphic(SkinDocument& document, CaptionButton button, int state,

@@ -79,7 +79,7 @@ PreviewLayout LayOutPreview(const SkinDocument& document, int variant,
     p.Run(Piece::RightSide, fw - p.Box(Piece::RightSide).width, tlh, false, fh - tlh - blh);
     p.Corner(Piece::TopLeft, 0, 0);
     p.Corner(Piece::TopRight, fw - trw, 0);
-    const bool sizable = document.CheckValue(1) != 0; // "Show Sizable Corners"
+    const bool sizable = document.CheckValue(Option::ShowSizableCorners) != 0;
     const Piece left = sizable ? Piece::BtmLeftSize : Piece::BtmLeft;
     p.Corner(left, 0, fh - p.Box(left).height);
     const Piece right = sizable ? Piece::BtmRightSize : Piece::BtmRight;
@@ -87,41 +87,35 @@ PreviewLayout LayOutPreview(const SkinDocument& document, int variant,
 
     PreviewLayout layout;
     layout.runs = std::move(p.runs);
-    const auto field = [&](int n) { return Val(document.Text(n)); };
-    const bool withMenu = variant == 1 || variant == 2;
-    layout.caption = {Place(field(13)), Place(field(withMenu ? 2 : 8))};
+    using enum Field;
+    const auto field = [&](Field n) { return Val(document.Text(n)); };
+    const bool withMenu = HasMenu(variant);
+    layout.caption = {Place(field(CaptionLeft)),
+                      Place(field(withMenu ? CaptionTopWithMenu : CaptionTopNoMenu))};
     if (withMenu) {
-        layout.menu = ControlPlace{Place(field(7)), Place(field(6) + 5)};
-        layout.menuColour = document.picColor(variant == 1 ? 4 : 5).backColor;
+        layout.menu = ControlPlace{Place(field(MenuLeft)), Place(field(MenuTop) + 5)};
+        layout.menuColour = document.picColor(MenuSwatch(variant)).backColor;
     }
-    layout.icon = {Place(field(12)), Place(field(11))};
+    layout.icon = {Place(field(IconLeft)), Place(field(IconTop))};
 
     // Caption buttons from the right edge leftwards; restore and maximise
     // share one place, and minimise is measured past the restore image.
     const auto& w = form.buttonWidths;
-    const double l = field(4), g = field(5), top = field(3);
+    const double l = field(ButtonLeft), g = field(ButtonGap), top = field(ButtonsTop);
     const double lefts[4] = {fw - w[0] - l, fw - w[0] - w[1] - l - g, fw - w[0] - w[2] - l - g,
                              fw - w[0] - w[1] - w[3] - l - 2 * g};
     for (int k = 0; k < 4; ++k)
         layout.buttons[k] = {Place(lefts[k]), Place(top)};
 
-    if (variant == 1 || variant == 3)
+    if (IsActive(variant))
         layout.textSample = ControlPlace{Place((fw - form.textSampleWidth) / 2),
                                          Place((fh - form.textSampleHeight) / 2)};
 
-    layout.region = RoundCornersRegion(form.outerWidth, form.outerHeight, RoundHalfEven(field(1)),
-                                       document.CheckValue(2) != 0, document.CheckValue(3) != 0);
+    layout.region =
+        RoundCornersRegion(form.outerWidth, form.outerHeight, RoundHalfEven(field(RoundAngle)),
+                           document.CheckValue(Option::RoundTopCorners) != 0,
+                           document.CheckValue(Option::RoundBottomCorners) != 0);
     return layout;
-}
-
-RoundRegion RoundCornersRegion(int width, int height, int32_t angle, bool roundTop,
-                               bool roundBottom) {
-    const int a = std::clamp(angle, 0, kMaxRoundAngle);
-    RoundRegion region{0, 0, width + 1, height + 1, a};
-    if (roundTop && !roundBottom) region.bottom = height + 2 * a + 1;
-    if (roundBottom && !roundTop) region.top = -2 * a;
-    if (!roundTop && !roundBottom) region.ellipse = 0;
-    return region;
 }
 
 } // namespace qel

@@ -6,6 +6,7 @@
 // else; DoBorders composes all four previews from it.
 #pragma once
 #include "creator/shell/SkinDocument.h"
+#include "skinmodel/FrameLayout.h"
 
 #include <array>
 #include <cstdint>
@@ -36,14 +37,6 @@ struct ControlPlace {
     bool operator==(const ControlPlace&) const = default;
 };
 
-// The round-rectangle region of a form's window, in window pixels: the
-// rectangle (left, top)-(right, bottom) with corners cut by an ellipse of
-// `ellipse` x `ellipse`; 0 is the plain rectangle.
-struct RoundRegion {
-    int left = 0, top = 0, right = 0, bottom = 0, ellipse = 0;
-    bool operator==(const RoundRegion&) const = default;
-};
-
 // What the layout reads of a preview form.
 struct PreviewFormMetrics {
     int scaleWidth = 0, scaleHeight = 0;             // client size, pixels
@@ -68,13 +61,5 @@ struct PreviewLayout {
 // The layout of the preview of `variant` 1 to 4.
 PreviewLayout LayOutPreview(const SkinDocument& document, int variant,
                             const PreviewFormMetrics& form);
-
-// The region of a window `width` x `height` pixels with the top, the bottom,
-// both or no corners rounded by `angle`, which is held to 0 to kMaxRoundAngle
-// so that the region can always be made and never cuts into the window's
-// other edge.
-inline constexpr int32_t kMaxRoundAngle = 65536;
-RoundRegion RoundCornersRegion(int width, int height, int32_t angle, bool roundTop,
-                               bool roundBottom);
 
 } // namespace qel

@@ -16,6 +16,10 @@ bool EndsWithNoCase(const std::string& text, const std::string& end) {
                       });
 }
 
+bool SameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && EndsWithNoCase(a, b);
+}
+
 } // namespace
 
 SaveTarget SaveTargetOf(const std::string& fileName, const std::string& fileTitle) {
@@ -28,6 +32,15 @@ SaveTarget SaveTargetOf(const std::string& fileName, const std::string& fileTitl
     if (const size_t dot = name.rfind('.'); dot != std::string::npos) name.resize(dot);
     target.name = name;
     return target;
+}
+
+std::vector<std::string> FilesNotChosen(const SaveTarget& target, const std::string& fileName,
+                                        bool asGif) {
+    if (SameName(asGif ? target.Gif() : target.Bitmap(), fileName)) return {};
+    std::vector<std::string> files{target.Bitmap()};
+    if (asGif) files.push_back(target.Gif());
+    std::erase_if(files, [&](const std::string& file) { return SameName(file, fileName); });
+    return files;
 }
 
 std::string PreviewName(const std::string& skinName) {

@@ -2,6 +2,7 @@
 // a preview shows.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace qel {
 
@@ -19,6 +20,12 @@ struct SaveTarget {
 // its title; the name is the title less a final ".bmp" or ".gif" (in any
 // case), then less everything from its last remaining "." on.
 SaveTarget SaveTargetOf(const std::string& fileName, const std::string& fileTitle);
+
+// The files a save to `target` writes under a name other than the chosen
+// `fileName` (the only one the dialog asks about); a GIF save's bitmap beside
+// its chosen GIF is its own pair and not among them.
+std::vector<std::string> FilesNotChosen(const SaveTarget& target, const std::string& fileName,
+                                        bool asGif);
 
 // The name a preview shows: "New Skin" for a skin without a name (empty or
 // only blanks).

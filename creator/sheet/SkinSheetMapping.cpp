@@ -7,13 +7,20 @@
 namespace qel {
 namespace {
 
-// The swatch (picColor index) of each sheet colour, in SheetColour order.
-constexpr int kColourSwatch[kSheetColours] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-constexpr int kKeySwatch = 1, kEmptySwatch = 8;
+using enum Swatch;
+using enum Option;
+using enum Field;
+// The swatch of each sheet colour, in SheetColour order.
+constexpr Swatch kColourSwatch[kSheetColours] = {
+    ActiveFormBack, ActiveCaption,  InactiveCaption, ActiveMenu, InactiveMenu,
+    MenuHighlight,  MenuBackground, Empty,           FormText,   InactiveFormBack};
 // The check box of each flag, in SheetFlag order.
-constexpr int kFlagCheck[kSheetFlags] = {2, 3, 4, 5, 6};
+constexpr Option kFlagCheck[kSheetFlags] = {RoundTopCorners, RoundBottomCorners, DrawCaption,
+                                            DrawFormIcon, ShiftCaption};
 // The number field of each value row, in SheetValue order.
-constexpr int kValueField[kSheetValues] = {1, 2, 4, 3, 5, 6, 7, 8, 11, 12, 13};
+constexpr Field kValueField[kSheetValues] = {
+    RoundAngle, CaptionTopWithMenu, ButtonLeft, ButtonsTop, ButtonGap,  MenuTop,
+    MenuLeft,   CaptionTopNoMenu,   IconTop,    IconLeft,   CaptionLeft};
 // The piece box of each strip piece, in StripPiece order.
 constexpr Piece kStripBox[kStripPieces] = {Piece::LeftSide, Piece::BtmLeft,  Piece::BtmLeftSize,
                                            Piece::BtmMid,   Piece::BtmRight, Piece::BtmRightSize,
@@ -43,6 +50,19 @@ constexpr ReadBackRule kReadBackRules[] = {
 };
 // clang-format on
 
+// "Top Left 24 pixels high": the size of a piece box of `variant`.
+std::string Measured(const SkinDocument& d, Piece piece, int variant, bool height) {
+    const GraphicBox& box = d.PieceBox(piece, variant);
+    const int size = height ? box.height : box.width;
+    return std::string(PieceName(piece)) + " " + std::to_string(size) +
+           (size == 1 ? " pixel" : " pixels") + (height ? " high" : " wide");
+}
+
+// The prompt for `message` with the variants and the sizes found.
+std::string Found(const std::string& message, const std::string& sizes) {
+    return FaultPrompt(message + "\r\n\r\n" + sizes + ".");
+}
+
 } // namespace
 
 uint32_t SheetBackground(uint32_t key) {
@@ -51,7 +71,7 @@ uint32_t SheetBackground(uint32_t key) {
 
 SkinSheetContent SheetContentOf(const SkinDocument& d, const TranslateColour& translate) {
     SkinSheetContent c;
-    c.key = translate(d.picColor(kKeySwatch).backColor);
+    c.key = translate(d.picColor(Neutral).backColor);
     for (int v = 0; v < kCaptionVariants; ++v)
         for (int p = 0; p < kCaptionPieces; ++p)
             c.captionPieces[v * kCaptionPieces + p] =
@@ -75,14 +95,17 @@ SkinSheetContent SheetContentOf(const SkinDocument& d, const TranslateColour& tr
 std::string SheetFault(const SkinDocument& d, const TranslateColour& translate) {
     for (const ReadBackRule& r : kReadBackRules)
         for (int v = 1; v <= kVariants; ++v) {
-            const GraphicBox& box = d.PieceBox(r.box, v);
-            const GraphicBox& other = d.PieceBox(r.other, r.otherVariant ? r.otherVariant : v);
-            if (r.height ? box.height != other.height : box.width != other.width)
-                return FaultPrompt(r.message);
+            const int o = r.otherVariant ? r.otherVariant : v;
+            const GraphicBox &box = d.PieceBox(r.box, v), &other = d.PieceBox(r.other, o);
+            if (r.height ? box.height == other.height : box.width == other.width) continue;
+            return Found(r.message, VariantName(o) + ": " + Measured(d, r.other, o, r.height) +
+                                        (o == v ? ", " : "; " + VariantName(v) + ": ") +
+                                        Measured(d, r.box, v, r.height));
         }
     for (int v : {1, 3})
         if (d.PieceBox(Piece::TopLeft, v).height < 2)
-            return FaultPrompt("The Top Left graphics are not more than one pixel high.");
+            return Found("The Top Left graphics are not more than one pixel high.",
+                         VariantName(v) + ": " + Measured(d, Piece::TopLeft, v, true));
     const SkinSheetContent content = SheetContentOf(d, translate);
     if (std::string problem = CheckSkinSheetContent(content, SheetBackground(content.key));
         !problem.empty())
@@ -90,9 +113,12 @@ std::string SheetFault(const SkinDocument& d, const TranslateColour& translate) 
     return {};
 }
 
-SheetImage ComposeSkinImage(const SkinDocument& document, const TranslateColour& translate) {
-    const SkinSheetContent content = SheetContentOf(document, translate);
+SheetImage ComposeSkinImage(const SkinSheetContent& content) {
     return ComposeSkinSheet(content, SheetBackground(content.key));
+}
+
+SheetImage ComposeSkinImage(const SkinDocument& document, const TranslateColour& translate) {
+    return ComposeSkinImage(SheetContentOf(document, translate));
 }
 
 std::vector<std::string> PiecesNotKept(const SkinDocument& d) {
@@ -107,7 +133,7 @@ std::vector<std::string> PiecesNotKept(const SkinDocument& d) {
 
 void ReadSkinImage(SkinDocument& d, const SheetImage& picture, const SkinSheet& sheet) {
     const SkinSheetContent c = CutSkinSheetContent(picture, sheet, FlagRule::Creator);
-    d.picColor(kKeySwatch).backColor = c.key;
+    d.picColor(Neutral).backColor = c.key;
     for (int v = 0; v < kCaptionVariants; ++v)
         for (int p = 0; p < kCaptionPieces; ++p)
             d.PieceBox(static_cast<Piece>(p), v + 1)
@@ -126,7 +152,7 @@ void ReadSkinImage(SkinDocument& d, const SheetImage& picture, const SkinSheet& 
     for (int list = 1; list <= kVariants; ++list)
         for (int p = 0; p < kPieces; ++p)
             d.ItemData(list, static_cast<Piece>(p)) = kHasGraphic;
-    const uint32_t empty = d.picColor(kEmptySwatch).backColor;
+    const uint32_t empty = d.picColor(Empty).backColor;
     for (int s = 0; s < kButtonStates; ++s)
         for (int b = 0; b < kCaptionButtons; ++b) {
             GraphicBox& box = d.ButtonBox(static_cast<CaptionButton>(b), s + 1);

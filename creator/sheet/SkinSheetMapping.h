@@ -31,11 +31,14 @@ SkinSheetContent SheetContentOf(const SkinDocument& document, const TranslateCol
 // Middle or Top Right widths that differ between the variants or heights that
 // differ from their band's, sizable corners that differ from the sides, a
 // caption band one row high, the key colour where the readers scan, values
-// outside 0 to 4095, a sheet too large); "" when the sheet reads back.
+// outside 0 to 4095, a sheet too large); "" when the sheet reads back. A size
+// rule's prompt names the variant and the sizes found.
 std::string SheetFault(const SkinDocument& document, const TranslateColour& translate);
 
-// The sheet of a document that passed ValidateSkinPieces and SheetFault.
+// The sheet of a document that passed ValidateSkinPieces and SheetFault, or of
+// what it stores.
 SheetImage ComposeSkinImage(const SkinDocument& document, const TranslateColour& translate);
+SheetImage ComposeSkinImage(const SkinSheetContent& content);
 
 // The side and bottom pieces of variants 3 and 4 that a sheet does not keep
 // because they differ from those of variants 1 and 2 ("Left Side (variant 3)").

@@ -1,5 +1,5 @@
 #include "creator/shell/ButtonGraphics.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/GraphicPickerDialogs.h"
 #include "creator/shell/LivePreviewFrm.h"
@@ -14,7 +14,7 @@ using namespace forms;
 void ButtonBox_DblClick(MainFrm& main, CaptionButton button, int state) {
     PickButtonGraphic(main.Document, button, state, GraphicPickerDialogs(main), [&] {
         const GraphicBox& box = main.Document.ButtonBox(button, state);
-        PictureBox& window = *main.ButtonBox[static_cast<int>(button)][state - 1];
+        PictureBox& window = *main.ButtonBox[static_cast<int>(button)][state];
         window.Picture(PictureFromSheet(box.picture));
         window.Tag(box.tag);
         ShowPreviewButton(main, button);
@@ -25,14 +25,13 @@ void ButtonBox_DblClick(MainFrm& main, CaptionButton button, int state) {
 void ShowPreviewButton(MainFrm& main, CaptionButton button) {
     const int b = static_cast<int>(button);
     for (int v = 1; v <= kVariants; ++v)
-        main.Frm[v - 1]->Image2[b + 1]->Picture(
-            main.ButtonBox[b][PreviewButtonState(v) - 1]->Picture());
+        main.Frm[v]->Image2[b + 1]->Picture(main.ButtonBox[b][PreviewButtonState(v)]->Picture());
 }
 
 // Each box in the middle of its frame, by outer sizes in twips; a box larger
 // than its frame is clipped on both sides.
 void CenterButtonGraphics(MainFrm& main) {
-    for (int state = 0; state < kButtonStates; ++state)
+    for (int state = 1; state <= kButtonStates; ++state)
         for (int b = 0; b < kCaptionButtons; ++b) {
             PictureBox& box = *main.ButtonBox[b][state];
             const PictureBox& frame = *main.ButtonFrame[b][state];

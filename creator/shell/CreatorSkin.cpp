@@ -1,6 +1,6 @@
 #include "creator/shell/CreatorSkin.h"
 #include "base/PictureFile.h"
-#include "control/SkinControlSource.h"
+#include "programs/SkinControlSource.h"
 #include "forms/Form.h"
 
 namespace qel::creator {

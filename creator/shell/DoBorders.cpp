@@ -96,8 +96,8 @@ void DoBorders(MainFrm& main) {
     try {
         for (LivePreviewFrm* form : main.Frm)
             form->Cls();
-        for (int v = 1; v <= kVariants; ++v)
-            main.ListOfVariant(v).ListIndex(-1);
+        for (forms::ListBox* list : main.List)
+            list->ListIndex(-1);
         for (LivePreviewFrm* form : main.Frm)
             form->Image1->Visible(false);
         for (LivePreviewFrm* form : main.Frm)

@@ -1,10 +1,11 @@
 #include "creator/shell/GraphicPickerDialogs.h"
 #include "base/FileHelpers.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/shell/CreatorSettings.h"
 #include "creator/shell/MainFrm.h"
 #include "creator/shell/UpdateWhatFrm.h"
 #include "forms/Settings.h"
+#include "sheet/SkinSheetGeometry.h"
 
 #include <stdexcept>
 
@@ -37,7 +38,8 @@ PickerDialogs GraphicPickerDialogs(MainFrm& main) {
     dialogs.unloadUpdateDialog = [] { Default<UpdateWhatFrm>().Unload(); };
     dialogs.loadPicture = [](const std::string& path) {
         std::string problem;
-        std::optional<SheetImage> image = SheetFromPicture(LoadPicture(path).get(), &problem);
+        std::optional<SheetImage> image =
+            SheetFromPicture(LoadPicture(path, kMaxSheetSide).get(), &problem);
         if (!image) throw std::invalid_argument(problem);
         return std::move(*image);
     };

@@ -46,6 +46,9 @@ void LivePreviewFrm::Design() {
     }
     Label3 = Add<Label>("Label3", 130, 90, 48, 13);
     Label3->Caption("Text Color");
+    // The samples show the caption graphic and the body behind their text.
+    for (Label* sample : {Label1, Label2, Label3})
+        if (sample) sample->Transparent(true);
 }
 
 LivePreviewFrm& Frm(int variant) {

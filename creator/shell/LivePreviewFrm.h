@@ -1,6 +1,7 @@
 // The live preview forms Frm1 to Frm4: small borderless forms, one per variant,
 // on which the main window draws the skin being built. One class, four forms.
 #pragma once
+#include "creator/shell/SkinDocument.h"
 #include "forms/Form.h"
 
 #include <array>
@@ -19,8 +20,8 @@ public:
     explicit LivePreviewFrm(int variant);
 
     int Variant() const { return variant_; }
-    bool Active() const { return variant_ == 1 || variant_ == 3; }
-    bool WithMenu() const { return variant_ <= 2; }
+    bool Active() const { return IsActive(variant_); }
+    bool WithMenu() const { return HasMenu(variant_); }
 
     forms::Label* Label1 = nullptr;        // the sample caption
     forms::Label* Label2 = nullptr;        // the mock menu bar; variants with menu only

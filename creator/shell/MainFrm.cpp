@@ -1,7 +1,9 @@
 #include "creator/shell/MainFrm.h"
 #include "base/FileHelpers.h"
-#include "control/SkinControlSource.h"
-#include "control/SheetPicture.h"
+#include "base/MessagePump.h"
+#include "base/ReentryGuard.h"
+#include "programs/SkinControlSource.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/editor/MockCaptionButtons.h"
 #include "creator/shell/ButtonGraphics.h"
 #include "creator/sheet/SkinSheetMapping.h"
@@ -30,6 +32,7 @@
 #include "forms/Shell.h"
 #include "forms/TabControl.h"
 #include "forms/TextBox.h"
+#include "sheet/SkinSheetGeometry.h"
 
 #include <optional>
 
@@ -40,22 +43,10 @@ using namespace forms;
 namespace {
 
 // Swatch k's label caption.
-const char* const kSwatchCaptions[kSwatches] = {"Active Form Back Color",
-                                                "Neutral Color",
-                                                "Active Caption Color",
-                                                "In-Active Caption Color",
-                                                "Active Menu Color",
-                                                "In-Active Menu Color",
-                                                "Menu Highlight Color",
-                                                "Menu Background Color",
-                                                "Empty Color",
-                                                "Form Text Color",
-                                                "In-Active Form Back Color"};
-// The swatch of eyedropper button CommandN (index N - 1).
-constexpr int kEyedropperSwatch[8] = {4, 0, 6, 7, 2, 3, 5, 10};
-
-// Preview box k (Picture1 to Picture4) hosts variant kBoxVariant[k].
-constexpr int kBoxVariant[4] = {1, 3, 2, 4};
+constexpr PerSwatch<const char*> kSwatchCaptions{
+    {"Active Form Back Color", "Neutral Color", "Active Caption Color", "In-Active Caption Color",
+     "Active Menu Color", "In-Active Menu Color", "Menu Highlight Color", "Menu Background Color",
+     "Empty Color", "Form Text Color", "In-Active Form Back Color"}};
 
 constexpr float kPreviewWidth = 5790, kPreviewHeight = 5190;
 
@@ -67,16 +58,6 @@ std::string Index(const std::string& name, int i) {
 
 const char* const MainFrm::kHomePage = "http://www.vantreo.com/";
 const char* const MainFrm::kTechSupport = "http://www.vantreo.com/support/";
-
-PictureBox& MainFrm::HostBox(int variant) const {
-    for (int k = 0; k < 4; ++k)
-        if (kBoxVariant[k] == variant) return *Picture[k];
-    throw std::out_of_range("variant");
-}
-
-ListBox& MainFrm::ListOfVariant(int variant) const {
-    return *List.at(variant - 1);
-}
 
 // ---- Design ----
 
@@ -98,7 +79,7 @@ void MainFrm::Design() {
     DesignMenus();
 
     // Document state the design does not show elsewhere.
-    Check[3]->Value(Document.CheckValue(4));
+    Check[Option::DrawCaption]->Value(Document.CheckValue(Option::DrawCaption));
 
     // The swatches hold the document's colours: no recolouring on focus.
     ComPtr<PropertyBag> skin = CreatorSkinProperties();
@@ -113,42 +94,48 @@ void MainFrm::Design() {
 void MainFrm::DesignActivePage() {
     TabPage& page = C1Tab1->Page(0);
     C1Elastic[0] = page.Add<ElasticPanel>("C1Elastic1", 60, 60, 8700, 600);
-    DesignSwatch(*C1Elastic[0], 0, "Label1", 0, 30, 2);
-    DesignSwatch(*C1Elastic[0], 2, "Label2(1)", 4200, 30, 5);
+    DesignSwatch(*C1Elastic[0], Swatch::ActiveFormBack, "Label1", 0, 30, 2);
+    DesignSwatch(*C1Elastic[0], Swatch::ActiveCaption, "Label2(1)", 4200, 30, 5);
     C1Tab2 = page.Add<TabControl>("C1Tab2", 60, 720, 8700, 6120);
-    C1Tab2->Caption("Active Skin with Menu|Active Skin with No Menu");
-    DesignVariantPage(*C1Tab2, 0, 0, 0, C1Elastic[3], "C1Elastic4");
-    Label6 = DesignNumber(*C1Elastic[3], 2, "Label6", "Caption Top with Menu:", 0, 3000);
-    DesignSwatch(*C1Elastic[3], 4, "Label2(3)", 0, 3420, 1);
-    DesignSwatch(*C1Elastic[3], 6, "Label2(5)", 0, 3990, 3);
-    DesignSwatch(*C1Elastic[3], 7, "Label2(6)", 0, 4560, 4);
-    DesignVariantPage(*C1Tab2, 1, 1, 1, C1Elastic[4], "C1Elastic5");
-    Label14 = DesignNumber(*C1Elastic[4], 8, "Label14", "Caption Top with No Menu:", 0, 3000);
+    C1Tab2->Caption(VariantName(1) + "|" + VariantName(3));
+    DesignVariantPage(*C1Tab2, 0, 0, C1Elastic[3], "C1Elastic4");
+    DesignNumber(*C1Elastic[3], Field::CaptionTopWithMenu, "Label6", "Caption Top with Menu:", 0,
+                 3000);
+    DesignSwatch(*C1Elastic[3], Swatch::ActiveMenu, "Label2(3)", 0, 3420, 1);
+    DesignSwatch(*C1Elastic[3], Swatch::MenuHighlight, "Label2(5)", 0, 3990, 3);
+    DesignSwatch(*C1Elastic[3], Swatch::MenuBackground, "Label2(6)", 0, 4560, 4);
+    DesignVariantPage(*C1Tab2, 1, 1, C1Elastic[4], "C1Elastic5");
+    DesignNumber(*C1Elastic[4], Field::CaptionTopNoMenu, "Label14", "Caption Top with No Menu:", 0,
+                 3000);
 }
 
 void MainFrm::DesignInActivePage() {
     TabPage& page = C1Tab1->Page(1);
     C1Elastic[1] = page.Add<ElasticPanel>("C1Elastic2", 60, 60, 8700, 600);
-    DesignSwatch(*C1Elastic[1], 3, "Label2(2)", 0, 30, 6);
-    DesignSwatch(*C1Elastic[1], 10, "Label13", 4200, 30, 8);
+    DesignSwatch(*C1Elastic[1], Swatch::InactiveCaption, "Label2(2)", 0, 30, 6);
+    DesignSwatch(*C1Elastic[1], Swatch::InactiveFormBack, "Label13", 4200, 30, 8);
     C1Tab3 = page.Add<TabControl>("C1Tab3", 60, 720, 8700, 6120);
-    C1Tab3->Caption("In-Active Skin with Menu|In-Active Skin with No Menu");
-    DesignVariantPage(*C1Tab3, 0, 2, 2, C1Elastic[5], "C1Elastic6");
-    Label16 = DesignNumber(*C1Elastic[5], 10, "Label16", "Caption Top with Menu:", 0, 3000);
-    DesignSwatch(*C1Elastic[5], 5, "Label2(4)", 0, 3420, 7);
-    DesignVariantPage(*C1Tab3, 1, 3, 3, C1Elastic[6], "C1Elastic7");
-    Label15 = DesignNumber(*C1Elastic[6], 9, "Label15", "Caption Top with No Menu:", 0, 3000);
+    C1Tab3->Caption(VariantName(2) + "|" + VariantName(4));
+    DesignVariantPage(*C1Tab3, 0, 2, C1Elastic[5], "C1Elastic6");
+    DesignNumber(*C1Elastic[5], Field::InactiveCaptionTopWithMenu, "Label16",
+                 "Caption Top with Menu:", 0, 3000);
+    DesignSwatch(*C1Elastic[5], Swatch::InactiveMenu, "Label2(4)", 0, 3420, 7);
+    DesignVariantPage(*C1Tab3, 1, 3, C1Elastic[6], "C1Elastic7");
+    DesignNumber(*C1Elastic[6], Field::InactiveCaptionTopNoMenu, "Label15",
+                 "Caption Top with No Menu:", 0, 3000);
 }
 
-void MainFrm::DesignVariantPage(TabControl& tab, int page, int box, int list, ElasticPanel*& panel,
+// Picture1 to Picture4 and List1 to List4 stand on the pages in their order.
+void MainFrm::DesignVariantPage(TabControl& tab, int page, int box, ElasticPanel*& panel,
                                 const char* panelName) {
+    const int variant = kPageOrder[box], list = box + 1;
     TabPage& p = tab.Page(page);
     PictureBox* host = p.Add<PictureBox>("Picture" + std::to_string(box + 1), 60, 60, kPreviewWidth,
                                          kPreviewHeight);
     host->BackColor(0x00000000);
     host->OnDblClick = [this, box] { PictureDblClick(box); };
-    if (box < 2)
-        host->OnMouseMove = [this, box](int, int, float, float) { HoverReset(kBoxVariant[box]); };
+    if (IsActive(variant))
+        host->OnMouseMove = [this, variant](int, int, float, float) { HoverReset(variant); };
     Picture[box] = host;
     Label* hint = host->Add<Label>(Index("Label25", box), 60, 60, 2700, 195);
     hint->Caption("<Double-Click> to Change BackColor");
@@ -158,14 +145,15 @@ void MainFrm::DesignVariantPage(TabControl& tab, int page, int box, int list, El
     Label25[box] = hint;
 
     panel = p.Add<ElasticPanel>(panelName, 5940, 60, 2640, 5460);
-    AddLabel(*panel, "Label" + std::to_string(20 + list), 0, 0, 2400, "<Double-Click> to Select");
-    List[list] = panel->Add<ListBox>("List" + std::to_string(list + 1), 0, 240, 2400, 2700);
+    AddLabel(*panel, "Label" + std::to_string(19 + list), 0, 0, 2400, "<Double-Click> to Select");
+    List[list] = panel->Add<ListBox>("List" + std::to_string(list), 0, 240, 2400, 2700);
 }
 
-void MainFrm::DesignSwatch(Container& panel, int k, const char* labelName, float left, float top,
+void MainFrm::DesignSwatch(Container& panel, Swatch k, const char* labelName, float left, float top,
                            int eyedropper, float labelWidth) {
     AddLabel(panel, labelName, left, top, labelWidth, kSwatchCaptions[k]);
-    PictureBox* swatch = panel.Add<PictureBox>(Index("picColor", k), left, top + 240, 600, 270);
+    PictureBox* swatch =
+        panel.Add<PictureBox>(Index("picColor", static_cast<int>(k)), left, top + 240, 600, 270);
     swatch->OnClick = [this, k] { picColor_Click(k); };
     picColor[k] = swatch;
     ShowSwatch(k);
@@ -174,7 +162,7 @@ void MainFrm::DesignSwatch(Container& panel, int k, const char* labelName, float
                                                          left + 660, top + 240, 375, 270);
         button->Caption("...");
         button->OnClick = [this, k] { ArmEyedropper(k); };
-        Command[eyedropper - 1] = button;
+        Command[eyedropper] = button;
     }
 }
 
@@ -186,43 +174,44 @@ Label* MainFrm::AddLabel(Container& panel, const std::string& name, float left, 
     return label;
 }
 
-Label* MainFrm::DesignNumber(Container& panel, int n, const char* labelName, const char* caption,
-                             float left, float top) {
-    Label* label = AddLabel(panel, labelName, left, top + 30, 1920, caption);
-    TextBox* field = panel.Add<TextBox>("Text" + std::to_string(n), left + 1980, top, 600, 285);
+void MainFrm::DesignNumber(Container& panel, Field n, const char* labelName, const char* caption,
+                           float left, float top) {
+    TextLabel[n] = AddLabel(panel, labelName, left, top + 30, 1920, caption);
+    TextBox* field = panel.Add<TextBox>("Text" + std::to_string(static_cast<int>(n)), left + 1980,
+                                        top, 600, 285);
     field->Text(Document.Text(n));
     field->OnKeyPress = [this, n](int& key) { NumberKeyPress(n, key); };
     field->OnGotFocus = [this, n] { SelectAll(n); };
     field->OnChange = [this, n] { NumberChange(n); };
-    Text[n - 1] = field;
-    return label;
+    Text[n] = field;
+}
+
+void MainFrm::EnableField(Field n, bool on) {
+    Text[n]->Enabled(on);
+    TextLabel[n]->Enabled(on);
 }
 
 void MainFrm::DesignButtonsPage() {
     TabPage& page = C1Tab1->Page(2);
-    // Columns from the left: Min, Max, Restore, Close.
+    // Columns from the left: Min, Max, Restore, Close; the boxes picClose to picMin.
     const char* const headings[kCaptionButtons] = {"Close", "Restore", "Max", "Min"};
     const char* const rows[kButtonStates] = {"Normal:", "Down:", "Highlight:", "Disabled:"};
     const float left0 = 1500, top0 = 600, cellW = 900, cellH = 825;
     for (int b = 0; b < kCaptionButtons; ++b) {
         const float left = left0 + (kCaptionButtons - 1 - b) * cellW;
         AddLabel(page, Index("Label3", b), left, top0 - 300, 765, headings[b]);
-        for (int s = 0; s < kButtonStates; ++s) {
-            PictureBox* frame = page.Add<PictureBox>(Index("Picture1" + std::to_string(b), s + 1),
-                                                     left, top0 + s * cellH, 765, 690);
+        for (int s = 1; s <= kButtonStates; ++s) {
+            PictureBox* frame = page.Add<PictureBox>(Index("Picture1" + std::to_string(b), s), left,
+                                                     top0 + (s - 1) * cellH, 765, 690);
             frame->BackColor(kWindowBackground);
-            PictureBox* box = frame->Add<PictureBox>(Index(b == 0   ? "picClose"
-                                                           : b == 1 ? "picRestore"
-                                                           : b == 2 ? "picMax"
-                                                                    : "picMin",
-                                                           s + 1),
+            PictureBox* box = frame->Add<PictureBox>(Index(std::string("pic") + headings[b], s),
                                                      225, 225, 270, 240);
             box->BackColor(0x00FF00FF);
             box->Bordered(false);
             box->ScaleMode(Scale::Pixels);
             box->AutoSize(true);
             box->OnDblClick = [this, b, s] {
-                ButtonBox_DblClick(*this, static_cast<CaptionButton>(b), s + 1);
+                ButtonBox_DblClick(*this, static_cast<CaptionButton>(b), s);
             };
             ButtonFrame[b][s] = frame;
             ButtonBox[b][s] = box;
@@ -237,73 +226,75 @@ void MainFrm::DesignButtonsPage() {
 void MainFrm::DesignOptionPanel() {
     C1Elastic[2] = Add<ElasticPanel>("C1Elastic3", 9180, 120, 3360, 7500);
     ElasticPanel& panel = *C1Elastic[2];
-    auto check = [&](Container& parent, int n, const char* caption, float top) {
-        CheckBox* box = parent.Add<CheckBox>("Check" + std::to_string(n), 120, top, 3000, 240);
+    auto check = [&](Container& parent, Option n, const char* caption, float top) {
+        CheckBox* box = parent.Add<CheckBox>("Check" + std::to_string(static_cast<int>(n)), 120,
+                                             top, 3000, 240);
         box->Caption(caption);
         box->OnClick = [this, n] { CheckClick(n); };
-        Check[n - 1] = box;
+        Check[n] = box;
     };
-    check(panel, 1, "Show Sizable Corners", 0);
+    check(panel, Option::ShowSizableCorners, "Show Sizable Corners", 0);
 
     Frame* buttons = panel.Add<Frame>("Frame1", 0, 300, 3360, 1260);
     buttons->Caption("Button Options");
-    DesignNumber(*buttons, 3, "Label5", "Buttons Top", 120, 240);
-    DesignNumber(*buttons, 4, "Label7", "Button Left", 120, 570);
-    DesignNumber(*buttons, 5, "Label8", "Button Gap", 120, 900);
+    DesignNumber(*buttons, Field::ButtonsTop, "Label5", "Buttons Top", 120, 240);
+    DesignNumber(*buttons, Field::ButtonLeft, "Label7", "Button Left", 120, 570);
+    DesignNumber(*buttons, Field::ButtonGap, "Label8", "Button Gap", 120, 900);
 
     Frame* corners = panel.Add<Frame>("Frame2", 0, 1620, 3360, 1200);
     corners->Caption("Corner Options");
-    check(*corners, 2, "Round Top Corners", 240);
-    check(*corners, 3, "Round Bottom Corners", 510);
-    DesignNumber(*corners, 1, "Label9", "Round Angle:", 120, 810);
+    check(*corners, Option::RoundTopCorners, "Round Top Corners", 240);
+    check(*corners, Option::RoundBottomCorners, "Round Bottom Corners", 510);
+    DesignNumber(*corners, Field::RoundAngle, "Label9", "Round Angle:", 120, 810);
 
     Frame* caption = panel.Add<Frame>("Frame3", 0, 2880, 3360, 960);
     caption->Caption("Caption Options");
-    check(*caption, 4, "Draw Caption", 240);
-    DesignNumber(*caption, 13, "Label10", "Caption Left:", 120, 540);
+    check(*caption, Option::DrawCaption, "Draw Caption", 240);
+    DesignNumber(*caption, Field::CaptionLeft, "Label10", "Caption Left:", 120, 540);
 
     Frame* icon = panel.Add<Frame>("Frame4", 0, 3900, 3360, 1500);
     icon->Caption("Icon Options");
-    check(*icon, 5, "Draw Form Icon", 240);
-    check(*icon, 6, "Shift Caption if No Icon", 510);
-    Label17 = DesignNumber(*icon, 11, "Label17", "Icon Top", 120, 810);
-    Label18 = DesignNumber(*icon, 12, "Label18", "Icon Left", 120, 1140);
-    Text[10]->Enabled(false);
-    Text[11]->Enabled(false);
-    Label17->Enabled(false);
-    Label18->Enabled(false);
+    check(*icon, Option::DrawFormIcon, "Draw Form Icon", 240);
+    check(*icon, Option::ShiftCaption, "Shift Caption if No Icon", 510);
+    DesignNumber(*icon, Field::IconTop, "Label17", "Icon Top", 120, 810);
+    DesignNumber(*icon, Field::IconLeft, "Label18", "Icon Left", 120, 1140);
+    EnableField(Field::IconTop, false);
+    EnableField(Field::IconLeft, false);
 
     Frame* menu = panel.Add<Frame>("Frame5", 0, 5460, 3360, 930);
     menu->Caption("Menu Options");
-    DesignNumber(*menu, 6, "Label11", "Menu Top", 120, 240);
-    DesignNumber(*menu, 7, "Label19", "Menu Left", 120, 570);
+    DesignNumber(*menu, Field::MenuTop, "Label11", "Menu Top", 120, 240);
+    DesignNumber(*menu, Field::MenuLeft, "Label19", "Menu Left", 120, 570);
 
-    DesignSwatch(panel, 1, "Label2(0)", 0, 6450, 0, 1600);
-    DesignSwatch(panel, 9, "Label12", 1700, 6450, 0, 1600);
-    DesignSwatch(panel, 8, "Label2(7)", 0, 6990, 0, 1600);
-    picColor[8]->Visible(false);
+    DesignSwatch(panel, Swatch::Neutral, "Label2(0)", 0, 6450, 0, 1600);
+    DesignSwatch(panel, Swatch::FormText, "Label12", 1700, 6450, 0, 1600);
+    DesignSwatch(panel, Swatch::Empty, "Label2(7)", 0, 6990, 0, 1600);
+    picColor[Swatch::Empty]->Visible(false);
     static_cast<Label*>(FindControl("Label2(7)"))->Visible(false);
 }
 
 void MainFrm::DesignMenus() {
+    const auto skinCommand = [this](std::function<void()> command) {
+        return [this, command] { RunSkinCommand(command); };
+    };
     mnuFile = AddMenu("mnuFile", "&File");
     mnuCreate = mnuFile->Add("mnuCreate", "&Create New Skin");
-    mnuCreate->OnClick = [this] { mnuCreate_Click(); };
+    mnuCreate->OnClick = skinCommand([this] { mnuCreate_Click(); });
     mnuFile->Add("spc3", "-");
     mnuLoad = mnuFile->Add("mnuLoad", "&Load Skin");
-    mnuLoad->OnClick = [this] { mnuLoad_Click(); };
+    mnuLoad->OnClick = skinCommand([this] { mnuLoad_Click(); });
     mnuFile->Add("spc1", "-");
     mnuBMP = mnuFile->Add("mnuBMP", "Save as &Bitmap Image");
-    mnuBMP->OnClick = [this] { SaveSkinImage(*this, false, false); };
+    mnuBMP->OnClick = skinCommand([this] { SaveSkinImage(*this, false, false); });
     mnuSave = mnuFile->Add("mnuSave", "Save Optimized &GIF Image");
-    mnuSave->OnClick = [this] { SaveSkinImage(*this, true, false); };
+    mnuSave->OnClick = skinCommand([this] { SaveSkinImage(*this, true, false); });
     mnuFile->Add("spc2", "-");
     mnuExit = mnuFile->Add("mnuExit", "E&xit");
     mnuExit->OnClick = [this] { Unload(); };
 
     mnuView = AddMenu("mnuView", "&View");
     mnuPreview = mnuView->Add("mnuPreview", "&Preview Skin on Separate Form");
-    mnuPreview->OnClick = [this] { SaveSkinImage(*this, false, true); };
+    mnuPreview->OnClick = skinCommand([this] { SaveSkinImage(*this, false, true); });
     mnuView->Add("spc22", "-");
     mnuGraphicSize = mnuView->Add("mnuGraphicSize", "Graphic Size Frm");
     mnuGraphicSize->OnClick = [this] { ShowSizeCheckFrm(*this); };
@@ -342,9 +333,9 @@ void MainFrm::Form_Load() {
 // Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4, each
 // centred in its box (it may overhang it).
 void MainFrm::EmbedPreviews() {
-    for (int k = 0; k < 4; ++k) {
-        LivePreviewFrm& form = creator::Frm(kBoxVariant[k]);
-        Frm[kBoxVariant[k] - 1] = &form;
+    for (int k = 0; k < kVariants; ++k) {
+        LivePreviewFrm& form = creator::Frm(kPageOrder[k]);
+        Frm[kPageOrder[k]] = &form;
         PictureBox& box = *Picture[k];
         form.ShowInside(box);
         form.Move(box.Width() / 2 - form.Width() / 2, box.Height() / 2 - form.Height() / 2,
@@ -359,8 +350,8 @@ void MainFrm::EmbedPreviews() {
 // and "Draw Form Icon".
 void MainFrm::ShowChecksOnPreviews() {
     for (LivePreviewFrm* form : Frm) {
-        form->Label1->Visible(Check[3]->Value() != 0);
-        form->IcoImage->Visible(Check[4]->Value() != 0);
+        form->Label1->Visible(Check[Option::DrawCaption]->Value() != 0);
+        form->IcoImage->Visible(Check[Option::DrawFormIcon]->Value() != 0);
     }
 }
 
@@ -373,7 +364,10 @@ void MainFrm::Form_Activate() {
 }
 
 void MainFrm::Form_QueryUnload(int& cancel) {
-    if (!SaveChangesFirst("Do you wish to Save Changes before Exiting?")) {
+    bool close = false;
+    RunSkinCommand(
+        [&] { close = SaveChangesFirst("Do you wish to Save Changes before Exiting?"); });
+    if (!close) {
         cancel = 99;
         return;
     }
@@ -388,6 +382,13 @@ void MainFrm::Form_Unload() {
     ReleaseAll();
     for (Form* form : std::vector<Form*>(LoadedForms()))
         if (form != this) form->Unload();
+}
+
+void MainFrm::RunSkinCommand(const std::function<void()>& command) {
+    ReentryGuard once(skinCommandRunning_);
+    if (!once) return;
+    InputHold hold;
+    command();
 }
 
 bool MainFrm::SaveChangesFirst(const std::string& prompt) {
@@ -410,32 +411,31 @@ void MainFrm::RedrawPreviews() {
         form->Refresh();
 }
 
-void MainFrm::CheckClick(int n) {
-    const short value = Check[n - 1]->Value();
+void MainFrm::CheckClick(Option n) {
+    const short value = Check[n]->Value();
     Document.CheckValue(n) = value;
     const bool on = value != 0;
     switch (n) {
-    case 1:
+    case Option::ShowSizableCorners:
         RedrawPreviews();
         return; // a view option, not part of the skin
-    case 2:
-    case 3:
+    case Option::RoundTopCorners:
+    case Option::RoundBottomCorners:
         RedrawPreviews();
         break;
-    case 4:
+    case Option::DrawCaption:
         ShowChecksOnPreviews();
-        for (Label* label : {Label6, Label14, Label15, Label16})
-            label->Enabled(on);
-        for (int field : {2, 8, 9, 10})
-            Text[field - 1]->Enabled(on);
-        Check[5]->Enabled(on);
+        for (Field field : {Field::CaptionTopWithMenu, Field::CaptionTopNoMenu,
+                            Field::InactiveCaptionTopNoMenu, Field::InactiveCaptionTopWithMenu})
+            EnableField(field, on);
+        Check[Option::ShiftCaption]->Enabled(on);
         break;
-    case 5:
-        Text[10]->Enabled(on);
-        Text[11]->Enabled(on);
-        Label17->Enabled(on);
-        Label18->Enabled(on);
+    case Option::DrawFormIcon:
+        EnableField(Field::IconTop, on);
+        EnableField(Field::IconLeft, on);
         ShowChecksOnPreviews();
+        break;
+    case Option::ShiftCaption:
         break;
     }
     Document.SkinModified = true;
@@ -443,7 +443,7 @@ void MainFrm::CheckClick(int n) {
 
 // Enter applies the field; of the other characters only "/" and the digits are
 // taken (Backspace and the other control characters are swallowed too).
-void MainFrm::NumberKeyPress(int n, int& keyAscii) {
+void MainFrm::NumberKeyPress(Field n, int& keyAscii) {
     if (keyAscii == 13) {
         RedrawPreviews();
         SelectAll(n);
@@ -453,26 +453,25 @@ void MainFrm::NumberKeyPress(int n, int& keyAscii) {
     }
 }
 
-void MainFrm::SelectAll(int n) {
-    TextBox& field = *Text[n - 1];
+void MainFrm::SelectAll(Field n) {
+    TextBox& field = *Text[n];
     field.SelStart(0);
     field.SelLength(static_cast<long>(field.Text().size()));
 }
 
-// Text2 and Text10 mirror each other, and Text8 and Text9.
-void MainFrm::NumberChange(int n) {
-    const std::string text = Text[n - 1]->Text();
+void MainFrm::NumberChange(Field n) {
+    const std::string text = Text[n]->Text();
     Document.SetText(n, text);
-    const int mirror = n == 2 ? 10 : n == 10 ? 2 : n == 8 ? 9 : n == 9 ? 8 : 0;
-    if (mirror && Text[mirror - 1]->Text() != text) Text[mirror - 1]->Text(text);
+    if (const std::optional<Field> mirror = MirrorOf(n); mirror && Text[*mirror]->Text() != text)
+        Text[*mirror]->Text(text);
 }
 
-void MainFrm::ShowSwatch(int k) {
+void MainFrm::ShowSwatch(Swatch k) {
     picColor[k]->BackColor(Document.picColor(k).backColor);
     picColor[k]->ForeColor(Document.picColor(k).foreColor);
 }
 
-void MainFrm::ArmEyedropper(int k) {
+void MainFrm::ArmEyedropper(Swatch k) {
     ColorPick.Start(Document, k);
     ShowSwatch(k);
     ShowPickPointer();
@@ -490,42 +489,26 @@ void MainFrm::ShowPickPointer() {
 }
 
 // A cancelled colour dialog changes nothing and marks nothing modified.
-void MainFrm::picColor_Click(int k) {
+void MainFrm::picColor_Click(Swatch k) {
     DisarmEyedropper();
     if (!CommonDialog1.ShowColor()) return;
     const OleColor colour = CommonDialog1.Color();
     Document.picColor(k).backColor = colour;
     ShowSwatch(k);
-    auto label = [this](int variant, const char* name) -> Label& {
-        return *static_cast<Label*>(Frm[variant - 1]->FindControl(name));
-    };
-    switch (k) {
-    case 0:
-    case 10:
-        for (int variant : PreviewsColouredBy(k))
-            Frm[variant - 1]->BackColor(colour);
-        DoBorders(*this);
-        break;
-    case 2:
-        label(1, "Label1").ForeColor(colour);
-        label(3, "Label1").ForeColor(colour);
-        break;
-    case 3:
-        label(2, "Label1").ForeColor(colour);
-        label(4, "Label1").ForeColor(colour);
-        break;
-    case 4:
-        label(1, "Label2").ForeColor(colour);
-        break;
-    case 5:
-        label(2, "Label2").ForeColor(colour);
-        break;
-    case 9:
-        for (int v = 1; v <= kVariants; ++v)
-            label(v, "Label3").ForeColor(colour);
-        break;
-    }
+    ShowSwatchOnPreviews(k);
+    if (!PreviewsColouredBy(k).empty()) DoBorders(*this);
     Document.SkinModified = true;
+}
+
+void MainFrm::ShowSwatchOnPreviews(Swatch k) {
+    const OleColor colour = Document.picColor(k).backColor;
+    for (LivePreviewFrm* form : Frm) {
+        const int v = form->Variant();
+        if (k == FormBackSwatch(v)) form->BackColor(colour);
+        if (k == CaptionSwatch(v)) form->Label1->ForeColor(colour);
+        if (k == MenuSwatch(v) && form->WithMenu()) form->Label2->ForeColor(colour);
+        if (k == Swatch::FormText) form->Label3->ForeColor(colour);
+    }
 }
 
 // The preview background is a view option: not part of the skin.
@@ -549,20 +532,20 @@ void MainFrm::PictureDblClick(int box) {
 // Frm1 and Frm2 colour their mock menus, Frm1 and Frm3 show their buttons' rest
 // pictures.
 void MainFrm::HoverReset(int variant) {
-    LivePreviewFrm& form = *Frm[variant - 1];
-    if (form.WithMenu()) ShowMenuColour(*this, variant, variant == 1 ? 4 : 5);
+    LivePreviewFrm& form = *Frm[variant];
+    if (form.WithMenu()) ShowMenuColour(*this, variant, MenuSwatch(variant));
     if (form.Active()) ShowMockButtons(*this, variant, RestButtonPictures(Document));
 }
 
 void MainFrm::C1Tab1_Change() {
-    Check[0]->Visible(C1Tab1->CurrentPage() != 2);
+    Check[Option::ShowSizableCorners]->Visible(C1Tab1->CurrentPage() != 2);
 }
 
 // ---- Commands ----
 
 void MainFrm::ClearSkinPieces() {
     Document.ClearSkinPieces();
-    for (int k = 0; k < kSwatches; ++k)
+    for (Swatch k : picColor.Numbers())
         ShowSwatch(k);
     for (auto& column : ButtonBox)
         for (PictureBox* box : column) {
@@ -573,8 +556,9 @@ void MainFrm::ClearSkinPieces() {
     ReloadPreviews();
 }
 
-// Fresh previews for a new or loaded skin: their labels take their design
-// colours again; what the check boxes and the eyedropper switch on them stays.
+// Fresh previews for a new or loaded skin: their forms and labels take their
+// design colours again (a load then gives them the skin's); what the check
+// boxes and the eyedropper switch on them stays.
 void MainFrm::ReloadPreviews() {
     for (Form* form : Frm)
         form->Unload();
@@ -594,7 +578,7 @@ void MainFrm::mnuCreate_Click() {
 // Asks first while the skin is modified; reads and checks the whole file
 // before anything changes, and names a refused file.
 void MainFrm::mnuLoad_Click() {
-    if (!SaveChangesFirst("Do you widh to Save Changes before Exiting?")) return;
+    if (!SaveChangesFirst("Do you wish to Save Changes before Loading a Skin?")) return;
     CommonDialog1.InitDir(ProgramFolder);
     const std::string folder =
         GetSetting(kSettingsApp, kSettingsSection, "LstLoadedSkinLoc", ProgramFolder + "Skins\\");
@@ -609,7 +593,7 @@ void MainFrm::mnuLoad_Click() {
     std::string problem;
     std::optional<SheetImage> image;
     try {
-        image = SheetFromPicture(LoadPicture(file).get(), &problem);
+        image = SheetFromPicture(LoadPicture(file, kMaxSheetSide).get(), &problem);
     } catch (const RuntimeError& e) {
         problem = e.what();
     }
@@ -632,16 +616,18 @@ void MainFrm::mnuLoad_Click() {
 }
 
 void MainFrm::ShowDocument() {
-    for (int k = 0; k < kSwatches; ++k)
+    for (Swatch k : picColor.Numbers()) {
         ShowSwatch(k);
-    for (int n = 1; n <= kNumberFields; ++n)
-        Text[n - 1]->Text(Document.Text(n));
+        ShowSwatchOnPreviews(k);
+    }
+    for (Field n : Text.Numbers())
+        Text[n]->Text(Document.Text(n));
     // The boxes' Click handlers apply each value to the previews and controls.
-    for (int n = 1; n <= kChecks; ++n)
-        Check[n - 1]->Value(static_cast<short>(Document.CheckValue(n)));
+    for (Option n : Check.Numbers())
+        Check[n]->Value(static_cast<short>(Document.CheckValue(n)));
     for (int b = 0; b < kCaptionButtons; ++b)
-        for (int s = 0; s < kButtonStates; ++s) {
-            const GraphicBox& box = Document.ButtonBox(static_cast<CaptionButton>(b), s + 1);
+        for (int s = 1; s <= kButtonStates; ++s) {
+            const GraphicBox& box = Document.ButtonBox(static_cast<CaptionButton>(b), s);
             ButtonBox[b][s]->Picture(PictureFromSheet(box.picture));
             ButtonBox[b][s]->Tag(box.tag);
         }
@@ -653,7 +639,7 @@ void MainFrm::ShowDocument() {
 void MainFrm::ShowPieceFlags() {
     for (int v = 1; v <= kVariants; ++v)
         for (int p = 0; p < kPieces; ++p)
-            ListOfVariant(v).ItemData(p, Document.ItemData(v, static_cast<Piece>(p)));
+            List[v]->ItemData(p, Document.ItemData(v, static_cast<Piece>(p)));
 }
 
 } // namespace qel::creator

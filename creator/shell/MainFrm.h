@@ -11,6 +11,7 @@
 #include "forms/Form.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 namespace qel::forms {
@@ -44,25 +45,23 @@ public:
     std::string ProgramFolder;
 
     // The live preview forms of variants 1 to 4 (Frm1 to Frm4).
-    std::array<LivePreviewFrm*, kVariants> Frm{};
+    PerVariant<LivePreviewFrm*> Frm{};
 
     forms::TabControl *C1Tab1 = nullptr, *C1Tab2 = nullptr, *C1Tab3 = nullptr;
     std::array<forms::ElasticPanel*, 7> C1Elastic{}; // C1Elastic1 to C1Elastic7
     // Preview boxes: Picture1 hosts Frm1, Picture2 Frm3, Picture3 Frm2, Picture4 Frm4.
     std::array<forms::PictureBox*, 4> Picture{};
     std::array<forms::Label*, 4> Label25{};
-    std::array<forms::ListBox*, 4> List{}; // List1 to List4
-    std::array<forms::PictureBox*, kSwatches> picColor{};
-    // Eyedropper buttons Command1 to Command8.
-    std::array<forms::CommandButton*, 8> Command{};
-    std::array<forms::CheckBox*, kChecks> Check{};     // Check1 to Check6
-    std::array<forms::TextBox*, kNumberFields> Text{}; // Text1 to Text13
-    // Caption-button boxes [button][state - 1] (Close, Restore, Max, Min) and
+    PerVariant<forms::ListBox*> List{}; // List N holds the piece flags of variant N
+    PerSwatch<forms::PictureBox*> picColor{};
+    NumberedArray<forms::CommandButton*, 1, 8> Command{}; // the eyedroppers Command1 to Command8
+    PerOption<forms::CheckBox*> Check{};
+    PerField<forms::TextBox*> Text{};
+    PerField<forms::Label*> TextLabel{}; // each field's label
+    // Caption-button boxes [button][state] (Close, Restore, Max, Min) and
     // their frames Picture10 to Picture13.
-    std::array<std::array<forms::PictureBox*, kButtonStates>, kCaptionButtons> ButtonBox{};
-    std::array<std::array<forms::PictureBox*, kButtonStates>, kCaptionButtons> ButtonFrame{};
-    forms::Label *Label6 = nullptr, *Label14 = nullptr, *Label15 = nullptr, *Label16 = nullptr;
-    forms::Label *Label17 = nullptr, *Label18 = nullptr;
+    std::array<PerButtonState<forms::PictureBox*>, kCaptionButtons> ButtonBox{};
+    std::array<PerButtonState<forms::PictureBox*>, kCaptionButtons> ButtonFrame{};
     forms::CommonDialog CommonDialog1;
     forms::Menu *mnuFile = nullptr, *mnuCreate = nullptr, *mnuLoad = nullptr, *mnuBMP = nullptr,
                 *mnuSave = nullptr, *mnuExit = nullptr;
@@ -70,19 +69,14 @@ public:
     forms::Menu *mnuHelp = nullptr, *mnuHomePage = nullptr, *mnuTechSupport = nullptr;
     forms::ActiveXControl* Qel_SkinCtrl1 = nullptr;
 
-    // The preview box that hosts variant 1 to 4, and the list that holds its
-    // piece flags (List2 stands on the page of variant 3, List3 on that of 2).
-    forms::PictureBox& HostBox(int variant) const;
-    forms::ListBox& ListOfVariant(int variant) const;
-
     // Recomposes the four previews (DoBorders) and refreshes Frm1 to Frm4.
     void RedrawPreviews();
     // Shows the document's swatch k (its colour and reset colour) on picColor(k).
-    void ShowSwatch(int k);
+    void ShowSwatch(Swatch k);
     // Shows the document's piece flags as the lists' ItemData.
     void ShowPieceFlags();
     // Starts an eyedropper pick of swatch k: the previews show the cross-hair.
-    void ArmEyedropper(int k);
+    void ArmEyedropper(Swatch k);
     // Ends a pending eyedropper pick: the previews show the arrow again.
     void DisarmEyedropper();
     // The rest look of the preview of `variant`: its mock menu's colour and its
@@ -106,18 +100,19 @@ private:
     void DesignButtonsPage();
     void DesignOptionPanel();
     // One inner page: its preview box, its list and hint, its caption-top field.
-    void DesignVariantPage(forms::TabControl& tab, int page, int box, int list,
-                           forms::ElasticPanel*& panel, const char* panelName);
+    void DesignVariantPage(forms::TabControl& tab, int page, int box, forms::ElasticPanel*& panel,
+                           const char* panelName);
     // A swatch under its label, with the "..." button CommandN beside it unless
     // `eyedropper` is 0, on `panel` at (left, top).
-    void DesignSwatch(forms::Container& panel, int k, const char* labelName, float left, float top,
-                      int eyedropper, float labelWidth = 2400);
+    void DesignSwatch(forms::Container& panel, Swatch k, const char* labelName, float left,
+                      float top, int eyedropper, float labelWidth = 2400);
     // A label that shows its container's background.
     forms::Label* AddLabel(forms::Container& panel, const std::string& name, float left, float top,
                            float width, const std::string& caption);
     // A number field with its label on `panel`.
-    forms::Label* DesignNumber(forms::Container& panel, int n, const char* labelName,
-                               const char* caption, float left, float top);
+    void DesignNumber(forms::Container& panel, Field n, const char* labelName, const char* caption,
+                      float left, float top);
+    void EnableField(Field n, bool on);
     void DesignMenus();
 
     void Form_Load();
@@ -129,14 +124,23 @@ private:
     void Form_QueryUnload(int& cancel);
     void Form_Unload();
 
-    void CheckClick(int n);
-    void NumberKeyPress(int n, int& keyAscii);
-    void SelectAll(int n);
-    void NumberChange(int n);
+    void CheckClick(Option n);
+    void NumberKeyPress(Field n, int& keyAscii);
+    void SelectAll(Field n);
+    void NumberChange(Field n);
     void ShowPickPointer();
-    void picColor_Click(int k);
+    void picColor_Click(Swatch k);
+    // Gives the previews swatch k's colour where they show it: the back colour
+    // of their forms, their sample caption, mock menu or text.
+    void ShowSwatchOnPreviews(Swatch k);
     void PictureDblClick(int box);
     void C1Tab1_Change();
+
+    // Runs a save, preview, load, new or close unless one is running (then it
+    // is ignored); while it runs, the creator's message pumping takes no input,
+    // so that no command or edit lands in the middle of it.
+    void RunSkinCommand(const std::function<void()>& command);
+    bool skinCommandRunning_ = false;
 
     // Asks the save prompt `prompt` while the skin is modified: true to go on
     // (No, or Yes and the skin was saved), false to stop (Cancel, or a save that
@@ -144,7 +148,8 @@ private:
     bool SaveChangesFirst(const std::string& prompt);
     void mnuCreate_Click();
     void mnuLoad_Click();
-    // Shows every control of the document (after a load).
+    // Shows every control of the document, and its colours on the previews
+    // (after a load).
     void ShowDocument();
 };
 

@@ -20,15 +20,15 @@ void HideMarkers(MainFrm& main) {
 // At most one list has a selection, and only its page's preview shows the
 // marker; a marker that would not fit the form stays hidden.
 void List_Click(MainFrm& main, int list) {
-    forms::ListBox& self = *main.List[list - 1];
+    forms::ListBox& self = *main.List[list];
     const int variant = PageVariant(list);
-    LivePreviewFrm& form = *main.Frm[variant - 1];
+    LivePreviewFrm& form = *main.Frm[variant];
     if (self.ListIndex() < 0) {
         form.Image1->Visible(false);
         return;
     }
     for (int other = 1; other <= kVariants; ++other)
-        if (other != list) main.List[other - 1]->ListIndex(-1);
+        if (other != list) main.List[other]->ListIndex(-1);
     HideMarkers(main);
     const auto marker =
         SelectionMarker(main.Document, variant, static_cast<Piece>(self.ListIndex()),
@@ -43,7 +43,7 @@ void List_Click(MainFrm& main, int list) {
 // Afterwards no list of the handler's family has a selection and no marker
 // shows: List1 clears all four lists, the others their own.
 void List_DblClick(MainFrm& main, int list) {
-    forms::ListBox& self = *main.List[list - 1];
+    forms::ListBox& self = *main.List[list];
     const long piece = self.ListIndex();
     if (piece < 0) return;
     // The controls show what the assignment wrote before the previews are
@@ -51,14 +51,14 @@ void List_DblClick(MainFrm& main, int list) {
     // and "Menu Left".
     const auto redraw = [&main] {
         main.ShowPieceFlags();
-        for (int field : {13, 7})
-            if (main.Text[field - 1]->Text() != main.Document.Text(field))
-                main.Text[field - 1]->Text(main.Document.Text(field));
+        for (Field field : {Field::CaptionLeft, Field::MenuLeft})
+            if (main.Text[field]->Text() != main.Document.Text(field))
+                main.Text[field]->Text(main.Document.Text(field));
         main.RedrawPreviews();
     };
     PickPieceGraphic(main.Document, list, piece, GraphicPickerDialogs(main), redraw);
     for (int other = 1; other <= kVariants; ++other)
-        if (other == list || list == 1) main.List[other - 1]->ListIndex(-1);
+        if (other == list || list == 1) main.List[other]->ListIndex(-1);
     HideMarkers(main);
 }
 
@@ -66,8 +66,8 @@ void List_DblClick(MainFrm& main, int list) {
 
 void ConnectPieceLists(MainFrm& main) {
     for (int list = 1; list <= kVariants; ++list) {
-        main.List[list - 1]->OnClick = [&main, list] { List_Click(main, list); };
-        main.List[list - 1]->OnDblClick = [&main, list] { List_DblClick(main, list); };
+        main.List[list]->OnClick = [&main, list] { List_Click(main, list); };
+        main.List[list]->OnDblClick = [&main, list] { List_DblClick(main, list); };
     }
 }
 

@@ -21,12 +21,12 @@ uint32_t ColourUnder(LivePreviewFrm& form, float x, float y) {
 // A press on the bare form takes a pending pick: the back colours of the
 // previews follow swatches 0 and 10.
 void Form_MouseDown(MainFrm& main, LivePreviewFrm& form, float x, float y) {
-    const std::optional<int> swatch = main.ColorPick.Take(main.Document, ColourUnder(form, x, y));
+    const auto swatch = main.ColorPick.Take(main.Document, ColourUnder(form, x, y));
     if (!swatch) return;
     main.ShowSwatch(*swatch);
     const std::vector<int> recoloured = PreviewsColouredBy(*swatch);
     for (int variant : recoloured)
-        main.Frm[variant - 1]->BackColor(main.Document.picColor(*swatch).backColor);
+        main.Frm[variant]->BackColor(main.Document.picColor(*swatch).backColor);
     if (!recoloured.empty()) main.RedrawPreviews();
     main.DisarmEyedropper();
 }
@@ -62,7 +62,7 @@ void Image2_Click(MainFrm& main, LivePreviewFrm& form, int index) {
         ShowRestoreImage(form, !form.Image2[2]->Visible());
         return;
     }
-    LivePreviewFrm& first = *main.Frm[0];
+    LivePreviewFrm& first = *main.Frm[1];
     const bool maximised = first.WindowState() == WindowState::Maximized;
     first.WindowState(maximised ? WindowState::Normal : WindowState::Maximized);
     ShowRestoreImage(form, !maximised);
@@ -71,7 +71,8 @@ void Image2_Click(MainFrm& main, LivePreviewFrm& form, int index) {
 
 // Frm2's hover colour is its rest colour: the in-active preview shows none.
 void Label2_MouseMove(MainFrm& main, LivePreviewFrm& form) {
-    ShowMenuColour(main, form.Variant(), form.Variant() == 1 ? 6 : 5);
+    ShowMenuColour(main, form.Variant(),
+                   form.Active() ? Swatch::MenuHighlight : MenuSwatch(form.Variant()));
 }
 
 // A new sample icon for all four previews. A file that is no icon ends the
@@ -131,16 +132,16 @@ void ConnectPreviewForms(MainFrm& main) {
 }
 
 void ShowMockButtons(MainFrm& main, int variant, const ButtonPictures& pictures) {
-    LivePreviewFrm& form = *main.Frm[variant - 1];
+    LivePreviewFrm& form = *main.Frm[variant];
     for (int k = 0; k < kCaptionButtons; ++k) {
         if (!pictures[k]) continue;
-        const Picture& picture = main.ButtonBox[k][pictures[k] - 1]->Picture();
+        const Picture& picture = main.ButtonBox[k][pictures[k]]->Picture();
         if (form.Image2[k + 1]->Picture() != picture) form.Image2[k + 1]->Picture(picture);
     }
 }
 
-void ShowMenuColour(MainFrm& main, int variant, int swatch) {
-    Label& menu = *main.Frm[variant - 1]->Label2;
+void ShowMenuColour(MainFrm& main, int variant, Swatch swatch) {
+    Label& menu = *main.Frm[variant]->Label2;
     const OleColor colour = main.Document.picColor(swatch).backColor;
     if (menu.ForeColor() != colour) menu.ForeColor(colour);
 }

@@ -17,6 +17,6 @@ void ConnectPreviewForms(MainFrm& main);
 // menu the colour of swatch `swatch`. What they show already is not
 // repainted, so that pointer moves that change nothing draw nothing.
 void ShowMockButtons(MainFrm& main, int variant, const ButtonPictures& pictures);
-void ShowMenuColour(MainFrm& main, int variant, int swatch);
+void ShowMenuColour(MainFrm& main, int variant, Swatch swatch);
 
 } // namespace qel::creator

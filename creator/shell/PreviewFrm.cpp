@@ -1,11 +1,12 @@
 #include "creator/shell/PreviewFrm.h"
-#include "control/SkinControlSource.h"
+#include "programs/SkinControlSource.h"
 #include "creator/shell/CreatorSkin.h"
 #include "forms/ActiveXControl.h"
 #include "forms/CheckBox.h"
 #include "forms/CommandButton.h"
 #include "forms/Menu.h"
 #include "forms/RuntimeError.h"
+#include "sheet/SkinSheetGeometry.h"
 
 namespace qel::creator {
 
@@ -42,7 +43,7 @@ bool SkinPreviewForm::Preview(const std::string& SkinNM, const PreviewSource& so
         Caption("Previewing " + SkinNM);
         // Only an icon can be the form's icon; anything else leaves the program's.
         Icon(PictureType(source.icon.get()) == PICTYPE_ICON ? source.icon : nullptr);
-        Qel_SkinCtrl1->Set(L"SkinPicture", Variant(LoadPicture(source.file).get()));
+        Qel_SkinCtrl1->Set(L"SkinPicture", Variant(LoadPicture(source.file, kMaxSheetSide).get()));
         Qel_SkinCtrl1->Let(L"Skin", 99);
         Qel_SkinCtrl1->Call(L"ActivateSkin");
     } catch (const std::exception& e) {

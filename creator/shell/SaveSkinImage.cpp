@@ -1,14 +1,15 @@
 // Saving the skin: the piece checks, the question about the pieces the sheet
-// cannot keep, the save dialog and the names, the sheet as a bitmap file read
-// back before it counts as saved, and for the GIF form the bitmap read into the
-// imaging objects and shown on the canvas and the GIF image checked by
-// decoding it before it is written. A preview writes the preview file and
-// shows it on the preview form.
+// cannot keep, the save dialog, the names and the question about files the
+// dialog did not ask about; then one sheet of the skin as it stands, written as
+// a bitmap and, for the GIF form, read into the imaging objects, shown on the
+// canvas and written as a GIF image, each file decoded and checked before it
+// replaces anything. A preview writes the preview file and shows it on the
+// preview form.
 #include "base/AtomicFile.h"
 #include "base/FileHelpers.h"
 #include "base/MessagePump.h"
 #include "base/PictureFile.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/sheet/SkinBitmap.h"
 #include "creator/sheet/SkinFileNames.h"
 #include "creator/sheet/SkinGif.h"
@@ -26,6 +27,7 @@
 #include "imaging/mDither8bpp.h"
 
 #include <exception>
+#include <functional>
 #include <optional>
 
 namespace qel::creator {
@@ -56,15 +58,18 @@ std::optional<SheetImage> PixelsOf(IPictureDisp* picture, std::string& problem) 
     return SheetFromPicture(picture, &problem);
 }
 
-// Writes `sheet` as a bitmap file and reads the file back: "" when it holds
-// the sheet's pixels, else what went wrong.
-std::string WriteSheetBitmap(const SheetImage& sheet, const std::string& path) {
-    const std::vector<uint8_t> bytes = SkinBitmapBytes(sheet);
+// Writes `bytes` to `path` once the platform decodes them to a picture that
+// `fault` finds no fault with, so that a file that would not read back never
+// replaces the user's: "" when written, else what went wrong.
+std::string WriteCheckedFile(const std::string& path, const std::vector<uint8_t>& bytes,
+                             const std::function<std::string(const SheetImage&)>& fault) {
     std::string problem;
-    if (!WriteFileReplacing(path, bytes.data(), bytes.size(), &problem)) return problem;
-    std::optional<SheetImage> read = PixelsOf(LoadPictureFile(path, &problem).get(), problem);
-    if (!read) return problem;
-    return *read == sheet ? "" : "The file does not read back to the skin sheet.";
+    const std::optional<SheetImage> decoded =
+        PixelsOf(LoadPictureBytes(bytes.data(), bytes.size()).get(), problem);
+    if (!decoded) return problem;
+    if (problem = fault(*decoded); problem.empty())
+        WriteFileReplacing(path, bytes.data(), bytes.size(), &problem);
+    return problem;
 }
 
 // Yes when the user saves although the side and bottom pieces of variants 3
@@ -81,22 +86,32 @@ bool KeepAnyway(const std::vector<std::string>& pieces) {
                   MB_YESNO | MB_ICONQUESTION, kTitle) == IDYES;
 }
 
+// Yes when no file that the dialog did not ask about would be replaced, or
+// the user agrees to replace them.
+bool ReplaceOthers(const SaveTarget& target, const std::string& fileName, bool asGif) {
+    std::string list;
+    for (const std::string& file : FilesNotChosen(target, fileName, asGif))
+        if (FileExists(file)) list += file.substr(target.folder.size()) + "\r\n";
+    return list.empty() ||
+           MsgBox("The skin is saved under the name \"" + target.name +
+                      "\", which replaces these files:\r\n\r\n" + list + "\r\nReplace them?",
+                  MB_YESNO | MB_ICONQUESTION, kTitle) == IDYES;
+}
+
 // The GIF save after the bitmap was written: the bitmap through the imaging
-// objects onto the canvas, then the GIF image, decoded and checked, written.
-bool SaveGifForm(MainFrm& main, const SaveTarget& target) {
-    SetPaletteType(1);
-    SetDitherMethod(0);
+// objects onto the canvas, then the GIF image of the same sheet, decoded and
+// checked, written.
+bool SaveGifForm(MainFrm& main, const SaveTarget& target, const SkinSheetContent& content) {
+    SetPaletteType(PaletteType::Optimal);
+    SetDitherMethod(DitherMethod::Nearest);
     if (!LoadBitmapForDither(main, target.Bitmap())) return false;
     CompactPalette(IndexedImage(), SheetPalette());
     DoEvents();
     Hourglass busy;
-    const SkinSheetContent content = SheetContentOf(main.Document, Translate);
     const SkinGif gif = MakeSkinGif(content, SheetBackground(content.key));
-    std::string problem;
-    const std::optional<SheetImage> decoded =
-        PixelsOf(LoadPictureBytes(gif.bytes.data(), gif.bytes.size()).get(), problem);
-    if (!decoded || !GifReadBackFault(*decoded, gif, content).empty() ||
-        !WriteFileReplacing(target.Gif(), gif.bytes.data(), gif.bytes.size())) {
+    if (!WriteCheckedFile(target.Gif(), gif.bytes, [&](const SheetImage& decoded) {
+             return GifReadBackFault(decoded, gif, content);
+         }).empty()) {
         Say("Unexpected error saving Skin GIF image");
         return false;
     }
@@ -133,46 +148,47 @@ bool Save(MainFrm& main, bool asGif, bool previewOnly) {
     dialog.DefaultExt(asGif ? ".gif" : ".bmp");
     dialog.FileName(document.SkinName + (asGif ? ".gif" : ".bmp"));
     if (!dialog.ShowSave() || dialog.FileName().empty()) return false;
+    const SaveTarget target = SaveTargetOf(dialog.FileName(), dialog.FileTitle());
+    if (!ReplaceOthers(target, dialog.FileName(), asGif)) return false;
 
-    // The name and the folder are taken before anything is written.
+    // Both files are written from the skin as it stands now; the name and the
+    // folder are taken before anything is written.
+    document.SkinName = target.name;
+    const SkinDocument written = document;
+    const SkinSheetContent content = SheetContentOf(written, Translate);
     Hourglass busy;
     DoEvents();
-    const SaveTarget target = SaveTargetOf(dialog.FileName(), dialog.FileTitle());
-    document.SkinName = target.name;
     main.Caption(kSkinCaption + target.name);
     SaveSetting(kSettingsApp, kSettingsSection, "LstSavedSkinLoc", target.folder);
 
-    if (std::string problem =
-            WriteSheetBitmap(ComposeSkinImage(document, Translate), target.Bitmap());
+    const SheetImage sheet = ComposeSkinImage(content);
+    const auto sameSheet = [&](const SheetImage& decoded) -> std::string {
+        return decoded == sheet ? "" : "The bitmap does not read back to the skin sheet.";
+    };
+    if (std::string problem = WriteCheckedFile(target.Bitmap(), SkinBitmapBytes(sheet), sameSheet);
         !problem.empty()) {
         Say("The skin could not be saved as " + target.Bitmap() + ".\r\n\r\n" + problem);
         return false;
     }
     if (asGif) {
-        if (!SaveGifForm(main, target)) return false;
+        if (!SaveGifForm(main, target, content)) return false;
     } else {
         Say("BitMap Skin Image has been saved");
     }
-    document.SkinModified = false;
+    // An edit that came in meanwhile is not in the files.
+    if (document == written) document.SkinModified = false;
     return true;
 }
 
 } // namespace
 
 bool SaveSkinImage(MainFrm& main, bool asGif, bool previewOnly) {
-    // A save or preview does not start while another one runs (its dialogs and
-    // message boxes let the menus work).
-    static bool running = false;
-    if (running) return false;
-    running = true;
-    bool saved = false;
     try {
-        saved = Save(main, asGif, previewOnly);
+        return Save(main, asGif, previewOnly);
     } catch (const std::exception& e) {
         Say(std::string("The skin could not be saved: ") + e.what());
+        return false;
     }
-    running = false;
-    return saved;
 }
 
 } // namespace qel::creator

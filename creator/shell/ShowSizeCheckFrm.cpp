@@ -1,6 +1,6 @@
 // The size-check command: SizeCheckFrm reads the main window's piece boxes,
 // which the skin document holds in pixels.
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/MainFrm.h"
 #include "creator/shell/SizeCheckFrm.h"

@@ -1,7 +1,5 @@
 #include "creator/shell/SkinDocument.h"
 
-#include <stdexcept>
-
 namespace qel {
 namespace {
 
@@ -17,23 +15,24 @@ constexpr int kCornerWidth = 21, kMiddleWidth = 71, kTopHeight = 20;
 constexpr int kStripWidth = 11, kStripHeight = 15;
 constexpr int kButtonWidth = 18, kButtonHeight = 16;
 
-// The system colour for window text, the reset colour of swatches 2, 4 and 9.
+// The system colour for window text, the reset colour of the caption, menu
+// and form text swatches.
 constexpr uint32_t kWindowText = 0x80000008;
-constexpr uint32_t kDefaultColours[kSwatches] = {0x00E0E0E0, 0x0000FF00, 0x00000000, 0x00808080,
-                                                 0x00000000, 0x00808080, 0x00808080, 0x00E0E0E0,
-                                                 0x00FF00FF, 0x00000000, 0x00E0E0E0};
-constexpr const char* kDefaultTexts[kNumberFields] = {"0", "5", "5", "10", "2", "15", "0",
-                                                      "5", "5", "5", "5",  "5", "20"};
-
-int Checked(int index, int count) {
-    if (index < 0 || index >= count) throw std::out_of_range("no such box or field");
-    return index;
-}
+constexpr PerSwatch<uint32_t> kDefaultColours{{0x00E0E0E0, 0x0000FF00, 0x00000000, 0x00808080,
+                                               0x00000000, 0x00808080, 0x00808080, 0x00E0E0E0,
+                                               0x00FF00FF, 0x00000000, 0x00E0E0E0}};
+constexpr PerField<const char*> kDefaultTexts{
+    {"0", "5", "5", "10", "2", "15", "0", "5", "5", "5", "5", "5", "20"}};
 
 } // namespace
 
 const char* PieceName(Piece piece) {
     return kPieceNames[static_cast<int>(piece)];
+}
+
+std::string VariantName(int variant) {
+    return std::string(IsActive(variant) ? "Active Skin" : "In-Active Skin") +
+           (HasMenu(variant) ? " with Menu" : " with No Menu");
 }
 
 void GraphicBox::Load(SheetImage image) {
@@ -51,11 +50,9 @@ SheetImage GraphicBox::Shown() const {
 }
 
 SkinDocument::SkinDocument() {
-    for (int p = 0; p < kPieces; ++p) {
-        const bool top = p <= static_cast<int>(Piece::TopRight);
-        const int width = p == static_cast<int>(Piece::TopMiddle) ? kMiddleWidth
-                          : top                                   ? kCornerWidth
-                                                                  : kStripWidth;
+    for (Piece p : pieces_.Numbers()) {
+        const bool top = p <= Piece::TopRight;
+        const int width = p == Piece::TopMiddle ? kMiddleWidth : top ? kCornerWidth : kStripWidth;
         for (GraphicBox& box : pieces_[p]) {
             box.width = width;
             box.height = top ? kTopHeight : kStripHeight;
@@ -66,54 +63,29 @@ SkinDocument::SkinDocument() {
             box.width = kButtonWidth;
             box.height = kButtonHeight;
         }
-    for (int i = 0; i < kSwatches; ++i)
-        swatches_[i] = {kDefaultColours[i],
-                        i == 2 || i == 4 || i == 9 ? kWindowText : kDefaultColours[i]};
-    checks_[3] = 1; // "Draw Caption"
-    for (int i = 0; i < kNumberFields; ++i)
-        texts_[i] = kDefaultTexts[i];
+    using enum Swatch;
+    for (Swatch k : swatches_.Numbers()) {
+        const bool text = k == ActiveCaption || k == ActiveMenu || k == FormText;
+        swatches_[k] = {kDefaultColours[k], text ? kWindowText : kDefaultColours[k]};
+    }
+    checks_[Option::DrawCaption] = 1;
+    for (Field n : texts_.Numbers())
+        texts_[n] = kDefaultTexts[n];
 }
 
-GraphicBox& SkinDocument::PieceBox(Piece piece, int variant) {
-    return pieces_[static_cast<int>(piece)][Checked(variant - 1, kVariants)];
-}
-const GraphicBox& SkinDocument::PieceBox(Piece piece, int variant) const {
-    return pieces_[static_cast<int>(piece)][Checked(variant - 1, kVariants)];
-}
-GraphicBox& SkinDocument::ButtonBox(CaptionButton button, int state) {
-    return buttons_[static_cast<int>(button)][Checked(state - 1, kButtonStates)];
-}
-const GraphicBox& SkinDocument::ButtonBox(CaptionButton button, int state) const {
-    return buttons_[static_cast<int>(button)][Checked(state - 1, kButtonStates)];
-}
-int& SkinDocument::ItemData(int list, Piece piece) {
-    return itemData_[Checked(list - 1, kVariants)][static_cast<int>(piece)];
-}
-int SkinDocument::ItemData(int list, Piece piece) const {
-    return itemData_[Checked(list - 1, kVariants)][static_cast<int>(piece)];
-}
-Swatch& SkinDocument::picColor(int index) {
-    return swatches_[Checked(index, kSwatches)];
-}
-const Swatch& SkinDocument::picColor(int index) const {
-    return swatches_[Checked(index, kSwatches)];
-}
-int& SkinDocument::CheckValue(int n) {
-    return checks_[Checked(n - 1, kChecks)];
-}
-int SkinDocument::CheckValue(int n) const {
-    return checks_[Checked(n - 1, kChecks)];
-}
-const std::string& SkinDocument::Text(int n) const {
-    return texts_[Checked(n - 1, kNumberFields)];
+std::optional<Field> MirrorOf(Field field) {
+    using enum Field;
+    for (auto [a, b] : {std::pair{CaptionTopWithMenu, InactiveCaptionTopWithMenu},
+                        std::pair{CaptionTopNoMenu, InactiveCaptionTopNoMenu}}) {
+        if (field == a) return b;
+        if (field == b) return a;
+    }
+    return std::nullopt;
 }
 
-void SkinDocument::SetText(int n, const std::string& text) {
-    texts_[Checked(n - 1, kNumberFields)] = text;
-    // The caption-top fields of the in-active pages mirror those of the active ones.
-    constexpr std::pair<int, int> kMirrors[] = {{2, 10}, {10, 2}, {8, 9}, {9, 8}};
-    for (auto [field, mirror] : kMirrors)
-        if (n == field) texts_[mirror - 1] = text;
+void SkinDocument::SetText(Field field, const std::string& text) {
+    texts_[field] = text;
+    if (const std::optional<Field> mirror = MirrorOf(field)) texts_[*mirror] = text;
 }
 
 void SkinDocument::ClearSkinPieces() {
@@ -126,7 +98,7 @@ void SkinDocument::ClearSkinPieces() {
             box.width = kButtonWidth;
             box.height = kButtonHeight;
         }
-    for (Swatch& swatch : swatches_)
+    for (SwatchColours& swatch : swatches_)
         swatch.backColor = swatch.foreColor;
     SkinModified = false;
 }

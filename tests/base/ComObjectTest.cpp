@@ -2,7 +2,7 @@
 #include "base/ComObject.h"
 #include "base/Events.h"
 #include "base/LateBound.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -8,8 +8,6 @@
 namespace qel {
 namespace {
 
-using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
-
 std::string CurrentFolder() {
     char buffer[MAX_PATH];
     DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
@@ -31,19 +29,18 @@ protected:
     void MakeFile(const std::string& path) {
         UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(file);
     }
 
 private:
     static void Remove(const std::string& folder) {
         WIN32_FIND_DATAA entry;
-        HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-        if (find != INVALID_HANDLE_VALUE) {
+        if (UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &entry)); find) {
             std::vector<std::string> names;
             do
                 names.push_back(entry.cFileName);
-            while (FindNextFileA(find, &entry));
-            FindClose(find);
+            while (FindNextFileA(find.get(), &entry));
+            find.reset();
             for (const std::string& name : names) {
                 if (name == "." || name == "..") continue;
                 std::string path = folder + "\\" + name;
@@ -77,7 +74,7 @@ TEST_F(FileHelpers, FileExistsForReadableFilesOnly) {
     {
         UniqueFile locked(CreateFileA(Path("file.txt").c_str(), GENERIC_READ, 0, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_NE(locked.get(), INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(locked);
         EXPECT_FALSE(FileExists(Path("file.txt")));
     }
     EXPECT_TRUE(FileExists(Path("file.txt")));

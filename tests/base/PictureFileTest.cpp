@@ -2,6 +2,7 @@
 #include "tests/support/Screen.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <fstream>
 
 namespace qel {
@@ -58,6 +59,12 @@ TEST(PictureFile, MissingAndForeignFilesAreRefusedWithAReason) {
         << std::string("GIF89a\x40\x9c\x40\x9c", 10) << std::string(40, '\0');
     EXPECT_FALSE(LoadPictureFile(huge, &error, &problem));
     EXPECT_EQ(problem, PictureProblem::NotAPicture);
+    // A file over 4 GiB (sparse here) whose first bytes are a picture is none.
+    const std::string big = test::OutputPath("picture-file/big.bmp");
+    ASSERT_TRUE(SavePictureFile(Gradient().get(), big));
+    std::filesystem::resize_file(big, (uint64_t(1) << 32) + std::filesystem::file_size(big));
+    EXPECT_FALSE(LoadPictureFile(big, &error, &problem));
+    std::filesystem::remove(big);
 }
 
 TEST(PictureFile, SavingWhereNoFolderIsFailsAndWritesNothing) {

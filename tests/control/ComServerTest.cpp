@@ -2,14 +2,19 @@
 // its classes by programmatic identifier and use them late-bound.
 #include "base/ComPtr.h"
 #include "base/LateBound.h"
-#include "control/QelTypeLib.h"
+#include "base/Module.h"
+#include "typelib/QelTypeLib.h"
 #include "tests/support/Paths.h"
+#include "tests/support/Screen.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <string>
 
 namespace qel {
 namespace {
+
+namespace fs = std::filesystem;
 
 class ComServer : public ::testing::Test {
 protected:
@@ -81,12 +86,36 @@ TEST_F(ComServer, TheLibraryCanUnloadOnlyWhenNothingIsAlive) {
     EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
 }
 
-TEST_F(ComServer, UnregisteringRemovesTheClasses) {
+// The 32-bit build's type library, registered beside this build's, outlives
+// this build's unregistration.
+TEST_F(ComServer, UnregisteringRemovesThisBuildsRegistrationOnly) {
+    wchar_t guid[40];
+    StringFromGUID2(LIBID_Qel_SkinControl, guid, 40);
+    const std::wstring lib = L"TypeLib\\" + std::wstring(guid),
+                       path = fs::path(test::WindowsPath(QEL_CONTROL_DLL));
+    RegSetKeyValueW(HKEY_CLASSES_ROOT, (lib + L"\\1.0\\0\\win32").c_str(), nullptr, REG_SZ,
+                    path.c_str(), DWORD(path.size() + 1) * sizeof(wchar_t));
     ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
-    CLSID clsid;
-    EXPECT_NE(CLSIDFromProgID(L"Qel_SkinControl.CTimer", &clsid), S_OK);
-    ComPtr<ITypeLib> lib;
-    EXPECT_NE(LoadRegTypeLib(LIBID_Qel_SkinControl, 1, 0, LOCALE_NEUTRAL, lib.put()), S_OK);
+    auto has = [](const std::wstring& key) {
+        return RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_ANY, nullptr, nullptr,
+                            nullptr) == ERROR_SUCCESS;
+    };
+    EXPECT_FALSE(has(L"Qel_SkinControl.CTimer"));
+    EXPECT_TRUE(has(lib + L"\\1.0\\0\\win32"));
+    EXPECT_FALSE(has(lib + L"\\1.0\\0\\win64"));
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, lib.c_str());
+}
+
+// Installed deeper than the short path limit, the library knows its whole path.
+TEST(ComServerModule, ALibraryInstalledDeepKnowsItsWholePath) {
+    const fs::path dll = fs::path(test::OutputPath("com")) / std::string(150, 'd') /
+                         std::string(150, 'd') / "Qel_SkinControl.dll";
+    fs::create_directories(dll.parent_path());
+    CopyFileW(fs::path(test::WindowsPath(QEL_CONTROL_DLL)).c_str(), dll.c_str(), FALSE);
+    HMODULE module = LoadLibraryW(dll.c_str());
+    ASSERT_TRUE(module);
+    EXPECT_EQ(ModuleFileName(module), dll.wstring());
+    FreeLibrary(module);
 }
 
 } // namespace

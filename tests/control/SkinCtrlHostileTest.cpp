@@ -4,7 +4,7 @@
 // are given, and allocations that fail in the middle of an activation.
 #include "base/PictureFile.h"
 #include "control/Qel_SkinCtrl.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "sheet/SkinSheetWriter.h"
 #include "tests/control/SkinCtrlOnScreen.h"
 #include "tests/sheet/SkinSamples.h"

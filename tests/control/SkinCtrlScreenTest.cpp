@@ -3,7 +3,7 @@
 // events that reach the host.
 #include "base/PictureFile.h"
 #include "control/Qel_SkinCtrl.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "sheet/SkinSheetReader.h"
 #include "sheet/SkinSheetWriter.h"
 #include "tests/control/SkinCtrlOnScreen.h"

@@ -3,7 +3,7 @@
 #include "base/LateBound.h"
 #include "base/PictureFile.h"
 #include "control/Qel_SkinCtrl.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "sheet/SkinSheetWriter.h"
 #include "tests/sheet/SkinSamples.h"
 #include "tests/control/TestHost.h"

@@ -2,7 +2,7 @@
 #include "base/ComGuard.h"
 #include "base/Rounding.h"
 #include "base/Twips.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 #include "tests/support/AllocationFaults.h"
 #include "tests/support/TestWindow.h"
 

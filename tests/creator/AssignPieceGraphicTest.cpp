@@ -29,8 +29,8 @@ TEST(AssignPieceGraphic, TopLeftGivesItsWidthToAllAndItsHeightToThePairedBand) {
     EXPECT_EQ(d.PieceBox(Piece::TopLeft, 3).height, 20);
     EXPECT_EQ(d.PieceBox(Piece::TopMiddle, 1).height, 20);
     EXPECT_EQ(d.PieceBox(Piece::TopRight, 1).height, 20);
-    EXPECT_EQ(d.Text(13), "24");
-    EXPECT_EQ(d.Text(7), "24");
+    EXPECT_EQ(d.Text(Field::CaptionLeft), "24");
+    EXPECT_EQ(d.Text(Field::MenuLeft), "24");
     EXPECT_EQ(update.cornerKind, 1); // not a bottom corner: left alone
 }
 
@@ -87,8 +87,8 @@ struct Model {
             Fill(static_cast<Piece>(other[piece]), update, g);
         }
         if (piece == 0) {
-            expected.SetText(13, std::to_string(g.Width()));
-            expected.SetText(7, std::to_string(g.Width()));
+            expected.SetText(Field::CaptionLeft, std::to_string(g.Width()));
+            expected.SetText(Field::MenuLeft, std::to_string(g.Width()));
         }
     }
 

@@ -68,7 +68,7 @@ TEST(GraphicPickers, APiecePickAssignsWhatTheUpdateDialogLeavesTicked) {
     EXPECT_EQ(s.proposed, (PieceUpdate{true, true, true, true, 0}));
     EXPECT_EQ(d.ItemData(1, Piece::TopLeft), kHasGraphic);
     EXPECT_EQ(d.ItemData(3, Piece::TopLeft), 0);
-    EXPECT_EQ(d.Text(13), "24");
+    EXPECT_EQ(d.Text(Field::CaptionLeft), "24");
     EXPECT_EQ(s.unloads, 1);
     EXPECT_EQ(s.redraws, 1);
     EXPECT_TRUE(d.SkinModified);

@@ -9,7 +9,7 @@
 #include "creator/shell/PreviewFrm.h"
 #include "creator/shell/SizeCheckFrm.h"
 #include "creator/shell/UpdateWhatFrm.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "tests/creator/CreatorMenus.h"
 #include "forms/ActiveXControl.h"
 #include "forms/App.h"
@@ -28,6 +28,7 @@
 #include "forms/TextBox.h"
 #include "tests/forms/FormsTesting.h"
 #include "tests/support/Input.h"
+#include "tests/support/Paths.h"
 #include "tests/support/Resources.h"
 #include "tests/support/Screen.h"
 #include "tests/support/TestWindow.h"
@@ -89,6 +90,19 @@ Label& LabelOf(Form& form, const char* name) {
     return *static_cast<Label*>(form.FindControl(name));
 }
 
+// Whether most of a preview label's pixels on screen are the preview's drawing
+// behind it.
+bool ShowsSurface(LivePreviewFrm& form, const Label& label) {
+    const RECT r = qel::test::WindowRectOf(label.hWnd());
+    const std::vector<COLORREF> shown = qel::test::ScreenPixels(r);
+    const POINT o = forms::test::ClientPoint(form.hWnd(), 0, 0);
+    size_t same = 0;
+    for (size_t i = 0; i < shown.size(); ++i)
+        same += shown[i] == GetPixel(form.hDC(), r.left - o.x + i % (r.right - r.left),
+                                     r.top - o.y + i / (r.right - r.left));
+    return same * 2 > shown.size();
+}
+
 class CreatorMain : public CreatorMainFixture {
 protected:
     Dialogs dialogs;
@@ -107,13 +121,13 @@ TEST_F(CreatorMain, StartsSkinnedWithItsDefaultsAndPreviewsCentred) {
         EXPECT_EQ(list->List(6), "Bottom Left Sizable");
         EXPECT_EQ(list->ItemData(9), 0);
     }
-    EXPECT_EQ(main->Check[3]->Value(), 1);
-    EXPECT_FALSE(main->Text[10]->Enabled());
-    EXPECT_EQ(main->Text[12]->Text(), "20");
-    EXPECT_EQ(main->picColor[1]->BackColor(), 0x0000FF00u);
-    EXPECT_EQ(main->picColor[2]->ForeColor(), kWindowText);
-    EXPECT_FALSE(main->picColor[8]->Visible());
-    EXPECT_EQ(CentrePixel(main->picColor[1]->hWnd()), 0x0000FF00u);
+    EXPECT_EQ(main->Check[Option::DrawCaption]->Value(), 1);
+    EXPECT_FALSE(main->Text[Field::IconTop]->Enabled());
+    EXPECT_EQ(main->Text[Field::CaptionLeft]->Text(), "20");
+    EXPECT_EQ(main->picColor[Swatch::Neutral]->BackColor(), 0x0000FF00u);
+    EXPECT_EQ(main->picColor[Swatch::ActiveCaption]->ForeColor(), kWindowText);
+    EXPECT_FALSE(main->picColor[Swatch::Empty]->Visible());
+    EXPECT_EQ(CentrePixel(main->picColor[Swatch::Neutral]->hWnd()), 0x0000FF00u);
 
     // Frm1 in Picture1, Frm3 in Picture2, Frm2 in Picture3, Frm4 in Picture4.
     const int variants[4] = {1, 3, 2, 4};
@@ -121,7 +135,7 @@ TEST_F(CreatorMain, StartsSkinnedWithItsDefaultsAndPreviewsCentred) {
                             "inactive_no_menu"};
     for (int k = 0; k < 4; ++k) {
         ShowPage(k / 2, k % 2);
-        Form& frm = *main->Frm[variants[k] - 1];
+        Form& frm = *main->Frm[variants[k]];
         EXPECT_EQ(frm.Name(), "Frm" + std::to_string(variants[k]));
         EXPECT_EQ(frm.Host(), main->Picture[k]);
         // Centred by outer sizes: Left = box Width / 2 - form Width / 2 inside the box.
@@ -143,91 +157,95 @@ TEST_F(CreatorMain, StartsSkinnedWithItsDefaultsAndPreviewsCentred) {
 TEST_F(CreatorMain, PagesShowAndHideTheSizableCornersBox) {
     WhileInput([&] { ClickTab(*main->C1Tab1, 2); });
     ASSERT_TRUE(PumpUntil([&] { return main->C1Tab1->CurrentPage() == 2; }));
-    EXPECT_FALSE(main->Check[0]->Visible());
+    EXPECT_FALSE(main->Check[Option::ShowSizableCorners]->Visible());
     WhileInput([&] { ClickTab(*main->C1Tab1, 1); });
     ASSERT_TRUE(PumpUntil([&] { return main->C1Tab1->CurrentPage() == 1; }));
-    EXPECT_TRUE(main->Check[0]->Visible());
+    EXPECT_TRUE(main->Check[Option::ShowSizableCorners]->Visible());
 }
 
 TEST_F(CreatorMain, NumberFieldsTakeDigitsAndSlashMirrorAndApplyOnEnter) {
-    TextBox& buttonsTop = *main->Text[2];
+    TextBox& buttonsTop = *main->Text[Field::ButtonsTop];
     TypeInto(buttonsTop, "1/a2-", VK_BACK); // the whole text is selected on focus
     EXPECT_EQ(buttonsTop.Text(), "1/2");
     EXPECT_FALSE(main->Document.SkinModified);
     WhileInput([&] { Press(VK_RETURN); });
     EXPECT_TRUE(main->Document.SkinModified);
-    EXPECT_EQ(main->Document.Text(3), "1/2");
+    EXPECT_EQ(main->Document.Text(Field::ButtonsTop), "1/2");
     EXPECT_EQ(buttonsTop.SelStart(), 0);
     EXPECT_EQ(buttonsTop.SelLength(), 3);
 
     // Text10 (in-active page) and Text2 mirror each other, Text9 and Text8 too.
     ShowPage(1, 0);
-    TypeInto(*main->Text[9], "12");
-    EXPECT_EQ(main->Text[1]->Text(), "12");
-    EXPECT_EQ(main->Document.Text(2), "12");
+    TypeInto(*main->Text[Field::InactiveCaptionTopWithMenu], "12");
+    EXPECT_EQ(main->Text[Field::CaptionTopWithMenu]->Text(), "12");
+    EXPECT_EQ(main->Document.Text(Field::CaptionTopWithMenu), "12");
     ShowPage(0, 1);
-    TypeInto(*main->Text[7], "7");
-    EXPECT_EQ(main->Text[8]->Text(), "7");
+    TypeInto(*main->Text[Field::CaptionTopNoMenu], "7");
+    EXPECT_EQ(main->Text[Field::InactiveCaptionTopNoMenu]->Text(), "7");
 }
 
 TEST_F(CreatorMain, CheckBoxesSwitchThePreviewsAndFieldsAndMarkTheSkin) {
-    WhileInput([&] { ClickOn(main->Check[0]->hWnd()); });
-    ASSERT_TRUE(PumpUntil([&] { return main->Check[0]->Value() == 1; }));
+    WhileInput([&] { ClickOn(main->Check[Option::ShowSizableCorners]->hWnd()); });
+    ASSERT_TRUE(PumpUntil([&] { return main->Check[Option::ShowSizableCorners]->Value() == 1; }));
     EXPECT_FALSE(main->Document.SkinModified); // a view option only
-    EXPECT_EQ(main->Document.CheckValue(1), 1);
+    EXPECT_EQ(main->Document.CheckValue(Option::ShowSizableCorners), 1);
 
-    WhileInput([&] { ClickOn(main->Check[3]->hWnd()); });
-    ASSERT_TRUE(PumpUntil([&] { return main->Check[3]->Value() == 0; }));
+    WhileInput([&] { ClickOn(main->Check[Option::DrawCaption]->hWnd()); });
+    ASSERT_TRUE(PumpUntil([&] { return main->Check[Option::DrawCaption]->Value() == 0; }));
     EXPECT_TRUE(main->Document.SkinModified);
     for (Form* frm : main->Frm)
         EXPECT_FALSE(LabelOf(*frm, "Label1").Visible());
-    for (int field : {2, 8, 9, 10})
-        EXPECT_FALSE(main->Text[field - 1]->Enabled());
-    EXPECT_FALSE(main->Check[5]->Enabled());
+    for (Field field : {Field::CaptionTopWithMenu, Field::CaptionTopNoMenu,
+                        Field::InactiveCaptionTopNoMenu, Field::InactiveCaptionTopWithMenu})
+        EXPECT_FALSE(main->Text[field]->Enabled());
+    EXPECT_FALSE(main->Check[Option::ShiftCaption]->Enabled());
 
-    WhileInput([&] { ClickOn(main->Check[4]->hWnd()); });
-    ASSERT_TRUE(PumpUntil([&] { return main->Check[4]->Value() == 1; }));
-    EXPECT_TRUE(main->Text[10]->Enabled());
-    EXPECT_TRUE(main->Text[11]->Enabled());
+    WhileInput([&] { ClickOn(main->Check[Option::DrawFormIcon]->hWnd()); });
+    ASSERT_TRUE(PumpUntil([&] { return main->Check[Option::DrawFormIcon]->Value() == 1; }));
+    EXPECT_TRUE(main->Text[Field::IconTop]->Enabled());
+    EXPECT_TRUE(main->Text[Field::IconLeft]->Enabled());
     for (Form* frm : main->Frm)
         EXPECT_TRUE(frm->FindControl("IcoImage")->Visible());
-    EXPECT_EQ(main->Document.CheckValue(5), 1);
+    EXPECT_EQ(main->Document.CheckValue(Option::DrawFormIcon), 1);
 }
 
 TEST_F(CreatorMain, SwatchesTakeTheDialogsColourAndACancelChangesNothing) {
     dialogs.colour = kRed;
-    WhileInput([&] { ClickOn(main->picColor[2]->hWnd()); });
-    ASSERT_TRUE(PumpUntil([&] { return main->picColor[2]->BackColor() == kRed; }));
+    WhileInput([&] { ClickOn(main->picColor[Swatch::ActiveCaption]->hWnd()); });
+    ASSERT_TRUE(
+        PumpUntil([&] { return main->picColor[Swatch::ActiveCaption]->BackColor() == kRed; }));
     PumpUntilIdle();
-    EXPECT_EQ(CentrePixel(main->picColor[2]->hWnd()), kRed);
-    EXPECT_EQ(main->Document.picColor(2).backColor, kRed);
-    EXPECT_EQ(LabelOf(*main->Frm[0], "Label1").ForeColor(), kRed);
-    EXPECT_EQ(LabelOf(*main->Frm[2], "Label1").ForeColor(), kRed);
+    EXPECT_EQ(CentrePixel(main->picColor[Swatch::ActiveCaption]->hWnd()), kRed);
+    EXPECT_EQ(main->Document.picColor(Swatch::ActiveCaption).backColor, kRed);
+    EXPECT_EQ(LabelOf(*main->Frm[1], "Label1").ForeColor(), kRed);
+    EXPECT_EQ(LabelOf(*main->Frm[3], "Label1").ForeColor(), kRed);
     EXPECT_TRUE(main->Document.SkinModified);
 
     main->Document.SkinModified = false;
     dialogs.colour.reset();
-    const OleColor before = main->picColor[0]->BackColor();
-    WhileInput([&] { ClickOn(main->picColor[0]->hWnd()); });
+    const OleColor before = main->picColor[Swatch::ActiveFormBack]->BackColor();
+    WhileInput([&] { ClickOn(main->picColor[Swatch::ActiveFormBack]->hWnd()); });
     ASSERT_TRUE(PumpUntil([&] { return dialogs.shown == 2; }));
-    EXPECT_EQ(main->picColor[0]->BackColor(), before);
+    EXPECT_EQ(main->picColor[Swatch::ActiveFormBack]->BackColor(), before);
     EXPECT_FALSE(main->Document.SkinModified);
     EXPECT_TRUE(MessageBoxes().prompts.empty());
 }
 
 TEST_F(CreatorMain, AnEyedropperArmsThePreviewsAndASwatchClickDisarmsIt) {
-    main->Document.picColor(2).backColor = kBlue;
-    WhileInput([&] { ClickOn(main->Command[4]->hWnd()); }); // Command5: swatch 2
+    main->Document.picColor(Swatch::ActiveCaption).backColor = kBlue;
+    WhileInput([&] { ClickOn(main->Command[5]->hWnd()); }); // swatch 2
     ASSERT_TRUE(PumpUntil([&] { return main->ColorPick.active; }));
-    EXPECT_EQ(main->ColorPick.index, 2);
-    EXPECT_EQ(main->Document.picColor(2).foreColor, kBlue);
+    EXPECT_EQ(main->ColorPick.index, Swatch::ActiveCaption);
+    EXPECT_EQ(main->Document.picColor(Swatch::ActiveCaption).foreColor, kBlue);
     for (Form* frm : main->Frm)
         EXPECT_EQ(frm->MousePointer(), Pointer::Custom);
     ChooseFromMenu('F', {'C'}); // fresh previews, still armed
     for (Form* frm : main->Frm)
         EXPECT_EQ(frm->MousePointer(), Pointer::Custom);
 
-    WhileInput([&] { ClickOn(main->picColor[0]->hWnd()); }); // colour dialog cancelled
+    WhileInput([&] {
+        ClickOn(main->picColor[Swatch::ActiveFormBack]->hWnd());
+    }); // colour dialog cancelled
     ASSERT_TRUE(PumpUntil([&] { return !main->ColorPick.active; }));
     for (Form* frm : main->Frm)
         EXPECT_EQ(frm->MousePointer(), Pointer::Arrow);
@@ -267,15 +285,15 @@ TEST_F(CreatorMain, PreviewBackgroundsAskWhetherToColourAllFour) {
 TEST_F(CreatorMain, MovingOverThePreviewBoxResetsTheHoverLook) {
     Picture close = forms::test::SolidPicture(14, 12, kRed);
     main->Document.ButtonBox(CaptionButton::Close, 1).tag = "99";
-    main->ButtonBox[0][0]->Picture(close);
-    LabelOf(*main->Frm[0], "Label2").ForeColor(kBlue);
+    main->ButtonBox[0][1]->Picture(close);
+    LabelOf(*main->Frm[1], "Label2").ForeColor(kBlue);
     WhileInput([&] {
         POINT p = forms::test::ClientPoint(main->Picture[0]->hWnd(), 20, 300);
         qel::test::MouseMove(p.x, p.y);
         qel::test::MouseMove(p.x + 5, p.y);
     });
-    ASSERT_TRUE(PumpUntil([&] { return LabelOf(*main->Frm[0], "Label2").ForeColor() == 0; }));
-    auto* image = static_cast<Image*>(main->Frm[0]->FindControl("Image2(1)"));
+    ASSERT_TRUE(PumpUntil([&] { return LabelOf(*main->Frm[1], "Label2").ForeColor() == 0; }));
+    auto* image = static_cast<Image*>(main->Frm[1]->FindControl("Image2(1)"));
     EXPECT_EQ(image->Picture().get(), close.get());
 }
 
@@ -284,30 +302,31 @@ TEST_F(CreatorMain, CreateNewSkinAsksWhileModifiedAndKeepsUnsavedWork) {
     EXPECT_TRUE(MessageBoxes().prompts.empty());
     EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - New Skin");
 
-    main->Document.picColor(0).backColor = kRed;
+    main->Document.picColor(Swatch::ActiveFormBack).backColor = kRed;
     main->Document.SkinModified = true;
     for (int answer : {IDCANCEL, IDYES}) { // Yes: the save did not happen
         MessageBoxes().answers.push_back(answer);
         ChooseFromMenu('F', {'C'});
         EXPECT_EQ(LastPrompt(), "Do you widh to Save Changes before Exiting?");
         EXPECT_TRUE(main->Document.SkinModified);
-        EXPECT_EQ(main->Document.picColor(0).backColor, kRed);
+        EXPECT_EQ(main->Document.picColor(Swatch::ActiveFormBack).backColor, kRed);
     }
-    Label& caption = LabelOf(*main->Frm[0], "Label1");
+    Label& caption = LabelOf(*main->Frm[1], "Label1");
     const OleColor designColour = caption.ForeColor();
     caption.ForeColor(kRed);
-    main->Check[4]->Value(1); // "Draw Form Icon"
+    main->Check[Option::DrawFormIcon]->Value(1);
     MessageBoxes().answers.push_back(IDNO);
     ChooseFromMenu('F', {'C'});
     EXPECT_FALSE(main->Document.SkinModified);
-    EXPECT_EQ(main->Document.picColor(0).backColor, 0x00E0E0E0u);
-    EXPECT_EQ(main->picColor[0]->BackColor(), 0x00E0E0E0u);
+    EXPECT_EQ(main->Document.picColor(Swatch::ActiveFormBack).backColor, 0x00E0E0E0u);
+    EXPECT_EQ(main->picColor[Swatch::ActiveFormBack]->BackColor(), 0x00E0E0E0u);
     // Fresh previews in their boxes: design colours, the check boxes' switches kept.
-    EXPECT_EQ(LabelOf(*main->Frm[0], "Label1").ForeColor(), designColour);
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(main->Frm[k]->Host(), &main->HostBox(k + 1));
-        EXPECT_TRUE(main->Frm[k]->Visible());
-        EXPECT_TRUE(main->Frm[k]->IcoImage->Visible());
+    EXPECT_EQ(LabelOf(*main->Frm[1], "Label1").ForeColor(), designColour);
+    for (int k = 0; k < kVariants; ++k) {
+        const LivePreviewFrm& form = *main->Frm[kPageOrder[k]];
+        EXPECT_EQ(form.Host(), main->Picture[k]);
+        EXPECT_TRUE(form.Visible());
+        EXPECT_TRUE(form.IcoImage->Visible());
     }
 }
 
@@ -327,24 +346,29 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
     MessageBoxes().answers.push_back(IDNO);
     ChooseFromMenu('F', {'L'});
     ASSERT_EQ(MessageBoxes().prompts.size(), 2u);
-    EXPECT_EQ(MessageBoxes().prompts[0], "Do you widh to Save Changes before Exiting?");
+    EXPECT_EQ(MessageBoxes().prompts[0], "Do you wish to Save Changes before Loading a Skin?");
     EXPECT_NE(MessageBoxes().prompts[1].find("NotASkin.bmp"), std::string::npos);
     EXPECT_TRUE(main->Document.SkinModified);
-    EXPECT_EQ(main->List[0]->ItemData(0), 0);
+    EXPECT_EQ(main->List[1]->ItemData(0), 0);
 
+    // A dark caption and a coloured body: the previews take the skin's colours,
+    // and show the caption and body through their sample texts.
     main->Document.SkinModified = false;
-    dialogs.path = skins + "Sea Glass.gif";
-    Label& caption = LabelOf(*main->Frm[1], "Label1");
-    const OleColor designColour = caption.ForeColor();
-    caption.ForeColor(kRed);
+    dialogs.path = skins + "Slate Night.gif";
     ChooseFromMenu('F', {'L'});
-    EXPECT_EQ(LabelOf(*main->Frm[1], "Label1").ForeColor(), designColour); // fresh previews
-    EXPECT_EQ(main->Document.SkinName, "Sea Glass");
-    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Sea Glass");
+    EXPECT_EQ(main->Frm[2]->Label1->ForeColor(),
+              main->Document.picColor(Swatch::InactiveCaption).backColor);
+    EXPECT_EQ(main->Frm[1]->BackColor(), main->Document.picColor(Swatch::ActiveFormBack).backColor);
+    LivePreviewFrm& shown = *main->Frm[1];
+    for (Label* sample : {shown.Label1, shown.Label2, shown.Label3})
+        EXPECT_TRUE(PumpUntil([&] { return ShowsSurface(shown, *sample); })) << sample->Name();
+    EXPECT_EQ(main->Document.SkinName, "Slate Night");
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Slate Night");
     EXPECT_FALSE(main->Document.SkinModified);
-    EXPECT_EQ(main->List[3]->ItemData(9), 99);
+    EXPECT_EQ(main->List[4]->ItemData(9), 99);
     EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstLoadedSkinLoc"), skins);
-    EXPECT_EQ(CentrePixel(main->picColor[1]->hWnd()), main->Document.picColor(1).backColor);
+    EXPECT_EQ(CentrePixel(main->picColor[Swatch::Neutral]->hWnd()),
+              main->Document.picColor(Swatch::Neutral).backColor);
     qel::test::SaveWindowShot("creator_loaded_skin", main->hWnd());
     ChooseFromMenu('F', {'L'});
     EXPECT_EQ(dialogs.initDirs.back(), skins);
@@ -429,7 +453,7 @@ TEST_F(CreatorMain, PreviewShowsThePreviewFileOnTheSkinnedPreviewForm) {
     ChooseFromMenu('F', {'L'});
     dialogs.shown = 0;
     MessageBoxes().prompts.clear();
-    main->Frm[0]->IcoImage->Picture(forms::test::IconPicture());
+    main->Frm[1]->IcoImage->Picture(forms::test::IconPicture());
     PreviewFrm& form = Default<PreviewFrm>();
     char caption[64] = {};
     bool hadIcon = false;
@@ -452,6 +476,32 @@ TEST_F(CreatorMain, PreviewShowsThePreviewFileOnTheSkinnedPreviewForm) {
     EXPECT_TRUE(LoadPicture(preview));
     EXPECT_EQ(dialogs.shown, 0);
     EXPECT_TRUE(MessageBoxes().prompts.empty());
+}
+
+// The program alone in a folder has no skin control: a run-time error says so,
+// and the program ends failed.
+TEST(CreatorProgram, AFailedStartIsReportedAsARunTimeError) {
+    const std::string folder = qel::test::OutputPath("alone\\"),
+                      program = folder + "Qel Skin Creator.exe";
+    ASSERT_TRUE(CopyFileA(qel::test::WindowsPath(QEL_CREATOR_EXE).c_str(), program.c_str(), FALSE));
+    STARTUPINFOA start{};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.c_str(), &start, &info));
+    const UniqueKernelObject process(info.hProcess), thread(info.hThread);
+    HWND box = nullptr;
+    EXPECT_TRUE(forms::test::WaitFor(
+        [&] { return (box = FindWindowA("#32770", "Qel Skin Creator")) != nullptr; }, 20000));
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the message box's text
+    EXPECT_EQ(std::string(text).rfind("Run-time error '429':", 0), 0u) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    if (WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0)
+        TerminateProcess(process.get(), 0);
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    EXPECT_EQ(code, 1u);
 }
 
 // Goals, printed: a hundred new skins leave the GDI and USER counts as they
@@ -538,7 +588,7 @@ TEST_F(CreatorMain, ExitAsksWhileModifiedAndEndsWithEveryForm) {
         ChooseFromMenu('F', {'X'});
         EXPECT_EQ(LastPrompt(), "Do you wish to Save Changes before Exiting?");
         EXPECT_TRUE(main->Loaded());
-        EXPECT_TRUE(main->Frm[0]->Loaded());
+        EXPECT_TRUE(main->Frm[1]->Loaded());
     }
     MessageBoxes().answers.push_back(IDNO);
     ChooseFromMenu('F', {'X'});

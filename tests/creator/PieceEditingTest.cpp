@@ -70,19 +70,18 @@ class PieceEditing : public CreatorMainFixture {
 protected:
     void SetUp() override {
         CreatorMainFixture::SetUp();
-        first = main->Frm[0];
+        first = main->Frm[1];
     }
     // The page of list 1 to 4: List2 stands on variant 3's, List3 on variant 2's.
     void ShowListPage(int list) { ShowPage(list <= 2 ? 0 : 1, (list - 1) % 2); }
     POINT ItemPoint(int list, int item) {
         RECT r{};
-        SendMessageA(main->List[list - 1]->hWnd(), LB_GETITEMRECT, item,
-                     reinterpret_cast<LPARAM>(&r));
-        return forms::test::ClientPoint(main->List[list - 1]->hWnd(), 20, (r.top + r.bottom) / 2);
+        SendMessageA(main->List[list]->hWnd(), LB_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
+        return forms::test::ClientPoint(main->List[list]->hWnd(), 20, (r.top + r.bottom) / 2);
     }
     void ClickItem(int list, int item) {
         WhileInput([&] { qel::test::Click(ItemPoint(list, item).x, ItemPoint(list, item).y); });
-        ASSERT_TRUE(PumpUntil([&] { return main->List[list - 1]->ListIndex() == item; }));
+        ASSERT_TRUE(PumpUntil([&] { return main->List[list]->ListIndex() == item; }));
     }
     // Double-clicks an item; `answer` runs on the input thread once the update
     // dialog shows (none: no dialog is expected).
@@ -99,12 +98,12 @@ protected:
             ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog.hWnd()); }));
         });
         ASSERT_TRUE(PumpUntil([&] { return titles.size() == asked + 1; }));
-        ASSERT_TRUE(PumpUntil([&] { return main->List[list - 1]->ListIndex() == -1; }));
+        ASSERT_TRUE(PumpUntil([&] { return main->List[list]->ListIndex() == -1; }));
     }
-    Image& Marker(int variant) { return *main->Frm[variant - 1]->Image1; }
+    Image& Marker(int variant) { return *main->Frm[variant]->Image1; }
     void ButtonGraphic(CaptionButton button, int state, COLORREF colour) {
         main->Document.ButtonBox(button, state).tag = "99";
-        main->ButtonBox[static_cast<int>(button)][state - 1]->Picture(
+        main->ButtonBox[static_cast<int>(button)][state]->Picture(
             forms::test::SolidPicture(16, 16, colour));
     }
 
@@ -135,13 +134,13 @@ TEST_F(PieceEditing, AClickMarksThePieceOnThePagesPreviewOnly) {
     EXPECT_EQ(marker.Top(), 26);
     EXPECT_EQ(marker.Width(), 8);
     EXPECT_EQ(marker.Height(), 206 - 26 - 20);
-    EXPECT_TRUE(PumpUntil([&] { return PixelAt(main->Frm[2]->hWnd(), 4, 26) == 0; }));
-    qel::test::SaveWindowShot("creator_piece_marker", main->Frm[2]->hWnd());
+    EXPECT_TRUE(PumpUntil([&] { return PixelAt(main->Frm[3]->hWnd(), 4, 26) == 0; }));
+    qel::test::SaveWindowShot("creator_piece_marker", main->Frm[3]->hWnd());
 
     // Another list's click clears this one and moves the marker over.
     ShowListPage(3);
     ClickItem(3, 1); // "Top Middle" of variant 2, between the design corners
-    EXPECT_EQ(main->List[1]->ListIndex(), -1);
+    EXPECT_EQ(main->List[2]->ListIndex(), -1);
     EXPECT_FALSE(Marker(3).Visible());
     ASSERT_TRUE(Marker(2).Visible());
     EXPECT_EQ(Marker(2).Left(), 21);
@@ -168,11 +167,11 @@ TEST_F(PieceEditing, ADoubleClickGivesTheGraphicToTheTickedVariants) {
     });
     EXPECT_EQ(titles.back(), "Get Top Left graphic");
     for (int v = 1; v <= kVariants; ++v) {
-        EXPECT_EQ(main->ListOfVariant(v).ItemData(0), kHasGraphic);
+        EXPECT_EQ(main->List[v]->ItemData(0), kHasGraphic);
         EXPECT_EQ(main->Document.PieceBox(Piece::TopLeft, v).width, 24);
     }
-    EXPECT_EQ(main->Text[12]->Text(), "24");
-    EXPECT_EQ(main->Text[6]->Text(), "24");
+    EXPECT_EQ(main->Text[Field::CaptionLeft]->Text(), "24");
+    EXPECT_EQ(main->Text[Field::MenuLeft]->Text(), "24");
     EXPECT_TRUE(main->Document.SkinModified);
     EXPECT_FALSE(Default<UpdateWhatFrm>().Loaded());
     for (int v = 1; v <= kVariants; ++v)
@@ -232,18 +231,20 @@ TEST_F(PieceEditing, TheEyedropperFollowsThePointerAndAPressTakesTheColour) {
     FillRect(first->hDC(), &patch, red.get());
     first->Refresh();
 
-    WhileInput([&] { forms::test::ClickOn(main->Command[1]->hWnd()); }); // swatch 0
+    WhileInput([&] { forms::test::ClickOn(main->Command[2]->hWnd()); }); // swatch 0
     ASSERT_TRUE(PumpUntil([&] { return main->ColorPick.active; }));
     WhileInput([&] { MoveTo(form, 120, 120); });
-    ASSERT_TRUE(PumpUntil([&] { return main->picColor[0]->BackColor() == kRed; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return main->picColor[Swatch::ActiveFormBack]->BackColor() == kRed; }));
     CURSORINFO cursor{};
     cursor.cbSize = sizeof cursor;
     GetCursorInfo(&cursor); // the cross-hair, not the arrow
     EXPECT_NE(cursor.hCursor, LoadCursor(nullptr, IDC_ARROW));
     WhileInput([&] { MoveTo(form, 60, 60); });
-    ASSERT_TRUE(PumpUntil([&] { return main->picColor[0]->BackColor() == kPlain; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return main->picColor[Swatch::ActiveFormBack]->BackColor() == kPlain; }));
     first->OnMouseMove(0, 0, -5, 900); // no pixel there: the swatch keeps its colour
-    EXPECT_EQ(main->Document.picColor(0).backColor, kPlain);
+    EXPECT_EQ(main->Document.picColor(Swatch::ActiveFormBack).backColor, kPlain);
 
     // A press on a label takes nothing; one on the bare form takes the colour.
     WhileInput([&] { forms::test::ClickOn(first->Label3->hWnd()); });
@@ -251,9 +252,9 @@ TEST_F(PieceEditing, TheEyedropperFollowsThePointerAndAPressTakesTheColour) {
     EXPECT_FALSE(main->Document.SkinModified);
     WhileInput([&] { ClickAt(form, 120, 120); });
     ASSERT_TRUE(PumpUntil([&] { return !main->ColorPick.active; }));
-    EXPECT_EQ(PixelAt(main->picColor[0]->hWnd(), 10, 8), kRed);
-    EXPECT_EQ(main->Frm[2]->BackColor(), kRed);
-    EXPECT_EQ(main->Frm[1]->BackColor(), kPlain);
+    EXPECT_EQ(PixelAt(main->picColor[Swatch::ActiveFormBack]->hWnd(), 10, 8), kRed);
+    EXPECT_EQ(main->Frm[3]->BackColor(), kRed);
+    EXPECT_EQ(main->Frm[2]->BackColor(), kPlain);
     EXPECT_TRUE(main->Document.SkinModified);
     for (Form* f : main->Frm)
         EXPECT_EQ(f->MousePointer(), Pointer::Arrow);
@@ -266,7 +267,7 @@ TEST_F(PieceEditing, TheEyedropperFollowsThePointerAndAPressTakesTheColour) {
     // Goal: a thousand picks leave the GDI and USER counts where they were.
     const DWORD gdi = qel::test::GdiObjectCount(), user = qel::test::UserObjectCount();
     for (int i = 0; i < 1000; ++i) {
-        main->ArmEyedropper(i % 2 ? 0 : 7);
+        main->ArmEyedropper(i % 2 ? Swatch::ActiveFormBack : Swatch::MenuBackground);
         first->OnMouseDown(1, 0, 120, 120);
     }
     EXPECT_EQ(qel::test::GdiObjectCount(), gdi);
@@ -322,7 +323,7 @@ TEST_F(PieceEditing, MockButtonsShowTheirStatesAndSwapRestoreAndMaximise) {
     // Frm3's maximise image maximises Frm1 inside its box, and restores it.
     main->C1Tab2->CurrentPage(1);
     PumpUntilIdle();
-    LivePreviewFrm& third = *main->Frm[2];
+    LivePreviewFrm& third = *main->Frm[3];
     WhileInput([&] { ClickAt(third.hWnd(), 270, 10); });
     ASSERT_TRUE(PumpUntil([&] { return first->WindowState() == WindowState::Maximized; }));
     EXPECT_TRUE(third.Image2[2]->Visible());
@@ -342,27 +343,28 @@ TEST_F(PieceEditing, MockButtonsShowTheirStatesAndSwapRestoreAndMaximise) {
 
 TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
     main->ClearSkinPieces(); // reloaded previews (a new skin) keep their reactions
-    main->Document.picColor(6).backColor = kRed;
+    main->Document.picColor(Swatch::MenuHighlight).backColor = kRed;
     HWND form = first->hWnd();
     WhileInput([&] { ClickAt(form, 150, 150); }); // Frm1 hands the focus on
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == main->hWnd(); }));
     WhileInput([&] { MoveTo(form, 73, 26); }); // over the mock menu
     ASSERT_TRUE(PumpUntil([&] { return first->Label2->ForeColor() == kRed; }));
     WhileInput([&] { MoveTo(form, 150, 150); });
-    ASSERT_TRUE(PumpUntil(
-        [&] { return first->Label2->ForeColor() == main->Document.picColor(4).backColor; }));
+    ASSERT_TRUE(PumpUntil([&] {
+        return first->Label2->ForeColor() == main->Document.picColor(Swatch::ActiveMenu).backColor;
+    }));
 
     main->C1Tab2->CurrentPage(1); // Frm3 keeps the focus
     PumpUntilIdle();
-    WhileInput([&] { ClickAt(main->Frm[2]->hWnd(), 150, 150); });
-    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == main->Frm[2]->hWnd(); }));
+    WhileInput([&] { ClickAt(main->Frm[3]->hWnd(), 150, 150); });
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == main->Frm[3]->hWnd(); }));
     main->C1Tab2->CurrentPage(0);
 
     // The icon: a cancelled dialog still ends a pending pick; a chosen icon
     // goes to all four previews.
-    main->Check[4]->Value(1); // "Draw Form Icon"
+    main->Check[Option::DrawFormIcon]->Value(1);
     main->Document.SkinModified = false;
-    main->ArmEyedropper(4);
+    main->ArmEyedropper(Swatch::ActiveMenu);
     auto doubleClickIcon = [&] {
         WhileInput([&] {
             const POINT p = forms::test::ClientPoint(form, 12, 12);
@@ -374,7 +376,7 @@ TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
     doubleClickIcon();
     EXPECT_EQ(main->CommonDialog1.Filter(), "Icon Files (*.ico)|*.ico");
     EXPECT_FALSE(main->ColorPick.active);
-    EXPECT_EQ(main->Frm[3]->MousePointer(), Pointer::Arrow);
+    EXPECT_EQ(main->Frm[4]->MousePointer(), Pointer::Arrow);
     const Picture sample = first->IcoImage->Picture(); // the drawn sample icon
     EXPECT_EQ(PictureType(sample.get()), PICTYPE_ICON);
     EXPECT_TRUE(PumpUntil([&] { return PixelAt(form, 8, 8) != kPlain; }));

@@ -65,7 +65,7 @@ UniqueRegion RegionOf(HWND hwnd) {
 
 class Previews : public CreatorMainFixture {
 protected:
-    LivePreviewFrm& Frm(int v) { return *main->Frm[v - 1]; }
+    LivePreviewFrm& Frm(int v) { return *main->Frm[v]; }
     // Gives piece `p` of variant `v` a picture of one colour and flags it.
     void Flag(Piece p, int v, const SheetImage& picture) {
         main->Document.PieceBox(p, v).Load(picture);
@@ -77,9 +77,9 @@ protected:
         const POINT p = forms::test::ClientPoint(Frm(v).hWnd(), x, y);
         return qel::test::ScreenPixel(p.x, p.y);
     }
-    void SetField(int n, const std::string& text) { main->Text[n - 1]->Text(text); }
-    void ClickCheck(int n) {
-        WhileInput([&] { forms::test::ClickOn(main->Check[n - 1]->hWnd()); });
+    void SetField(Field n, const std::string& text) { main->Text[n]->Text(text); }
+    void ClickCheck(Option n) {
+        WhileInput([&] { forms::test::ClickOn(main->Check[n]->hWnd()); });
     }
 };
 
@@ -139,7 +139,7 @@ TEST_F(Previews, SizableCornersAreDrawnAndTheRunsMeasureByTheFixedOnes) {
     Flag(Piece::BtmLeftSize, 3, Solid(10, 10, kGreen));
     Flag(Piece::BtmRightSize, 3, Solid(12, 12, kGreen));
     Flag(Piece::LeftSide, 3, Solid(8, 20, kBlue));
-    ClickCheck(1); // "Show Sizable Corners"
+    ClickCheck(Option::ShowSizableCorners);
     ASSERT_TRUE(PumpUntil([&] { return Surface(3, 2, 200) == kGreen; }));
     EXPECT_EQ(Surface(3, 2, 196), kGreen);
     EXPECT_EQ(Surface(3, 305, 200), kGreen);
@@ -148,15 +148,15 @@ TEST_F(Previews, SizableCornersAreDrawnAndTheRunsMeasureByTheFixedOnes) {
     EXPECT_EQ(Surface(3, 2, 192), kBack);
     EXPECT_EQ(Surface(3, 2, 15), kRed);
 
-    ClickCheck(1);
+    ClickCheck(Option::ShowSizableCorners);
     ASSERT_TRUE(PumpUntil([&] { return Surface(3, 2, 200) == kBack; }))
         << "the fixed corner is not flagged";
 }
 
 TEST_F(Previews, RegionsRoundTheChosenCornersAndNeverFail) {
     ShowPage(0, 0);
-    SetField(1, "10");
-    ClickCheck(2); // "Round Top Corners"
+    SetField(Field::RoundAngle, "10");
+    ClickCheck(Option::RoundTopCorners);
     ASSERT_TRUE(PumpUntil([&] { return OnScreen(1, 0, 0) == 0; })) << "the host shows through";
     UniqueRegion region = RegionOf(Frm(1).hWnd());
     const UniqueRegion expected(CreateRoundRectRgn(0, 0, 313, 227, 10, 10));
@@ -169,15 +169,15 @@ TEST_F(Previews, RegionsRoundTheChosenCornersAndNeverFail) {
     EXPECT_EQ(OnScreen(1, 0, 205), kBack) << "the bottom corners stay square";
 
     // Angle 0 with both options: the plain rectangle.
-    SetField(1, "0");
-    ClickCheck(3);
+    SetField(Field::RoundAngle, "0");
+    ClickCheck(Option::RoundBottomCorners);
     ASSERT_TRUE(PumpUntil([&] { return OnScreen(1, 0, 0) == kBack; }));
     region = RegionOf(Frm(1).hWnd());
     EXPECT_TRUE(PtInRegion(region.get(), 0, 0) && PtInRegion(region.get(), 311, 205));
 
     // An angle beyond what a region can take, and a flagged run piece 0
     // pixels long: what can be drawn is drawn, with no error.
-    SetField(1, "99999999999");
+    SetField(Field::RoundAngle, "99999999999");
     Flag(Piece::TopMiddle, 1, Solid(0, 30, kRed));
     Flag(Piece::TopLeft, 1, Solid(20, 30, kRed));
     DoBorders(*main);
@@ -193,15 +193,16 @@ TEST_F(Previews, ControlsArePlacedFromTheNumberFields) {
     for (int v = 1; v <= kVariants; ++v)
         for (int k = 1; k <= 4; ++k)
             Frm(v).Image2[k]->Picture(forms::test::SolidPicture(widths[k - 1], 14, kRed));
-    // "Buttons Top", "Button Left", "Button Gap", "Caption Left:", the caption
-    // tops with and without menu, "Menu Top", "Menu Left", "Icon Top", "Icon Left".
-    const std::pair<int, const char*> fields[] = {{3, "12/5"}, {4, "10"}, {5, ""},   {13, "30"},
-                                                  {2, "7"},    {8, "9"},  {6, "15"}, {7, "3"},
-                                                  {11, "4"},   {12, "6"}};
+    using enum Field;
+    const std::pair<Field, const char*> fields[] = {
+        {ButtonsTop, "12/5"}, {ButtonLeft, "10"},        {ButtonGap, ""},
+        {CaptionLeft, "30"},  {CaptionTopWithMenu, "7"}, {CaptionTopNoMenu, "9"},
+        {MenuTop, "15"},      {MenuLeft, "3"},           {IconTop, "4"},
+        {IconLeft, "6"}};
     for (auto [n, text] : fields)
         SetField(n, text);
-    main->Document.picColor(4).backColor = kBlue;
-    main->List[0]->ListIndex(3);
+    main->Document.picColor(Swatch::ActiveMenu).backColor = kBlue;
+    main->List[1]->ListIndex(3);
     Frm(1).Image1->Visible(true);
     DoBorders(*main);
 
@@ -219,7 +220,7 @@ TEST_F(Previews, ControlsArePlacedFromTheNumberFields) {
         for (int k = 1; k <= 4; ++k)
             EXPECT_EQ(f.Image2[k]->Top(), 12) << "12/5 reads 12";
         EXPECT_FALSE(f.Image1->Visible());
-        EXPECT_EQ(main->List[v - 1]->ListIndex(), -1);
+        EXPECT_EQ(main->List[v]->ListIndex(), -1);
     }
     EXPECT_EQ(Frm(1).Label2->Top(), 20);
     EXPECT_EQ(Frm(1).Label2->Left(), 3);
@@ -248,7 +249,7 @@ TEST_F(Previews, ABuiltInSheetLoadedShowsOnAllFourPreviews) {
     main->mnuLoad->Clicked();
     PumpUntilIdle();
     ASSERT_TRUE(MessageBoxes().prompts.empty()) << MessageBoxes().prompts.front();
-    main->Check[4]->Value(1); // "Draw Form Icon"
+    main->Check[Option::DrawFormIcon]->Value(1);
     const char* shots[4] = {"active_with_menu", "active_no_menu", "inactive_with_menu",
                             "inactive_no_menu"};
     for (int box = 0; box < 4; ++box) {
@@ -281,7 +282,7 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
     SaveSetting("Vantreo", "Settings", "LstGraphicLoc", folder);
     OpenDialogs dialogs;
     dialogs.path = file;
-    PictureBox& close1 = *main->ButtonBox[0][0];
+    PictureBox& close1 = *main->ButtonBox[0][1];
     WhileInput([&] {
         const POINT p = forms::test::CentreOf(close1.hWnd());
         qel::test::DoubleClick(p.x, p.y);
@@ -295,7 +296,7 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
     EXPECT_EQ(main->Document.ButtonBox(CaptionButton::Close, 1).tag, "99");
     const RECT client = qel::test::ClientRectOf(close1.hWnd());
     EXPECT_EQ(client.right - client.left, 20) << "the box takes the picture's size";
-    for (int state = 0; state < kButtonStates; ++state)
+    for (int state = 1; state <= kButtonStates; ++state)
         for (int b = 0; b < kCaptionButtons; ++b) {
             PictureBox& box = *main->ButtonBox[b][state];
             const PictureBox& frame = *main->ButtonFrame[b][state];
@@ -328,7 +329,7 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
         ButtonBox_DblClick(*main, CaptionButton::Minimize, 1);
         EXPECT_FALSE(main->Document.SkinModified) << path;
         EXPECT_EQ(main->Document.ButtonBox(CaptionButton::Minimize, 1).tag, "") << path;
-        EXPECT_FALSE(main->ButtonBox[3][0]->Picture()) << path;
+        EXPECT_FALSE(main->ButtonBox[3][1]->Picture()) << path;
     }
     EXPECT_TRUE(MessageBoxes().prompts.empty());
     // The setting goes again, so that later pickers start where they would.
@@ -342,15 +343,16 @@ TEST_F(Previews, ClearingResetsGraphicsSwatchesAndPreviewsAndKeepsTheRest) {
     SavePicture(forms::test::SolidPicture(40, 30, kRed).get(), dialogs.path);
     ButtonBox_DblClick(*main, CaptionButton::Close, 1);
     Flag(Piece::TopLeft, 1, Solid(20, 30, kRed));
-    SetField(5, "7");
-    main->Check[1]->Value(1);
-    main->Document.picColor(0).backColor = kGreen;
+    SetField(Field::ButtonGap, "7");
+    main->Check[Option::RoundTopCorners]->Value(1);
+    main->Document.picColor(Swatch::ActiveFormBack).backColor = kGreen;
     ShowPage(0, 0);
     // The eyedropper of swatch 0 (Command2) keeps its colour to reset to.
-    WhileInput([&] { forms::test::ClickOn(main->Command[1]->hWnd()); });
-    ASSERT_TRUE(PumpUntil([&] { return main->Document.picColor(0).foreColor == kGreen; }));
-    main->Document.picColor(2).backColor = kBlue;
-    main->ShowSwatch(2);
+    WhileInput([&] { forms::test::ClickOn(main->Command[2]->hWnd()); });
+    ASSERT_TRUE(PumpUntil(
+        [&] { return main->Document.picColor(Swatch::ActiveFormBack).foreColor == kGreen; }));
+    main->Document.picColor(Swatch::ActiveCaption).backColor = kBlue;
+    main->ShowSwatch(Swatch::ActiveCaption);
     Frm(1).Label1->Left(100);
     DoBorders(*main);
     ASSERT_EQ(Surface(1, 5, 5), kRed);
@@ -362,20 +364,21 @@ TEST_F(Previews, ClearingResetsGraphicsSwatchesAndPreviewsAndKeepsTheRest) {
         main->mnuCreate->Clicked();
         PumpUntilIdle();
         EXPECT_FALSE(main->Document.SkinModified);
-        EXPECT_EQ(main->Document.picColor(0).backColor, kGreen);
-        EXPECT_EQ(main->Document.picColor(2).backColor, kWindowText);
+        EXPECT_EQ(main->Document.picColor(Swatch::ActiveFormBack).backColor, kGreen);
+        EXPECT_EQ(main->Document.picColor(Swatch::ActiveCaption).backColor, kWindowText);
         ShowPage(0, 0);
-        EXPECT_EQ(CentrePixel(main->picColor[2]->hWnd()), 0u) << "the system colour, translated";
+        EXPECT_EQ(CentrePixel(main->picColor[Swatch::ActiveCaption]->hWnd()), 0u)
+            << "the system colour, translated";
 
-        PictureBox& close1 = *main->ButtonBox[0][0];
+        PictureBox& close1 = *main->ButtonBox[0][1];
         EXPECT_FALSE(close1.Picture());
         EXPECT_EQ(close1.Width(), 270);
         EXPECT_EQ(close1.Height(), 240);
-        EXPECT_NEAR(close1.Left(), (main->ButtonFrame[0][0]->Width() - 270) / 2, 15);
+        EXPECT_NEAR(close1.Left(), (main->ButtonFrame[0][1]->Width() - 270) / 2, 15);
         EXPECT_EQ(close1.Tag(), "99");
         EXPECT_EQ(main->Document.ItemData(1, Piece::TopLeft), kHasGraphic);
-        EXPECT_EQ(main->Text[4]->Text(), "7");
-        EXPECT_EQ(main->Check[1]->Value(), 1);
+        EXPECT_EQ(main->Text[Field::ButtonGap]->Text(), "7");
+        EXPECT_EQ(main->Check[Option::RoundTopCorners]->Value(), 1);
 
         for (int box = 0; box < 4; ++box) {
             LivePreviewFrm& f = Frm(kBoxVariant[box]);

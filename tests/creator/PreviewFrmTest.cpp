@@ -39,9 +39,13 @@ void Exit(forms::Form& form, forms::CommandButton& exit) {
     EXPECT_TRUE(forms::test::ClickUntil(exit.hWnd(), [&] { return !Shown(form); }));
 }
 
-// The window's own icon (the test program has no icon of its own to fall back on).
-bool HasIcon(HWND hwnd) {
-    return SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0) != 0;
+// The window's icon, and the program's own (the creator's, resource 1, shared).
+HICON IconOf(HWND hwnd) {
+    return reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
+}
+HICON ProgramIcon() {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                         0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
 // Whether the exit button lies 150 twips (10 pixels) in from the client area's
@@ -81,7 +85,7 @@ TEST(PreviewFrm, ShowsTheSkinWithMenusAndOpensTheFormWithoutOnTop) {
             char caption[64] = {};
             GetWindowTextA(hwnd, caption, sizeof caption);
             EXPECT_STREQ(caption, "Previewing New Skin");
-            EXPECT_TRUE(HasIcon(hwnd));
+            EXPECT_NE(IconOf(hwnd), ProgramIcon()); // its own
             qel::test::SaveWindowShot("creator_preview_menu", hwnd);
 
             // The menus live in the skinned bar: Alt+F opens "&File".
@@ -120,7 +124,7 @@ TEST(PreviewFrm, ShowsTheSkinWithMenusAndOpensTheFormWithoutOnTop) {
             HWND second = noMenu.hWnd();
             GetWindowTextA(second, caption, sizeof caption);
             EXPECT_STREQ(caption, "Previewing New Skin");
-            EXPECT_TRUE(HasIcon(second));
+            EXPECT_NE(IconOf(second), ProgramIcon());
             EXPECT_TRUE(InCorner(second, noMenu.Command1->hWnd()));
             EXPECT_LT(WindowRectOf(noMenu.Command1->hWnd()).top - WindowRectOf(second).top,
                       WindowRectOf(preview.Command2->hWnd()).top - WindowRectOf(hwnd).top);
@@ -138,13 +142,14 @@ TEST(PreviewFrm, FailuresAreReportedAndLeaveTheFormsUsable) {
     PreviewFrm& preview = forms::Default<PreviewFrm>();
     std::string name = "Sample";
     PreviewSource source = RealPreview();
-    // A picture that is not an icon is not taken as the form's icon.
+    // A picture that is not an icon is not taken: the form shows the program's icon.
     source.icon = forms::test::SolidPicture(16, 16, RGB(0, 160, 0));
     bool result = false;
     forms::test::WithInput([&] { result = preview.DoPreview(name, source); },
                            [&] {
                                ASSERT_TRUE(InFront(preview));
-                               EXPECT_FALSE(HasIcon(preview.hWnd()));
+                               EXPECT_EQ(IconOf(preview.hWnd()), ProgramIcon());
+                               EXPECT_TRUE(ProgramIcon());
                                // The preview file gone while the form is open: "View No-Menu Form"
                                // says so, and the form stays.
                                DeleteFileA(source.file.c_str());

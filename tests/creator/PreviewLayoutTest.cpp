@@ -59,7 +59,7 @@ TEST(PreviewLayout, RunsFillTheEdgesBetweenTheCornersAndOvershoot) {
 
 TEST(PreviewLayout, SizableCornersAreDrawnWhereFlaggedButRunsMeasureTheFixedOnes) {
     SkinDocument d;
-    d.CheckValue(1) = 2; // greyed counts as ticked
+    d.CheckValue(Option::ShowSizableCorners) = 2; // greyed counts as ticked
     d.ItemData(1, Piece::BtmLeftSize) = kHasGraphic;
     d.ItemData(1, Piece::BtmRightSize) = kHasGraphic;
     d.ItemData(1, Piece::BtmMid) = kHasGraphic;
@@ -74,19 +74,19 @@ TEST(PreviewLayout, SizableCornersAreDrawnWhereFlaggedButRunsMeasureTheFixedOnes
     EXPECT_EQ(layout.runs[1].CopyAt(0), std::make_pair(0, 166));
     EXPECT_EQ(layout.runs[2].CopyAt(0), std::make_pair(306, 199));
 
-    d.CheckValue(1) = 0; // the fixed corners are not flagged: no corners
+    d.CheckValue(Option::ShowSizableCorners) = 0; // the fixed corners are not flagged: no corners
     EXPECT_EQ(LayOutPreview(d, 1, Form()).runs.size(), 1u);
 }
 
 TEST(PreviewLayout, PlacesTheSampleControlsFromTheFields) {
     SkinDocument d;
-    d.SetText(13, "12/5");
-    d.SetText(5, "");
-    d.SetText(4, "3");
-    d.SetText(3, "7");
-    d.SetText(8, "9");
-    d.SetText(6, "15");
-    d.picColor(5).backColor = 0x00445566;
+    d.SetText(Field::CaptionLeft, "12/5");
+    d.SetText(Field::ButtonGap, "");
+    d.SetText(Field::ButtonLeft, "3");
+    d.SetText(Field::ButtonsTop, "7");
+    d.SetText(Field::CaptionTopNoMenu, "9");
+    d.SetText(Field::MenuTop, "15");
+    d.picColor(Swatch::InactiveMenu).backColor = 0x00445566;
     PreviewFormMetrics form = Form();
     form.buttonWidths = {16, 20, 18, 14};
     const PreviewLayout inactive = LayOutPreview(d, 2, form);
@@ -106,26 +106,26 @@ TEST(PreviewLayout, PlacesTheSampleControlsFromTheFields) {
     EXPECT_FALSE(plain.menu);
     EXPECT_EQ(plain.textSample, (ControlPlace{132, 96.5f}));
 
-    d.SetText(11, "99999999999999999999"); // far out of sight, not an overflow
+    d.SetText(Field::IconTop, "99999999999999999999"); // far out of sight, not an overflow
     EXPECT_EQ(LayOutPreview(d, 4, form).icon.top, float(1 << 24));
 }
 
 TEST(PreviewLayout, RoundsTheChosenCornersOnly) {
     SkinDocument d;
-    d.SetText(1, "10");
-    d.CheckValue(2) = 1;
+    d.SetText(Field::RoundAngle, "10");
+    d.CheckValue(Option::RoundTopCorners) = 1;
     EXPECT_EQ(LayOutPreview(d, 4, Form()).region, (RoundRegion{0, 0, 313, 227, 10}));
-    d.CheckValue(3) = 1;
+    d.CheckValue(Option::RoundBottomCorners) = 1;
     EXPECT_EQ(LayOutPreview(d, 4, Form()).region, (RoundRegion{0, 0, 313, 207, 10}));
-    d.CheckValue(2) = 0;
+    d.CheckValue(Option::RoundTopCorners) = 0;
     EXPECT_EQ(LayOutPreview(d, 4, Form()).region, (RoundRegion{0, -20, 313, 207, 10}));
-    d.CheckValue(3) = 0;
+    d.CheckValue(Option::RoundBottomCorners) = 0;
     EXPECT_EQ(LayOutPreview(d, 4, Form()).region, (RoundRegion{0, 0, 313, 207, 0}));
-    d.SetText(1, "0");
-    d.CheckValue(2) = d.CheckValue(3) = 1;
+    d.SetText(Field::RoundAngle, "0");
+    d.CheckValue(Option::RoundTopCorners) = d.CheckValue(Option::RoundBottomCorners) = 1;
     EXPECT_EQ(LayOutPreview(d, 4, Form()).region, (RoundRegion{0, 0, 313, 207, 0}));
-    d.SetText(1, "9999999999999");
-    d.CheckValue(3) = 0;
+    d.SetText(Field::RoundAngle, "9999999999999");
+    d.CheckValue(Option::RoundBottomCorners) = 0;
     EXPECT_EQ(LayOutPreview(d, 4, Form()).region,
               (RoundRegion{0, 0, 313, 207 + 2 * kMaxRoundAngle, kMaxRoundAngle}));
     EXPECT_EQ(RoundCornersRegion(312, 206, -10, false, true), (RoundRegion{0, 0, 313, 207, 0}));

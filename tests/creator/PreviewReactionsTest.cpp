@@ -15,27 +15,27 @@ TEST(ColourPick, FollowsThePointerAndIsTakenOnceByAPress) {
     pick.Follow(d, 0x00112233);
     EXPECT_EQ(d, SkinDocument());
 
-    d.picColor(10).backColor = 0x00AAAAAA;
-    pick.Start(d, 10);
-    EXPECT_EQ(d.picColor(10).foreColor, 0x00AAAAAAu);
+    d.picColor(Swatch::InactiveFormBack).backColor = 0x00AAAAAA;
+    pick.Start(d, Swatch::InactiveFormBack);
+    EXPECT_EQ(d.picColor(Swatch::InactiveFormBack).foreColor, 0x00AAAAAAu);
     pick.Follow(d, 0x00010203);
-    EXPECT_EQ(d.picColor(10).backColor, 0x00010203u);
+    EXPECT_EQ(d.picColor(Swatch::InactiveFormBack).backColor, 0x00010203u);
     pick.Follow(d, SheetImage::kOutside); // no pixel there: the swatch keeps its colour
-    EXPECT_EQ(d.picColor(10).backColor, 0x00010203u);
+    EXPECT_EQ(d.picColor(Swatch::InactiveFormBack).backColor, 0x00010203u);
     EXPECT_FALSE(d.SkinModified);
-    EXPECT_EQ(pick.Take(d, 0x00040506), 10);
-    EXPECT_EQ(d.picColor(10).backColor, 0x00040506u);
+    EXPECT_EQ(pick.Take(d, 0x00040506), Swatch::InactiveFormBack);
+    EXPECT_EQ(d.picColor(Swatch::InactiveFormBack).backColor, 0x00040506u);
     EXPECT_TRUE(d.SkinModified);
     EXPECT_FALSE(pick.active);
-    EXPECT_EQ(PreviewsColouredBy(10), (std::vector<int>{2, 4}));
-    EXPECT_EQ(PreviewsColouredBy(0), (std::vector<int>{1, 3}));
-    EXPECT_TRUE(PreviewsColouredBy(2).empty());
+    EXPECT_EQ(PreviewsColouredBy(Swatch::InactiveFormBack), (std::vector<int>{2, 4}));
+    EXPECT_EQ(PreviewsColouredBy(Swatch::ActiveFormBack), (std::vector<int>{1, 3}));
+    EXPECT_TRUE(PreviewsColouredBy(Swatch::ActiveCaption).empty());
 
     // Clearing puts back the colour the swatch had when its pick started,
     // and the system's window text colour on the untouched swatches 2, 4, 9.
     d.ClearSkinPieces();
-    EXPECT_EQ(d.picColor(10).backColor, 0x00AAAAAAu);
-    EXPECT_EQ(d.picColor(4).backColor, 0x80000008u);
+    EXPECT_EQ(d.picColor(Swatch::InactiveFormBack).backColor, 0x00AAAAAAu);
+    EXPECT_EQ(d.picColor(Swatch::ActiveMenu).backColor, 0x80000008u);
 }
 
 TEST(PreviewLayout, ClearedPiecesKeepTheirFlagsAndAreStillLaidOut) {

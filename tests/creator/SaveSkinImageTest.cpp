@@ -6,7 +6,7 @@
 // The GIFs are left in test-output\saved gifs\ beside their bitmaps, where
 // check_saved_gifs.py decodes them with the machine's own decoders.
 #include "base/PictureFile.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/shell/CreatorServices.h"
 #include "creator/shell/MainFrm.h"
@@ -20,6 +20,7 @@
 #include "forms/MsgBox.h"
 #include "forms/Screen.h"
 #include "forms/Settings.h"
+#include "forms/TextBox.h"
 #include "tests/creator/CreatorMenus.h"
 #include "tests/creator/SkinDocumentSamples.h"
 #include "tests/sheet/SkinSamples.h"
@@ -146,6 +147,32 @@ TEST_F(SaveSkin, AGifSaveWritesBothFilesThatReadBackAndShowsTheIndexedImage) {
     EXPECT_EQ(wrong, 0);
 }
 
+// Types "9" into the focused field and changes the document in code.
+void CALLBACK EditOnce(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    qel::test::KeyDown('9');
+    qel::test::KeyUp('9');
+    Default<MainFrm>().Document.SetText(Field::MenuLeft, "33");
+}
+
+// What arrives while a save runs is in neither file: typing waits until the
+// save is over, and a change made meanwhile in code leaves the skin modified.
+TEST_F(SaveSkin, AnEditDuringASaveIsInNeitherFileAndLeavesTheSkinModified) {
+    TextBox& field = *main->Text[Field::CaptionLeft];
+    const std::string typedBefore = field.Text();
+    SetFocus(field.hWnd());
+    SetTimer(nullptr, 0, 0, EditOnce);
+    while (!(GetQueueStatus(QS_TIMER) & (QS_TIMER << 16)))
+        Sleep(1); // until the timer is due at the save's first message pump
+    boxes.during = [&] { EXPECT_EQ(field.Text(), typedBefore); };
+    dialogs.path = folder + "Mid Save.gif";
+    main->mnuSave->Clicked();
+    EXPECT_EQ(boxes.Last().prompt, "Optimized GIF Skin Image has been saved");
+    EXPECT_EQ(FileSheet(folder + "Mid Save.gif"), FileSheet(folder + "Mid Save.bmp"));
+    EXPECT_TRUE(main->Document.SkinModified);
+    EXPECT_TRUE(qel::test::PumpUntil([&] { return field.Text() == "9"; }));
+}
+
 TEST_F(SaveSkin, PhotoPiecesAreReducedButEverythingElseReadsBackExactly) {
     for (int v = 1; v <= kVariants; ++v) {
         GraphicBox& box = main->Document.PieceBox(Piece::TopMiddle, v);
@@ -198,12 +225,20 @@ TEST_F(SaveSkin, RandomSkinsRoundTripThroughTheirFiles) {
 }
 
 TEST_F(SaveSkin, NamesCancelsAndFailedWritesEachEndAsTheySay) {
+    DeleteFileA((folder + "Ocean.bmp").c_str());
     dialogs.path = folder + "Ocean.png";
     ChooseFromMenu('F', {'B'});
     EXPECT_EQ(boxes.Last().prompt, "BitMap Skin Image has been saved");
     EXPECT_EQ(boxes.Last().title, "Vantreo Skin Creator");
     EXPECT_EQ(main->Document.SkinName, "Ocean");
     EXPECT_FALSE(FileSheet(folder + "Ocean.bmp").Empty());
+
+    // Replacing a file the dialog did not ask about is asked first; No saves nothing.
+    boxes.answers = {IDNO};
+    ChooseFromMenu('F', {'B'});
+    EXPECT_EQ(boxes.Last().prompt, "The skin is saved under the name \"Ocean\", which replaces "
+                                   "these files:\r\n\r\nOcean.bmp\r\n\r\nReplace them?");
+    EXPECT_EQ(boxes.Last().flags, UINT(MB_YESNO | MB_ICONQUESTION));
 
     // A cancelled dialog changes nothing and says nothing.
     main->Document.SkinModified = true;
@@ -248,11 +283,11 @@ TEST_F(SaveSkin, PiecesTheSheetCannotKeepAreAskedAboutAndNoSavesNothing) {
     EXPECT_EQ(dialogs.shown, dialogsBefore);
     EXPECT_TRUE(main->Document.SkinModified);
 
-    // Yes saves; a save or preview asked for meanwhile is ignored.
+    // Yes saves; a save, preview, load or new asked for meanwhile is ignored.
     boxes.answers = {IDYES};
     boxes.during = [&] {
-        main->mnuBMP->Clicked();
-        main->mnuPreview->Clicked();
+        for (Menu* command : {main->mnuBMP, main->mnuPreview, main->mnuCreate, main->mnuLoad})
+            command->Clicked();
     };
     dialogs.path = folder + "Kept.bmp";
     ChooseFromMenu('F', {'B'});

@@ -8,13 +8,16 @@ namespace {
 constexpr Piece kStrip[kStripPieces] = {Piece::LeftSide, Piece::BtmLeft,  Piece::BtmLeftSize,
                                         Piece::BtmMid,   Piece::BtmRight, Piece::BtmRightSize,
                                         Piece::RightSide};
-constexpr int kColourSwatch[kSheetColours] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+using enum Swatch;
+constexpr Swatch kColourSwatch[kSheetColours] = {
+    ActiveFormBack, ActiveCaption,  InactiveCaption, ActiveMenu, InactiveMenu,
+    MenuHighlight,  MenuBackground, Empty,           FormText,   InactiveFormBack};
 
 } // namespace
 
 SkinDocument DocumentOf(const SkinSheetContent& c, std::mt19937& rng) {
     SkinDocument d;
-    d.picColor(1).backColor = c.key;
+    d.picColor(Neutral).backColor = c.key;
     for (int v = 0; v < kCaptionVariants; ++v)
         for (int p = 0; p < kCaptionPieces; ++p)
             d.PieceBox(static_cast<Piece>(p), v + 1).Load(c.captionPieces[v * kCaptionPieces + p]);
@@ -29,7 +32,8 @@ SkinDocument DocumentOf(const SkinSheetContent& c, std::mt19937& rng) {
     for (int k = 0; k < kSheetColours; ++k)
         d.picColor(kColourSwatch[k]).backColor = c.colours[k];
     for (int f = 0; f < kSheetFlags; ++f)
-        d.CheckValue(f + 2) = c.flags[f] ? 1 : static_cast<int>(rng() % 2) * 2; // greyed is off
+        d.CheckValue(kFlagCheck[f]) =
+            c.flags[f] ? 1 : static_cast<int>(rng() % 2) * 2; // greyed is off
     for (int k = 0; k < kSheetValues; ++k) {
         const int32_t v = c.values[k];
         // Texts that Val() and rounding half to even bring back to v.
@@ -38,7 +42,7 @@ SkinDocument DocumentOf(const SkinSheetContent& c, std::mt19937& rng) {
                                      v > 0 ? std::to_string(v - 1) + ".6" : " 0"};
         d.SetText(kValueField[k], texts[rng() % 4]);
     }
-    d.CheckValue(1) = 1; // not stored
+    d.CheckValue(Option::ShowSizableCorners) = 1; // not stored
     return d;
 }
 

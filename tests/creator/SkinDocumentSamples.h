@@ -9,9 +9,16 @@
 
 namespace qel::test {
 
-// The number fields (Text1 to Text13) that hold the sheet's values, in the
-// sheet's order.
-inline constexpr int kValueField[kSheetValues] = {1, 2, 4, 3, 5, 6, 7, 8, 11, 12, 13};
+// The check boxes and number fields that hold the sheet's flags and values, in
+// the sheet's order.
+inline constexpr Option kFlagCheck[kSheetFlags] = {Option::RoundTopCorners,
+                                                   Option::RoundBottomCorners, Option::DrawCaption,
+                                                   Option::DrawFormIcon, Option::ShiftCaption};
+inline constexpr Field kValueField[kSheetValues] = {
+    Field::RoundAngle, Field::CaptionTopWithMenu, Field::ButtonLeft,
+    Field::ButtonsTop, Field::ButtonGap,          Field::MenuTop,
+    Field::MenuLeft,   Field::CaptionTopNoMenu,   Field::IconTop,
+    Field::IconLeft,   Field::CaptionLeft};
 
 // A document of `content`: the side and bottom pieces of variants 3 and 4 those
 // of 1 and 2, unticked flags sometimes greyed, the values written in texts

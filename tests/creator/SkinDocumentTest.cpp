@@ -13,23 +13,23 @@ TEST(SkinDocument, StartsWithTheDesignDefaults) {
     EXPECT_EQ(d.PieceBox(Piece::BtmRightSize, 2).height, 15);
     EXPECT_EQ(d.ButtonBox(CaptionButton::Minimize, 4).width, 18);
     // Swatches 2, 4 and 9 start black but reset to the system's window text colour.
-    EXPECT_EQ(d.picColor(9).backColor, 0u);
-    EXPECT_EQ(d.picColor(9).foreColor, 0x80000008u);
-    EXPECT_EQ(d.CheckValue(4), 1);
-    EXPECT_EQ(d.Text(4), "10");
+    EXPECT_EQ(d.picColor(Swatch::FormText).backColor, 0u);
+    EXPECT_EQ(d.picColor(Swatch::FormText).foreColor, 0x80000008u);
+    EXPECT_EQ(d.CheckValue(Option::DrawCaption), 1);
+    EXPECT_EQ(d.Text(Field::ButtonLeft), "10");
     EXPECT_THROW(d.PieceBox(Piece::TopLeft, 0), std::out_of_range);
 }
 
 TEST(SkinDocument, CaptionTopFieldsMirrorEachOther) {
     SkinDocument d;
-    d.SetText(10, "7");
-    EXPECT_EQ(d.Text(2), "7");
-    d.SetText(8, "12");
-    EXPECT_EQ(d.Text(9), "12");
-    d.SetText(9, "3");
-    EXPECT_EQ(d.Text(8), "3");
-    d.SetText(3, "9");
-    EXPECT_EQ(d.Text(2), "7");
+    d.SetText(Field::InactiveCaptionTopWithMenu, "7");
+    EXPECT_EQ(d.Text(Field::CaptionTopWithMenu), "7");
+    d.SetText(Field::CaptionTopNoMenu, "12");
+    EXPECT_EQ(d.Text(Field::InactiveCaptionTopNoMenu), "12");
+    d.SetText(Field::InactiveCaptionTopNoMenu, "3");
+    EXPECT_EQ(d.Text(Field::CaptionTopNoMenu), "3");
+    d.SetText(Field::ButtonsTop, "9");
+    EXPECT_EQ(d.Text(Field::CaptionTopWithMenu), "7");
 }
 
 TEST(SkinDocument, BoxesTakeTheSizeOfALoadedPictureAndKeepItWhenEmptied) {
@@ -55,10 +55,10 @@ TEST(SkinDocument, ClearingEmptiesTheGraphicsAndResetsTheSwatches) {
     close.Load(SheetImage(30, 25, 2));
     close.tag = "99";
     d.ItemData(2, Piece::TopMiddle) = kHasGraphic;
-    d.picColor(5) = {0x00111111, 0x00222222}; // an eyedropper pick started at 0x00222222
-    d.picColor(2).backColor = 0x00333333;
-    d.CheckValue(5) = 1;
-    d.SetText(7, "4");
+    d.picColor(Swatch::InactiveMenu) = {0x00111111, 0x00222222}; // a pick started at 0x00222222
+    d.picColor(Swatch::ActiveCaption).backColor = 0x00333333;
+    d.CheckValue(Option::DrawFormIcon) = 1;
+    d.SetText(Field::MenuLeft, "4");
     d.SkinModified = true;
     d.ClearSkinPieces();
 
@@ -70,10 +70,10 @@ TEST(SkinDocument, ClearingEmptiesTheGraphicsAndResetsTheSwatches) {
     EXPECT_EQ(close.height, 16);
     EXPECT_EQ(close.tag, "99");
     EXPECT_EQ(d.ItemData(2, Piece::TopMiddle), kHasGraphic);
-    EXPECT_EQ(d.picColor(5).backColor, 0x00222222u);
-    EXPECT_EQ(d.picColor(2).backColor, 0x80000008u);
-    EXPECT_EQ(d.CheckValue(5), 1);
-    EXPECT_EQ(d.Text(7), "4");
+    EXPECT_EQ(d.picColor(Swatch::InactiveMenu).backColor, 0x00222222u);
+    EXPECT_EQ(d.picColor(Swatch::ActiveCaption).backColor, 0x80000008u);
+    EXPECT_EQ(d.CheckValue(Option::DrawFormIcon), 1);
+    EXPECT_EQ(d.Text(Field::MenuLeft), "4");
     EXPECT_FALSE(d.SkinModified);
     const SkinDocument once = d;
     d.ClearSkinPieces();

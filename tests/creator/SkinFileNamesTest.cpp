@@ -18,6 +18,17 @@ TEST(SkinFileNames, NameAndFolderComeFromTheChosenFile) {
     EXPECT_EQ(SaveTargetOf("x.bmp", "longer title.bmp").folder, "");
 }
 
+TEST(SkinFileNames, FilesUnderAnotherNameThanTheChosenOneAreNotChosen) {
+    const auto notChosen = [](const std::string& title, bool asGif) {
+        return FilesNotChosen(SaveTargetOf("C:\\S\\" + title, title), "C:\\S\\" + title, asGif);
+    };
+    using Files = std::vector<std::string>;
+    EXPECT_EQ(notChosen("Sea.GIF", true), Files{}); // with its own bitmap
+    EXPECT_EQ(notChosen("Sea.bmp", true), Files{"C:\\S\\Sea.gif"});
+    EXPECT_EQ(notChosen("Ocean 1.5.gif", true),
+              (Files{"C:\\S\\Ocean 1.bmp", "C:\\S\\Ocean 1.gif"}));
+}
+
 TEST(SkinFileNames, AnUnnamedSkinPreviewsAsNewSkin) {
     EXPECT_EQ(PreviewName(""), "New Skin");
     EXPECT_EQ(PreviewName("   "), "New Skin");

@@ -2,6 +2,7 @@
 #include "creator/sheet/SkinSheetMapping.h"
 #include "sheet/SkinSheetReader.h"
 #include "sheet/SkinSheetWriter.h"
+#include "tests/sheet/DecodeGif.h"
 #include "tests/sheet/SkinSamples.h"
 
 #include <gtest/gtest.h>
@@ -56,16 +57,19 @@ TEST(SkinGif, SheetsOfFewColoursAreStoredExactly) {
     const SkinSheetContent content = SheetContentOf(SkinDocument(), [](uint32_t c) { return c; });
     const SkinGif gif = MakeSkinGif(content, 0x00FFFFFF);
     EXPECT_TRUE(gif.exact);
-    EXPECT_EQ(gif.picture, ComposeSkinSheet(content, 0x00FFFFFF));
+    const SheetImage decoded = test::DecodeGif(gif.bytes);
+    EXPECT_EQ(decoded, ComposeSkinSheet(content, 0x00FFFFFF));
     EXPECT_EQ(std::string(gif.bytes.begin(), gif.bytes.begin() + 6), "GIF87a");
-    EXPECT_EQ(GifReadBackFault(gif.picture, gif, content), "");
+    EXPECT_EQ(GifReadBackFault(decoded, gif, content), "");
 
-    SheetImage changed = gif.picture;
-    changed.SetPixel(5, 5, 0x00010203);
-    EXPECT_NE(GifReadBackFault(changed, gif, content), "");
+    std::vector<uint8_t> corrupted = gif.bytes;
+    corrupted[13 + 2 * 3] ^= 1; // the background (third in the table) one off: only pixels differ
+    const SheetImage wrong = test::DecodeGif(corrupted);
+    EXPECT_EQ(wrong.Width(), decoded.Width());
+    EXPECT_NE(GifReadBackFault(wrong, gif, content), "");
     SkinSheetContent other = content;
     other.Value(SheetValue::MenuTop) = 16;
-    EXPECT_NE(GifReadBackFault(gif.picture, gif, other), "");
+    EXPECT_NE(GifReadBackFault(decoded, gif, other), "");
 }
 
 TEST(SkinGif, PhotoPiecesAreReducedAroundExactLayoutColours) {
@@ -73,10 +77,11 @@ TEST(SkinGif, PhotoPiecesAreReducedAroundExactLayoutColours) {
     const SkinGif gif = MakeSkinGif(content, 0x00FFFFFF);
     EXPECT_FALSE(gif.exact);
     EXPECT_LE(ColoursOf(gif.picture).size(), 256u);
-    EXPECT_EQ(GifReadBackFault(gif.picture, gif, content), "");
+    const SheetImage decoded = test::DecodeGif(gif.bytes);
+    EXPECT_EQ(GifReadBackFault(decoded, gif, content), "");
 
     const SkinSheetContent read =
-        CutSkinSheetContent(gif.picture, *ReadSkinSheet(gif.picture).sheet, FlagRule::Creator);
+        CutSkinSheetContent(decoded, *ReadSkinSheet(decoded).sheet, FlagRule::Creator);
     for (const SheetImage* piece : read.Pictures())
         EXPECT_FALSE(ColoursOf(*piece).contains(content.key));
     const double psnr = PiecesPsnr(content, read);
@@ -90,9 +95,10 @@ TEST(SkinGif, RandomSkinsReadBackFromTheirGifPictures) {
         SCOPED_TRACE(i);
         const test::SampleSkin skin = test::RandomSkin(rng);
         const SkinGif gif = MakeSkinGif(skin.content, skin.background);
-        ASSERT_EQ(GifReadBackFault(gif.picture, gif, skin.content), "");
+        const SheetImage decoded = test::DecodeGif(gif.bytes);
+        ASSERT_EQ(GifReadBackFault(decoded, gif, skin.content), "");
         if (gif.exact) {
-            EXPECT_EQ(gif.picture, ComposeSkinSheet(skin.content, skin.background));
+            EXPECT_EQ(decoded, ComposeSkinSheet(skin.content, skin.background));
         }
     }
 }

@@ -53,9 +53,9 @@ TEST(SkinSheetMapping, RandomDocumentsRoundTripThroughTheirSheets) {
         // What the sheet keeps, as it reads back.
         SkinDocument expected = d;
         expected.SkinName = "kept";
-        expected.CheckValue(1) = 0;
+        expected.CheckValue(Option::ShowSizableCorners) = 0;
         for (int f = 0; f < kSheetFlags; ++f)
-            expected.CheckValue(f + 2) = skin.content.flags[f] ? 1 : 0;
+            expected.CheckValue(test::kFlagCheck[f]) = skin.content.flags[f] ? 1 : 0;
         for (int k = 0; k < kSheetValues; ++k)
             expected.SetText(test::kValueField[k], std::to_string(skin.content.values[k]));
         for (int list = 1; list <= kVariants; ++list)
@@ -74,11 +74,11 @@ TEST(SkinSheetMapping, RandomDocumentsRoundTripThroughTheirSheets) {
 TEST(SkinSheetMapping, StoresTranslatedColoursTicksOfValueOneAndRoundedValues) {
     SkinDocument d;
     d.ClearSkinPieces(); // swatches 2, 4 and 9 now hold the system text colour
-    d.CheckValue(3) = 2;
-    d.SetText(13, "2.5");
-    d.SetText(6, "3.5");
-    d.SetText(7, "12/5");
-    d.SetText(1, "");
+    d.CheckValue(Option::RoundBottomCorners) = 2;
+    d.SetText(Field::CaptionLeft, "2.5");
+    d.SetText(Field::MenuTop, "3.5");
+    d.SetText(Field::MenuLeft, "12/5");
+    d.SetText(Field::RoundAngle, "");
     const SkinSheetContent c = SheetContentOf(d, Translate);
     EXPECT_EQ(c.Colour(SheetColour::ActiveCaption), 0x00101010u);
     EXPECT_EQ(c.Colour(SheetColour::FormText), 0x00101010u);
@@ -99,7 +99,7 @@ TEST(SkinSheetMapping, StoresTranslatedColoursTicksOfValueOneAndRoundedValues) {
     SheetImage sheet = ComposeSkinImage(d, Translate);
     EXPECT_EQ(sheet.Pixel(sheet.Width() - 1, sheet.Height() - 1), 0x00FFFFFFu);
     EXPECT_GE(sheet.Width(), 61);
-    d.picColor(1).backColor = 0x00FFFFFF;
+    d.picColor(Swatch::Neutral).backColor = 0x00FFFFFF;
     sheet = ComposeSkinImage(d, Translate);
     EXPECT_EQ(sheet.Pixel(0, 0), 0x00FFFFFFu);
     EXPECT_EQ(sheet.Pixel(sheet.Width() - 1, sheet.Height() - 1), 0x00FEFEFEu);
@@ -114,24 +114,32 @@ TEST(SkinSheetMapping, SheetCheckRefusesWhatWouldNotReadBack) {
     };
     const std::string end = "\r\n\r\nThis is not allowed.";
     EXPECT_EQ(fault([](SkinDocument& d) { d.PieceBox(Piece::TopMiddle, 4).width = 70; }),
-              "The Top Middle graphics are not the same width on all forms." + end);
+              "The Top Middle graphics are not the same width on all forms.\r\n\r\nActive Skin "
+              "with Menu: Top Middle 71 pixels wide; In-Active Skin with No Menu: Top Middle 70 "
+              "pixels wide." +
+                  end);
     EXPECT_EQ(fault([](SkinDocument& d) { d.PieceBox(Piece::TopRight, 3).height = 21; }),
-              "The Top Right graphics are not the same height as the Top Left graphics." + end);
+              "The Top Right graphics are not the same height as the Top Left graphics.\r\n\r\n"
+              "Active Skin with No Menu: Top Left 20 pixels high, Top Right 21 pixels high." +
+                  end);
     EXPECT_EQ(fault([](SkinDocument& d) {
                   for (int v = 1; v <= 4; ++v)
                       d.PieceBox(Piece::BtmRightSize, v).height = 9;
               }),
               "The Right Side graphics are not the same Height as the Bottom Right Sizable "
-              "Corners." +
+              "Corners.\r\n\r\nActive Skin with Menu: Right Side 15 pixels high, Bottom Right "
+              "Sizable 9 pixels high." +
                   end);
     EXPECT_EQ(fault([](SkinDocument& d) {
                   for (int v = 1; v <= 4; ++v)
                       for (Piece p : {Piece::TopLeft, Piece::TopMiddle, Piece::TopRight})
                           d.PieceBox(p, v).height = 1;
               }),
-              "The Top Left graphics are not more than one pixel high." + end);
+              "The Top Left graphics are not more than one pixel high.\r\n\r\nActive Skin with "
+              "Menu: Top Left 1 pixel high." +
+                  end);
     // What the sheet library refuses, in the same style.
-    const std::string values = fault([](SkinDocument& d) { d.SetText(5, "4096"); });
+    const std::string values = fault([](SkinDocument& d) { d.SetText(Field::ButtonGap, "4096"); });
     EXPECT_NE(values.find("Button Gap"), std::string::npos);
     EXPECT_TRUE(values.ends_with(end));
     const std::string key = fault([](SkinDocument& d) {

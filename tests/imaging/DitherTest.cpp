@@ -35,7 +35,8 @@ struct Converted {
     uint8_t At(int x, int y) { return indices.View().Row(y)[x]; }
 };
 
-std::unique_ptr<Converted> Convert(int paletteType, int method, PixelBuffer& source) {
+std::unique_ptr<Converted> Convert(PaletteType paletteType, DitherMethod method,
+                                   PixelBuffer& source) {
     auto out = std::make_unique<Converted>();
     out->indices = PixelBuffer(source.Width(), source.Height(), 8);
     SetPaletteType(paletteType);
@@ -73,11 +74,11 @@ TEST(DitherTables, HoldTheMatricesLevelsAndErrorShares) {
 
 TEST(Dither, PureRedFindsItsHalftoneAndOptimalEntries) {
     PixelBuffer image = Image32(2, 1, {Red(255), {255, 255, 255}});
-    auto halftone = Convert(0, 0, image);
+    auto halftone = Convert(PaletteType::Halftone, DitherMethod::Nearest, image);
     EXPECT_EQ(halftone->palette.Entries(), 216);
     EXPECT_EQ(halftone->At(0, 0), 5);
     EXPECT_EQ(halftone->At(1, 0), 215);
-    auto optimal = Convert(1, 0, image);
+    auto optimal = Convert(PaletteType::Optimal, DitherMethod::Nearest, image);
     ASSERT_EQ(optimal->palette.Entries(), 2);
     EXPECT_EQ(optimal->At(0, 0), optimal->palette.ClosestIndex(255, 0, 0));
     EXPECT_EQ(optimal->palette.rgbR(optimal->At(0, 0)), 255);
@@ -88,7 +89,7 @@ TEST(Dither, OptimalWithoutDitheringRoundsEachChannelToTheNearestSeventeenth) {
     // Red 8 rounds down to level 0 (black), red 9 up to level 1 (17), although
     // the palette holds both exactly.
     PixelBuffer image = Image32(4, 1, {Red(0), Red(17), Red(8), Red(9)});
-    auto c = Convert(1, 0, image);
+    auto c = Convert(PaletteType::Optimal, DitherMethod::Nearest, image);
     EXPECT_EQ(c->At(2, 0), c->At(0, 0));
     EXPECT_EQ(c->At(3, 0), c->At(1, 0));
     EXPECT_NE(c->At(0, 0), c->At(1, 0));
@@ -96,7 +97,7 @@ TEST(Dither, OptimalWithoutDitheringRoundsEachChannelToTheNearestSeventeenth) {
 
 TEST(Dither, OrderedHalftoneTurnsFlatGreyIntoAFourByFourPattern) {
     PixelBuffer image = Image32(8, 8, std::vector<Bgr>(64, Bgr{128, 128, 128}));
-    auto c = Convert(0, 1, image);
+    auto c = Convert(PaletteType::Halftone, DitherMethod::Ordered, image);
     const DitherTables& t = GetDitherTables();
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
@@ -114,7 +115,7 @@ TEST(Dither, OrderedOptimalShiftsLevelsByTheMatrix) {
     pixels[0] = {0, 0, 0};
     pixels[1] = {17, 17, 17};
     PixelBuffer image = Image32(8, 5, pixels);
-    auto c = Convert(1, 1, image);
+    auto c = Convert(PaletteType::Optimal, DitherMethod::Ordered, image);
     ASSERT_EQ(c->palette.Entries(), 3);
     ASSERT_EQ(c->palette.rgbG(1), 17);
     const char* expected[] = {"10101010", "01010101", "10101010", "01010101"};
@@ -130,8 +131,8 @@ TEST(Dither, DiffusionLeavesColoursOfThePaletteAlone) {
                           static_cast<uint8_t>(51 * (i / 6 % 6)),
                           static_cast<uint8_t>(51 * (i * 7 % 6))});
     PixelBuffer image = Image32(7, 5, pixels);
-    auto diffused = Convert(0, 2, image);
-    auto nearest = Convert(0, 0, image);
+    auto diffused = Convert(PaletteType::Halftone, DitherMethod::FloydSteinberg, image);
+    auto nearest = Convert(PaletteType::Halftone, DitherMethod::Nearest, image);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
             EXPECT_EQ(diffused->At(x, y), nearest->At(x, y));
@@ -143,7 +144,8 @@ int LastPixel(int width, int height, const std::vector<uint8_t>& reds) {
     for (uint8_t r : reds)
         pixels.push_back(Red(r));
     PixelBuffer image = Image32(width, height, pixels);
-    return Convert(0, 2, image)->At(width - 1, height - 1);
+    return Convert(PaletteType::Halftone, DitherMethod::FloydSteinberg, image)
+        ->At(width - 1, height - 1);
 }
 
 TEST(Dither, DiffusionSpreadsSevenFiveOneAndThreeSixteenths) {
@@ -160,14 +162,14 @@ TEST(Dither, DiffusionSpreadsSevenFiveOneAndThreeSixteenths) {
 
 TEST(Dither, DiffusionWorksOnACopyOfTheSource) {
     PixelBuffer image = Image32(2, 1, {Red(16), Red(19)});
-    Convert(0, 2, image);
+    Convert(PaletteType::Halftone, DitherMethod::FloydSteinberg, image);
     EXPECT_EQ(image.View().Row(0)[6], 19);
 }
 
 TEST(Dither, DiffusionDropsErrorsBelowFourAndKeepsChannelsInRange) {
     auto right = [](uint8_t first, Bgr second) {
         PixelBuffer image = Image32(2, 1, {Red(first), second});
-        return Convert(0, 2, image)->At(1, 0);
+        return Convert(PaletteType::Halftone, DitherMethod::FloydSteinberg, image)->At(1, 0);
     };
     EXPECT_EQ(right(3, Red(25)), 0); // error 3: dropped
     EXPECT_EQ(right(4, Red(25)), 1); // error 4: 2 more to the right
@@ -182,13 +184,13 @@ TEST(Dither, OtherPaletteTypesAndMethodsMapNothing) {
     dest.View().Row(0)[0] = 77;
     cPal8bpp palette;
     palette.CreateEGA();
-    SetPaletteType(2);
-    SetDitherMethod(0);
+    SetPaletteType(static_cast<PaletteType>(2));
+    SetDitherMethod(DitherMethod::Nearest);
     EXPECT_TRUE(DitherTo8bpp(image.View(), dest.View(), palette));
     EXPECT_EQ(palette.Entries(), 16);
     EXPECT_EQ(dest.View().Row(0)[0], 77);
-    SetPaletteType(0);
-    SetDitherMethod(3);
+    SetPaletteType(PaletteType::Halftone);
+    SetDitherMethod(static_cast<DitherMethod>(3));
     EXPECT_TRUE(DitherTo8bpp(image.View(), dest.View(), palette));
     EXPECT_EQ(palette.Entries(), 216);
     EXPECT_EQ(dest.View().Row(0)[0], 77);
@@ -198,8 +200,8 @@ TEST(Dither, RefusesImagesOfOtherDepthsOrSizes) {
     PixelBuffer image = Image32(2, 2, std::vector<Bgr>(4, Red(1)));
     PixelBuffer eight(2, 2, 8), small(2, 1, 8), wide(2, 2, 24);
     cPal8bpp palette;
-    SetPaletteType(0);
-    SetDitherMethod(0);
+    SetPaletteType(PaletteType::Halftone);
+    SetDitherMethod(DitherMethod::Nearest);
     EXPECT_FALSE(DitherTo8bpp(eight.View(), eight.View(), palette));
     EXPECT_FALSE(DitherTo8bpp(wide.View(), eight.View(), palette));
     EXPECT_FALSE(DitherTo8bpp(image.View(), small.View(), palette));
@@ -214,7 +216,7 @@ TEST(Dither, OptimalPaletteComesFromAReducedCopyOfLargeImages) {
         for (int x = 0; x < 600; ++x)
             pixels.push_back(x < 300 ? Bgr{200, 10, 10} : Bgr{10, 10, 200});
     PixelBuffer image = Image32(600, 20, pixels);
-    auto c = Convert(1, 2, image);
+    auto c = Convert(PaletteType::Optimal, DitherMethod::FloydSteinberg, image);
     ASSERT_EQ(c->palette.Entries(), 2);
     EXPECT_EQ(c->palette.rgbB(c->At(0, 0)), 200);
     EXPECT_EQ(c->palette.rgbR(c->At(599, 19)), 200);

@@ -59,8 +59,8 @@ TEST(DibModules, DitherTo8bppRecreatesTheDestinationWithThePaletteAsColourTable)
     auto picture = loaded.Image();
     ASSERT_GT(source.CreateFromStdPicture(picture.get(), true), 8);
     cPal8bpp palette;
-    SetPaletteType(1);
-    SetDitherMethod(0);
+    SetPaletteType(PaletteType::Optimal);
+    SetDitherMethod(DitherMethod::Nearest);
     ASSERT_TRUE(DitherTo8bpp(source, dest, palette));
     EXPECT_EQ(dest.BPP(), 8);
     EXPECT_EQ(dest.Width(), 9);
@@ -110,8 +110,8 @@ TEST(DibModules, SaveGifWritesTheSectionTopRowFirst) {
     auto picture = loaded.Image();
     source.CreateFromStdPicture(picture.get(), true);
     cPal8bpp palette;
-    SetPaletteType(1);
-    SetDitherMethod(0);
+    SetPaletteType(PaletteType::Optimal);
+    SetDitherMethod(DitherMethod::Nearest);
     ASSERT_TRUE(DitherTo8bpp(source, indexed, palette));
     std::string gif = test::ImagingOutputPath("dib/sheet.gif");
     ASSERT_TRUE(SaveGIF(gif, indexed, palette, -1, false, ""));

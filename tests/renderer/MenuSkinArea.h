@@ -4,7 +4,7 @@
 // over the bar, and passes the menu-loop and Alt-key calls on to the bar.
 #pragma once
 #include "base/ComObject.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 #include "hooking/cNCCalcSize.h"
 #include "renderer/cMenuBar.h"
 

@@ -166,11 +166,22 @@ TEST(SkinSheetReader, RefusesSheetsWhoseCellsLieOutsideThePicture) {
 }
 
 TEST(SkinSheetReader, KeyColourInTheFirstColumnOfTopLeftMovesTheBands) {
-    test::SampleSkin skin = BuiltInLikeSkin();
+    // Strip and buttons of one height, so that the shifted bands still read:
+    // each band takes the height of the one above it.
+    SkinSheetGeometry g = kBuiltInGeometry;
+    g.topLeftWidth = 6;
+    g.buttonHeight = g.stripCellHeight;
+    std::mt19937 rng(3);
+    test::SampleSkin skin = test::RandomSkin(rng, g);
+    SheetImage& plainTopLeft =
+        skin.content.Caption(CaptionVariant::ActivePlain, CaptionPiece::TopLeft);
+    // Its top row is where the moved layout finds the first strip cell's width.
+    plainTopLeft.Fill({0, 0, plainTopLeft.Width(), 1}, skin.background);
     SheetImage picture = ComposeSkinSheet(skin.content, skin.background);
     picture.SetPixel(1, 20, skin.content.key);
     SkinSheetReading reading = ReadSkinSheet(picture);
-    EXPECT_TRUE(!reading.sheet || reading.sheet->geometry.menuBandHeight == 19);
+    ASSERT_TRUE(reading.sheet) << reading.problem;
+    EXPECT_EQ(reading.sheet->geometry, (SkinSheetGeometry{6, 13, 28, 19, 22, 6, 24, 6, 6}));
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // flat-coloured implementation of the non-client interface.
 #pragma once
 #include "base/ComObject.h"
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 
 #include "base/Handle.h"
 

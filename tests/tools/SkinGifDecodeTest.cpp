@@ -2,6 +2,7 @@
 // sheet the generator composed, and carries the skin's name as its comment.
 #include "tests/tools/SkinFiles.h"
 #include "sheet/SkinSheetGif.h"
+#include "tests/sheet/DecodeGif.h"
 #include "tools/skins/SkinSheetFile.h"
 
 #include <gif_lib.h>
@@ -50,21 +51,7 @@ void CheckDecodes(const SkinTheme& theme) {
     ASSERT_EQ(DGifSlurp(gif.get()), GIF_OK) << GifErrorString(gif->Error);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF89a");
     ASSERT_EQ(gif->ImageCount, 1);
-    const SavedImage& image = gif->SavedImages[0];
-    ASSERT_EQ(image.ImageDesc.Width, sheet.Width());
-    ASSERT_EQ(image.ImageDesc.Height, sheet.Height());
-    const ColorMapObject* map =
-        image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
-    ASSERT_NE(map, nullptr);
-    EXPECT_LE(map->ColorCount, 256);
-    for (int y = 0; y < sheet.Height(); ++y)
-        for (int x = 0; x < sheet.Width(); ++x) {
-            const int index = image.RasterBits[y * sheet.Width() + x];
-            ASSERT_LT(index, map->ColorCount);
-            const GifColorType& e = map->Colors[index];
-            const uint32_t colour = e.Red | e.Green << 8 | e.Blue << 16;
-            ASSERT_EQ(colour, sheet.Pixel(x, y)) << "pixel " << x << ", " << y;
-        }
+    EXPECT_EQ(test::DecodeGif(bytes), sheet);
     EXPECT_EQ(CommentOf(gif.get()), theme.name);
 }
 

@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Draws the showcase's two icons (32 x 32 and 16 x 16, 16 colours): a glossy
-bubble in the program's blue, and one in green for the plain sample form; and
-the skin creator's live preview art: the sample form icon (16 x 16, 16
-colours, an orange bubble) and the eyedropper pointer (32 x 32, 16 colours), a
-circular cross-hair with tick marks, its hot spot on the centre of the cross.
+bubble in the program's blue, and one in green for the plain sample form; the
+skin creator's own icon (the same sizes): a small window in the creator's
+colours, teal caption with a copper close button; and the creator's live
+preview art: the sample form icon (16 x 16, 16 colours, an orange bubble) and
+the eyedropper pointer (32 x 32, 16 colours), a circular cross-hair with tick
+marks, its hot spot on the centre of the cross.
 Usage: make_icons.py SHOWCASE_FOLDER CREATOR_FOLDER"""
 import math
 import struct
@@ -47,6 +49,35 @@ def bubble(size, dark, mid, light):
     return pixels, mask
 
 
+def skinned_window(size):
+    """Palette indices and a mask of a window outlined in black, its top corners
+    rounded: a teal caption with an aqua gloss line and a copper close button at
+    its right, teal borders, a white body."""
+    caption = size * 3 // 8
+    r = (caption - 3) / 2  # the close button's radius
+    cx, cy = size - 3 - r, (caption + 1) / 2
+    pixels, mask = [], []
+    for y in range(size):
+        row, mrow = [], []
+        for x in range(size):
+            corner = y == 0 and x in (0, size - 1)
+            mrow.append(1 if corner else 0)
+            if corner or x in (0, size - 1) or y in (0, size - 1, caption):
+                row.append(0)
+            elif math.hypot(x - cx, y - cy) <= r:
+                lit = (x - cx) + (y - cy) < -r / 2
+                row.append(9 if lit else 1)  # red gloss on maroon
+            elif y < caption:
+                row.append(14 if y == 1 else 6)
+            elif x in (1, size - 2) or y == size - 2:
+                row.append(6)
+            else:
+                row.append(15)
+        pixels.append(row)
+        mask.append(mrow)
+    return pixels, mask
+
+
 def image_bytes(size, pixels, mask):
     header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
     palette = b''.join(struct.pack('BBBB', b, g, r, 0) for r, g, b in PALETTE)
@@ -69,7 +100,10 @@ def image_bytes(size, pixels, mask):
 
 
 def icon(dark, mid, light, sizes=(32, 16)):
-    images = [image_bytes(s, *bubble(s, dark, mid, light)) for s in sizes]
+    return icon_file([image_bytes(s, *bubble(s, dark, mid, light)) for s in sizes], sizes)
+
+
+def icon_file(images, sizes):
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for s, data in zip(sizes, images):
@@ -115,6 +149,8 @@ if __name__ == '__main__':
         f.write(icon(4, 12, 14))  # navy, blue, aqua
     with open(folder + '/CleanFrm.ico', 'wb') as f:
         f.write(icon(2, 10, 11))  # green, lime, yellow
+    with open(sys.argv[2] + '/Creator.ico', 'wb') as f:
+        f.write(icon_file([image_bytes(s, *skinned_window(s)) for s in (32, 16)], (32, 16)))
     with open(sys.argv[2] + '/SampleIcon.ico', 'wb') as f:
         f.write(icon(1, 9, 11, (16,)))  # maroon, red, yellow
     with open(sys.argv[2] + '/Crosshair.cur', 'wb') as f:

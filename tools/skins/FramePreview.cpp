@@ -1,38 +1,18 @@
 #include "tools/skins/FramePreview.h"
 #include "sheet/SkinSlice.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace qel {
-
-namespace {
-
-// Whether the pixel lies inside the window region that rounds the corners:
-// a rectangle one pixel larger than the window with ellipse corners `angle` wide.
-bool InRegion(int x, int y, int width, int height, int angle, bool top, bool bottom) {
-    const double r = angle / 2.0;
-    const int regionTop = top ? 0 : -2 * angle;
-    const int regionBottom = bottom ? height + 1 : height + 2 * angle + 1;
-    const double px = x + 0.5, py = y + 0.5;
-    const double cx = px < r ? r : px > width + 1 - r ? width + 1 - r : px;
-    const double cy = py < regionTop + r      ? regionTop + r
-                      : py > regionBottom - r ? regionBottom - r
-                                              : py;
-    const double dx = px - cx, dy = py - cy;
-    return dx * dx + dy * dy <= r * r;
-}
-
-} // namespace
 
 FramePicture ComposeFrame(const SheetImage& sheet, const FrameShot& shot) {
     SkinSliceResult sliced = SliceSkinSheet(sheet, {shot.hasMenu, true, true});
     if (!sliced.slice) throw std::invalid_argument(sliced.problem);
     const SkinSlice& s = *sliced.slice;
     const SkinConfigValues& k = s.config;
-    const SheetImage caption = CutPicture(sheet, s.caption);
-    const SheetImage borders = CutPicture(sheet, s.borders);
-    const SheetImage buttons = CutPicture(sheet, s.buttons);
+    SheetImage caption = CutPicture(sheet, s.caption);
+    SheetImage borders = CutPicture(sheet, s.borders);
+    SheetImage buttons = CutPicture(sheet, s.buttons);
     const int W = shot.width, H = shot.height;
     const FrameSkin skin = FrameSkinOf(k, caption.Height(), borders.Width(), borders.Height());
     FrameState state;
@@ -42,48 +22,22 @@ FramePicture ComposeFrame(const SheetImage& sheet, const FrameShot& shot) {
     state.sizable = shot.sizable;
     state.menu = shot.hasMenu;
     state.titleHeight = shot.titleHeight;
-    state.looks = {static_cast<FrameButtonLook>(shot.close),
-                   static_cast<FrameButtonLook>(shot.maximize),
-                   static_cast<FrameButtonLook>(shot.minimize)};
+    state.looks = {shot.close, shot.maximize, shot.minimize};
     const FrameLayout layout = LayOutFrame(skin, state);
 
     FramePicture out;
     out.image = SheetImage(W, H, kDesktopColour);
     SheetImage& image = out.image;
-    auto copy = [](SheetImage& to, const SheetImage& from, const PieceCopy& piece) {
-        to.Draw(from, {piece.fromX, piece.fromY, piece.to.Width(), piece.to.Height()},
-                piece.to.left, piece.to.top);
-    };
-
-    // Caption: the two ends unstretched, the middle tiled between them.
-    copy(image, caption, layout.captionLeft);
-    copy(image, caption, layout.captionRight);
-    const PieceCopy& tile = layout.middleTile;
-    for (int x = layout.middle.left; tile.to.Width() > 0 && x < layout.middle.right;
-         x += tile.to.Width())
-        image.Draw(caption,
-                   {tile.fromX, tile.fromY, std::min(tile.to.Width(), layout.middle.right - x),
-                    tile.to.Height()},
-                   x, tile.to.top);
-    for (int i = kCloseButton; i < kFrameButtonCount; ++i)
-        if (layout.buttonShown[i]) copy(image, buttons, layout.buttonCells[i]);
-
-    // Sides and bottom.
-    const int w = layout.cellWidth, b = skin.bordersHeight;
-    if (w > 0 && b > 0) {
-        SheetImage side(2 * w, H, 0);
-        for (int y = 0; y < H; y += b) {
-            side.Draw(borders, {layout.sideCells[0], 0, w, b}, 0, y);
-            side.Draw(borders, {layout.sideCells[1], 0, w, b}, w, y);
+    SheetImage strip(W, layout.stripHeight, kDesktopColour), side(layout.sideWidth, H, 0);
+    // The surfaces in FrameSurface's order.
+    SheetImage* surfaces[] = {&caption, &borders, &buttons, &strip, &side, &image};
+    for (const auto* copies : {&layout.caption, &layout.frame})
+        for (const FrameCopy& c : *copies) {
+            const PieceCopy& p = c.piece;
+            surfaces[static_cast<int>(c.to)]->Draw(*surfaces[static_cast<int>(c.from)],
+                                                   {p.fromX, p.fromY, p.to.Width(), p.to.Height()},
+                                                   p.to.left, p.to.top);
         }
-        copy(image, side, layout.leftBorder);
-        copy(image, side, layout.rightBorder);
-        const int y = layout.bottom.top;
-        for (int x = 0; x < W; x += w)
-            image.Draw(borders, {layout.bottomMiddleCell, 0, w, b}, x, y);
-        image.Draw(borders, {layout.bottomLeftCell, 0, w, b}, 0, y);
-        image.Draw(borders, {layout.bottomRightCell, 0, w, b}, layout.bottomRightX, y);
-    }
 
     // The client area, within the margins the renderer gives the window.
     const FrameMargins m = MarginsOf(skin);
@@ -96,11 +50,11 @@ FramePicture ComposeFrame(const SheetImage& sheet, const FrameShot& shot) {
         image.Fill({x + 1, y + 2, 14, 12}, 0x00704010);
         image.Fill({x + 2, y + 5, 12, 8}, 0x00FFFFFF);
     }
-    if (s.RoundAngle >= 1 && (s.RoundTop || s.RoundBottom))
+    const RoundRegion region = RoundCornersRegion(W, H, s.RoundAngle, s.RoundTop, s.RoundBottom);
+    if (region.ellipse > 0)
         for (int y = 0; y < H; ++y)
-            for (int px = 0; px < W; ++px)
-                if (!InRegion(px, y, W, H, s.RoundAngle, s.RoundTop, s.RoundBottom))
-                    image.SetPixel(px, y, kDesktopColour);
+            for (int x = 0; x < W; ++x)
+                if (!region.Contains(x, y)) image.SetPixel(x, y, kDesktopColour);
 
     out.title = {layout.title.left, layout.title.top, layout.title.Width(), layout.title.Height()};
     out.titleColour = shot.active ? k.ActiveCaptionColor : k.InActiveCaptionColor;

@@ -3,7 +3,7 @@
 // window region's rounded corners), to look at skins without a window. Text is
 // left to a caller that can draw it: the frame says where it goes.
 #pragma once
-#include "renderer/FrameLayout.h"
+#include "skinmodel/FrameLayout.h"
 #include "sheet/SheetImage.h"
 #include "sheet/SkinSheetGeometry.h"
 

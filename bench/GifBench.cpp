@@ -3,7 +3,7 @@
 // times, the file sizes and the time ratio.
 #include "imaging/mDither8bpp.h"
 #include "imaging/mGIFSave.h"
-#include "tests/imaging/SampleImages.h"
+#include "bench/SampleImages.h"
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
         PixelBuffer photo = test::PhotoLikeImage(width, height);
         Sample& s = samples["photo"];
         s.pixels = PixelBuffer(width, height, 8);
-        SetPaletteType(1);
-        SetDitherMethod(2);
+        SetPaletteType(PaletteType::Optimal);
+        SetDitherMethod(DitherMethod::FloydSteinberg);
         DitherTo8bpp(photo.View(), s.pixels.View(), s.palette);
     }
     {

@@ -1,4 +1,4 @@
-#include "renderer/FrameLayout.h"
+#include "skinmodel/FrameLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -34,27 +34,46 @@ FrameState Window(int w, int h) {
     return s;
 }
 
+using S = FrameSurface;
+
+// The copies from one surface to another, in painting order.
+std::vector<PieceCopy> Copies(const std::vector<FrameCopy>& copies, FrameSurface from,
+                              FrameSurface to) {
+    std::vector<PieceCopy> out;
+    for (const FrameCopy& c : copies)
+        if (c.from == from && c.to == to) out.push_back(c.piece);
+    return out;
+}
+
+std::vector<int> SourceXs(const std::vector<PieceCopy>& copies) {
+    std::vector<int> out;
+    for (const PieceCopy& c : copies)
+        out.push_back(c.fromX);
+    return out;
+}
+
 TEST(FrameLayout, TheBottomCornersAreThoseOfTheWindowsKind) {
     const FrameSkin k = SlicedSkin();
     FrameState state = Window(300, 200);
     FrameLayout sizable = LayOutFrame(k, state);
-    EXPECT_EQ(sizable.bottomLeftCell, kBottomLeftSizableCell * 6);
-    EXPECT_EQ(sizable.bottomRightCell, kBottomRightSizableCell * 6);
-    EXPECT_EQ(sizable.bottomRightX, 300 - 6);
-    EXPECT_EQ(sizable.bottom, (FrameRect{0, 192, 300, 200}));
+    // The bottom middle cell, then the left and the right corner.
+    const std::vector<PieceCopy> bottom = Copies(sizable.frame, S::Borders, S::Strip);
+    EXPECT_EQ(SourceXs(bottom), (std::vector<int>{3 * 6, 2 * 6, 5 * 6}));
+    EXPECT_EQ(bottom.back().to.left, 300 - 6);
+    EXPECT_EQ(Copies(sizable.frame, S::Strip, S::Window).back().to, (FrameRect{0, 192, 300, 200}));
 
     state.sizable = false;
     state.active = false;
     FrameLayout fixed = LayOutFrame(k, state);
-    EXPECT_EQ(fixed.bottomLeftCell, (kInactiveCells + kBottomLeftFixedCell) * 6);
-    EXPECT_EQ(fixed.bottomRightCell, (kInactiveCells + kBottomRightFixedCell) * 6);
-    EXPECT_EQ(fixed.sideCells, (std::array<int, 2>{42, 42 + 36}));
+    EXPECT_EQ(SourceXs(Copies(fixed.frame, S::Borders, S::Strip)),
+              (std::vector<int>{(7 + 3) * 6, (7 + 1) * 6, (7 + 4) * 6}));
+    EXPECT_EQ(SourceXs(Copies(fixed.frame, S::Borders, S::Side)), (std::vector<int>{42, 42 + 36}));
 }
 
 TEST(FrameLayout, CaptionButtonsCloseUpFromTheRightAndTakeTheirCells) {
     const FrameSkin k = SlicedSkin();
     FrameState state = Window(300, 200);
-    state.looks = {kButtonHover, kButtonPressed, kButtonNormal};
+    state.looks = {ButtonState::Highlight, ButtonState::Down, ButtonState::Normal};
     state.maximised = true;
     FrameLayout all = LayOutFrame(k, state);
     EXPECT_EQ(all.buttons[kCloseButton], (FrameRect{277, 6, 294, 20}));
@@ -73,7 +92,7 @@ TEST(FrameLayout, CaptionButtonsCloseUpFromTheRightAndTakeTheirCells) {
     EXPECT_FALSE(two.buttonShown[kMaxRestoreButton]);
     EXPECT_EQ(two.buttons[kMinimiseButton], all.buttons[kMaxRestoreButton]);
     EXPECT_EQ(two.buttonCells[kCloseButton].fromY, 3 * 14);
-    EXPECT_EQ(two.captionLeft.fromX, 90);
+    EXPECT_EQ(two.caption[0].piece.fromX, 90); // the caption's left end
 }
 
 TEST(FrameLayout, ANarrowCaptionKeepsItsRightEndAndDropsTheTitle) {
@@ -82,16 +101,22 @@ TEST(FrameLayout, ANarrowCaptionKeepsItsRightEndAndDropsTheTitle) {
     FrameLayout wide = LayOutFrame(k, Window(300, 200));
     EXPECT_FALSE(wide.tooNarrow);
     EXPECT_EQ(wide.title, (FrameRect{36, 9, 270, 19})); // below half a border: b + 1
-    EXPECT_EQ(wide.middle, (FrameRect{31, 0, 270, 30}));
-    EXPECT_EQ(wide.middleTile.to.Width(), 29);
+    // The middle (31 to 270): a first tile of 29, repeated by doubling.
+    std::vector<FrameRect> middle;
+    for (const PieceCopy& c : Copies(wide.caption, S::Strip, S::Strip))
+        middle.push_back(c.to);
+    EXPECT_EQ(wide.caption[2].piece.to, (FrameRect{31, 0, 60, 30}));
+    EXPECT_EQ(middle,
+              (std::vector<FrameRect>{
+                  {60, 0, 89, 30}, {89, 0, 147, 30}, {147, 0, 263, 30}, {263, 0, 270, 30}}));
 
     FrameLayout narrow = LayOutFrame(k, Window(40, 200));
     EXPECT_TRUE(narrow.tooNarrow);
-    EXPECT_EQ(narrow.captionRight.to.left, 31);
+    EXPECT_EQ(narrow.caption[1].piece.to.left, 31); // the caption's right end
     EXPECT_EQ(narrow.title, FrameRect{});
     // Equal right start and left end: 16-pixel tiles.
     k.ActiveRightStart = k.ActiveLeftEnd;
-    EXPECT_EQ(LayOutFrame(k, Window(300, 200)).middleTile.to.Width(), 16);
+    EXPECT_EQ(LayOutFrame(k, Window(300, 200)).caption[2].piece.to.Width(), 16);
 }
 
 TEST(FrameLayout, TheMenuBarSitsBelowTheMeasuredTitle) {
@@ -146,8 +171,21 @@ TEST(FrameLayout, HitTestsFindMenuCaptionZonesAndButtons) {
     EXPECT_EQ(m.right, 6);
     EXPECT_EQ(m.bottom, 7);
     EXPECT_EQ(l.inner, (FrameRect{7, 30, 293, 196}));
-    EXPECT_EQ(l.rightBorder.to, (FrameRect{292, 30, 300, 200}));
-    EXPECT_EQ(l.rightBorder.fromX, 2 * 6 - 7 - 1);
+    const PieceCopy right = Copies(l.frame, S::Side, S::Window)[1];
+    EXPECT_EQ(right.to, (FrameRect{292, 30, 300, 200}));
+    EXPECT_EQ(right.fromX, 2 * 6 - 7 - 1);
+}
+
+TEST(FrameLayout, TheBandsAreCopiedToTheWindowWhereItLies) {
+    FrameState state = Window(300, 200);
+    state.window = {10, 20, 310, 220};
+    const FrameLayout l = LayOutFrame(SlicedSkin(), state);
+    std::vector<FrameRect> onWindow;
+    for (const FrameCopy& c : l.frame)
+        if (c.to == S::Window) onWindow.push_back(c.piece.to);
+    EXPECT_EQ(onWindow,
+              (std::vector<FrameRect>{
+                  {10, 20, 310, 50}, {10, 50, 17, 220}, {302, 50, 310, 220}, {10, 212, 310, 220}}));
 }
 
 } // namespace

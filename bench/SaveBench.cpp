@@ -4,7 +4,7 @@
 // each saved GIF with the previews redrawn. Dialogs and messages are answered
 // through the forms layer's seams.
 #include "base/PictureFile.h"
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "creator/sheet/SkinSheetMapping.h"
 #include "creator/sheet/ValidateSkinPieces.h"
 #include "creator/shell/CreatorServices.h"

@@ -1,4 +1,4 @@
-#include "tests/imaging/SampleImages.h"
+#include "bench/SampleImages.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Where a program's forms get their skin control: the registered class, or else
 // the control library beside the program.
 #pragma once
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
 #include "forms/ActiveXSource.h"
 
 namespace qel {

@@ -4,9 +4,12 @@
 // Painting, hit testing and the skin previews all read it, so they agree.
 // Portable: no platform types.
 #pragma once
-#include "renderer/SkinSettingsTable.h"
+#include "skinmodel/FramePieces.h"
+#include "skinmodel/SkinSettingsTable.h"
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 namespace qel {
 
@@ -27,7 +30,7 @@ struct FrameSkin {
     QEL_SKIN_SETTINGS(QEL_FRAME_MEMBER)
 #undef QEL_FRAME_MEMBER
     int captionHeight = 0;                   // c
-    int bordersWidth = 0, bordersHeight = 0; // the border picture: 14 cells, b tall
+    int bordersWidth = 0, bordersHeight = 0; // the border picture: kStripCells cells, b tall
 };
 
 // The frame's part of a skin configuration (any record with the members under
@@ -45,23 +48,9 @@ FrameSkin FrameSkinOf(const Config& k, int captionHeight, int bordersWidth, int 
     return f;
 }
 
-// The caption buttons, in the order they are laid out from the right, and
-// their looks (rows of the button picture).
+// The window's caption buttons, in the order they are laid out from the right;
+// the middle one shows the Restore or the Maximize column of the button picture.
 enum FrameButton { kCloseButton, kMaxRestoreButton, kMinimiseButton, kFrameButtonCount };
-enum FrameButtonLook { kButtonNormal, kButtonPressed, kButtonHover, kButtonInactive };
-
-// Cells of the border picture (the sheet's strip order); the in-active ones
-// follow at kInactiveCells.
-enum FrameBorderCell {
-    kLeftSideCell = 0,
-    kBottomLeftFixedCell = 1,
-    kBottomLeftSizableCell = 2,
-    kBottomMiddleCell = 3,
-    kBottomRightFixedCell = 4,
-    kBottomRightSizableCell = 5,
-    kRightSideCell = 6,
-    kInactiveCells = 7,
-};
 
 struct FrameState {
     FrameRect window; // where the frame is drawn (the window's own: at the origin)
@@ -71,7 +60,7 @@ struct FrameState {
     bool menu = false;      // a menu bar is laid out
     int titleHeight = 0;    // the measured height of the title font, when measured
     std::array<bool, kFrameButtonCount> shown{true, true, true};
-    std::array<FrameButtonLook, kFrameButtonCount> looks{}; // while active
+    std::array<ButtonState, kFrameButtonCount> looks{}; // while active
 };
 
 // A copy of w x h pixels from (fromX, fromY) of a source to `to`'s top-left.
@@ -81,12 +70,33 @@ struct PieceCopy {
     bool operator==(const PieceCopy&) const = default;
 };
 
+// What a frame is painted from and onto.
+enum class FrameSurface {
+    Caption, // the skin's pictures
+    Borders,
+    Buttons,
+    Strip,  // the window's width: the caption band, later the bottom border
+    Side,   // the two side cells side by side, the window's height
+    Window, // where the frame is drawn
+};
+
+// A copy of `piece` from `from` to `to`; a copy within one surface repeats
+// what is already drawn there, doubling it each time.
+struct FrameCopy {
+    FrameSurface from = FrameSurface::Caption, to = FrameSurface::Caption;
+    PieceCopy piece;
+    bool operator==(const FrameCopy&) const = default;
+};
+
 struct FrameLayout {
-    // The caption strip (c tall, the window's width, drawn at the window's
-    // top-left): both ends from the caption picture, and the middle tile
-    // repeated over `middle` (cut at its right end).
-    PieceCopy captionLeft, captionRight, middleTile;
-    FrameRect middle;
+    // How the frame is painted, in order; every painter walks these copies.
+    // First onto the strip: the caption's ends and its middle tiled. The title
+    // and the menu bar go on the strip after these.
+    std::vector<FrameCopy> caption;
+    // Then the buttons onto the strip and the strip onto the window, the
+    // sides, and the bottom border composed on the strip and copied down.
+    std::vector<FrameCopy> frame;
+    int stripHeight = 0, sideWidth = 0;
     bool tooNarrow = false; // no room for a title
     FrameRect title;        // empty: no title drawn
     // The menu bar, relative to the strip: where the bar is rendered (its
@@ -101,26 +111,15 @@ struct FrameLayout {
     std::array<bool, kFrameButtonCount> buttonShown{};
     std::array<FrameRect, kFrameButtonCount> buttons{};
     std::array<PieceCopy, kFrameButtonCount> buttonCells{};
-    // The side strip: the left and right side cells side by side (`sideCells`
-    // source x of both, from the border picture), repeated down; the borders
-    // are copies out of it.
-    int cellWidth = 0; // w
-    std::array<int, 2> sideCells{};
-    PieceCopy leftBorder, rightBorder;
-    // The bottom border, composed from the middle cell repeated, with the two
-    // corners on top; `bottom` is where it lands.
-    FrameRect bottom;
-    int bottomMiddleCell = 0, bottomLeftCell = 0, bottomRightCell = 0; // source x
-    int bottomRightX = 0;                                              // relative to `bottom`
-    FrameRect icon;                                                    // empty: no icon
-    FrameRect inner;                                                   // inside caption and borders
+    FrameRect icon;  // empty: no icon
+    FrameRect inner; // inside caption and borders
 };
 
 FrameLayout LayOutFrame(const FrameSkin& skin, const FrameState& state);
 
 // The cell of the button picture that shows `button` with `look` at `at`'s
-// top-left (the in-active row whatever the look while the window is in-active).
-PieceCopy ButtonCell(const FrameSkin& skin, FrameButton button, FrameButtonLook look, bool active,
+// top-left (the Disabled row whatever the look while the window is in-active).
+PieceCopy ButtonCell(const FrameSkin& skin, FrameButton button, ButtonState look, bool active,
                      bool maximised, const FrameRect& at);
 
 // The margins the frame takes from the window.
@@ -150,5 +149,24 @@ enum FrameHit {
 int HitTestFrame(const FrameSkin& skin, const FrameLayout& layout, int x, int y, int width,
                  int height, bool canSize, int code,
                  std::array<bool, kFrameButtonCount>* underButton = nullptr);
+
+// The round-rectangle region of a window, in window pixels: the rectangle
+// (left, top)-(right, bottom) with corners cut by an ellipse of `ellipse` x
+// `ellipse`; 0 is no rounding.
+struct RoundRegion {
+    int left = 0, top = 0, right = 0, bottom = 0, ellipse = 0;
+    // Whether the pixel at (x, y) lies inside, its centre measured against the
+    // ellipse corners.
+    bool Contains(int x, int y) const;
+    bool operator==(const RoundRegion&) const = default;
+};
+
+// The region of a window `width` x `height` pixels with the top, the bottom,
+// both or no corners rounded by `angle`, which is held to 0 to kMaxRoundAngle
+// so that the region can always be made and never cuts into the window's
+// other edge. A square corner has its rounding pushed outside the window.
+inline constexpr int32_t kMaxRoundAngle = 65536;
+RoundRegion RoundCornersRegion(int width, int height, int32_t angle, bool roundTop,
+                               bool roundBottom);
 
 } // namespace qel

@@ -2,7 +2,7 @@
 // photo-like 32-bit image: its time and its PSNR against the source, beside
 // ImageMagick's time and PSNR for 256 colours with Floyd-Steinberg.
 #include "imaging/mDither8bpp.h"
-#include "tests/imaging/SampleImages.h"
+#include "bench/SampleImages.h"
 
 #include <benchmark/benchmark.h>
 
@@ -97,8 +97,8 @@ int main(int argc, char** argv) {
     PixelBuffer indices(kWidth, kHeight, 8);
     cPal8bpp palette;
     InitDitherTables();
-    SetPaletteType(1);
-    SetDitherMethod(2);
+    SetPaletteType(PaletteType::Optimal);
+    SetDitherMethod(DitherMethod::FloydSteinberg);
     benchmark::RegisterBenchmark("DitherTo8bpp/optimal/Floyd-Steinberg",
                                  [&](benchmark::State& state) {
                                      for (auto _ : state)

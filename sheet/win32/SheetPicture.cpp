@@ -1,4 +1,4 @@
-#include "control/SheetPicture.h"
+#include "sheet/win32/SheetPicture.h"
 #include "base/BitmapRows.h"
 #include "base/PictureFile.h"
 #include "sheet/SkinSheetGeometry.h"

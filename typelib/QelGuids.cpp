@@ -2,4 +2,4 @@
 #include <windows.h>
 #include <ocidl.h>
 #include <initguid.h>
-#include "control/QelTypeLib.h"
+#include "typelib/QelTypeLib.h"
