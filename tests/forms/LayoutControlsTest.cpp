@@ -375,7 +375,7 @@ TEST_F(LayoutControlsTest, TabsAndGridRepaintWithoutFlickerDuringAResizeDrag) {
                 if (ScreenPixel(gridBottom.x, gridBottom.y) != window) ++wrong;
                 if (ScreenPixel(panel.x, panel.y) != kBlue) ++wrong;
                 if (ScreenPixel(cell.x, cell.y) != kLightGreen) ++wrong;
-                Sleep(1);
+                Sleep(1); // samples a millisecond apart
             }
             if (i == 15) qel::test::SaveScreenshot("layout-resize-drag");
         }

@@ -1,5 +1,6 @@
 #include "tests/support/Input.h"
 #include "tests/support/TestWindow.h"
+#include "base/MessagePump.h"
 
 #include <cstdlib>
 #include <vector>
@@ -38,28 +39,39 @@ void Press() {
 
 // An absolute move in the normalised 0..65535 coordinates of the primary
 // screen, rounded up so that the platform's scaling lands on the pixel. Under
-// Wine the X server echoes each move back, and the echo of the move before can
-// land after this one and put the cursor back for a moment: the move is sent
-// twice and done once the cursor is at the point and still there 10 ms later
-// (nothing marks the echo as taken; a message sent to the window's thread to
-// mark it disturbs the frame's own press handling). The echo comes with the
-// messages of the window's thread, dispatched meanwhile when it is this one.
+// Wine the X server echoes each move back through the thread of the window
+// there, and the echo of the move before can land after this one, putting the
+// cursor back where it came from for a moment. The move is sent twice and done
+// once the cursor has come back from that echo, or has stayed at the point for
+// 30 ms when no echo was seen (the thread's messages dispatched meanwhile when
+// it is this one).
 void MouseMove(int x, int y) {
     const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    auto at = [&] {
-        POINT p;
-        GetCursorPos(&p);
-        return p.x == x && p.y == y;
-    };
+    POINT from, p;
+    GetCursorPos(&from);
+    if (from.x == x && from.y == y) return;
     const bool own =
         GetWindowThreadProcessId(WindowFromPoint({x, y}), nullptr) == GetCurrentThreadId();
     for (int attempt = 0; attempt < 10; ++attempt) {
         for (int twice = 0; twice < 2; ++twice)
             SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + w - 1) / w,
                       (y * 65536 + h - 1) / h);
-        if (!WaitFor(at, 50)) continue;
-        own ? PumpFor(10) : Sleep(10);
-        if (at()) return;
+        bool echoed = false;
+        DWORD thereSince = 0;
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 100;) {
+            own ? DoEvents() : Sleep(0);
+            GetCursorPos(&p);
+            if (p.x != x || p.y != y) {
+                echoed |= p.x == from.x && p.y == from.y;
+                thereSince = 0;
+            } else if (echoed) {
+                return;
+            } else if (!thereSince) {
+                thereSince = GetTickCount();
+            } else if (GetTickCount() - thereSince >= 30) {
+                return;
+            }
+        }
     }
 }
 
@@ -84,10 +96,13 @@ void Click(int x, int y) {
     MouseUp();
 }
 
-// Two clicks, the second pressed wherever the first was: a late echo of an
-// earlier move may have put the cursor back in between, so it is moved again.
+// Two clicks, the second a moment after the first as from a hand: a loop that
+// the first press starts (a frame's, a list's) would take a second press that
+// comes before it has taken the release, and nothing marks when it has. The
+// cursor goes back to the point, in case a late echo moved it.
 void DoubleClick(int x, int y) {
     Click(x, y);
+    Sleep(50);
     MouseMove(x, y);
     Press();
     MouseUp();
