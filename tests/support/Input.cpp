@@ -26,8 +26,8 @@ void SendKey(WORD vk, DWORD flags) {
     SendInput(1, &in, sizeof in);
 }
 
-// Where the last move went, and where and when the last press went.
-POINT moved{-1, -1}, lastPress{-100, -100};
+// A press, where and when recorded for the next.
+POINT lastPress{-100, -100};
 DWORD lastPressAt = 0;
 void Press() {
     GetCursorPos(&lastPress);
@@ -43,13 +43,12 @@ void Press() {
 // there, and the echo of the move before can land after this one, putting the
 // cursor back where it came from for a moment. The move is sent twice and done
 // once the cursor has come back from that echo, or has stayed at the point for
-// 60 ms when no echo was seen (a busy thread takes it that late; its messages
-// are dispatched meanwhile when it is this one).
+// 30 ms when no echo was seen (the thread's messages dispatched meanwhile when
+// it is this one).
 void MouseMove(int x, int y) {
     const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     POINT from, p;
     GetCursorPos(&from);
-    moved = {x, y};
     if (from.x == x && from.y == y) return;
     const bool own =
         GetWindowThreadProcessId(WindowFromPoint({x, y}), nullptr) == GetCurrentThreadId();
@@ -69,21 +68,17 @@ void MouseMove(int x, int y) {
                 return;
             } else if (!thereSince) {
                 thereSince = GetTickCount();
-            } else if (GetTickCount() - thereSince >= 60) {
+            } else if (GetTickCount() - thereSince >= 30) {
                 return;
             }
         }
     }
 }
 
-// A press goes where the last move went (an echo later still may have moved
-// the cursor away). One near the last press within the double-click time would
-// make a double-click: it waits that time out, the platform's own, which nothing
-// marks.
+// A press near the last one within the double-click time would make a
+// double-click: it waits that time out, the platform's own, which nothing marks.
 void MouseDown() {
     POINT p;
-    GetCursorPos(&p);
-    if (moved.x >= 0 && (p.x != moved.x || p.y != moved.y)) MouseMove(moved.x, moved.y);
     GetCursorPos(&p);
     const DWORD since = GetTickCount() - lastPressAt;
     if (abs(p.x - lastPress.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
