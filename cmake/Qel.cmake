@@ -5,7 +5,9 @@ add_compile_options(-Wall -Wextra)
 if(WIN32)
     # ANSI window functions are named explicitly (the A suffix) where they matter.
     add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)
-    add_link_options(-static)
+    # A linker warning is an error: the resource merge, for one, drops a
+    # clashing resource with no more than a warning.
+    add_link_options(-static -Wl,--fatal-warnings)
 else()
     option(QEL_SANITIZE "Build the native configuration with ASan and UBSan" ON)
     if(QEL_SANITIZE)

@@ -1,19 +1,13 @@
 #include "forms/App.h"
+#include "base/Module.h"
 #include "forms/Form.h"
+#include "forms/Strings.h"
 
 namespace qel::forms {
 namespace {
 
 std::string ModulePath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+    return Narrow(ModuleFileName(nullptr));
 }
 
 // The form window that `hwnd` belongs to, or null.
