@@ -63,23 +63,14 @@ protected:
         POINT p = Screen(x, y);
         return test::ScreenPixel(p.x, p.y);
     }
-    // Input goes step by step with messages pumped in between. Moving the
-    // pointer also makes the display report the move, and such a report can
-    // come late, putting the pointer back for a moment; panning is relative,
-    // so that cancels out once the pointer is at the end point again. Each
-    // press and release therefore waits at its point and moves there once more.
+    // Input goes step by step with messages pumped in between.
     void MoveTo(POINT client) {
         POINT p = Screen(client.x, client.y);
         test::MouseMove(p.x, p.y);
         test::PumpUntilIdle();
     }
-    void Settle(POINT client) {
-        test::PumpUntilIdle();
-        MoveTo(client);
-    }
     void Click(int x, int y) {
         MoveTo({x, y});
-        Settle({x, y});
         test::MouseDown();
         test::PumpUntilIdle();
         test::MouseUp();
@@ -87,12 +78,10 @@ protected:
     }
     void Drag(POINT from, POINT to, int steps = 8) {
         MoveTo(from);
-        Settle(from);
         test::MouseDown();
         test::PumpUntilIdle();
         for (int i = 1; i <= steps; ++i)
             MoveTo({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
-        Settle(to);
         test::MouseUp();
         test::PumpUntilIdle();
     }

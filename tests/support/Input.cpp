@@ -1,6 +1,5 @@
 #include "tests/support/Input.h"
 #include "tests/support/TestWindow.h"
-#include "base/MessagePump.h"
 
 #include <cstdlib>
 #include <vector>
@@ -40,38 +39,25 @@ void Press() {
 // An absolute move in the normalised 0..65535 coordinates of the primary
 // screen, rounded up so that the platform's scaling lands on the pixel. Under
 // Wine the X server echoes each move back through the thread of the window
-// there, and the echo of the move before can land after this one, putting the
-// cursor back where it came from for a moment. The move is sent twice and done
-// once the cursor has come back from that echo, or has stayed at the point for
-// 30 ms when no echo was seen (the thread's messages dispatched meanwhile when
-// it is this one).
+// there, and an echo of an earlier move can land after a newer one. Nothing
+// marks an echo as the last, so the move settles for a fixed moment (the
+// thread's messages dispatched meanwhile when the window is its own) and is
+// repeated until the cursor stays where it was sent: a press that follows
+// goes where the move went.
 void MouseMove(int x, int y) {
     const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    POINT from, p;
-    GetCursorPos(&from);
-    if (from.x == x && from.y == y) return;
     const bool own =
         GetWindowThreadProcessId(WindowFromPoint({x, y}), nullptr) == GetCurrentThreadId();
+    auto settled = [&] {
+        own ? PumpFor(15) : Sleep(15);
+        POINT p;
+        GetCursorPos(&p);
+        return p.x == x && p.y == y;
+    };
     for (int attempt = 0; attempt < 10; ++attempt) {
-        for (int twice = 0; twice < 2; ++twice)
-            SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + w - 1) / w,
-                      (y * 65536 + h - 1) / h);
-        bool echoed = false;
-        DWORD thereSince = 0;
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < 100;) {
-            own ? DoEvents() : Sleep(0);
-            GetCursorPos(&p);
-            if (p.x != x || p.y != y) {
-                echoed |= p.x == from.x && p.y == from.y;
-                thereSince = 0;
-            } else if (echoed) {
-                return;
-            } else if (!thereSince) {
-                thereSince = GetTickCount();
-            } else if (GetTickCount() - thereSince >= 30) {
-                return;
-            }
-        }
+        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + w - 1) / w,
+                  (y * 65536 + h - 1) / h);
+        if (settled() && settled()) return;
     }
 }
 
@@ -96,14 +82,12 @@ void Click(int x, int y) {
     MouseUp();
 }
 
-// Two clicks, the second a moment after the first as from a hand: a loop that
+// The second press comes a moment after the first, as from a hand: a loop that
 // the first press starts (a frame's, a list's) would take a second press that
-// comes before it has taken the release, and nothing marks when it has. The
-// cursor goes back to the point, in case a late echo moved it.
+// comes before it has taken the release, and nothing marks when it has.
 void DoubleClick(int x, int y) {
     Click(x, y);
     Sleep(50);
-    MouseMove(x, y);
     Press();
     MouseUp();
 }
