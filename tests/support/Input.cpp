@@ -38,12 +38,10 @@ void Press() {
 
 // An absolute move in the normalised 0..65535 coordinates of the primary
 // screen, rounded up so that the platform's scaling lands on the pixel. Under
-// Wine the X server echoes each move back through the thread of the window
-// there, and an echo of an earlier move can land after a newer one. Nothing
-// marks an echo as the last, so the move settles for a fixed moment (the
-// thread's messages dispatched meanwhile when the window is its own) and is
-// repeated until the cursor stays where it was sent: a press that follows
-// goes where the move went.
+// Wine the X server echoes each move back, and an echo of an earlier move can
+// land after a newer one; nothing marks the last, so the move is held 15 ms at
+// its point twice (dispatching when the window is this thread's) and sent
+// again until the cursor stays there.
 void MouseMove(int x, int y) {
     const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     const bool own =
@@ -92,8 +90,7 @@ void DoubleClick(int x, int y) {
     MouseUp();
 }
 
-// The pauses pace the drag as a hand does: nothing on the screen marks a step
-// as taken.
+// The pauses pace the drag as a hand does: nothing marks a step as taken.
 void Drag(POINT from, POINT to, int steps, DWORD pauseMs) {
     MouseMove(from.x, from.y);
     Sleep(pauseMs);
