@@ -16,6 +16,14 @@ void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
     SendInput(1, &in, sizeof in);
 }
 
+// Mouse input at a screen point, in the normalised 0..65535 coordinates of the
+// primary screen, rounded up so that the platform's scaling lands on the pixel.
+void SendMouseAt(DWORD flags, int x, int y) {
+    const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    SendMouse(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + w - 1) / w,
+              (y * 65536 + h - 1) / h);
+}
+
 void SendKey(WORD vk, DWORD flags) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
@@ -25,25 +33,22 @@ void SendKey(WORD vk, DWORD flags) {
     SendInput(1, &in, sizeof in);
 }
 
-// A press, where and when recorded for the next.
+// A press at a point, where and when recorded for the next.
 POINT lastPress{-100, -100};
 DWORD lastPressAt = 0;
-void Press() {
-    GetCursorPos(&lastPress);
+void Press(POINT at) {
+    lastPress = at;
     lastPressAt = GetTickCount();
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouseAt(MOUSEEVENTF_LEFTDOWN, at.x, at.y);
 }
 
 } // namespace
 
-// An absolute move in the normalised 0..65535 coordinates of the primary
-// screen, rounded up so that the platform's scaling lands on the pixel. Under
-// Wine the X server echoes each move back, and an echo of an earlier move can
-// land after a newer one; nothing marks the last, so the move is held 15 ms at
-// its point twice (dispatching when the window is this thread's) and sent
+// Under Wine the X server echoes each move back, and an echo of an earlier move
+// can land after a newer one; nothing marks the last, so the move is held 15 ms
+// at its point twice (dispatching when the window is this thread's) and sent
 // again until the cursor stays there.
 void MouseMove(int x, int y) {
-    const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     const bool own =
         GetWindowThreadProcessId(WindowFromPoint({x, y}), nullptr) == GetCurrentThreadId();
     auto settled = [&] {
@@ -53,8 +58,7 @@ void MouseMove(int x, int y) {
         return p.x == x && p.y == y;
     };
     for (int attempt = 0; attempt < 10; ++attempt) {
-        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + w - 1) / w,
-                  (y * 65536 + h - 1) / h);
+        SendMouseAt(0, x, y);
         if (settled() && settled()) return;
     }
 }
@@ -68,7 +72,7 @@ void MouseDown() {
     if (abs(p.x - lastPress.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
         abs(p.y - lastPress.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && since <= GetDoubleClickTime())
         Sleep(GetDoubleClickTime() + 1 - since);
-    Press();
+    Press(p);
 }
 void MouseUp() {
     SendMouse(MOUSEEVENTF_LEFTUP);
@@ -82,11 +86,14 @@ void Click(int x, int y) {
 
 // The second press comes a moment after the first, as from a hand: a loop that
 // the first press starts (a frame's, a list's) would take a second press that
-// comes before it has taken the release, and nothing marks when it has.
+// comes before it has taken the release, and nothing marks when it has. The
+// second press goes to the first one's point, wherever the first moved the
+// cursor (a frame nudges it, and under load Wine can make a nudge two pixels,
+// outside the double-click rectangle).
 void DoubleClick(int x, int y) {
     Click(x, y);
     Sleep(50);
-    Press();
+    Press({x, y});
     MouseUp();
 }
 
