@@ -81,7 +81,10 @@ protected:
     }
     void ClickItem(int list, int item) {
         WhileInput([&] { qel::test::Click(ItemPoint(list, item).x, ItemPoint(list, item).y); });
-        ASSERT_TRUE(PumpUntil([&] { return main->List[list]->ListIndex() == item; }));
+        // A list selects at the press and reports the click at the release,
+        // which ends its capture of the mouse.
+        ASSERT_TRUE(
+            PumpUntil([&] { return main->List[list]->ListIndex() == item && !GetCapture(); }));
     }
     // Double-clicks an item; `answer` runs on the input thread once the update
     // dialog shows (none: no dialog is expected).
