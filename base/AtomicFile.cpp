@@ -1,7 +1,6 @@
 #include "base/AtomicFile.h"
 
 #include <atomic>
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -10,13 +9,14 @@
 #include "base/Handle.h"
 #else
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 #endif
@@ -25,6 +25,8 @@ namespace qel {
 namespace {
 
 constexpr char kPrefix[] = "~qel", kSuffix[] = ".tmp";
+// A temporary unchanged for this long belongs to no running write.
+constexpr int64_t kStaleAfterSeconds = 3600;
 
 std::atomic<uint32_t> g_serial{0};
 std::atomic<int> g_failingStep{-1};
@@ -43,6 +45,18 @@ bool Ended(unsigned long process) {
                   : GetLastError() == ERROR_INVALID_PARAMETER;
 }
 
+// `path` as the wide API takes it: a path too long for the system's limit is
+// made whole and gets the long-path prefix.
+std::wstring SystemPath(const std::string& path) {
+    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), int(wide.size()));
+    if (!wide.empty()) wide.pop_back(); // the terminator
+    if (wide.size() < MAX_PATH || wide.starts_with(L"\\\\?\\")) return wide;
+    std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+    full.resize(GetFullPathNameW(wide.c_str(), DWORD(full.size()), full.data(), nullptr));
+    return full.starts_with(L"\\\\") ? L"\\\\?\\UNC" + full.substr(1) : L"\\\\?\\" + full;
+}
+
 // The names in `folder` that look like temporaries of ours.
 std::vector<std::string> Temporaries(const std::string& folder) {
     std::vector<std::string> names;
@@ -56,11 +70,39 @@ std::vector<std::string> Temporaries(const std::string& folder) {
 }
 
 void Remove(const std::string& path) {
-    DeleteFileA(path.c_str());
+    DeleteFileW(SystemPath(path).c_str());
+}
+
+// Removes `path` when it is a plain file (no link, no folder, one name) that
+// nobody wrote for kStaleAfterSeconds. The checks and the removal go through
+// one handle that shares nothing, so the file cannot be swapped in between.
+void RemoveIfStale(const std::string& path) {
+    UniqueFile file(CreateFileW(SystemPath(path).c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ||
+        info.nNumberOfLinks != 1)
+        return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    auto ticks = [](FILETIME t) { return int64_t(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime); };
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    if (ticks(now) - ticks(info.ftLastWriteTime) >= kStaleAfterSeconds * 10'000'000)
+        SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose);
 }
 
 bool AlreadyExists() {
     return GetLastError() == ERROR_FILE_EXISTS;
+}
+
+// A read-only destination is not replaced (under Wine the rename would).
+bool ReadOnly(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return true;
 }
 
 void FailAsTheSystem() {
@@ -75,7 +117,7 @@ std::string LastError(const char* step) {
 class Temporary {
 public:
     bool Create(const std::string& path) {
-        file_.reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        file_.reset(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
         return static_cast<bool>(file_);
     }
@@ -97,7 +139,7 @@ private:
 
 // The rename reaches the disk before it is reported done.
 bool Replace(const std::string& temp, const std::string& path) {
-    return MoveFileExA(temp.c_str(), path.c_str(),
+    return MoveFileExW(SystemPath(temp).c_str(), SystemPath(path).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
@@ -130,8 +172,27 @@ void Remove(const std::string& path) {
     unlink(path.c_str());
 }
 
+// Removes `path` when it is a plain file of one name that nobody wrote for
+// kStaleAfterSeconds (removing a link would not touch its target, but it is
+// not ours either).
+void RemoveIfStale(const std::string& path) {
+    struct stat status;
+    if (lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink == 1 &&
+        int64_t(time(nullptr)) - int64_t(status.st_mtime) >= kStaleAfterSeconds)
+        unlink(path.c_str());
+}
+
 bool AlreadyExists() {
     return errno == EEXIST;
+}
+
+// A destination that nobody may write to is not replaced (a rename would).
+bool ReadOnly(const std::string& path) {
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0 || (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
+        return false;
+    errno = EACCES;
+    return true;
 }
 
 void FailAsTheSystem() {
@@ -187,26 +248,28 @@ bool Fail(std::string* error, const std::string& what) {
     return false;
 }
 
-// The process that made the temporary `name`; 0 when `name` is none of ours.
-unsigned long MakerOf(const std::string& name) {
-    const size_t start = sizeof kPrefix - 1;
-    if (name.compare(0, start, kPrefix) != 0 || !name.ends_with(kSuffix) ||
-        !std::isdigit(static_cast<unsigned char>(name[start])))
-        return 0;
-    char* end = nullptr;
-    const unsigned long process = std::strtoul(name.c_str() + start, &end, 10);
-    return *end == '-' ? process : 0;
+std::string TemporaryName(unsigned long process, unsigned long serial) {
+    return kPrefix + std::to_string(process) + "-" + std::to_string(serial) + kSuffix;
 }
 
-// Removes the temporaries that writers which ended half way left in `folder`.
-void RemoveStaleTemporaries(const std::string& folder) {
-    for (const std::string& name : Temporaries(folder)) {
-        const unsigned long maker = MakerOf(name);
-        if (maker != 0 && maker != ThisProcess() && Ended(maker)) Remove(folder + name);
-    }
+// The process that made the temporary `name`; 0 when `name` is not exactly
+// one that TemporaryName gives.
+unsigned long MakerOf(const std::string& name) {
+    if (!name.starts_with(kPrefix)) return 0;
+    char* end = nullptr;
+    const unsigned long process = std::strtoul(name.c_str() + sizeof kPrefix - 1, &end, 10);
+    const unsigned long serial = *end == '-' ? std::strtoul(end + 1, nullptr, 10) : 0;
+    return name == TemporaryName(process, serial) ? process : 0;
 }
 
 } // namespace
+
+void RemoveStaleTemporaries(const std::string& folder) {
+    for (const std::string& name : Temporaries(folder)) {
+        const unsigned long maker = MakerOf(name);
+        if (maker != 0 && maker != ThisProcess() && Ended(maker)) RemoveIfStale(folder + name);
+    }
+}
 
 void FailWriteStep(int step) {
     g_failingStep = step;
@@ -217,7 +280,7 @@ bool WriteFileReplacing(const std::string& path, const void* data, size_t size,
     // A short name in the destination's folder: a destination whose name is as
     // long as the system allows still has a temporary.
     const std::string folder = path.substr(0, path.find_last_of(kSeparators) + 1);
-    RemoveStaleTemporaries(folder);
+    if (ReadOnly(path)) return Fail(error, LastError("Replacing the destination"));
     int steps = 0;
     auto step = [&](auto&& call) {
         if (steps++ != g_failingStep) return call();
@@ -228,8 +291,7 @@ bool WriteFileReplacing(const std::string& path, const void* data, size_t size,
     std::string temp;
     bool created = false;
     for (int attempt = 0; attempt < 100 && !created; ++attempt) {
-        temp = folder + kPrefix + std::to_string(ThisProcess()) + "-" + std::to_string(g_serial++) +
-               kSuffix;
+        temp = folder + TemporaryName(ThisProcess(), g_serial++);
         created = step([&] { return file.Create(temp); });
         if (!created && !AlreadyExists()) break;
     }

@@ -49,8 +49,9 @@ bool SaveInOwnFormat(IPictureDisp* picture, const std::string& path, std::string
 
 } // namespace
 
-ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size, long maxSide) {
-    if (!data || size == 0 || !PictureWithin(data, size, maxSide)) return nullptr;
+ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size, PictureBound bound,
+                                      std::string* tooLarge) {
+    if (!data || size == 0 || !PictureWithin(data, size, bound, tooLarge)) return nullptr;
     ComPtr<IStream> stream;
     ULONG written = 0;
     LARGE_INTEGER start{};
@@ -67,7 +68,7 @@ ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size, long maxSid
 }
 
 ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error,
-                                     PictureProblem* problem, long maxSide) {
+                                     PictureProblem* problem, PictureBound bound) {
     auto refuse = [&](PictureProblem why, const std::string& text) {
         if (problem) *problem = why;
         Fail(error, text);
@@ -88,8 +89,11 @@ ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error
             read != bytes.size())
             bytes.clear();
     }
-    ComPtr<IPictureDisp> picture = LoadPictureBytes(bytes.data(), bytes.size(), maxSide);
-    if (!picture) return refuse(PictureProblem::NotAPicture, "Invalid picture: " + path);
+    std::string tooLarge;
+    ComPtr<IPictureDisp> picture = LoadPictureBytes(bytes.data(), bytes.size(), bound, &tooLarge);
+    if (!picture)
+        return refuse(PictureProblem::NotAPicture,
+                      tooLarge.empty() ? "Invalid picture: " + path : path + " " + tooLarge + ".");
     if (problem) *problem = PictureProblem::None;
     return picture;
 }

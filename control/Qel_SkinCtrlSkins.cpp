@@ -1,5 +1,6 @@
 // Where the control's current skin sheet comes from: a built-in sheet chosen
 // by number, a custom picture, or the thread's skin cache file.
+#include "base/AtomicFile.h"
 #include "base/MessagePump.h"
 #include "base/Module.h"
 #include "base/PictureFile.h"
@@ -70,7 +71,10 @@ std::string Qel_SkinCtrl::CacheFileToRead() const {
     return "";
 }
 
+// The cache folder is the control's own: temporaries that crashed writers left
+// there are cleared first.
 void Qel_SkinCtrl::SaveSkinCache() {
+    RemoveStaleTemporaries(m_CacheFolder);
     SavePictureFile(picture1_.get(), CacheFile());
 }
 
@@ -79,7 +83,7 @@ void Qel_SkinCtrl::SaveSkinCache() {
 bool Qel_SkinCtrl::LoadSkinCache() {
     const std::string path = CacheFileToRead();
     if (path.empty()) return false;
-    ComPtr<IPictureDisp> cached = LoadPictureFile(path, nullptr, nullptr, kMaxSheetSide);
+    ComPtr<IPictureDisp> cached = LoadPictureFile(path, nullptr, nullptr, kSheetPictureBound);
     if (cached && IsUsableSheet(cached.get())) picture1_ = cached;
     return true;
 }
@@ -93,7 +97,7 @@ ComPtr<IPictureDisp> Qel_SkinCtrl::BuiltInPicture(long skin) {
         if (HRSRC found = FindResourceA(module, name.c_str(), reinterpret_cast<LPCSTR>(RT_RCDATA)))
             if (HGLOBAL loaded = LoadResource(module, found))
                 picture = LoadPictureBytes(LockResource(loaded), SizeofResource(module, found),
-                                           kMaxSheetSide);
+                                           kSheetPictureBound);
     }
     return picture;
 }

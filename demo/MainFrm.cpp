@@ -112,7 +112,7 @@ void MainFrm::List2_Click() {
     const std::string name = List2->Text() + ".gif";
     Picture picture;
     try {
-        picture = LoadPicture(AppFolder_ + "Skins\\" + name, kMaxSheetSide);
+        picture = LoadPicture(AppFolder_ + "Skins\\" + name, kSheetPictureBound);
     } catch (const RuntimeError& e) {
         MsgBox("The skin \"" + name + "\" cannot be loaded: " + e.what(), MB_ICONEXCLAMATION);
     }

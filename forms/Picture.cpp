@@ -6,11 +6,11 @@ namespace {
 constexpr long kFileAccessError = 75;
 }
 
-Picture LoadPicture(const std::string& path, long maxSide) {
+Picture LoadPicture(const std::string& path, PictureBound bound) {
     if (path.empty()) return {};
     PictureProblem problem = PictureProblem::None;
     std::string error;
-    Picture picture = LoadPictureFile(path, &error, &problem, maxSide);
+    Picture picture = LoadPictureFile(path, &error, &problem, bound);
     if (!picture)
         throw RuntimeError(problem == PictureProblem::Missing ? kFileNotFound : kInvalidPicture,
                            error);

@@ -16,9 +16,9 @@ using qel::RenderPicture;
 
 // Loads a picture file (BMP, GIF, ICO; a relative path is taken from the current
 // folder). An empty path gives no picture. A missing file throws run-time error
-// 53, an empty or unreadable one, or one larger than `maxSide` pixels a side,
-// 481; nothing else changes.
-Picture LoadPicture(const std::string& path, long maxSide = kMaxPictureSide);
+// 53, an empty or unreadable one, or one larger than `bound`, 481; nothing else
+// changes.
+Picture LoadPicture(const std::string& path, PictureBound bound = kAnyPicture);
 
 // Writes a picture (a bitmap as a Windows bitmap, an icon as an icon). Throws
 // 481 for no picture and 75 when the file cannot be written; an existing file is

@@ -17,6 +17,7 @@
 // Key columns stand left and right of every cell of the caption bands, the
 // strip, the button block and the swatch row.
 #pragma once
+#include "base/PictureHeader.h"
 #include "sheet/SheetImage.h"
 #include "skinmodel/FramePieces.h"
 
@@ -26,6 +27,8 @@ namespace qel {
 
 // Sheets larger than this in either direction are refused as absurd.
 inline constexpr int kMaxSheetSide = 4096;
+// The loader's bound for a picture meant as a skin sheet (or a piece of one).
+inline constexpr PictureBound kSheetPictureBound{kMaxSheetSide, "a skin sheet"};
 
 // Caption variants in the creator's order (its index is the enumerator + 1).
 enum class CaptionVariant { ActiveMenu, InactiveMenu, ActivePlain, InactivePlain };

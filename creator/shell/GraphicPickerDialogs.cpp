@@ -39,7 +39,7 @@ PickerDialogs GraphicPickerDialogs(MainFrm& main) {
     dialogs.loadPicture = [](const std::string& path) {
         std::string problem;
         std::optional<SheetImage> image =
-            SheetFromPicture(LoadPicture(path, kMaxSheetSide).get(), &problem);
+            SheetFromPicture(LoadPicture(path, kSheetPictureBound).get(), &problem);
         if (!image) throw std::invalid_argument(problem);
         return std::move(*image);
     };

@@ -593,7 +593,7 @@ void MainFrm::mnuLoad_Click() {
     std::string problem;
     std::optional<SheetImage> image;
     try {
-        image = SheetFromPicture(LoadPicture(file, kMaxSheetSide).get(), &problem);
+        image = SheetFromPicture(LoadPicture(file, kSheetPictureBound).get(), &problem);
     } catch (const RuntimeError& e) {
         problem = e.what();
     }

@@ -43,7 +43,7 @@ bool SkinPreviewForm::Preview(const std::string& SkinNM, const PreviewSource& so
         Caption("Previewing " + SkinNM);
         // Only an icon can be the form's icon; anything else leaves the program's.
         Icon(PictureType(source.icon.get()) == PICTYPE_ICON ? source.icon : nullptr);
-        Qel_SkinCtrl1->Set(L"SkinPicture", Variant(LoadPicture(source.file, kMaxSheetSide).get()));
+        Qel_SkinCtrl1->Set(L"SkinPicture", Variant(LoadPicture(source.file, kSheetPictureBound).get()));
         Qel_SkinCtrl1->Let(L"Skin", 99);
         Qel_SkinCtrl1->Call(L"ActivateSkin");
     } catch (const std::exception& e) {

@@ -56,9 +56,10 @@ TEST(PictureFile, MissingAndForeignFilesAreRefusedWithAReason) {
     // A GIF whose header declares 40000 pixels is refused before it is decoded.
     const std::string huge = test::OutputPath("picture-file/huge.gif");
     std::ofstream(huge, std::ios::binary)
-        << std::string("GIF89a\x40\x9c\x40\x9c", 10) << std::string(40, '\0');
+        << std::string("GIF89a\x40\x9c\x40\x9c\0\0\0;", 14);
     EXPECT_FALSE(LoadPictureFile(huge, &error, &problem));
     EXPECT_EQ(problem, PictureProblem::NotAPicture);
+    EXPECT_EQ(error, huge + " is 40000 x 40000 pixels; a picture is at most 32767 pixels a side.");
     // A file over 4 GiB (sparse here) whose first bytes are a picture is none.
     const std::string big = test::OutputPath("picture-file/big.bmp");
     ASSERT_TRUE(SavePictureFile(Gradient().get(), big));

@@ -1,4 +1,5 @@
-// Crafted GIFs (frames beyond their screen, huge areas, many frames) and BMPs (extreme heights).
+// Crafted pictures: GIFs (frames beyond their screen, huge areas, many frames), BMPs (extreme
+// heights, headers and data beyond the file), JPEGs, PNGs and icons.
 #include "base/PictureHeader.h"
 
 #include <gtest/gtest.h>
@@ -16,22 +17,58 @@ void Put(std::vector<uint8_t>& b, std::initializer_list<uint32_t> values, int by
             b.push_back(uint8_t(v >> 8 * i));
 }
 
+void PutBe(std::vector<uint8_t>& b, std::initializer_list<uint32_t> values, int bytes) {
+    for (uint32_t v : values)
+        for (int i = bytes - 1; i >= 0; --i)
+            b.push_back(uint8_t(v >> 8 * i));
+}
+
 bool Within(int64_t w, int64_t h, long limit) {
     return w > 0 && h > 0 && w <= limit && h <= limit && w * h <= int64_t(kMaxPictureArea);
+}
+
+std::vector<uint8_t> Gif(uint32_t width, uint32_t height) {
+    std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a'};
+    Put(gif, {width, height}, 2);
+    Put(gif, {0x80, 0, 0, 0, 0, 0, 0, 0, 0}, 1); // a table of two colours
+    return gif;
+}
+
+// A frame at 0,0 of no colour table and 8-bit codes, with one data block.
+void PutGifFrame(std::vector<uint8_t>& gif, uint32_t width, uint32_t height) {
+    Put(gif, {0x2C}, 1);
+    Put(gif, {0, 0, width, height, 8 << 8}, 2);
+    Put(gif, {1, 0, 0}, 1);
+}
+
+// An 8-bit run-length coded BMP of one colour and `data` bytes of runs.
+std::vector<uint8_t> Rle8Bmp(uint32_t width, uint32_t height, uint32_t offset, uint32_t data) {
+    std::vector<uint8_t> bmp = {'B', 'M'};
+    Put(bmp, {62, 0, offset, 40, width, height, 1 | 8 << 16, 1, data, 0, 0, 1, 0, 0, 1 << 8}, 4);
+    return bmp;
+}
+
+// An icon of one image: 1 x 1 pixels of 32 bits, and the mask.
+std::vector<uint8_t> Icon() {
+    std::vector<uint8_t> icon;
+    Put(icon, {0, 1, 1}, 2);
+    Put(icon, {1, 1, 0, 0}, 1);
+    Put(icon, {1, 32}, 2);
+    Put(icon, {48, 22, 40, 1, 2, 1 | 32 << 16, 0, 0, 0, 0, 0, 0, 0, 0}, 4);
+    return icon;
 }
 
 TEST(PictureHeader, NothingLargerThanTheBoundPassesAndNoBytesFault) {
     std::mt19937 rng(21);
     for (int round = 0; round < 20000; ++round) {
-        const long limit = rng() % 2 ? 4096 : kMaxPictureSide;
+        const long limit = rng() % 2 ? 4096 : kAnyPicture.side;
+        const PictureBound bound{limit, "a picture"};
         auto side = [&]() -> uint32_t {
             const uint32_t edges[] = {0, 8192, 8193, uint32_t(limit), uint32_t(limit) + 1};
             return rng() % 4 ? rng() % 300 : rng() % 2 ? rng() % 65536 : edges[rng() % 5];
         };
-        int64_t w = side(), h = side();
-        std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a'};
-        Put(gif, {uint32_t(w), uint32_t(h)}, 2);
-        Put(gif, {0x80, 0, 0, 0, 0, 0, 0, 0, 0}, 1); // a table of two colours
+        int64_t w = side(), h = side(), area = 0;
+        std::vector<uint8_t> gif = Gif(uint32_t(w), uint32_t(h));
         for (int n = rng() % 40; n > 0; --n) {
             const uint32_t x = side(), y = side(), fw = side(), fh = side();
             if (rng() % 2) {
@@ -41,23 +78,80 @@ TEST(PictureHeader, NothingLargerThanTheBoundPassesAndNoBytesFault) {
                 Put(gif, {x, y, fw, fh, 8 << 8}, 2);
                 w = std::max<int64_t>(w, x + fw);
                 h = std::max<int64_t>(h, y + fh);
+                area += int64_t(fw) * fh;
             }
             gif.push_back(uint8_t(1 + rng() % 255)); // a data block, then the end of them
             gif.resize(gif.size() + gif.back(), uint8_t(rng()));
             gif.push_back(0);
         }
         gif.push_back(0x3B);
-        ASSERT_EQ(PictureWithin(gif.data(), gif.size(), limit), Within(w, h, limit)) << round;
+        ASSERT_EQ(PictureWithin(gif.data(), gif.size(), bound),
+                  Within(w, h, limit) && area <= int64_t(kMaxPictureArea))
+            << round;
         const int64_t heights[] = {INT32_MIN, -limit - 1, -limit, limit, limit + 1, INT32_MAX};
         const int64_t bw = side(), bh = rng() % 2 ? heights[rng() % 6] : int32_t(rng());
-        std::vector<uint8_t> bmp = {'B', 'M'};
-        Put(bmp, {54, 0, 54, 40, uint32_t(bw), uint32_t(bh), 1 | 8 << 16, 1}, 4); // coded rows
-        ASSERT_EQ(PictureWithin(bmp.data(), bmp.size(), limit), Within(bw, std::abs(bh), limit));
-        std::vector<uint8_t>& cut = rng() % 2 ? gif : bmp; // cut and garbled: sanitizers judge
-        cut.resize(rng() % cut.size());
+        std::vector<uint8_t> bmp = Rle8Bmp(uint32_t(bw), uint32_t(bh), 58, 4);
+        ASSERT_EQ(PictureWithin(bmp.data(), bmp.size(), bound), Within(bw, std::abs(bh), limit));
+        const uint32_t pw = side(), ph = side();
+        std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13};
+        Put(png, {'I', 'H', 'D', 'R'}, 1);
+        PutBe(png, {pw, ph}, 4);
+        ASSERT_EQ(PictureWithin(png.data(), png.size(), bound), Within(pw, ph, limit));
+        std::vector<uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 0, 0, 0xFF, 0xC2, 0, 11, 8};
+        PutBe(jpeg, {ph, pw, 1 << 8}, 2);
+        ASSERT_EQ(PictureWithin(jpeg.data(), jpeg.size(), bound), Within(pw, ph, limit));
+        const std::vector<uint8_t> icon = Icon(), *kinds[] = {&gif, &bmp, &png, &jpeg, &icon};
+        const std::vector<uint8_t>& whole = *kinds[rng() % 5];
+        // Cut (to a buffer of exactly that size) and garbled: the sanitizers judge.
+        std::vector<uint8_t> cut(whole.begin(), whole.begin() + rng() % whole.size());
         if (!cut.empty()) cut[rng() % cut.size()] = uint8_t(rng());
-        PictureWithin(cut.data(), cut.size(), limit);
+        PictureWithin(cut.data(), cut.size(), bound);
     }
+}
+
+TEST(PictureHeader, HeadersThatDoNotHoldTogetherAreRefusedAndSizesAreNamed) {
+    auto within = [](const std::vector<uint8_t>& b, PictureBound bound = kAnyPicture) {
+        std::string tooLarge = "unset";
+        const bool fits = PictureWithin(b.data(), b.size(), bound, &tooLarge);
+        return fits ? "fits" : tooLarge.empty() ? "broken" : tooLarge;
+    };
+    EXPECT_EQ(within(Rle8Bmp(2, 2, 58, 4)), "fits");
+    EXPECT_EQ(within(Rle8Bmp(2, 2, 0x7FFFFF00, 4)), "broken") << "pixels beyond the file";
+    EXPECT_EQ(within(Rle8Bmp(2, 2, 58, 5)), "broken") << "runs beyond the file";
+    EXPECT_EQ(within(Rle8Bmp(2, 2, 58, 0)), "broken") << "runs of no size";
+    for (uint8_t size : {44, 124}) { // of no known size; larger than the file
+        std::vector<uint8_t> header = Rle8Bmp(2, 2, 58, 4);
+        header[14] = size;
+        EXPECT_EQ(within(header), "broken") << size;
+    }
+
+    std::vector<uint8_t> rows = {'B', 'M'}; // 3 x 2 pixels of 24 bits: a row of 12 bytes, then 9
+    Put(rows, {0, 0, 54, 40, 3, 2, 1 | 24 << 16, 0, 0, 0, 0, 0, 0}, 4);
+    rows.resize(rows.size() + 21);
+    EXPECT_EQ(within(rows), "fits");
+    rows.pop_back();
+    EXPECT_EQ(within(rows), "broken") << "the last row cut short";
+
+    std::vector<uint8_t> icon = Icon();
+    EXPECT_EQ(within(icon), "fits");
+    icon[4] = icon[5] = 0xFF;
+    EXPECT_EQ(within(icon), "broken") << "a directory of 65535 entries in 70 bytes";
+
+    std::vector<uint8_t> gif = Gif(8, 8);
+    PutGifFrame(gif, 8, 8);
+    EXPECT_EQ(within(gif), "fits");
+    gif.push_back(0x99); // a block of no known kind
+    EXPECT_EQ(within(gif), "broken");
+    EXPECT_EQ(within(Gif(4097, 8), {4096, "a skin sheet"}),
+              "is 4097 x 8 pixels; a skin sheet is at most 4096 pixels a side");
+    gif = Gif(4096, 4096);
+    for (int frame = 0; frame < 5; ++frame) PutGifFrame(gif, 4096, 4096);
+    EXPECT_EQ(within(gif), "has frames of 83886080 pixels in all; a picture has at most 67108864");
+    gif = Gif(1, 1);
+    for (int frame = 0; frame <= 1000; ++frame) PutGifFrame(gif, 1, 1);
+    EXPECT_EQ(within(gif), "has more than 1000 frames; a picture has at most 1000");
+    EXPECT_EQ(within({'l', 't', 0, 0, 8, 0, 0, 0, 'B', 'M', 0, 0, 0, 0, 0, 0}), "broken")
+        << "a format the check does not know";
 }
 
 } // namespace
