@@ -426,6 +426,7 @@ TEST_F(CreatorMain, SavesWriteTheSheetAndNameTheSkin) {
     EXPECT_TRUE(LoadPicture(folder + "Ocean 1.bmp"));
 
     dialogs.path = folder + "Ocean 1.gif";
+    MessageBoxes().answers.push_back(IDYES); // to replace its bitmap
     ChooseFromMenu('F', {'G'});
     EXPECT_EQ(LastPrompt(), "Optimized GIF Skin Image has been saved");
     EXPECT_TRUE(LoadPicture(folder + "Ocean 1.gif"));

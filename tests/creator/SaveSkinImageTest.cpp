@@ -56,7 +56,7 @@ SkinSheetContent ReadBack(const std::string& path) {
     return SheetContentOf(read, Translate);
 }
 
-// Message boxes with their flags and titles; `during` runs inside each one.
+// Message boxes with flags and titles, questions answered Yes unless queued; `during` runs in each.
 struct Boxes {
     struct Box {
         std::string prompt;
@@ -70,7 +70,7 @@ struct Boxes {
     MsgBoxSeam seam{[this](const std::string& prompt, UINT flags, const std::string& title) {
         shown.push_back({prompt, flags, title, Screen::MousePointer()});
         if (during) during();
-        if (answers.empty()) return IDOK;
+        if (answers.empty()) return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
         const int answer = answers.front();
         answers.erase(answers.begin());
         return answer;
