@@ -3,17 +3,13 @@
 // had) is reported as a run-time error, and the program ends with code 1.
 #include "creator/shell/MainFrm.h"
 #include "forms/App.h"
-#include "forms/RuntimeError.h"
 
 #include <ole2.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     OleInitialize(nullptr);
-    int result = 1;
-    qel::forms::Guarded([&] {
-        qel::forms::Default<qel::creator::MainFrm>().Show();
-        result = qel::forms::App::Run();
-    });
+    const int result =
+        qel::forms::App::Main([] { qel::forms::Default<qel::creator::MainFrm>().Show(); });
     OleUninitialize();
     return result;
 }

@@ -1,6 +1,8 @@
 // The showcase program: its main form starts it, and it runs until its last
-// form closes. With "/startup-time" it prints how long the first skinned main
-// form took to reach the screen from the start of the process, and ends.
+// form closes. A main form that cannot load (no skin control to be had) is
+// reported as a run-time error, and the program ends with code 1. With
+// "/startup-time" it prints how long the first skinned main form took to reach
+// the screen from the start of the process, and ends.
 #include "demo/MainFrm.h"
 #include "forms/App.h"
 
@@ -25,9 +27,10 @@ double SinceProcessStart() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     OleInitialize(nullptr);
-    qel::demo::MainFrm& main = qel::forms::Default<qel::demo::MainFrm>();
-    main.Show();
-    if (strstr(commandLine, "/startup-time")) {
+    const int result = qel::forms::App::Main([&] {
+        qel::demo::MainFrm& main = qel::forms::Default<qel::demo::MainFrm>();
+        main.Show();
+        if (!strstr(commandLine, "/startup-time")) return;
         UpdateWindow(main.hWnd());
         RedrawWindow(main.hWnd(), nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW);
         GdiFlush();
@@ -35,8 +38,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
                SinceProcessStart());
         fflush(stdout);
         PostQuitMessage(0);
-    }
-    int result = qel::forms::App::Run();
+    });
     OleUninitialize();
     return result;
 }

@@ -1,6 +1,7 @@
 #include "forms/App.h"
 #include "base/Module.h"
 #include "forms/Form.h"
+#include "forms/RuntimeError.h"
 #include "forms/Strings.h"
 
 namespace qel::forms {
@@ -72,6 +73,15 @@ int App::Run() {
     std::vector<Form*> remaining = Form::LoadedForms();
     for (auto it = remaining.rbegin(); it != remaining.rend(); ++it)
         (*it)->Unload(UnloadMode::AppWindows);
+    return code;
+}
+
+int App::Main(const std::function<void()>& start) {
+    int code = 1;
+    Guarded([&] {
+        start();
+        code = Run();
+    });
     return code;
 }
 

@@ -2,6 +2,7 @@
 // message loop, which runs until the last form is unloaded.
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <string>
 
 namespace qel::forms {
@@ -18,6 +19,10 @@ public:
     // Runs the message loop until no form is loaded any more (or a quit message
     // arrives, which unloads the forms still loaded); returns the exit code.
     static int Run();
+    // Runs the program: `start` loads and shows its first forms, then Run. An
+    // error out of either is reported as a run-time error, and the program
+    // ends with code 1.
+    static int Main(const std::function<void()>& start);
     // Handles one message of a message loop: keyboard navigation between the
     // controls of a form (Tab, Shift+Tab), then translation and dispatch.
     static void Dispatch(MSG& msg);

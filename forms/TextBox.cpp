@@ -1,4 +1,5 @@
 #include "forms/TextBox.h"
+#include "base/ReentryGuard.h"
 #include "forms/RuntimeError.h"
 #include "forms/Strings.h"
 
@@ -12,9 +13,10 @@ std::string TextBox::Text() const {
 
 void TextBox::Text(const std::string& text) {
     if (text == Text()) return;
-    settingText_ = true; // one Change for the whole assignment
-    SetWindowTextA(hWnd(), text.c_str());
-    settingText_ = false;
+    {
+        const ReentryGuard setting(settingText_); // one Change for the whole assignment
+        SetWindowTextA(hWnd(), text.c_str());
+    }
     Raise(OnChange);
 }
 

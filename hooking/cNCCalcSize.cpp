@@ -2,6 +2,7 @@
 #include "base/ComGuard.h"
 #include "base/LateBound.h"
 #include "base/MessagePump.h"
+#include "base/ReentryGuard.h"
 #include "base/Twips.h"
 #include "hooking/KeyboardHook.h"
 #include "hooking/MSubclass.h"
@@ -22,6 +23,25 @@ constexpr UINT kModifyMessages[] = {
     WM_EXITMENULOOP,    WM_SIZE,      WM_DESTROY};
 constexpr UINT kClientAreaMessages[] = {WM_NCHITTEST, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_ACTIVATE,
                                         WM_DESTROY};
+
+// A window marked invisible (when `hide`) for the life of a scope; its style
+// comes back on every way out.
+class HiddenStyle {
+public:
+    HiddenStyle(HWND hwnd, bool hide)
+        : hwnd_(hide ? hwnd : nullptr), style_(GetWindowLongPtrA(hwnd, GWL_STYLE)) {
+        if (hwnd_) SetWindowLongPtrA(hwnd_, GWL_STYLE, style_ & ~static_cast<LONG_PTR>(WS_VISIBLE));
+    }
+    ~HiddenStyle() {
+        if (hwnd_) SetWindowLongPtrA(hwnd_, GWL_STYLE, style_);
+    }
+    HiddenStyle(const HiddenStyle&) = delete;
+    HiddenStyle& operator=(const HiddenStyle&) = delete;
+
+private:
+    HWND hwnd_;
+    LONG_PTR style_;
+};
 
 // Messages whose previous procedure the modifier calls itself, or never.
 bool IsConsumed(UINT msg) {
@@ -462,14 +482,11 @@ LRESULT cNCCalcSize::PassOnAndRedraw(UINT msg, WPARAM wParam, LPARAM lParam) {
 // changes, the dearest part of a move.
 LRESULT cNCCalcSize::SetCursorUnframed(WPARAM wParam, LPARAM lParam) {
     buttonDown_ = false;
-    inSetCursor_ = true;
+    const ReentryGuard unframed(inSetCursor_);
     const bool hide = !(LOWORD(lParam) == HTCLIENT && HIWORD(lParam) == WM_MOUSEMOVE);
-    const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
-    if (hide) SetWindowLongPtrA(hwnd_, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+    const HiddenStyle hidden(hwnd_, hide);
     LRESULT result = CallPrevious(WM_SETCURSOR, wParam, lParam);
     if (GetMenu(hwnd_)) SetMenu(hwnd_, nullptr);
-    if (hide) SetWindowLongPtrA(hwnd_, GWL_STYLE, style);
-    inSetCursor_ = false;
     return result;
 }
 

@@ -268,8 +268,6 @@ GifError EncodeExactGIF(const PixelView& image, const GifOptions& options,
     return EncodeGIF(view, palette, options, out);
 }
 
-void InitGIFMasks() {}
-
 bool SaveGIF(const std::string& fileName, const PixelView& image, const cPal8bpp& palette,
              int transparentIndex, bool interlaced, const std::string& comment) {
     std::vector<uint8_t> bytes;

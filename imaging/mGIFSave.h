@@ -41,10 +41,6 @@ GifError EncodeGIF(const PixelView& image, const cPal8bpp& palette, const GifOpt
 GifError EncodeExactGIF(const PixelView& image, const GifOptions& options,
                         std::vector<uint8_t>& out);
 
-// Prepares the writer. Its bit masks are computed where they are used, so
-// nothing is left to prepare; the creator's start-up calls it all the same.
-void InitGIFMasks();
-
 // Writes the image as a GIF file. Everything is checked and encoded before the
 // destination is touched; the file is then written beside it under a temporary
 // name and renamed over it, so that a failure leaves any old file as it was and

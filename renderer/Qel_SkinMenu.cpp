@@ -1,4 +1,5 @@
 #include "renderer/Qel_SkinMenu.h"
+#include "base/ReentryGuard.h"
 #include "hooking/MSubclass.h"
 #include "renderer/MenuHook.h"
 #include "renderer/cMenuBar.h"
@@ -40,9 +41,9 @@ void Qel_SkinMenu::Terminate() {
 
 void Qel_SkinMenu::TrackMenu(long item, long& result) {
     result = 0;
-    if (trackingGuard_) return;
     ComPtr<Qel_SkinMenu> self(this); // the bar may let its tracker go during the popup
-    trackingGuard_ = true;
+    const ReentryGuard tracking(trackingGuard_);
+    if (!tracking) return;
     pending_ = item;
     while (pending_ > -1) {
         ComPtr<cMenuBar> owner = Owner();
@@ -70,7 +71,6 @@ void Qel_SkinMenu::TrackMenu(long item, long& result) {
         if (ComPtr<cMenuBar> still = Owner(); still && onBar) still->SetDownItem(item, false);
         SetState(kIdle, item);
     }
-    trackingGuard_ = false;
 }
 
 void Qel_SkinMenu::SetState(int state, long item) {

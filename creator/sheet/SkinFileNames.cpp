@@ -36,7 +36,6 @@ SaveTarget SaveTargetOf(const std::string& fileName, const std::string& fileTitl
 
 std::vector<std::string> FilesNotChosen(const SaveTarget& target, const std::string& fileName,
                                         bool asGif) {
-    if (SameName(asGif ? target.Gif() : target.Bitmap(), fileName)) return {};
     std::vector<std::string> files{target.Bitmap()};
     if (asGif) files.push_back(target.Gif());
     std::erase_if(files, [&](const std::string& file) { return SameName(file, fileName); });

@@ -22,8 +22,8 @@ struct SaveTarget {
 SaveTarget SaveTargetOf(const std::string& fileName, const std::string& fileTitle);
 
 // The files a save to `target` writes under a name other than the chosen
-// `fileName` (the only one the dialog asks about); a GIF save's bitmap beside
-// its chosen GIF is its own pair and not among them.
+// `fileName` (the only one the dialog asks about), a GIF save's bitmap among
+// them.
 std::vector<std::string> FilesNotChosen(const SaveTarget& target, const std::string& fileName,
                                         bool asGif);
 

@@ -441,14 +441,14 @@ void MainFrm::CheckClick(Option n) {
     Document.SkinModified = true;
 }
 
-// Enter applies the field; of the other characters only "/" and the digits are
-// taken (Backspace and the other control characters are swallowed too).
+// Enter applies the field; of the other characters only "/", the digits and
+// Backspace are taken (the other control characters are swallowed).
 void MainFrm::NumberKeyPress(Field n, int& keyAscii) {
     if (keyAscii == 13) {
         RedrawPreviews();
         SelectAll(n);
         Document.SkinModified = true;
-    } else if (keyAscii < 47 || keyAscii > 57) {
+    } else if ((keyAscii < 47 || keyAscii > 57) && keyAscii != '\b') {
         keyAscii = 0;
     }
 }

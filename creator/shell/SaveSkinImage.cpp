@@ -38,9 +38,15 @@ namespace {
 
 constexpr char kTitle[] = "Vantreo Skin Creator";
 
-// A message of the saver, shown with the default pointer.
+// A message of the saver, shown with the default pointer. The keys typed while
+// the save worked wait in the queue (its pumps take no input); they are dropped
+// first, as the clicks are by the disabled main window, so that none closes the
+// message before it is read.
 void Say(const std::string& text) {
     Screen::MousePointer(Pointer::Default);
+    MSG typed;
+    while (PeekMessageA(&typed, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
     MsgBox(text, MB_OK | MB_ICONEXCLAMATION, kTitle);
 }
 

@@ -165,7 +165,7 @@ TEST_F(CreatorMain, PagesShowAndHideTheSizableCornersBox) {
 
 TEST_F(CreatorMain, NumberFieldsTakeDigitsAndSlashMirrorAndApplyOnEnter) {
     TextBox& buttonsTop = *main->Text[Field::ButtonsTop];
-    TypeInto(buttonsTop, "1/a2-", VK_BACK); // the whole text is selected on focus
+    TypeInto(buttonsTop, "1/a2-3", VK_BACK); // the whole text is selected on focus
     EXPECT_EQ(buttonsTop.Text(), "1/2");
     EXPECT_FALSE(main->Document.SkinModified);
     WhileInput([&] { Press(VK_RETURN); });
@@ -426,6 +426,7 @@ TEST_F(CreatorMain, SavesWriteTheSheetAndNameTheSkin) {
     EXPECT_TRUE(LoadPicture(folder + "Ocean 1.bmp"));
 
     dialogs.path = folder + "Ocean 1.gif";
+    MessageBoxes().answers.push_back(IDYES); // to replace its bitmap
     ChooseFromMenu('F', {'G'});
     EXPECT_EQ(LastPrompt(), "Optimized GIF Skin Image has been saved");
     EXPECT_TRUE(LoadPicture(folder + "Ocean 1.gif"));
@@ -478,12 +479,13 @@ TEST_F(CreatorMain, PreviewShowsThePreviewFileOnTheSkinnedPreviewForm) {
     EXPECT_TRUE(MessageBoxes().prompts.empty());
 }
 
-// The program alone in a folder has no skin control: a run-time error says so,
+// Each program alone in a folder has no skin control: a run-time error says so,
 // and the program ends failed.
-TEST(CreatorProgram, AFailedStartIsReportedAsARunTimeError) {
-    const std::string folder = qel::test::OutputPath("alone\\"),
-                      program = folder + "Qel Skin Creator.exe";
-    ASSERT_TRUE(CopyFileA(qel::test::WindowsPath(QEL_CREATOR_EXE).c_str(), program.c_str(), FALSE));
+class ProgramStart : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+TEST_P(ProgramStart, AFailedStartIsReportedAsARunTimeError) {
+    const auto [title, built] = GetParam(); // the program's title, its built file
+    const std::string folder = qel::test::OutputPath("alone\\"), program = folder + title + ".exe";
+    ASSERT_TRUE(CopyFileA(qel::test::WindowsPath(built).c_str(), program.c_str(), FALSE));
     STARTUPINFOA start{};
     start.cb = sizeof start;
     PROCESS_INFORMATION info{};
@@ -492,7 +494,7 @@ TEST(CreatorProgram, AFailedStartIsReportedAsARunTimeError) {
     const UniqueKernelObject process(info.hProcess), thread(info.hThread);
     HWND box = nullptr;
     EXPECT_TRUE(forms::test::WaitFor(
-        [&] { return (box = FindWindowA("#32770", "Qel Skin Creator")) != nullptr; }, 20000));
+        [&] { return (box = FindWindowA("#32770", title)) != nullptr; }, 20000));
     char text[512] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the message box's text
     EXPECT_EQ(std::string(text).rfind("Run-time error '429':", 0), 0u) << text;
@@ -503,6 +505,9 @@ TEST(CreatorProgram, AFailedStartIsReportedAsARunTimeError) {
     GetExitCodeProcess(process.get(), &code);
     EXPECT_EQ(code, 1u);
 }
+INSTANTIATE_TEST_SUITE_P(EachProgram, ProgramStart,
+                         ::testing::Values(std::pair{"Qel Skin Creator", QEL_CREATOR_EXE},
+                                           std::pair{"Qel Showcase", QEL_SHOWCASE_EXE}));
 
 // Goals, printed: twenty new skins leave the GDI and USER counts as they
 // were, and how long a shown main window takes to be painted skinned.

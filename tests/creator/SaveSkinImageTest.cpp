@@ -56,7 +56,7 @@ SkinSheetContent ReadBack(const std::string& path) {
     return SheetContentOf(read, Translate);
 }
 
-// Message boxes with their flags and titles; `during` runs inside each one.
+// Message boxes with flags and titles, questions answered Yes unless queued; `during` runs in each.
 struct Boxes {
     struct Box {
         std::string prompt;
@@ -70,7 +70,7 @@ struct Boxes {
     MsgBoxSeam seam{[this](const std::string& prompt, UINT flags, const std::string& title) {
         shown.push_back({prompt, flags, title, Screen::MousePointer()});
         if (during) during();
-        if (answers.empty()) return IDOK;
+        if (answers.empty()) return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
         const int answer = answers.front();
         answers.erase(answers.begin());
         return answer;
@@ -155,22 +155,20 @@ void CALLBACK EditOnce(HWND, UINT, UINT_PTR timer, DWORD) {
     Default<MainFrm>().Document.SetText(Field::MenuLeft, "33");
 }
 
-// What arrives while a save runs is in neither file: typing waits until the
-// save is over, and a change made meanwhile in code leaves the skin modified.
+// What arrives while a save runs is in neither file: keys typed meanwhile are
+// dropped, and a change made in code leaves the skin modified.
 TEST_F(SaveSkin, AnEditDuringASaveIsInNeitherFileAndLeavesTheSkinModified) {
     TextBox& field = *main->Text[Field::CaptionLeft];
-    const std::string typedBefore = field.Text();
     SetFocus(field.hWnd());
     SetTimer(nullptr, 0, 0, EditOnce);
     while (!(GetQueueStatus(QS_TIMER) & (QS_TIMER << 16)))
         Sleep(1); // until the timer is due at the save's first message pump
-    boxes.during = [&] { EXPECT_EQ(field.Text(), typedBefore); };
+    boxes.during = [] { EXPECT_FALSE(HIWORD(GetQueueStatus(QS_KEY))); }; // none to close it
     dialogs.path = folder + "Mid Save.gif";
     main->mnuSave->Clicked();
     EXPECT_EQ(boxes.Last().prompt, "Optimized GIF Skin Image has been saved");
     EXPECT_EQ(FileSheet(folder + "Mid Save.gif"), FileSheet(folder + "Mid Save.bmp"));
     EXPECT_TRUE(main->Document.SkinModified);
-    EXPECT_TRUE(qel::test::PumpUntil([&] { return field.Text() == "9"; }));
 }
 
 TEST_F(SaveSkin, PhotoPiecesAreReducedButEverythingElseReadsBackExactly) {

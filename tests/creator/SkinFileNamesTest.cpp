@@ -23,7 +23,7 @@ TEST(SkinFileNames, FilesUnderAnotherNameThanTheChosenOneAreNotChosen) {
         return FilesNotChosen(SaveTargetOf("C:\\S\\" + title, title), "C:\\S\\" + title, asGif);
     };
     using Files = std::vector<std::string>;
-    EXPECT_EQ(notChosen("Sea.GIF", true), Files{}); // with its own bitmap
+    EXPECT_EQ(notChosen("Sea.GIF", true), Files{"C:\\S\\Sea.bmp"});
     EXPECT_EQ(notChosen("Sea.bmp", true), Files{"C:\\S\\Sea.gif"});
     EXPECT_EQ(notChosen("Ocean 1.5.gif", true),
               (Files{"C:\\S\\Ocean 1.bmp", "C:\\S\\Ocean 1.gif"}));

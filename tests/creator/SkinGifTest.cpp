@@ -70,6 +70,9 @@ TEST(SkinGif, SheetsOfFewColoursAreStoredExactly) {
     SkinSheetContent other = content;
     other.Value(SheetValue::MenuTop) = 16;
     EXPECT_NE(GifReadBackFault(decoded, gif, other), "");
+    other = content;
+    other.flags[0] = !other.flags[0];
+    EXPECT_NE(GifReadBackFault(decoded, gif, other), "");
 }
 
 TEST(SkinGif, PhotoPiecesAreReducedAroundExactLayoutColours) {

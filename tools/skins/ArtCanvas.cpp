@@ -56,11 +56,6 @@ double Lightness(Rgb c) {
     return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b;
 }
 
-Rgb Desaturate(Rgb c, double t) {
-    double l = Lightness(c);
-    return Mix(c, {l, l, l}, t);
-}
-
 Shape Box(double x0, double y0, double x1, double y1) {
     return [=](double x, double y) {
         double dx = std::max(x0 - x, x - x1), dy = std::max(y0 - y, y - y1);
@@ -130,13 +125,6 @@ Paint Solid(Rgb c) {
 
 Paint Vertical(std::vector<Stop> stops) {
     return [stops = std::move(stops)](double, double y) { return Interpolate(stops, y); };
-}
-
-Paint Radial(double cx, double cy, double rx, double ry, std::vector<Stop> stops) {
-    return [=, stops = std::move(stops)](double x, double y) {
-        double ax = (x - cx) / rx, ay = (y - cy) / ry;
-        return Interpolate(stops, std::sqrt(ax * ax + ay * ay));
-    };
 }
 
 Opacity VerticalFade(double y0, double a0, double y1, double a1) {

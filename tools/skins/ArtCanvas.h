@@ -21,7 +21,6 @@ Rgb FromColourValue(uint32_t bbggrr); // 0x00BBGGRR, as a sheet stores colours
 Rgb Mix(Rgb a, Rgb b, double t);      // a at t = 0, b at t = 1
 Rgb Lighten(Rgb c, double t);         // towards white
 Rgb Darken(Rgb c, double t);          // towards black
-Rgb Desaturate(Rgb c, double t);      // towards the grey of the same lightness
 double Lightness(Rgb c);              // 0 (black) to 1 (white), weighted for the eye
 
 // The signed distance from a point to a shape's outline, in pixels: negative
@@ -49,9 +48,6 @@ struct Stop {
 Paint Solid(Rgb c);
 // By y, linear between the stops (in increasing order), constant beyond them.
 Paint Vertical(std::vector<Stop> stops);
-// By the distance from (cx, cy) on an ellipse scale: 0 at the centre, 1 on the
-// ellipse of radii rx, ry.
-Paint Radial(double cx, double cy, double rx, double ry, std::vector<Stop> stops);
 // Opacity a0 at y0 to a1 at y1, constant beyond.
 Opacity VerticalFade(double y0, double a0, double y1, double a1);
 // Opacity a0 at (cx, cy) to a1 on the ellipse of radii rx, ry, and beyond.
