@@ -86,7 +86,9 @@ void RemoveIfStale(const std::string& path) {
         return;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    auto ticks = [](FILETIME t) { return int64_t(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime); };
+    auto ticks = [](FILETIME t) {
+        return int64_t(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime);
+    };
     FILE_DISPOSITION_INFO dispose{TRUE};
     if (ticks(now) - ticks(info.ftLastWriteTime) >= kStaleAfterSeconds * 10'000'000)
         SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose);
@@ -267,7 +269,7 @@ unsigned long MakerOf(const std::string& name) {
 void RemoveStaleTemporaries(const std::string& folder) {
     for (const std::string& name : Temporaries(folder)) {
         const unsigned long maker = MakerOf(name);
-        if (maker != 0 && maker != ThisProcess() && Ended(maker)) RemoveIfStale(folder + name);
+        if (maker != 0 && Ended(maker)) RemoveIfStale(folder + name);
     }
 }
 

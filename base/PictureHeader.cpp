@@ -39,8 +39,9 @@ struct Extent {
 };
 using Found = std::optional<Extent>; // none: broken
 
+// The sides in the header chunk, which a PNG decoder takes first.
 Found PngExtent(const uint8_t* b, uint64_t size) {
-    if (size < 24 || memcmp(b, kPngSignature, 8) != 0 || memcmp(b + 12, "IHDR", 4) != 0) return {};
+    if (size < 24 || memcmp(b, kPngSignature, 8) != 0) return {};
     return Extent::Single(Be32(b + 16), Be32(b + 20));
 }
 
@@ -55,7 +56,8 @@ Found JpegExtent(const uint8_t* b, uint64_t size) {
         }
         if (marker == 0xD9 || marker == 0xDA) return {}; // the end or a scan: no frame before
         if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
-            return at + 9 <= size ? Found(Extent::Single(Be16(b + at + 7), Be16(b + at + 5))) : Found();
+            return at + 9 <= size ? Found(Extent::Single(Be16(b + at + 7), Be16(b + at + 5)))
+                                  : Found();
         at += 2 + Be16(b + at + 2);
     }
     return {};
@@ -79,10 +81,12 @@ Found DibExtent(const uint8_t* b, uint64_t size, uint64_t info, uint64_t bits, b
     const uint8_t* h = b + info;
     const bool core = header == 12;
     const int64_t width = core ? Le16(h + 4) : int32_t(Le32(h + 4));
-    const int64_t height = (core ? Le16(h + 6) : std::abs(int64_t(int32_t(Le32(h + 8))))) / (icon ? 2 : 1);
+    const int64_t height =
+        (core ? Le16(h + 6) : std::abs(int64_t(int32_t(Le32(h + 8))))) / (icon ? 2 : 1);
     const unsigned depth = Le16(h + (core ? 10 : 14));
     const uint32_t compression = core ? kRgb : Le32(h + 16), dataSize = core ? 0 : Le32(h + 20);
-    const uint64_t colours = core || Le32(h + 32) == 0 ? (depth <= 8 ? 1u << depth : 0) : Le32(h + 32);
+    const uint64_t colours =
+        core || Le32(h + 32) == 0 ? (depth <= 8 ? 1u << depth : 0) : Le32(h + 32);
     const uint64_t masks = header == 40 && compression == kBitFields ? 12 : 0;
     const uint64_t table = info + header + masks + colours * (core ? 3 : 4);
     if (icon) bits = table;
