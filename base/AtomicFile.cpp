@@ -7,6 +7,7 @@
 
 #ifdef _WIN32
 #include "base/Handle.h"
+#include "base/WideText.h"
 #else
 #include <cerrno>
 #include <cstdio>
@@ -48,9 +49,7 @@ bool Ended(unsigned long process) {
 // `path` as the wide API takes it: a path too long for the system's limit is
 // made whole and gets the long-path prefix.
 std::wstring SystemPath(const std::string& path) {
-    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), int(wide.size()));
-    if (!wide.empty()) wide.pop_back(); // the terminator
+    const std::wstring wide = Widen(path);
     if (wide.size() < MAX_PATH || wide.starts_with(L"\\\\?\\")) return wide;
     std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
     full.resize(GetFullPathNameW(wide.c_str(), DWORD(full.size()), full.data(), nullptr));

@@ -1,30 +1,14 @@
-// Text between the layer's ANSI strings and the wide strings of COM.
+// Text of the forms layer: window text, and base's ANSI and wide conversions.
 #pragma once
+#include "base/WideText.h"
+
 #include <windows.h>
 #include <string>
 
 namespace qel::forms {
 
-inline std::wstring Widen(const std::string& s) {
-    if (s.empty()) return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(n, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-
-inline std::string Narrow(const wchar_t* w, size_t length) {
-    if (!w || length == 0) return {};
-    int n =
-        WideCharToMultiByte(CP_ACP, 0, w, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_ACP, 0, w, static_cast<int>(length), s.data(), n, nullptr, nullptr);
-    return s;
-}
-
-inline std::string Narrow(const std::wstring& w) {
-    return Narrow(w.data(), w.size());
-}
+using qel::Narrow;
+using qel::Widen;
 
 // The text of a window.
 inline std::string WindowText(HWND hwnd) {
