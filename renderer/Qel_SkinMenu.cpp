@@ -1,5 +1,4 @@
 #include "renderer/Qel_SkinMenu.h"
-#include "base/ReentryGuard.h"
 #include "hooking/MSubclass.h"
 #include "renderer/MenuHook.h"
 #include "renderer/cMenuBar.h"
@@ -42,8 +41,6 @@ void Qel_SkinMenu::Terminate() {
 void Qel_SkinMenu::TrackMenu(long item, long& result) {
     result = 0;
     ComPtr<Qel_SkinMenu> self(this); // the bar may let its tracker go during the popup
-    const ReentryGuard tracking(trackingGuard_);
-    if (!tracking) return;
     pending_ = item;
     while (pending_ > -1) {
         ComPtr<cMenuBar> owner = Owner();

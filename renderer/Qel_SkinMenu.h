@@ -26,6 +26,7 @@ public:
     void WindowGone() { window_ = nullptr; }
     // Shows the popup of bar item `item`, then of every item switched to
     // meanwhile, until none is pending; `result` is the last popup's result.
+    // Not while IsTracking: the bar asks before it calls.
     void TrackMenu(long item, long& result);
     // A message of the menu loop; true swallows it.
     bool FilterMessage(const MSG& msg);
@@ -58,7 +59,6 @@ private:
     HMENU currentPopup_ = nullptr; // the bar item's popup on show
     long currentItem_ = 0;         // the bar item whose popup is on show
     long pending_ = -1;            // the bar item whose popup opens next; -1: none
-    bool trackingGuard_ = false;   // TrackMenu is running
     POINT lastMouse_{};            // where the mouse was at the last move the filter took
     DWORD popupOpened_ = 0;        // when the current popup opened (tick count)
     HMENU selectedMenu_ = nullptr; // the menu of the last selection

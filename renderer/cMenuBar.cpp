@@ -420,6 +420,10 @@ long cMenuBar::HitTestPoint(POINT& point) const {
     return 0;
 }
 
+bool cMenuBar::PopupTracked() const {
+    return tracker_ && tracker_->IsTracking();
+}
+
 long cMenuBar::HitTestCursor() const {
     if (barCount_ == 0) return 0;
     POINT pt{};
@@ -437,6 +441,9 @@ long cMenuBar::HitTestMessagePoint(LPARAM lParam) const {
 // ---- Mouse and keyboard -----------------------------------------------------
 
 void cMenuBar::PressStep() {
+    // A press sent to the form from inside a popup's menu loop (a real one ends
+    // the loop first) leaves the popup, its items and its tracking alone.
+    if (PopupTracked()) return;
     const long previous = downItem_;
     downItem_ = HitTestCursor();
     if (downItem_ != previous) RequestRepaint();
@@ -485,7 +492,7 @@ bool cMenuBar::AltKeyAccelerator(long vKey) {
             answer = true;
             // The keystroke that opened a popup can reach the bar again from
             // inside that popup's loop; it opens nothing more.
-            if (tracker_ && tracker_->IsTracking()) break;
+            if (PopupTracked()) break;
             SetDownItem(i, true);
             StopTimer();
             if (ComPtr<Qel_SkinMenu> tracker = tracker_) {
@@ -511,8 +518,7 @@ LRESULT cMenuBar::MenuCharAnswer(UINT character, HMENU popup) {
     // open item's own mnemonic arrives here too, right after Alt+key opened it.)
     for (long i = 1; i <= barCount_ && i <= static_cast<long>(barMnemonics_.size()); ++i) {
         if (barMnemonics_[i - 1] != key) continue;
-        if (tracker_ && tracker_->IsTracking() && tracker_->SetPendingItem(i))
-            return MAKELRESULT(0, MNC_CLOSE);
+        if (PopupTracked() && tracker_->SetPendingItem(i)) return MAKELRESULT(0, MNC_CLOSE);
         break;
     }
     return 0;

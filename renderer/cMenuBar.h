@@ -105,6 +105,8 @@ private:
     // The item under the cursor, and under a mouse message's point (client pixels).
     long HitTestCursor() const;
     long HitTestMessagePoint(LPARAM lParam) const;
+    // Whether a popup of the bar is open; the tracker takes no second one meanwhile.
+    bool PopupTracked() const;
     void PressStep();
     // Shows `over` (the item under the pointer) hovered and polls while any is.
     void HoverStep(long over);

@@ -510,6 +510,27 @@ TEST_F(MenuBarOnScreen, WithOneItemLeftAndRightChangeNothing) {
     UseOwnMenuAgain();
 }
 
+TEST_F(MenuBarOnScreen, APressSentWhileAPopupIsOpenChangesNothing) {
+    bool skinned = false;
+    LONG next = 0;
+    test::WhileInput([&] {
+        ClickItem(1);
+        WaitForPopupAt(items[0].left);
+        // Sent from this thread, it reaches the form inside the popup's menu loop.
+        SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        Press(VK_DOWN); // "&New", highlighted in the skin's colour
+        const RECT row = PopupItemRect(popups[0], 0);
+        skinned =
+            WaitFor([&] { return ScreenImage(row).Count(row, MenuSkinArea::kMenuOver) > 10; });
+        Press(VK_RIGHT);
+        next = WaitForPopupAt(items[1].left).left;
+        Press(VK_ESCAPE);
+        WaitForNoPopup();
+    });
+    EXPECT_TRUE(skinned);
+    EXPECT_EQ(next, items[1].left);
+}
+
 TEST_F(MenuBarOnScreen, DetachingWhileAPopupIsOpenLeavesNothingBehind) {
     // The form lets the skin go as the popup opens.
     ProbeWindow::action = [this](HWND, UINT msg, WPARAM, LPARAM) {
