@@ -66,6 +66,11 @@ TEST_F(ModifierOnScreen, TheFrameIsPaintedByTheImplementation) {
     EXPECT_EQ(WindowPixel(hwnd, kW / 2, kH - 3), StubSkinArea::kBottom);
     EXPECT_EQ(WindowPixel(hwnd, kW / 2, kH / 2), GetSysColor(COLOR_WINDOW));
     test::SaveWindowShot("hooking_frame_painted", hwnd);
+
+    // Picking the cursor over the frame paints none of it.
+    impl->paints = 0;
+    SendMessageA(hwnd, WM_SETCURSOR, WPARAM(hwnd), MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
+    EXPECT_EQ(impl->paints, 0);
 }
 
 TEST_F(ModifierOnScreen, TheCaptionDragsTheWindow) {
