@@ -165,7 +165,7 @@ TEST_F(CreatorMain, PagesShowAndHideTheSizableCornersBox) {
 
 TEST_F(CreatorMain, NumberFieldsTakeDigitsAndSlashMirrorAndApplyOnEnter) {
     TextBox& buttonsTop = *main->Text[Field::ButtonsTop];
-    TypeInto(buttonsTop, "1/a2-3", VK_BACK); // the whole text is selected on focus
+    TypeInto(buttonsTop, "1/a2-:3", VK_BACK); // the whole text is selected on focus
     EXPECT_EQ(buttonsTop.Text(), "1/2");
     EXPECT_FALSE(main->Document.SkinModified);
     WhileInput([&] { Press(VK_RETURN); });
