@@ -2,6 +2,7 @@
 // way the renderer composes them, active and in-active, with and without a
 // menu, the buttons in each state, and the caption's right end enlarged.
 // They go to test-output/skins/<skin>.png.
+#include "sheet/SkinSheetReader.h"
 #include "sheet/SkinSheetWriter.h"
 #include "sheet/SkinSlice.h"
 #include "tests/sheet/SkinSamples.h"
@@ -39,6 +40,9 @@ std::vector<uint8_t> Rgb(const SheetImage& image) {
 
 void WritePreview(const SkinTheme& theme) {
     const SheetImage sheet = MakeSkinSheet(theme);
+    const SkinSheetReading read = ReadSkinSheet(sheet);
+    ASSERT_TRUE(read.sheet) << read.problem;
+    const SkinSheetContent content = CutSkinSheetContent(sheet, *read.sheet, FlagRule::Control);
     using S = ButtonState;
     const FrameShot shots[] = {
         {300, 170, true, true, false, S::Highlight, S::Normal, S::Normal},
@@ -54,6 +58,12 @@ void WritePreview(const SkinTheme& theme) {
         const int x = kMargin + (i % 2) * cellW, y = i < 2 ? kMargin : top2;
         const FramePicture frame = ComposeFrame(sheet, shots[i]);
         page.Draw(frame.image, x, y);
+        // Halfway down, the frame's left edge is the skin's own side piece.
+        const SheetImage& side = content.Strip(
+            shots[i].active ? FrameVariant::Active : FrameVariant::Inactive, StripPiece::LeftSide);
+        for (int s = 0; s < side.Width(); ++s)
+            EXPECT_EQ(page.Pixel(x + s, y + shots[i].height / 2), side.Pixel(s, 0))
+                << theme.name << ", frame " << i << ", column " << s;
         test::DrawPreviewText(page, x, y, frame, shots[i], theme.name + " - a window title");
     }
     // The right end of the first two frames, enlarged.
@@ -90,7 +100,7 @@ TEST(SkinPreview, FixedAndSizableWindowsShowTheirOwnBottomCorners) {
     EXPECT_EQ(fixed.image.Pixel(W - 2, H - 2), colours[2]);
 }
 
-TEST(SkinPreview, EverySkinIsPreviewed) {
+TEST(SkinPreview, EverySkinIsPreviewedInItsOwnFrames) {
     for (const auto& skin : test::AllSkins())
         WritePreview(*skin.first);
 }
