@@ -1,6 +1,6 @@
-// Picture objects as the forms runtime gives them out: loaded from BMP, GIF and
-// ICO files and saved, with the runtime's error numbers. Making, measuring and
-// drawing pictures is base/PictureFile.h's.
+// Picture objects as the forms runtime gives them out: loaded from BMP, GIF,
+// JPEG, PNG, icon and cursor files and saved, with the runtime's error numbers.
+// Making, measuring and drawing pictures is base/PictureFile.h's.
 #pragma once
 #include "base/PictureFile.h"
 
@@ -14,10 +14,11 @@ using qel::PictureSize;
 using qel::PictureType;
 using qel::RenderPicture;
 
-// Loads a picture file (BMP, GIF, ICO; a relative path is taken from the current
-// folder). An empty path gives no picture. A missing file throws run-time error
-// 53, an empty or unreadable one, or one larger than `bound`, 481; nothing else
-// changes.
+// Loads a picture file (BMP, GIF, JPEG, PNG, icon or cursor; a relative path is
+// taken from the current folder). An empty path gives no picture. A missing file
+// throws run-time error 53; an empty or unreadable one, one of another format or
+// with headers that do not hold together, or one larger than `bound`, 481;
+// nothing else changes.
 Picture LoadPicture(const std::string& path, PictureBound bound = kAnyPicture);
 
 // Writes a picture (a bitmap as a Windows bitmap, an icon as an icon). Throws
