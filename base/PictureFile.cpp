@@ -91,9 +91,9 @@ ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error
     }
     std::string tooLarge;
     ComPtr<IPictureDisp> picture = LoadPictureBytes(bytes.data(), bytes.size(), bound, &tooLarge);
-    if (!picture)
-        return refuse(PictureProblem::NotAPicture,
-                      tooLarge.empty() ? "Invalid picture: " + path : path + " " + tooLarge + ".");
+    if (!picture && tooLarge.empty())
+        return refuse(PictureProblem::NotAPicture, "Invalid picture: " + path);
+    if (!picture) return refuse(PictureProblem::TooLarge, path + " " + tooLarge + ".");
     if (problem) *problem = PictureProblem::None;
     return picture;
 }

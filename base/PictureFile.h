@@ -12,8 +12,9 @@
 
 namespace qel {
 
-// Why a file gave no picture.
-enum class PictureProblem { None, Missing, NotAPicture };
+// Why a file gave no picture: TooLarge for a picture refused for its size or
+// cost, whose error says what is too large.
+enum class PictureProblem { None, Missing, NotAPicture, TooLarge };
 
 // The picture in `data`; null when the bytes are not an image the platform
 // reads, or when their headers do not hold together or declare a picture larger

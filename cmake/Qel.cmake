@@ -8,6 +8,14 @@ if(WIN32)
     # A linker warning is an error: the resource merge, for one, drops a
     # clashing resource with no more than a warning.
     add_link_options(-static -Wl,--fatal-warnings)
+    # The manifest of every program, tests included: UTF-8 is its ANSI code page
+    # (honoured from Windows 10 1903 on, and by Wine 8), so that file names,
+    # settings and captions in any script pass whole through the ANSI calls.
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/Utf8Manifest.rc.in
+                   ${CMAKE_BINARY_DIR}/Utf8Manifest.rc @ONLY)
+    set_source_files_properties(${CMAKE_BINARY_DIR}/Utf8Manifest.rc PROPERTIES
+        OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/Utf8.manifest)
+    add_library(qel_utf8_manifest OBJECT ${CMAKE_BINARY_DIR}/Utf8Manifest.rc)
 else()
     option(QEL_SANITIZE "Build the native configuration with ASan and UBSan" ON)
     if(QEL_SANITIZE)
@@ -34,6 +42,9 @@ endif()
 function(qel_add_test name)
     cmake_parse_arguments(ARG "" "FILTER" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
+    if(WIN32)
+        target_sources(${name} PRIVATE $<TARGET_OBJECTS:qel_utf8_manifest>)
+    endif()
     target_link_libraries(${name} PRIVATE qel_test_main ${ARG_LIBS})
     qel_add_test_run(${name} ${name} "${ARG_FILTER}")
 endfunction()

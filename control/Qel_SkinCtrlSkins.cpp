@@ -5,6 +5,7 @@
 #include "base/Module.h"
 #include "base/PictureFile.h"
 #include "base/FileHelpers.h"
+#include "base/WideText.h"
 #include "control/Qel_SkinCtrl.h"
 #include "sheet/win32/SheetPicture.h"
 #include "sheet/SkinSheetGeometry.h"
@@ -200,11 +201,7 @@ STDMETHODIMP Qel_SkinCtrl::putref_SkinPicture(IPictureDisp* New_SkinPicture) {
 
 STDMETHODIMP Qel_SkinCtrl::SaveSkinPicture(BSTR SkinPath) {
     return Guard([&] {
-        if (!SkinPath) return S_OK;
-        const int size = WideCharToMultiByte(CP_ACP, 0, SkinPath, -1, nullptr, 0, nullptr, nullptr);
-        std::string path(size > 0 ? size - 1 : 0, '\0');
-        if (size > 1)
-            WideCharToMultiByte(CP_ACP, 0, SkinPath, -1, path.data(), size, nullptr, nullptr);
+        const std::string path = Narrow(SkinPath, SysStringLen(SkinPath));
         if (!path.empty()) SavePictureFile(picture1_.get(), path);
         return S_OK;
     });

@@ -1,4 +1,6 @@
 #include "forms/CommonDialog.h"
+#include "base/WideText.h"
+#include "forms/MsgBox.h"
 #include "forms/RuntimeError.h"
 
 #include <commdlg.h>
@@ -52,32 +54,40 @@ bool CommonDialog::ShowColor() {
     return chosen.has_value();
 }
 
+// The wide dialog, so that a name the ANSI code page cannot take is refused in
+// words rather than passed on with "?" or a look-alike in place of characters.
 std::string CommonDialog::RunFileDialog(DialogKind kind) const {
-    std::vector<char> path(32768, '\0');
-    fileName_.copy(path.data(), path.size() - 1); // the proposed name
-    const std::string filter = DialogFilter(filter_);
-    const std::string extension =
-        !defaultExt_.empty() && defaultExt_[0] == '.' ? defaultExt_.substr(1) : defaultExt_;
-    OPENFILENAMEA ofn{};
+    std::vector<wchar_t> path(32768, L'\0');
+    Widen(fileName_).copy(path.data(), path.size() - 1); // the proposed name
+    const std::wstring filter = Widen(DialogFilter(filter_)), initDir = Widen(initDir_),
+                       title = Widen(title_),
+                       extension = Widen(!defaultExt_.empty() && defaultExt_[0] == '.'
+                                             ? defaultExt_.substr(1)
+                                             : defaultExt_);
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = GetActiveWindow();
     ofn.lpstrFilter = filter_.empty() ? nullptr : filter.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = static_cast<DWORD>(path.size());
-    ofn.lpstrInitialDir = initDir_.empty() ? nullptr : initDir_.c_str();
-    ofn.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
+    ofn.lpstrInitialDir = initDir.empty() ? nullptr : initDir.c_str();
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     // The program's current folder stays: relative names keep their meaning.
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
     // An existing file is replaced only when the user says so.
     ofn.Flags |= kind == DialogKind::Open ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT;
-    BOOL chosen = kind == DialogKind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    BOOL chosen = kind == DialogKind::Open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
     if (!chosen) {
         CheckDialogError();
         return {};
     }
-    return path.data();
+    const std::wstring name = path.data();
+    const std::string ansi = Narrow(name);
+    if (Widen(ansi) == name) return ansi;
+    MsgBox("The name \"" + ansi + "\" has characters this system cannot take.", MB_ICONEXCLAMATION);
+    return {};
 }
 
 std::optional<OleColor> CommonDialog::RunColorDialog() const {

@@ -2,7 +2,8 @@
 // settings (InitDir, DialogTitle, Filter "text|pattern|text|pattern", DefaultExt,
 // FileName) and the answers (FileName, FileTitle, Color) are kept between calls.
 // A cancelled open or save dialog leaves FileName and FileTitle empty and raises
-// no error; ShowColor returns false when its dialog was cancelled and keeps Color.
+// no error; so does a name the ANSI code page cannot take, refused in a message.
+// ShowColor returns false when its dialog was cancelled and keeps Color.
 // The dialogs go through a seam, so that tests answer them without a person.
 #pragma once
 #include "forms/ColorBrush.h"

@@ -1,5 +1,6 @@
 #include "renderer/cMenuBar.h"
 #include "base/Variant.h"
+#include "base/WideText.h"
 #include "hooking/CTimer.h"
 #include "hooking/MSubclass.h"
 #include "renderer/MenuShades.h"
@@ -121,13 +122,7 @@ std::string CallText(IDispatch* object, const wchar_t* name, std::initializer_li
     if (!CallMember(object, name, args, result) ||
         FAILED(VariantChangeType(result.ptr(), result.ptr(), 0, VT_BSTR)) || !V_BSTR(result.ptr()))
         return {};
-    const BSTR text = V_BSTR(result.ptr());
-    const int length = static_cast<int>(SysStringLen(text));
-    std::string ansi(WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr),
-                     '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, ansi.data(), static_cast<int>(ansi.size()),
-                        nullptr, nullptr);
-    return ansi;
+    return Narrow(V_BSTR(result.ptr()), SysStringLen(V_BSTR(result.ptr())));
 }
 
 } // namespace

@@ -64,7 +64,7 @@ int PairedVariant(int variant) {
 
 void CheckGraphicFits(const SheetImage& graphic) {
     if (graphic.Width() > kMaxSheetSide || graphic.Height() > kMaxSheetSide)
-        throw std::invalid_argument("the graphic is larger than a skin sheet can hold");
+        throw GraphicRefused("The graphic is larger than a skin sheet can hold.");
 }
 
 void AssignPieceGraphic(SkinDocument& document, int piece, PieceUpdate& update,

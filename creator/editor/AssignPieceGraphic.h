@@ -4,7 +4,14 @@
 #pragma once
 #include "creator/shell/SkinDocument.h"
 
+#include <stdexcept>
+
 namespace qel {
+
+// A graphic refused for a reason the user is told (what() gives it).
+struct GraphicRefused : std::invalid_argument {
+    using std::invalid_argument::invalid_argument;
+};
 
 // What the update dialog ("Update Which Images") hands back: the variants that
 // take a graphic, in the order of its boxes, and the corner choice.
@@ -24,8 +31,7 @@ struct PieceUpdate {
 // The variant with the same menu state and the other activity state.
 int PairedVariant(int variant);
 
-// Refuses (std::invalid_argument) a graphic larger than a skin sheet can hold,
-// as the loader refuses an unreadable file.
+// Refuses (GraphicRefused) a graphic larger than a skin sheet can hold.
 void CheckGraphicFits(const SheetImage& graphic);
 
 // Puts `graphic` into piece `piece` (0 to 9; any other number changes nothing)

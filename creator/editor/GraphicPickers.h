@@ -49,15 +49,19 @@ struct PickerDialogs {
     // The update dialog's SelectFrms; the caller unloads the dialog.
     std::function<bool(PieceUpdate& update)> selectFrms;
     std::function<void()> unloadUpdateDialog;
-    // Loads a picture file; throws for a file that is no picture.
+    // Loads a picture file; throws GraphicRefused for a picture the pickers
+    // cannot take, anything else for a file that is no picture.
     std::function<SheetImage(const std::string& path)> loadPicture;
+    // Tells the user a message.
+    std::function<void(const std::string& text)> say;
 };
 
 // A double-click on piece `piece` (-1: no item selected, nothing happens) of
 // piece list `list` 1 to 4: asks for a file and the variants, assigns the
 // graphic, unloads the update dialog and recomposes the previews
-// (`doBorders`). Any failure ends it silently before the recomposition,
-// leaving the update dialog loaded and SkinModified as it was. A cancelled
+// (`doBorders`). Any failure ends it before the recomposition, leaving the
+// update dialog loaded and SkinModified as it was: a refused graphic with the
+// reason told (`say`), any other failure silently. A cancelled
 // open dialog stores nothing; List1 marks the skin modified after every
 // recomposition, the other lists once the update dialog was answered. The
 // caller then clears the list's selection and hides the markers.
@@ -67,7 +71,7 @@ void PickPieceGraphic(SkinDocument& document, int list, int piece, const PickerD
 // A double-click on the caption-button box of `state` of `button`: asks for
 // a file, assigns it (AssignButtonGraphic) and lets `showButtons` give the
 // previews their images and centre the boxes. A cancel or any failure ends it
-// silently; the skin is marked modified last.
+// as for pieces; the skin is marked modified last.
 void PickButtonGraphic(SkinDocument& document, CaptionButton button, int state,
                        const PickerDialogs& dialogs, const std::function<void()>& showButtons);
 

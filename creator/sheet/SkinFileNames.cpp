@@ -42,8 +42,12 @@ std::vector<std::string> FilesNotChosen(const SaveTarget& target, const std::str
     return files;
 }
 
+bool HasName(const std::string& skinName) {
+    return skinName.find_first_not_of(' ') != std::string::npos;
+}
+
 std::string PreviewName(const std::string& skinName) {
-    return skinName.find_first_not_of(' ') == std::string::npos ? "New Skin" : skinName;
+    return HasName(skinName) ? skinName : "New Skin";
 }
 
 } // namespace qel

@@ -27,8 +27,10 @@ SaveTarget SaveTargetOf(const std::string& fileName, const std::string& fileTitl
 std::vector<std::string> FilesNotChosen(const SaveTarget& target, const std::string& fileName,
                                         bool asGif);
 
-// The name a preview shows: "New Skin" for a skin without a name (empty or
-// only blanks).
+// Whether a skin name is one: not empty and not only blanks.
+bool HasName(const std::string& skinName);
+
+// The name a preview shows: "New Skin" for a skin without a name.
 std::string PreviewName(const std::string& skinName);
 
 } // namespace qel

@@ -4,6 +4,7 @@
 #include "creator/shell/CreatorSettings.h"
 #include "creator/shell/MainFrm.h"
 #include "creator/shell/UpdateWhatFrm.h"
+#include "forms/MsgBox.h"
 #include "forms/Settings.h"
 #include "sheet/SkinSheetGeometry.h"
 
@@ -38,11 +39,16 @@ PickerDialogs GraphicPickerDialogs(MainFrm& main) {
     dialogs.unloadUpdateDialog = [] { Default<UpdateWhatFrm>().Unload(); };
     dialogs.loadPicture = [](const std::string& path) {
         std::string problem;
-        std::optional<SheetImage> image =
-            SheetFromPicture(LoadPicture(path, kSheetPictureBound).get(), &problem);
-        if (!image) throw std::invalid_argument(problem);
+        PictureProblem why = PictureProblem::None;
+        const ComPtr<IPictureDisp> picture =
+            LoadPictureFile(path, &problem, &why, kSheetPictureBound);
+        if (!picture && why == PictureProblem::TooLarge) throw GraphicRefused(problem);
+        if (!picture) throw std::invalid_argument(problem); // no picture: no message
+        std::optional<SheetImage> image = SheetFromPicture(picture.get(), &problem);
+        if (!image) throw GraphicRefused(problem);
         return std::move(*image);
     };
+    dialogs.say = [](const std::string& text) { MsgBox(text, MB_ICONEXCLAMATION); };
     return dialogs;
 }
 

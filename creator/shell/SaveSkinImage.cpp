@@ -106,7 +106,7 @@ bool ReplaceOthers(const SaveTarget& target, const std::string& fileName, bool a
 
 // The GIF save after the bitmap was written: the bitmap through the imaging
 // objects onto the canvas, then the GIF image of the same sheet, decoded and
-// checked, written.
+// checked, written. False, the reason told, when the GIF is not written.
 bool SaveGifForm(MainFrm& main, const SaveTarget& target, const SkinSheetContent& content) {
     SetPaletteType(PaletteType::Optimal);
     SetDitherMethod(DitherMethod::Nearest);
@@ -115,13 +115,14 @@ bool SaveGifForm(MainFrm& main, const SaveTarget& target, const SkinSheetContent
     DoEvents();
     Hourglass busy;
     const SkinGif gif = MakeSkinGif(content, SheetBackground(content.key));
-    if (!WriteCheckedFile(target.Gif(), gif.bytes, [&](const SheetImage& decoded) {
-             return GifReadBackFault(decoded, gif, content);
-         }).empty()) {
-        Say("Unexpected error saving Skin GIF image");
+    if (std::string problem = WriteCheckedFile(
+            target.Gif(), gif.bytes,
+            [&](const SheetImage& decoded) { return GifReadBackFault(decoded, gif, content); });
+        !problem.empty()) {
+        Say("The bitmap " + target.Bitmap() + " was written, but the skin could not be saved as " +
+            target.Gif() + ".\r\n\r\n" + problem);
         return false;
     }
-    Say("Optimized GIF Skin Image has been saved");
     return true;
 }
 
@@ -155,17 +156,19 @@ bool Save(MainFrm& main, bool asGif, bool previewOnly) {
     dialog.FileName(document.SkinName + (asGif ? ".gif" : ".bmp"));
     if (!dialog.ShowSave() || dialog.FileName().empty()) return false;
     const SaveTarget target = SaveTargetOf(dialog.FileName(), dialog.FileTitle());
+    if (!HasName(target.name)) {
+        Say("The file name \"" + dialog.FileTitle() + "\" gives the skin no name.");
+        return false;
+    }
     if (!ReplaceOthers(target, dialog.FileName(), asGif)) return false;
 
-    // Both files are written from the skin as it stands now; the name and the
-    // folder are taken before anything is written.
-    document.SkinName = target.name;
-    const SkinDocument written = document;
+    // Both files are written from the skin as it stands now, under its new
+    // name; the caption and the folder setting follow only once both are.
+    SkinDocument written = document;
+    written.SkinName = target.name;
     const SkinSheetContent content = SheetContentOf(written, Translate);
     Hourglass busy;
     DoEvents();
-    main.Caption(kSkinCaption + target.name);
-    SaveSetting(kSettingsApp, kSettingsSection, "LstSavedSkinLoc", target.folder);
 
     const SheetImage sheet = ComposeSkinImage(content);
     const auto sameSheet = [&](const SheetImage& decoded) -> std::string {
@@ -176,11 +179,11 @@ bool Save(MainFrm& main, bool asGif, bool previewOnly) {
         Say("The skin could not be saved as " + target.Bitmap() + ".\r\n\r\n" + problem);
         return false;
     }
-    if (asGif) {
-        if (!SaveGifForm(main, target, content)) return false;
-    } else {
-        Say("BitMap Skin Image has been saved");
-    }
+    if (asGif && !SaveGifForm(main, target, content)) return false;
+    document.SkinName = target.name;
+    main.Caption(kSkinCaption + target.name);
+    SaveSetting(kSettingsApp, kSettingsSection, "LstSavedSkinLoc", target.folder);
+    Say(asGif ? "Optimized GIF Skin Image has been saved" : "BitMap Skin Image has been saved");
     // An edit that came in meanwhile is not in the files.
     if (document == written) document.SkinModified = false;
     return true;

@@ -58,7 +58,7 @@ TEST(PictureFile, MissingAndForeignFilesAreRefusedWithAReason) {
     std::ofstream(huge, std::ios::binary)
         << std::string("GIF89a\x40\x9c\x40\x9c\0\0\0;", 14);
     EXPECT_FALSE(LoadPictureFile(huge, &error, &problem));
-    EXPECT_EQ(problem, PictureProblem::NotAPicture);
+    EXPECT_EQ(problem, PictureProblem::TooLarge);
     EXPECT_EQ(error, huge + " is 40000 x 40000 pixels; a picture is at most 32767 pixels a side.");
     // A file over 4 GiB (sparse here) whose first bytes are a picture is none.
     const std::string big = test::OutputPath("picture-file/big.bmp");

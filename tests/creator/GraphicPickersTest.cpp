@@ -49,7 +49,8 @@ struct ScriptedDialogs {
                 [this](const std::string&) {
                     if (!readable) throw std::runtime_error("not a picture");
                     return SheetImage(width, 30, 0x00ABCDEF);
-                }};
+                },
+                [](const std::string&) {}};
     }
     std::function<void()> Redraw() {
         return [this] { ++redraws; };

@@ -318,7 +318,7 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
     EXPECT_TRUE(Frm(2).Image2[1]->Picture());
     EXPECT_TRUE(Frm(4).Image2[1]->Picture());
 
-    // Cancelled, unreadable or too large: nothing changes, silently.
+    // Cancelled, unreadable or too large: nothing changes; the last is told why.
     std::ofstream(qel::test::OutputPath("NotAPicture.bmp")) << "no picture";
     const std::string large = qel::test::OutputPath("Large.bmp");
     SavePicture(forms::test::SolidPicture(4100, 2, kRed).get(), large);
@@ -331,7 +331,7 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
         EXPECT_EQ(main->Document.ButtonBox(CaptionButton::Minimize, 1).tag, "") << path;
         EXPECT_FALSE(main->ButtonBox[3][1]->Picture()) << path;
     }
-    EXPECT_TRUE(MessageBoxes().prompts.empty());
+    EXPECT_NE(MessageBoxes().prompts.at(0).find("4100 x 2"), std::string::npos);
     // The setting goes again, so that later pickers start where they would.
     RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Qel Program Settings\\Vantreo\\Settings",
                        "LstGraphicLoc");

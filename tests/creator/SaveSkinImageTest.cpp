@@ -247,13 +247,16 @@ TEST_F(SaveSkin, NamesCancelsAndFailedWritesEachEndAsTheySay) {
     EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Ocean");
     EXPECT_TRUE(main->Document.SkinModified);
 
-    // A folder that cannot be written: the name and setting are already taken,
-    // the failure is told, the skin stays modified.
+    // A name of only an extension is refused, a folder that cannot be written
+    // told: the caption and setting stay, the skin stays modified.
+    dialogs.path = folder + ".bmp";
+    ChooseFromMenu('F', {'B'});
+    EXPECT_EQ(boxes.Last().prompt, "The file name \".bmp\" gives the skin no name.");
     dialogs.path = "C:\\no such folder\\Lost.bmp";
     ChooseFromMenu('F', {'B'});
     EXPECT_NE(boxes.Last().prompt.find("could not be saved"), std::string::npos);
-    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Lost");
-    EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstSavedSkinLoc"), "C:\\no such folder\\");
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Ocean");
+    EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstSavedSkinLoc"), folder);
     EXPECT_TRUE(main->Document.SkinModified);
     EXPECT_EQ(boxes.Last().pointer, Pointer::Default);
     EXPECT_EQ(Screen::MousePointer(), Pointer::Default);
@@ -262,8 +265,8 @@ TEST_F(SaveSkin, NamesCancelsAndFailedWritesEachEndAsTheySay) {
     CreateDirectoryA((folder + "Blocked.gif").c_str(), nullptr);
     dialogs.path = folder + "Blocked.gif";
     ChooseFromMenu('F', {'G'});
-    EXPECT_EQ(boxes.Last().prompt, "Unexpected error saving Skin GIF image");
-    EXPECT_EQ(boxes.Last().title, "Vantreo Skin Creator");
+    const std::string told = "Blocked.bmp was written, but the skin could not be saved as ";
+    EXPECT_NE(boxes.Last().prompt.find(told + folder + "Blocked.gif.\r\n\r\n"), std::string::npos);
     EXPECT_FALSE(FileSheet(folder + "Blocked.bmp").Empty());
     EXPECT_TRUE(GetFileAttributesA((folder + "Blocked.gif").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_TRUE(main->Document.SkinModified);

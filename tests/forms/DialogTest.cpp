@@ -85,6 +85,17 @@ TEST(CommonDialogTest, TheSystemDialogsAnswerRealKeys) {
     GetCurrentDirectoryA(MAX_PATH, after);
     EXPECT_STREQ(after, current) << "relative names keep their meaning";
 
+    // Names outside ASCII pass whole; one no code page takes is refused in words.
+    std::ofstream(folder + "\\\xE7\x9A\xAE\xE8\x82\xA4.gif") << "x";
+    test::WithInput([&] { chosen = dialog.ShowOpen(); },
+                    [] { AnswerDialogWith([] { test::Type(L"\x76AE\x80A4.gif\r"); }); });
+    EXPECT_EQ(dialog.FileTitle(), "\xE7\x9A\xAE\xE8\x82\xA4.gif");
+    test::WithInput([&] { chosen = dialog.ShowSave(); },
+                    [] { AnswerDialogWith([] { test::Type(L"a\xD800\r"); }); });
+    EXPECT_FALSE(chosen);
+    EXPECT_NE(test::MessageBoxes().prompts.at(0).find("characters this system cannot take"),
+              std::string::npos);
+
     dialog.DefaultExt(".gif");
     dialog.FileName("new");
     test::WithInput([&] { chosen = dialog.ShowSave(); },

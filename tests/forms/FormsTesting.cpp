@@ -100,9 +100,16 @@ bool WaitForDialog(const std::function<bool(HWND)>& is, DWORD timeoutMs) {
     return WaitFor(ready, timeoutMs);
 }
 
-void Type(const std::string& text) {
-    for (char c : text) {
-        SHORT vk = VkKeyScanA(c);
+void Type(const std::wstring& text) {
+    for (wchar_t c : text) {
+        if (c >= 0x80) { // no key gives it
+            for (DWORD up : {0, KEYEVENTF_KEYUP}) {
+                INPUT in{INPUT_KEYBOARD, {.ki = {0, c, KEYEVENTF_UNICODE | up, 0, 0}}};
+                SendInput(1, &in, sizeof in);
+            }
+            continue;
+        }
+        SHORT vk = VkKeyScanW(c);
         bool shift = (vk >> 8) & 1;
         if (shift) qel::test::KeyDown(VK_SHIFT);
         qel::test::KeyDown(LOBYTE(vk));

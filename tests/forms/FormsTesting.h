@@ -1,6 +1,7 @@
 // Helpers of the forms tests: input from a second thread while the forms' own
 // loops run, screen points of windows, and message boxes answered by the tests.
 #pragma once
+#include "base/WideText.h"
 #include "forms/Picture.h"
 #include "tests/support/TestWindow.h"
 
@@ -33,8 +34,11 @@ bool ClickUntil(HWND hwnd, const std::function<bool()>& done);
 // Waits on the input thread for a window of this process in front that `is`
 // accepts, with the focus on one of its controls (so that keys reach it).
 bool WaitForDialog(const std::function<bool(HWND)>& is, DWORD timeoutMs = 10000);
-// Types characters with real key presses.
-void Type(const std::string& text);
+// Types characters with real key presses; those outside ASCII as Unicode input.
+void Type(const std::wstring& text);
+inline void Type(const std::string& text) {
+    Type(Widen(text));
+}
 
 // A bitmap picture of one colour, and an icon picture (32 x 32, hot spot 8, 8).
 Picture SolidPicture(int w, int h, COLORREF colour);
