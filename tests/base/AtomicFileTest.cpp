@@ -26,9 +26,8 @@ TEST(AtomicFile, AWriteFailingAtAnyStepLeavesTheOldFileAndTouchesNothingElse) {
     std::filesystem::create_directories(folder);
     const std::string path = folder + "a.bmp";
     ASSERT_TRUE(WriteFileReplacing(path, "old", 3));
-    // Left two hours ago: by a writer that ended (a link to a user's file where this
-    // library makes links; under Wine one looks like a plain file), by this running
-    // one, and a user's look-alike.
+    // Left two hours ago: by a writer that ended (a link to a user's file where links can
+    // be made; under Wine one looks like a plain file), this running one, and a user.
     const std::string notes = folder + "notes.txt", stale = folder + "~qel2147483647-0.tmp",
                       kept[] = {folder + "~qel" + std::to_string(getpid()) + "-0.tmp",
                                 folder + "~qel2147483647-my notes.tmp"};

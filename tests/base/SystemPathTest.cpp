@@ -2,6 +2,7 @@
 #include "base/SystemPath.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace qel {
 namespace {
@@ -9,10 +10,7 @@ namespace {
 TEST(SystemPath, PathsPastTheLimitAreGivenWholeAndPrefixedDevicePathsAsTheyAre) {
     const std::wstring fits = L"C:\\" + std::wstring(256, L'd'), past = fits + L"d",
                        deep = std::wstring(260, L'd') + L"\\a.bmp";
-    const struct {
-        std::wstring path, whole;
-        std::optional<std::wstring> name;
-    } cases[] = {
+    const std::tuple<std::wstring, std::wstring, std::optional<std::wstring>> cases[] = {
         {fits, fits, fits},
         {past, past, L"\\\\?\\" + past},
         // A relative path is measured made whole.
@@ -24,8 +22,8 @@ TEST(SystemPath, PathsPastTheLimitAreGivenWholeAndPrefixedDevicePathsAsTheyAre) 
         {L"\\\\?\\C:\\" + deep, L"\\\\?\\C:\\" + deep, L"\\\\?\\C:\\" + deep},
         {past, L"", std::nullopt},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SystemPathOf(c.path, c.whole), c.name) << c.path.size() << " " << c.whole.size();
+    for (const auto& [path, whole, name] : cases)
+        EXPECT_EQ(SystemPathOf(path, whole), name) << path.size() << " " << whole.size();
 }
 
 } // namespace
