@@ -27,6 +27,13 @@ template <class T> HRESULT CreateObject(REFIID iid, void** object) {
     }
 }
 
+struct ServerClass {
+    const CLSID* clsid;
+    const wchar_t* name;
+    HRESULT (*create)(REFIID iid, void** object);
+};
+
+// Every class a client can create, in the order of the type library.
 const ServerClass kClasses[] = {
     {&CLSID_ISubclass, L"ISubclass", CreateObject<ISubclassObject>},
     {&CLSID_GSubclass, L"GSubclass", CreateObject<GSubclass>},
@@ -106,10 +113,6 @@ HRESULT DeleteKey(const std::wstring& key) {
 }
 
 } // namespace
-
-std::span<const ServerClass> ServerClasses() {
-    return kClasses;
-}
 
 HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** factory) {
     if (!factory) return E_POINTER;

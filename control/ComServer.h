@@ -4,18 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include <span>
-
 namespace qel {
-
-struct ServerClass {
-    const CLSID* clsid;
-    const wchar_t* name;
-    HRESULT (*create)(REFIID iid, void** object);
-};
-
-// Every class a client can create, in the order of the type library.
-std::span<const ServerClass> ServerClasses();
 
 // The class factory of `clsid`, or CLASS_E_CLASSNOTAVAILABLE.
 HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** factory);

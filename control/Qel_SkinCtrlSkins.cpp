@@ -1,6 +1,5 @@
 // Where the control's current skin sheet comes from: a built-in sheet chosen
 // by number, a custom picture, or the thread's skin cache file.
-#include "base/AtomicFile.h"
 #include "base/MessagePump.h"
 #include "base/Module.h"
 #include "base/PictureFile.h"
@@ -72,10 +71,7 @@ std::string Qel_SkinCtrl::CacheFileToRead() const {
     return "";
 }
 
-// The cache folder is the control's own: temporaries that crashed writers left
-// there are cleared first.
 void Qel_SkinCtrl::SaveSkinCache() {
-    RemoveStaleTemporaries(m_CacheFolder);
     SavePictureFile(picture1_.get(), CacheFile());
 }
 

@@ -27,7 +27,6 @@ public:
 
     // The form unloads: the control lets go of its window and its automation object.
     virtual void Retire();
-    bool Retired() const { return retired_; }
 
 protected:
     Control(Form& form, std::string name) : form_(form), name_(std::move(name)) {}

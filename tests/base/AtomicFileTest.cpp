@@ -1,5 +1,5 @@
 // A write failing at any step leaves the old file or the new one and touches
-// nothing else; only stale temporaries of ended writers are cleared.
+// nothing else, not even files named as temporaries; a refusal says why.
 #include "base/AtomicFile.h"
 
 #include <gtest/gtest.h>
@@ -26,12 +26,16 @@ TEST(AtomicFile, AWriteFailingAtAnyStepLeavesTheOldFileAndTouchesNothingElse) {
     std::filesystem::create_directories(folder);
     const std::string path = folder + "a.bmp";
     ASSERT_TRUE(WriteFileReplacing(path, "old", 3));
-    // Left two hours ago: by a writer that ended, by this running one, and a user's look-alike.
-    const std::string stale = folder + "~qel2147483647-0.tmp",
+    // Left two hours ago: by a writer that ended (a link to a user's file where links can
+    // be made; under Wine one looks like a plain file), this running one, and a user.
+    const std::string notes = folder + "notes.txt", stale = folder + "~qel2147483647-0.tmp",
                       kept[] = {folder + "~qel" + std::to_string(getpid()) + "-0.tmp",
                                 folder + "~qel2147483647-my notes.tmp"};
-    for (const std::string& file : {stale, kept[0], kept[1]}) {
-        std::ofstream(file) << "not this write's";
+    std::ofstream(notes) << "the user's";
+    std::error_code noLinks;
+    fs::create_symlink(notes, stale, noLinks);
+    for (const std::string& file : {notes, stale, kept[0], kept[1]}) {
+        if (!fs::exists(file)) std::ofstream(file) << "not this write's";
         fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(2));
     }
     for (int step = 0;; ++step) {
@@ -41,17 +45,20 @@ TEST(AtomicFile, AWriteFailingAtAnyStepLeavesTheOldFileAndTouchesNothingElse) {
         ASSERT_TRUE(step > 0 || !written);
         std::ifstream in(path, std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), written ? "new" : "old");
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 4) << step;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 5) << step;
         if (written) break;
     }
-    fs::permissions(path, fs::perms::all, fs::perm_options::remove); // read-only
-    EXPECT_FALSE(WriteFileReplacing(path, "", 0));
-    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    std::string why;
+    for (const fs::perms readOnly : {fs::perms(0444), fs::perms::none}) {
+        fs::permissions(path, readOnly);
+        EXPECT_FALSE(WriteFileReplacing(path, "", 0, &why));
+        EXPECT_NE(why.find("the file is read-only"), std::string::npos) << why;
+        fs::permissions(path, fs::perms(0644));
+    }
     EXPECT_EQ(fs::file_size(path), 3u);
-    std::ofstream(folder + "~qel2147483647-1.tmp") << "written a moment ago";
-    RemoveStaleTemporaries(folder);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 4);
-    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_FALSE(WriteFileReplacing(folder + "none/a.bmp", "", 0, &why));
+    EXPECT_NE(why.find("the folder does not exist"), std::string::npos) << why;
+    fs::remove(stale); // a link left here traps a later run under Wine, which removes its target
 }
 
 } // namespace
