@@ -67,8 +67,8 @@ ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size, PictureBoun
     return picture;
 }
 
-ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error,
-                                     PictureProblem* problem, PictureBound bound) {
+ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, PictureBound bound,
+                                     std::string* error, PictureProblem* problem) {
     auto refuse = [&](PictureProblem why, const std::string& text) {
         if (problem) *problem = why;
         Fail(error, text);

@@ -17,19 +17,18 @@ namespace qel {
 enum class PictureProblem { None, Missing, NotAPicture, TooLarge };
 
 // The picture in `data`; null when the bytes are not an image the platform
-// reads, or when their headers do not hold together or declare a picture larger
-// than `bound` (checked before anything is decoded; see PictureWithin, which
+// reads, or when they do not hold together or would cost more to decode than
+// `bound` allows (checked before anything is decoded; see PictureWithin, which
 // also says what `tooLarge` gets).
-ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size,
-                                      PictureBound bound = kAnyPicture,
+ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size, PictureBound bound,
                                       std::string* tooLarge = nullptr);
 // The picture in the file `path`; null, with the reason in `error` and
 // `problem`, when the file is missing (or a folder), unreadable, larger than
-// any picture file or not an image within `bound` (the error then says its
-// size and the bound).
-ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, std::string* error = nullptr,
-                                     PictureProblem* problem = nullptr,
-                                     PictureBound bound = kAnyPicture);
+// any picture file or not an image within `bound` (the error then says what is
+// too large or costly, and the bound).
+ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, PictureBound bound,
+                                     std::string* error = nullptr,
+                                     PictureProblem* problem = nullptr);
 
 // Writes a picture to `path` through a temporary file renamed into place: a
 // bitmap as a 24-bit Windows bitmap, any other kind (icon, metafile) in its own

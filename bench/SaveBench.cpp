@@ -77,7 +77,8 @@ void Measure(MainFrm& main, const std::string& label, const std::string& folder)
         gif.push_back((Seconds() - start) * 1000);
 
         start = Seconds();
-        std::optional<SheetImage> read = SheetFromPicture(LoadPictureFile(path).get());
+        std::optional<SheetImage> read =
+            SheetFromPicture(LoadPictureFile(path, kSheetPictureBound).get());
         if (!read || !LoadSkinSheet(main.Document, *read).empty()) said = "the GIF did not load";
         main.RedrawPreviews();
         load.push_back((Seconds() - start) * 1000);
@@ -93,8 +94,8 @@ void Run() {
     MainFrm& main = Default<MainFrm>();
     main.Show();
     const std::string folder = qel::test::OutputPath("save bench\\");
-    std::optional<SheetImage> sample =
-        SheetFromPicture(LoadPictureFile(main.ProgramFolder + "Skins\\Sea Glass.gif").get());
+    std::optional<SheetImage> sample = SheetFromPicture(
+        LoadPictureFile(main.ProgramFolder + "Skins\\Sea Glass.gif", kSheetPictureBound).get());
     if (!sample || !LoadSkinSheet(main.Document, *sample).empty()) {
         printf("The sample skin did not load.\n");
         return;

@@ -80,7 +80,7 @@ void Qel_SkinCtrl::SaveSkinCache() {
 bool Qel_SkinCtrl::LoadSkinCache() {
     const std::string path = CacheFileToRead();
     if (path.empty()) return false;
-    ComPtr<IPictureDisp> cached = LoadPictureFile(path, nullptr, nullptr, kSheetPictureBound);
+    ComPtr<IPictureDisp> cached = LoadPictureFile(path, kSheetPictureBound);
     if (cached && IsUsableSheet(cached.get())) picture1_ = cached;
     return true;
 }

@@ -10,7 +10,7 @@ Picture LoadPicture(const std::string& path, PictureBound bound) {
     if (path.empty()) return {};
     PictureProblem problem = PictureProblem::None;
     std::string error;
-    Picture picture = LoadPictureFile(path, &error, &problem, bound);
+    Picture picture = LoadPictureFile(path, bound, &error, &problem);
     if (!picture)
         throw RuntimeError(problem == PictureProblem::Missing ? kFileNotFound : kInvalidPicture,
                            error);

@@ -19,7 +19,7 @@ using qel::RenderPicture;
 // throws run-time error 53; an empty or unreadable one, one of another format or
 // with headers that do not hold together, or one larger than `bound`, 481;
 // nothing else changes.
-Picture LoadPicture(const std::string& path, PictureBound bound = kAnyPicture);
+Picture LoadPicture(const std::string& path, PictureBound bound);
 
 // Writes a picture (a bitmap as a Windows bitmap, an icon as an icon). Throws
 // 481 for no picture and 75 when the file cannot be written; an existing file is

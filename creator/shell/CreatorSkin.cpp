@@ -1,6 +1,7 @@
 #include "creator/shell/CreatorSkin.h"
 #include "base/PictureFile.h"
 #include "programs/SkinControlSource.h"
+#include "sheet/SkinSheetGeometry.h"
 #include "forms/Form.h"
 
 namespace qel::creator {
@@ -14,7 +15,8 @@ ComPtr<IPictureDisp> CreatorSkinPicture() {
     HRSRC found = FindResourceA(module, "CREATOR_SKIN", reinterpret_cast<LPCSTR>(RT_RCDATA));
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    return bytes ? LoadPictureBytes(bytes, SizeofResource(module, found)) : nullptr;
+    return bytes ? LoadPictureBytes(bytes, SizeofResource(module, found), kSheetPictureBound)
+                 : nullptr;
 }
 
 } // namespace

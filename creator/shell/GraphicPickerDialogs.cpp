@@ -41,7 +41,7 @@ PickerDialogs GraphicPickerDialogs(MainFrm& main) {
         std::string problem;
         PictureProblem why = PictureProblem::None;
         const ComPtr<IPictureDisp> picture =
-            LoadPictureFile(path, &problem, &why, kSheetPictureBound);
+            LoadPictureFile(path, kSheetPictureBound, &problem, &why);
         if (!picture && why == PictureProblem::TooLarge) throw GraphicRefused(problem);
         if (!picture) throw std::invalid_argument(problem); // no picture: no message
         std::optional<SheetImage> image = SheetFromPicture(picture.get(), &problem);

@@ -4,13 +4,18 @@
 #include "creator/shell/MainFrm.h"
 #include "forms/Image.h"
 #include "forms/Label.h"
+#include "forms/MsgBox.h"
 #include "forms/PictureBox.h"
+#include "sheet/SkinSheetGeometry.h"
 
 namespace qel::creator {
 
 using namespace forms;
 
 namespace {
+
+// A sample icon is no larger than a skin sheet.
+constexpr PictureBound kSampleIconBound{kMaxSheetSide, "a sample icon"};
 
 // The colour of the form's kept drawing at a point; SheetImage::kOutside
 // (CLR_INVALID) where the drawing has no pixel.
@@ -87,11 +92,18 @@ void IcoImage_DblClick(MainFrm& main) {
         dialog.ShowOpen();
         const std::string file = dialog.FileName();
         if (file.empty()) return;
-        const Picture icon = LoadPicture(file);
+        std::string why;
+        PictureProblem problem = PictureProblem::None;
+        const Picture icon = LoadPictureFile(file, kSampleIconBound, &why, &problem);
+        if (problem == PictureProblem::TooLarge)
+            MsgBox("The icon \"" + file.substr(file.find_last_of('\\') + 1) +
+                       "\" cannot be used: " + why,
+                   MB_ICONEXCLAMATION);
+        if (!icon) return; // a file that is no picture: no message, as for piece graphics
         for (LivePreviewFrm* form : main.Frm)
             form->IcoImage->Picture(icon);
     } catch (const std::exception&) {
-        // No message, as for an unreadable piece graphic.
+        // A dialog that failed: no message.
     }
 }
 

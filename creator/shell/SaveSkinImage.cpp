@@ -9,6 +9,7 @@
 #include "base/FileHelpers.h"
 #include "base/MessagePump.h"
 #include "base/PictureFile.h"
+#include "sheet/SkinSheetGeometry.h"
 #include "sheet/win32/SheetPicture.h"
 #include "creator/sheet/SkinBitmap.h"
 #include "creator/sheet/SkinFileNames.h"
@@ -71,7 +72,7 @@ std::string WriteCheckedFile(const std::string& path, const std::vector<uint8_t>
                              const std::function<std::string(const SheetImage&)>& fault) {
     std::string problem;
     const std::optional<SheetImage> decoded =
-        PixelsOf(LoadPictureBytes(bytes.data(), bytes.size()).get(), problem);
+        PixelsOf(LoadPictureBytes(bytes.data(), bytes.size(), kSheetPictureBound).get(), problem);
     if (!decoded) return problem;
     if (problem = fault(*decoded); problem.empty())
         WriteFileReplacing(path, bytes.data(), bytes.size(), &problem);

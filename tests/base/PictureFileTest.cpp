@@ -35,7 +35,7 @@ TEST(PictureFile, ABitmapPictureSavesAndLoadsBackPixelForPixel) {
     const std::string path = test::OutputPath("picture-file/gradient.bmp");
     std::string error;
     ASSERT_TRUE(SavePictureFile(picture.get(), path, &error)) << error;
-    ComPtr<IPictureDisp> back = LoadPictureFile(path, &error);
+    ComPtr<IPictureDisp> back = LoadPictureFile(path, kAnyPicture, &error);
     ASSERT_TRUE(back) << error;
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
@@ -45,26 +45,26 @@ TEST(PictureFile, ABitmapPictureSavesAndLoadsBackPixelForPixel) {
 TEST(PictureFile, MissingAndForeignFilesAreRefusedWithAReason) {
     std::string error;
     PictureProblem problem = PictureProblem::None;
-    EXPECT_FALSE(LoadPictureFile(test::OutputPath("picture-file/none.bmp"), &error, &problem));
+    EXPECT_FALSE(
+        LoadPictureFile(test::OutputPath("picture-file/none.bmp"), kAnyPicture, &error, &problem));
     EXPECT_EQ(problem, PictureProblem::Missing);
     EXPECT_NE(error.find("none.bmp"), std::string::npos);
     const std::string text = test::OutputPath("picture-file/text.gif");
     std::ofstream(text) << "GIF89a but not really";
-    EXPECT_FALSE(LoadPictureFile(text, &error, &problem));
+    EXPECT_FALSE(LoadPictureFile(text, kAnyPicture, &error, &problem));
     EXPECT_EQ(problem, PictureProblem::NotAPicture);
     EXPECT_NE(error.find("Invalid picture"), std::string::npos);
     // A GIF whose header declares 40000 pixels is refused before it is decoded.
     const std::string huge = test::OutputPath("picture-file/huge.gif");
-    std::ofstream(huge, std::ios::binary)
-        << std::string("GIF89a\x40\x9c\x40\x9c\0\0\0;", 14);
-    EXPECT_FALSE(LoadPictureFile(huge, &error, &problem));
+    std::ofstream(huge, std::ios::binary) << std::string("GIF89a\x40\x9c\x40\x9c\0\0\0;", 14);
+    EXPECT_FALSE(LoadPictureFile(huge, kAnyPicture, &error, &problem));
     EXPECT_EQ(problem, PictureProblem::TooLarge);
     EXPECT_EQ(error, huge + " is 40000 x 40000 pixels; a picture is at most 32767 pixels a side.");
     // A file over 4 GiB (sparse here) whose first bytes are a picture is none.
     const std::string big = test::OutputPath("picture-file/big.bmp");
     ASSERT_TRUE(SavePictureFile(Gradient().get(), big));
     std::filesystem::resize_file(big, (uint64_t(1) << 32) + std::filesystem::file_size(big));
-    EXPECT_FALSE(LoadPictureFile(big, &error, &problem));
+    EXPECT_FALSE(LoadPictureFile(big, kAnyPicture, &error, &problem));
     std::filesystem::remove(big);
 }
 

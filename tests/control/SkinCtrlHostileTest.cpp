@@ -97,7 +97,7 @@ TEST_F(SkinCtrlHostile, PicturesThatReadButDoNotSliceAreRefusedEverywhere) {
     ctrl->get_SkinPicture(stored.put());
     EXPECT_NE(stored.get(), bad.get());
     EXPECT_TRUE(IsUsableSheet(stored.get()));
-    ComPtr<IPictureDisp> cached = LoadPictureFile(cache_);
+    ComPtr<IPictureDisp> cached = LoadPictureFile(cache_, kSheetPictureBound);
     EXPECT_TRUE(IsUsableSheet(cached.get()));
 
     // Given through SkinPicture to a skin that is on: nothing changes.

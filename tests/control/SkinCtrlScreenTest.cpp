@@ -66,7 +66,7 @@ TEST_F(SkinCtrlOnScreen, EachBuiltInSkinFramesTheFormAndTheClientAreaKeepsItsSiz
             BSTR b = SysAllocString(wide.c_str());
             ctrl->SaveSkinPicture(b);
             SysFreeString(b);
-            sheet = SheetFromPicture(LoadPictureFile(path).get());
+            sheet = SheetFromPicture(LoadPictureFile(path, kSheetPictureBound).get());
         }
         ASSERT_TRUE(sheet);
         EXPECT_EQ(WindowPixel(hwnd, 3, 10), ToRgb(sheet->Pixel(1 + 3, 44 + 10))) << n;

@@ -36,7 +36,7 @@ SheetImage CurrentSheet(Qel_SkinCtrl& ctrl, const std::string& name) {
     BSTR b = SysAllocString(wide.c_str());
     ctrl.SaveSkinPicture(b);
     SysFreeString(b);
-    ComPtr<IPictureDisp> saved = LoadPictureFile(path);
+    ComPtr<IPictureDisp> saved = LoadPictureFile(path, kSheetPictureBound);
     std::optional<SheetImage> sheet = SheetFromPicture(saved.get());
     return sheet ? *sheet : SheetImage();
 }
@@ -48,7 +48,7 @@ SheetImage BuiltInSheet(int n) {
     HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
     if (!loaded) return SheetImage();
     ComPtr<IPictureDisp> picture =
-        LoadPictureBytes(LockResource(loaded), SizeofResource(nullptr, found));
+        LoadPictureBytes(LockResource(loaded), SizeofResource(nullptr, found), kSheetPictureBound);
     std::optional<SheetImage> sheet = SheetFromPicture(picture.get());
     return sheet ? *sheet : SheetImage();
 }
@@ -409,14 +409,14 @@ TEST(SkinCtrlBadInput, PicturesThatAreNoSkinSheetsAreRefused) {
     // A file cut short does not load: its rows are not all there.
     const std::string path = test::OutputPath("control/truncated.bmp");
     ASSERT_TRUE(SavePictureFile(PictureFromSheet(sheet).get(), path));
-    ASSERT_TRUE(LoadPictureFile(path));
+    ASSERT_TRUE(LoadPictureFile(path, kSheetPictureBound));
     {
         std::ifstream in(path, std::ios::binary);
         std::string bytes((std::istreambuf_iterator<char>(in)), {});
         std::ofstream(path, std::ios::binary) << bytes.substr(0, bytes.size() - 1000);
     }
     std::string error;
-    EXPECT_FALSE(LoadPictureFile(path, &error));
+    EXPECT_FALSE(LoadPictureFile(path, kSheetPictureBound, &error));
     EXPECT_EQ(error, "Invalid picture: " + path);
     EXPECT_FALSE(refused(PictureFromSheet(sheet).get())); // the whole sheet is taken
 }

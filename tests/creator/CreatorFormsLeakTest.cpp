@@ -43,8 +43,9 @@ TEST(CreatorFormsLeaks, TwentyRoundsOfTheDialogsAndAPreviewLeaveTheCountsAlone) 
     FlatBoxes boxes;
     check.Boxes = &boxes;
     const std::string file = qel::test::OutputPath("LeakPreview.skn");
-    forms::SavePicture(forms::LoadPicture(forms::App::Path() + "\\Skins\\Sea Glass.gif").get(),
-                       file);
+    forms::SavePicture(
+        forms::LoadPicture(forms::App::Path() + "\\Skins\\Sea Glass.gif", kSheetPictureBound).get(),
+        file);
     const PreviewSource source{file, forms::test::IconPicture()};
     auto round = [&] {
         bool f[4] = {true, false, false, false};

@@ -423,13 +423,13 @@ TEST_F(CreatorMain, SavesWriteTheSheetAndNameTheSkin) {
     EXPECT_FALSE(main->Document.SkinModified);
     EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Ocean 1");
     EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstSavedSkinLoc"), folder);
-    EXPECT_TRUE(LoadPicture(folder + "Ocean 1.bmp"));
+    EXPECT_TRUE(LoadPicture(folder + "Ocean 1.bmp", kSheetPictureBound));
 
     dialogs.path = folder + "Ocean 1.gif";
     MessageBoxes().answers.push_back(IDYES); // to replace its bitmap
     ChooseFromMenu('F', {'G'});
     EXPECT_EQ(LastPrompt(), "Optimized GIF Skin Image has been saved");
-    EXPECT_TRUE(LoadPicture(folder + "Ocean 1.gif"));
+    EXPECT_TRUE(LoadPicture(folder + "Ocean 1.gif", kSheetPictureBound));
     EXPECT_EQ(dialogs.initDirs.back(), folder);
 }
 
@@ -474,7 +474,7 @@ TEST_F(CreatorMain, PreviewShowsThePreviewFileOnTheSkinnedPreviewForm) {
     EXPECT_STREQ(caption, "Previewing Amber Dusk");
     EXPECT_TRUE(hadIcon);
     EXPECT_FALSE(form.Loaded());
-    EXPECT_TRUE(LoadPicture(preview));
+    EXPECT_TRUE(LoadPicture(preview, kSheetPictureBound));
     EXPECT_EQ(dialogs.shown, 0);
     EXPECT_TRUE(MessageBoxes().prompts.empty());
 }

@@ -392,6 +392,18 @@ TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
     for (LivePreviewFrm* f : main->Frm)
         EXPECT_EQ(PictureType(f->IcoImage->Picture().get()), PICTYPE_ICON);
     EXPECT_FALSE(main->Document.SkinModified);
+
+    // A picture larger than a sheet is refused, and says why.
+    path = qel::test::OutputPath("TooWide.ico");
+    SavePicture(forms::test::SolidPicture(4097, 1, kBlue).get(), path);
+    forms::test::MessageBoxes().prompts.clear();
+    titles.clear();
+    doubleClickIcon();
+    ASSERT_EQ(forms::test::MessageBoxes().prompts.size(), 1u);
+    EXPECT_NE(forms::test::MessageBoxes().prompts[0].find(
+                  "is 4097 x 1 pixels; a sample icon is at most 4096 pixels a side"),
+              std::string::npos);
+    EXPECT_EQ(PixelAt(form, 12, 12), kGreen);
 }
 
 } // namespace

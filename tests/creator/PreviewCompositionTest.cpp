@@ -237,7 +237,8 @@ std::string BuiltInSheetFile() {
     HMODULE dll = LoadLibraryExA("Qel_SkinControl.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HRSRC found = FindResourceA(dll, "SKIN1", MAKEINTRESOURCEA(10)); // RT_RCDATA
     const void* bytes = LockResource(LoadResource(dll, found));
-    ComPtr<IPictureDisp> picture = LoadPictureBytes(bytes, SizeofResource(dll, found));
+    ComPtr<IPictureDisp> picture =
+        LoadPictureBytes(bytes, SizeofResource(dll, found), kSheetPictureBound);
     SavePicture(picture.get(), path);
     FreeLibrary(dll);
     return path;

@@ -7,6 +7,7 @@
 #include "forms/App.h"
 #include "forms/CheckBox.h"
 #include "forms/CommandButton.h"
+#include "sheet/SkinSheetGeometry.h"
 #include "tests/forms/FormsTesting.h"
 #include "tests/support/Input.h"
 #include "tests/support/Screen.h"
@@ -24,8 +25,10 @@ using qel::test::WindowRectOf;
 // A preview file of a skin that draws the form icon.
 PreviewSource RealPreview() {
     const std::string file = qel::test::OutputPath("Preview.skn");
-    forms::SavePicture(forms::LoadPicture(forms::App::Path() + "\\Skins\\Slate Night.gif").get(),
-                       file);
+    forms::SavePicture(
+        forms::LoadPicture(forms::App::Path() + "\\Skins\\Slate Night.gif", kSheetPictureBound)
+            .get(),
+        file);
     return {file, PassIcon()};
 }
 

@@ -45,7 +45,8 @@ uint32_t Translate(uint32_t colour) {
 
 // The pixels the system decodes from a file (empty when it cannot).
 SheetImage FileSheet(const std::string& path) {
-    std::optional<SheetImage> sheet = SheetFromPicture(LoadPictureFile(path).get());
+    std::optional<SheetImage> sheet =
+        SheetFromPicture(LoadPictureFile(path, kSheetPictureBound).get());
     return sheet ? *sheet : SheetImage();
 }
 

@@ -68,7 +68,7 @@ COLORREF PixelOf(IPictureDisp* picture, int x, int y) {
 
 long ErrorOf(const std::string& path) {
     try {
-        LoadPicture(path);
+        LoadPicture(path, kAnyPicture);
     } catch (const RuntimeError& e) {
         return e.Number();
     }
@@ -78,7 +78,7 @@ long ErrorOf(const std::string& path) {
 TEST(PictureTest, LoadsGifAndIconFiles) {
     std::string folder = Folder();
     Write(folder + "three.gif", {std::begin(kGif), std::end(kGif)});
-    Picture gif = LoadPicture(folder + "three.gif");
+    Picture gif = LoadPicture(folder + "three.gif", kAnyPicture);
     ASSERT_TRUE(gif);
     EXPECT_EQ(PictureType(gif.get()), PICTYPE_BITMAP);
     EXPECT_EQ(PictureSize(gif.get()).cx, 3);
@@ -88,7 +88,7 @@ TEST(PictureTest, LoadsGifAndIconFiles) {
     EXPECT_EQ(PixelOf(gif.get(), 0, 1), RGB(0, 255, 0));
 
     Write(folder + "blue.ico", IconFile());
-    Picture icon = LoadPicture(folder + "blue.ico");
+    Picture icon = LoadPicture(folder + "blue.ico", kAnyPicture);
     ASSERT_TRUE(icon);
     EXPECT_EQ(PictureType(icon.get()), PICTYPE_ICON);
     EXPECT_EQ(PictureSize(icon.get()).cx, 16);
@@ -98,16 +98,16 @@ TEST(PictureTest, LoadsGifAndIconFiles) {
     char current[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, current);
     SetCurrentDirectoryA(folder.c_str());
-    EXPECT_TRUE(LoadPicture("three.gif"));
+    EXPECT_TRUE(LoadPicture("three.gif", kAnyPicture));
     SetCurrentDirectoryA(current);
 
-    EXPECT_FALSE(LoadPicture("")) << "no path: no picture";
+    EXPECT_FALSE(LoadPicture("", kAnyPicture)) << "no path: no picture";
 }
 
 TEST(PictureTest, SavedAsBitmapAndReadBackPixelForPixel) {
     std::string folder = Folder();
     Write(folder + "three.gif", {std::begin(kGif), std::end(kGif)});
-    Picture gif = LoadPicture(folder + "three.gif");
+    Picture gif = LoadPicture(folder + "three.gif", kAnyPicture);
     std::string bmp = folder + "three.bmp";
     std::ofstream(bmp) << "an older file, replaced";
     SavePicture(gif.get(), bmp);
@@ -117,7 +117,7 @@ TEST(PictureTest, SavedAsBitmapAndReadBackPixelForPixel) {
     EXPECT_EQ(bytes[1], 'M');
     EXPECT_EQ(bytes[28], 24) << "24 bits per pixel";
 
-    Picture back = LoadPicture(bmp);
+    Picture back = LoadPicture(bmp, kAnyPicture);
     ASSERT_EQ(PictureSize(back.get()).cx, 3);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
@@ -125,8 +125,8 @@ TEST(PictureTest, SavedAsBitmapAndReadBackPixelForPixel) {
 
     // An icon is written as an icon, as it was loaded.
     Write(folder + "blue.ico", IconFile());
-    SavePicture(LoadPicture(folder + "blue.ico").get(), folder + "blue-saved.ico");
-    Picture saved = LoadPicture(folder + "blue-saved.ico");
+    SavePicture(LoadPicture(folder + "blue.ico", kAnyPicture).get(), folder + "blue-saved.ico");
+    Picture saved = LoadPicture(folder + "blue-saved.ico", kAnyPicture);
     EXPECT_EQ(PictureType(saved.get()), PICTYPE_ICON);
     EXPECT_EQ(PixelOf(saved.get(), 3, 3), RGB(0, 0, 255));
 }
@@ -142,7 +142,7 @@ TEST(PictureTest, SavingWhatCannotBeSavedChangesNothing) {
     EXPECT_EQ(GetFileAttributesA((folder + "none.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
 
     Write(folder + "three.gif", {std::begin(kGif), std::end(kGif)});
-    Picture gif = LoadPicture(folder + "three.gif");
+    Picture gif = LoadPicture(folder + "three.gif", kAnyPicture);
     std::string nowhere = folder + "missing-folder\\x.bmp";
     EXPECT_THROW(SavePicture(gif.get(), nowhere), RuntimeError);
 }
@@ -150,7 +150,7 @@ TEST(PictureTest, SavingWhatCannotBeSavedChangesNothing) {
 TEST(PictureTest, BadFilesAreRefusedWithAClearError) {
     std::string folder = Folder();
     try {
-        LoadPicture(folder + "missing.gif");
+        LoadPicture(folder + "missing.gif", kAnyPicture);
         FAIL() << "a missing file is an error";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.Number(), kFileNotFound);
