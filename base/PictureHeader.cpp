@@ -8,8 +8,17 @@
 namespace qel {
 namespace {
 
-constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kJpeg = 4, kPng = 5;
+constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+// What drives a decoder's work beyond the pixels, and the most a picture may
+// have of it. A real progressive JPEG has about ten scans; a real GIF one or two
+// extension blocks a frame; the PNG decoder keeps at most 1000 ancillary chunks
+// and inflates the compressed ones (text, colour profiles) up to 8 MB each.
+constexpr uint64_t kMaxScans = 500;
+constexpr uint64_t kMaxExtensionBlocks = 8192;
+constexpr uint64_t kMaxAncillaryChunks = 1000;
+constexpr uint64_t kMaxCompressedChunks = 8;
 
 uint32_t Le32(const uint8_t* b) {
     uint32_t v;
@@ -27,40 +36,161 @@ uint32_t Be32(const uint8_t* b) {
 uint16_t Be16(const uint8_t* b) {
     return uint16_t(b[0] << 8 | b[1]);
 }
-
-// What a decoder makes of a picture: its canvas, and the frames it keeps.
-struct Extent {
-    int64_t width = 0, height = 0;
-    uint64_t frames = 0, area = 0; // the frames' count and the sum of their areas
-
-    static Extent Single(int64_t width, int64_t height) { // sides of 0 or more
-        return {width, height, 1, uint64_t(width) * uint64_t(height)};
-    }
-};
-using Found = std::optional<Extent>; // none: broken
-
-// The sides in the header chunk, which a PNG decoder takes first.
-Found PngExtent(const uint8_t* b, uint64_t size) {
-    if (size < 24 || memcmp(b, kPngSignature, 8) != 0) return {};
-    return Extent::Single(Be32(b + 16), Be32(b + 20));
+uint64_t CeilDiv(uint64_t a, uint64_t b) {
+    return (a + b - 1) / b;
 }
 
-// The frame header (SOFn) before the first scan gives the sides.
-Found JpegExtent(const uint8_t* b, uint64_t size) {
-    for (uint64_t at = 2; at + 4 <= size;) {
-        const uint8_t marker = b[at + 1];
-        if (b[at] != 0xFF) return {};
-        if (marker == 0xFF || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
-            at += marker == 0xFF ? 1 : 2; // a fill byte, or a marker without a segment
-            continue;
-        }
-        if (marker == 0xD9 || marker == 0xDA) return {}; // the end or a scan: no frame before
-        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
-            return at + 9 <= size ? Found(Extent::Single(Be16(b + at + 7), Be16(b + at + 5)))
-                                  : Found();
-        at += 2 + Be16(b + at + 2);
+// The pixels of a picture of these sides; sides beyond any bound count as 2^20,
+// so that every sum of costs stays far from overflowing.
+uint64_t Area(int64_t width, int64_t height) {
+    return uint64_t(std::clamp<int64_t>(width, 0, 1 << 20)) *
+           uint64_t(std::clamp<int64_t>(height, 0, 1 << 20));
+}
+
+// What a decoder makes of a picture and what that costs it: the canvas, the
+// frames it keeps, the bytes it holds at its peak, and counts that drive its work.
+struct Cost {
+    int64_t width = 0, height = 0;
+    uint64_t frames = 0, frameArea = 0; // a GIF's or an icon's images, and their pixels
+    uint64_t decodeBytes = 0;
+    uint64_t scans = 0, scanBlocks = 0;                 // JPEG: blocks decoded over all scans
+    uint64_t extensionBlocks = 0;                       // GIF: extensions and their data blocks
+    uint64_t ancillaryChunks = 0, compressedChunks = 0; // PNG
+
+    // One image whose every pixel costs the decoder `bytesPerPixel`.
+    static Cost Single(int64_t width, int64_t height, uint64_t bytesPerPixel) {
+        Cost cost{width, height, 1, Area(width, height)};
+        cost.decodeBytes = cost.frameArea * bytesPerPixel;
+        return cost;
     }
-    return {};
+    // The images of one file (an icon's) side by side.
+    Cost& operator+=(const Cost& image) {
+        width = std::max(width, image.width);
+        height = std::max(height, image.height);
+        frames += image.frames;
+        frameArea += image.frameArea;
+        decodeBytes += image.decodeBytes;
+        scans += image.scans;
+        scanBlocks += image.scanBlocks;
+        extensionBlocks += image.extensionBlocks;
+        ancillaryChunks += image.ancillaryChunks;
+        compressedChunks += image.compressedChunks;
+        return *this;
+    }
+};
+using Found = std::optional<Cost>; // none: broken
+
+// A bitmap is kept as 32-bit pixels, made through a copy of as many (BMP, icon).
+constexpr uint64_t kBitmapBytesPerPixel = 8;
+
+// A PNG, chunk by chunk from its header chunk to its end chunk. The decoder holds
+// the decoded rows and their conversion (each pixel's samples, at least two
+// bytes) and the 32-bit bitmap.
+Found PngCost(const uint8_t* b, uint64_t size) {
+    if (size < 33 || memcmp(b, kPngSignature, 8) != 0 || Be32(b + 8) != 13 ||
+        memcmp(b + 12, "IHDR", 4) != 0)
+        return {};
+    const unsigned depth = b[24], colour = b[25];
+    // Samples a pixel has by colour type: grey, -, RGB, palette, grey and alpha, -, RGBA.
+    constexpr unsigned kSamples[] = {1, 0, 3, 1, 2, 0, 4};
+    const bool depthFits =
+        depth == 8 || (depth == 16 && colour != 3) ||
+        ((depth == 1 || depth == 2 || depth == 4) && (colour == 0 || colour == 3));
+    if (colour > 6 || kSamples[colour] == 0 || !depthFits || b[28] > 1) return {};
+    const uint64_t pixelBytes = std::max(2u, kSamples[colour] * depth / 8);
+    Cost cost = Cost::Single(Be32(b + 16), Be32(b + 20), 4 + 2 * pixelBytes);
+    bool data = false;
+    for (uint64_t at = 33;;) {
+        if (size - at < 12 || Be32(b + at) > size - at - 12) return {}; // cut short
+        const uint8_t* type = b + at + 4;
+        at += 12 + Be32(b + at);
+        if (memcmp(type, "IEND", 4) == 0) return data ? Found(cost) : Found();
+        if (memcmp(type, "IHDR", 4) == 0) return {};
+        data |= memcmp(type, "IDAT", 4) == 0;
+        if (type[0] & 0x20) { // ancillary
+            ++cost.ancillaryChunks;
+            for (const char* compressed : {"zTXt", "iTXt", "iCCP"})
+                cost.compressedChunks += memcmp(type, compressed, 4) == 0;
+        }
+    }
+}
+
+// A JPEG, segment by segment to its end: one frame header (of a kind the decoder
+// reads) before the first scan, and every scan's entropy-coded data up to the
+// marker after it. The decoder holds the decoded samples, their conversion and
+// the 32-bit bitmap; for several scans also every block's coefficients.
+Found JpegCost(const uint8_t* b, uint64_t size) {
+    struct Component {
+        uint8_t id, h, v;
+    } parts[4];
+    unsigned count = 0, hMax = 1, vMax = 1;
+    bool progressive = false;
+    Cost cost;
+    for (uint64_t at = 2;;) {
+        if (at >= size || b[at] != 0xFF) return {};
+        while (at < size && b[at] == 0xFF) // and fill bytes
+            ++at;
+        if (at >= size) return {};
+        const uint8_t marker = b[at++];
+        if (marker == 0xD9) break;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue; // no segment
+        if (marker == 0x00 || marker == 0xD8 || size - at < 2 || Be16(b + at) < 2 ||
+            Be16(b + at) > size - at)
+            return {};
+        const uint8_t* s = b + at + 2;
+        const uint64_t length = Be16(b + at) - 2;
+        at += 2 + length;
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+            marker != 0xCC) {
+            progressive = marker == 0xC2 || marker == 0xCA;
+            // Baseline, extended and progressive frames, Huffman or arithmetic coded.
+            if (count || (marker & 3) == 3 || (marker & 4) || length < 6 || s[0] != 8) return {};
+            cost = Cost::Single(Be16(s + 3), Be16(s + 1), 0);
+            count = s[5];
+            if (count < 1 || count > 4 || length != 6 + 3 * count || cost.width == 0 ||
+                cost.height == 0)
+                return {};
+            for (unsigned i = 0; i < count; ++i) {
+                parts[i] = {s[6 + 3 * i], uint8_t(s[7 + 3 * i] >> 4), uint8_t(s[7 + 3 * i] & 15)};
+                if (parts[i].h < 1 || parts[i].h > 4 || parts[i].v < 1 || parts[i].v > 4) return {};
+                hMax = std::max<unsigned>(hMax, parts[i].h);
+                vMax = std::max<unsigned>(vMax, parts[i].v);
+            }
+        } else if (marker == 0xDA) { // a scan
+            const unsigned inScan = length ? s[0] : 0;
+            if (!count || inScan < 1 || inScan > 4 || length != 4 + 2 * inScan) return {};
+            ++cost.scans;
+            for (unsigned j = 0; j < inScan; ++j) {
+                const Component* c = std::find_if(
+                    parts, parts + count, [&](const Component& p) { return p.id == s[1 + 2 * j]; });
+                if (c == parts + count) return {};
+                // A scan of one component covers its own blocks, others whole MCUs.
+                cost.scanBlocks += inScan == 1 ? CeilDiv(CeilDiv(cost.width * c->h, hMax), 8) *
+                                                     CeilDiv(CeilDiv(cost.height * c->v, vMax), 8)
+                                               : CeilDiv(cost.width, 8 * hMax) * c->h *
+                                                     CeilDiv(cost.height, 8 * vMax) * c->v;
+            }
+            // Up to the next marker; stuffed zeros and restart markers are data.
+            for (;; at += 2) {
+                const void* ff = at < size ? memchr(b + at, 0xFF, size - at) : nullptr;
+                if (!ff) return {};
+                at = static_cast<const uint8_t*>(ff) - b;
+                if (at + 1 >= size) return {};
+                if (b[at + 1] != 0x00 && (b[at + 1] < 0xD0 || b[at + 1] > 0xD7)) break;
+            }
+        }
+    }
+    if (!cost.scans) return {};
+    const uint64_t samples = count == 1 ? 1 : count == 4 ? 4 : 3;
+    cost.decodeBytes = cost.frameArea * (4 + 2 * samples);
+    if (progressive || cost.scans > 1) {
+        uint64_t blocks = 0;
+        for (unsigned i = 0; i < count; ++i)
+            blocks += CeilDiv(cost.width, 8 * hMax) * parts[i].h * CeilDiv(cost.height, 8 * vMax) *
+                      parts[i].v;
+        cost.decodeBytes = std::max(cost.decodeBytes, blocks * 128 + cost.frameArea * samples);
+    }
+    return cost;
 }
 
 // Rows of `width` pixels of `bits` each, padded to four bytes.
@@ -71,7 +201,7 @@ uint64_t Stride(int64_t width, unsigned bits) {
 // A device-independent bitmap whose header lies at `info` in `b`: in a BMP file
 // its pixels start at `bits`; in an icon image (`icon`) they follow the colour
 // table, its height counts the colour rows and the mask rows, and both are there.
-Found DibExtent(const uint8_t* b, uint64_t size, uint64_t info, uint64_t bits, bool icon) {
+Found DibCost(const uint8_t* b, uint64_t size, uint64_t info, uint64_t bits, bool icon) {
     if (info + 4 > size) return {};
     const uint32_t header = Le32(b + info);
     if ((header != 12 && header != 40 && header != 52 && header != 56 && header != 108 &&
@@ -90,85 +220,97 @@ Found DibExtent(const uint8_t* b, uint64_t size, uint64_t info, uint64_t bits, b
     const uint64_t masks = header == 40 && compression == kBitFields ? 12 : 0;
     const uint64_t table = info + header + masks + colours * (core ? 3 : 4);
     if (icon) bits = table;
-    if (table > size || width <= 0 || height <= 0) return {};
-    const Extent extent = Extent::Single(width, height);
-    if (width > kAnyPicture.side || height > kAnyPicture.side) return extent; // too large to fit
+    // Pixel data after the headers and colour table.
+    if (table > size || bits < table || width <= 0 || height <= 0) return {};
+    const Cost cost = Cost::Single(width, height, kBitmapBytesPerPixel);
+    if (width > kAnyPicture.side || height > kAnyPicture.side) return cost; // too large to fit
     switch (compression) {
     case kRgb:
     case kBitFields: {
+        const bool fits = compression == kRgb ? depth == 1 || depth == 4 || depth == 8 ||
+                                                    depth == 16 || depth == 24 || depth == 32
+                                              : depth == 16 || depth == 32;
         // All rows are there (the last one perhaps without its padding).
-        if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32)
-            return {};
-        const uint64_t rows = icon ? (Stride(width, depth) + Stride(width, 1)) * height
+        // An icon's mask rows too, but for 32 bits, whose alpha may stand in for them.
+        const uint64_t masks = depth == 32 ? 0 : Stride(width, 1);
+        const uint64_t rows = icon ? (Stride(width, depth) + masks) * height
                                    : Stride(width, depth) * (height - 1) + (width * depth + 7) / 8;
-        return bits + rows <= size ? Found(extent) : Found();
+        return fits && bits + rows <= size ? Found(cost) : Found();
     }
     case kRle8:
     case kRle4:
-        return dataSize != 0 && bits + dataSize <= size ? Found(extent) : Found();
-    case kJpeg:
-    case kPng: {
-        if (dataSize == 0 || bits + dataSize > size) return {};
-        const Found inner = (compression == kJpeg ? JpegExtent : PngExtent)(b + bits, dataSize);
-        if (!inner) return {};
-        return Extent::Single(std::max(width, inner->width), std::max(height, inner->height));
-    }
-    default:
+        return depth == (compression == kRle8 ? 8u : 4u) && dataSize != 0 && bits + dataSize <= size
+                   ? Found(cost)
+                   : Found();
+    default: // JPEG and PNG data are for printers; a screen bitmap cannot hold them
         return {};
     }
 }
 
-// Every image of an icon or cursor lies in the file and holds together.
-Found IconExtent(const uint8_t* b, uint64_t size) {
+// Every image of an icon or cursor lies in the file and holds together. The
+// images take no more bytes than the file has, so that entries sharing one
+// image cannot make the walk read it over and over.
+Found IconCost(const uint8_t* b, uint64_t size) {
     const uint64_t count = Le16(b + 4);
     if (count == 0 || 6 + 16 * count > size) return {};
-    Extent all;
+    Cost all;
+    uint64_t walked = 6 + 16 * count;
     for (const uint8_t* entry = b + 6; entry < b + 6 + 16 * count; entry += 16) {
         const uint64_t bytes = Le32(entry + 8), offset = Le32(entry + 12);
-        if (offset + bytes > size) return {};
+        walked += bytes;
+        if (offset + bytes > size || walked > size) return {};
         const Found image = bytes >= 8 && memcmp(b + offset, kPngSignature, 8) == 0
-                                ? PngExtent(b + offset, bytes)
-                                : DibExtent(b + offset, bytes, 0, 0, true);
+                                ? PngCost(b + offset, bytes)
+                                : DibCost(b + offset, bytes, 0, 0, true);
         if (!image) return {};
-        all = {std::max(all.width, image->width), std::max(all.height, image->height),
-               all.frames + 1, all.area + image->area};
+        all += *image;
     }
     return all;
 }
 
 // The bytes of the colour table that the flags byte `packed` announces.
-size_t ColourTable(uint8_t packed) {
-    return packed & 0x80 ? size_t(3) << ((packed & 7) + 1) : 0;
+uint64_t ColourTable(uint8_t packed) {
+    return packed & 0x80 ? uint64_t(3) << ((packed & 7) + 1) : 0;
 }
 
-// A decoder's canvas covers the logical screen and every frame's extent, and it
-// keeps every frame. Blocks of no known kind make no GIF.
-Found GifExtent(const uint8_t* b, size_t size) {
-    Extent all{Le16(b + 6), Le16(b + 8)};
-    for (size_t at = 13 + ColourTable(b[10]); at < size && all.frames <= kMaxPictureFrames;) {
+// A GIF, block by block to its trailer. The decoder's canvas covers the logical
+// screen and every frame's extent, and it keeps every frame's pixels besides the
+// canvas (its indices, their conversion and the 32-bit bitmap).
+Found GifCost(const uint8_t* b, uint64_t size) {
+    Cost cost{Le16(b + 6), Le16(b + 8)};
+    // Skips data blocks up to an empty one; false when the file ends first.
+    auto dataBlocks = [&](uint64_t& at, uint64_t& count) {
+        for (; at < size && b[at] != 0; ++count)
+            at += 1 + b[at];
+        return at++ < size;
+    };
+    for (uint64_t at = 13 + ColourTable(b[10]);;) {
+        if (at >= size) return {};
         const uint8_t block = b[at++];
         if (block == 0x3B) break; // the trailer
-        if (block == 0x2C) {      // a frame: left, top, width, height, flags
-            if (size - at < 9) break;
+        uint64_t blocks = 0;
+        if (block == 0x2C) { // a frame: left, top, width, height, flags, table, code size
+            if (size - at < 10) return {};
             const int64_t width = Le16(b + at + 4), height = Le16(b + at + 6);
-            all.width = std::max<int64_t>(all.width, Le16(b + at) + width);
-            all.height = std::max<int64_t>(all.height, Le16(b + at + 2) + height);
-            ++all.frames;
-            all.area += uint64_t(width * height);
-            at += 9 + ColourTable(b[at + 8]) + 1; // and the code size
-        } else if (block == 0x21) {               // an extension: its label
+            cost.width = std::max<int64_t>(cost.width, Le16(b + at) + width);
+            cost.height = std::max<int64_t>(cost.height, Le16(b + at + 2) + height);
+            ++cost.frames;
+            cost.frameArea += Area(width, height);
+            at += 9 + ColourTable(b[at + 8]) + 1;
+        } else if (block == 0x21) { // an extension: its label, then its data
             ++at;
+            cost.extensionBlocks += 1;
         } else {
-            return {};
+            return {}; // a block of no known kind
         }
-        while (at < size && b[at] != 0) // data sub-blocks up to an empty one
-            at += b[at] + 1;
-        ++at;
+        if (!dataBlocks(at, blocks)) return {};
+        if (block == 0x21) cost.extensionBlocks += blocks;
     }
-    return all;
+    cost.decodeBytes = Area(cost.width, cost.height) * kBitmapBytesPerPixel + cost.frameArea;
+    return cost;
 }
 
-bool Judge(const Extent& found, PictureBound bound, std::string* tooLarge) {
+bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
     if (found.width <= 0 || found.height <= 0) return false;
     auto refuse = [&](const std::string& what, const std::string& limit) {
         if (tooLarge) *tooLarge = what + "; " + bound.kind + limit;
@@ -180,12 +322,30 @@ bool Judge(const Extent& found, PictureBound bound, std::string* tooLarge) {
         return refuse(sides, " is at most " + std::to_string(bound.side) + " pixels a side");
     if (uint64_t(found.width) * uint64_t(found.height) > kMaxPictureArea)
         return refuse(sides, " is at most " + std::to_string(kMaxPictureArea) + " pixels in all");
-    if (found.frames > kMaxPictureFrames)
-        return refuse("has more than " + std::to_string(kMaxPictureFrames) + " frames",
-                      " has at most " + std::to_string(kMaxPictureFrames));
-    if (found.area > kMaxPictureArea)
-        return refuse("has frames of " + std::to_string(found.area) + " pixels in all",
-                      " has at most " + std::to_string(kMaxPictureArea));
+    // The decoder's memory and work, against those of the largest picture the bound takes.
+    const uint64_t area = std::min(uint64_t(bound.side) * uint64_t(bound.side), kMaxPictureArea);
+    const uint64_t blocks = std::min(CeilDiv(bound.side, 8) * CeilDiv(bound.side, 8), area / 64);
+    constexpr uint64_t kMB = 1 << 20; // the unit memory is told in: what is found rounds up
+    const struct {
+        uint64_t found, most, unit;
+        const char *verb, *what;
+    } counts[] = {
+        {found.frames, kMaxPictureFrames, 1, "has", " frames"},
+        {found.frameArea, kMaxPictureArea, 1, "has", " pixels in its frames"},
+        {found.decodeBytes, kDecodeBytesPerPixel * area, kMB, "needs", " MB to decode"},
+        {found.scans, kMaxScans, 1, "has", " scans"},
+        // As many as a real progressive picture of four channels at the bound: 24 a pixel block.
+        {found.scanBlocks, 24 * blocks, 1, "has", " blocks in its scans"},
+        {found.extensionBlocks, kMaxExtensionBlocks, 1, "has", " extension blocks"},
+        {found.ancillaryChunks, kMaxAncillaryChunks, 1, "has", " ancillary chunks"},
+        {found.compressedChunks, kMaxCompressedChunks, 1, "has", " compressed chunks"},
+    };
+    for (const auto& count : counts)
+        if (count.found > count.most)
+            return refuse(count.verb + (" " + std::to_string(CeilDiv(count.found, count.unit))) +
+                              count.what,
+                          std::string(" ") + count.verb + " at most " +
+                              std::to_string(count.most / count.unit) + count.what);
     return true;
 }
 
@@ -196,15 +356,15 @@ bool PictureWithin(const void* data, size_t size, PictureBound bound, std::strin
     const auto* b = static_cast<const uint8_t*>(data);
     Found found;
     if (size >= 14 && b[0] == 'B' && b[1] == 'M')
-        found = DibExtent(b, size, 14, Le32(b + 10), false);
+        found = DibCost(b, size, 14, Le32(b + 10), false);
     else if (size >= 13 && memcmp(b, "GIF8", 4) == 0)
-        found = GifExtent(b, size);
+        found = GifCost(b, size);
     else if (size >= 2 && b[0] == 0xFF && b[1] == 0xD8)
-        found = JpegExtent(b, size);
+        found = JpegCost(b, size);
     else if (size >= 8 && memcmp(b, kPngSignature, 8) == 0)
-        found = PngExtent(b, size);
+        found = PngCost(b, size);
     else if (size >= 6 && Le16(b) == 0 && (Le16(b + 2) == 1 || Le16(b + 2) == 2))
-        found = IconExtent(b, size);
+        found = IconCost(b, size);
     return found && Judge(*found, bound, tooLarge);
 }
 

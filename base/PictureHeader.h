@@ -1,5 +1,5 @@
-// The headers of a picture file, checked before the platform's decoder trusts
-// them: that they hold together, and that what they declare is not too large.
+// A picture file walked to its end before the platform's decoder sees it: that
+// it holds together, and that what it makes the decoder do is bounded.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -18,13 +18,23 @@ inline constexpr PictureBound kAnyPicture{32767, "a picture"};
 // sum of their areas.
 inline constexpr uint64_t kMaxPictureArea = uint64_t(1) << 26;
 inline constexpr uint64_t kMaxPictureFrames = 1000;
+// The memory a decoder may hold for a picture, per pixel of the largest the
+// bound takes: what an 8-bit RGBA picture needs (its decoded samples, their
+// conversion and the 32-bit bitmap kept). Deeper samples, more channels or many
+// frames leave room for fewer pixels.
+inline constexpr uint64_t kDecodeBytesPerPixel = 12;
 
-// True when `data` is a BMP, GIF, JPEG, PNG, icon or cursor whose headers hold
-// together (every header, colour table, image and pixel data inside the file)
-// and whose canvas and frames lie within `bound` and the bounds above. A
-// format the check does not know is refused. A picture refused for its size
-// gets in `tooLarge` what is too large ("is 4097 x 8 pixels; a skin sheet is at
-// most 4096 pixels a side"); any other refusal leaves it empty.
+// True when `data` is a BMP, GIF, JPEG, PNG, icon or cursor that holds together
+// from its start to its end (every header, colour table, chunk, segment, scan,
+// block and image inside the file, in an order its decoder reads) and whose
+// canvas, frames and decoding cost lie within `bound` and the bounds above: the
+// decoder's memory, and what else drives its work (a JPEG's scans, a GIF's
+// extension blocks, a PNG's ancillary and compressed chunks). A format the check
+// does not know is refused. A picture refused for its size or cost gets in
+// `tooLarge` what and the bound ("is 4097 x 8 pixels; a skin sheet is at most
+// 4096 pixels a side", "has 3000 scans; a picture has at most 500 scans"); any
+// other refusal leaves it empty. The walk is linear in `size` and allocates
+// nothing but that text.
 bool PictureWithin(const void* data, size_t size, PictureBound bound,
                    std::string* tooLarge = nullptr);
 

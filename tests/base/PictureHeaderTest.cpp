@@ -1,4 +1,4 @@
-// Crafted GIFs (frames beyond their screen, huge areas, many frames), BMPs, JPEGs, PNGs, icons.
+// Whole pictures of every kind, crafted, as the check walks them, and their costs.
 #include "base/PictureHeader.h"
 
 #include <gtest/gtest.h>
@@ -10,51 +10,111 @@
 namespace qel {
 namespace {
 
+using Bytes = std::vector<uint8_t>;
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+// Fields of `bytes` bytes each, little-endian (negative `bytes`: big-endian).
 void Put(std::vector<uint8_t>& b, std::initializer_list<uint32_t> values, int bytes) {
     for (uint32_t v : values)
-        for (int i = 0; i < bytes; ++i)
-            b.push_back(uint8_t(v >> 8 * i));
+        for (int i = 0; i < std::abs(bytes); ++i)
+            b.push_back(uint8_t(v >> 8 * (bytes > 0 ? i : -bytes - 1 - i)));
+}
+Bytes Fields(std::initializer_list<uint32_t> values, int bytes) {
+    Bytes b;
+    Put(b, values, bytes);
+    return b;
+}
+// `b` with the 32-bit field at `at` set to `value`.
+Bytes With(Bytes b, size_t at, uint32_t value) {
+    const Bytes field = Fields({value}, 4);
+    std::copy(field.begin(), field.end(), b.begin() + at);
+    return b;
 }
 
 bool Within(int64_t w, int64_t h, long limit) {
     return w > 0 && h > 0 && w <= limit && h <= limit && w * h <= int64_t(kMaxPictureArea);
 }
 
-std::vector<uint8_t> Gif(uint32_t width, uint32_t height) {
-    std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a'};
-    Put(gif, {width, height}, 2);
-    Put(gif, {0x80, 0, 0, 0, 0, 0, 0, 0, 0}, 1); // a table of two colours
-    return gif;
+// A GIF's header and screen with a table of two colours; a frame at 0,0 of no
+// colour table, 8-bit codes and one data block.
+Bytes Gif(uint32_t width, uint32_t height) {
+    return Cat(
+        {{'G', 'I', 'F', '8', '9', 'a'}, Fields({width, height}, 2), {0x80, 0, 0}, Bytes(6)});
+}
+Bytes GifFrame(uint32_t width, uint32_t height) {
+    return Cat({{0x2C}, Fields({0, 0, width, height, 8 << 8}, 2), {1, 0, 0}});
 }
 
-// A frame at 0,0 of no colour table and 8-bit codes, and no data.
-void PutGifFrame(std::vector<uint8_t>& gif, uint32_t width, uint32_t height) {
-    Put(gif, {0x2C}, 1);
-    Put(gif, {0, 0, width, height, 8 << 8}, 2);
-    gif.push_back(0);
-}
-
-// 30000 x 30000 pixels, as a JPEG's frame header (after another segment) and a PNG's IHDR say.
-const std::vector<uint8_t> kJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0,    4,    0,    0,    0xFF,
-                                    0xC0, 0,    11,   8,    0x75, 0x30, 0x75, 0x30, 1},
-                           kPng = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0,    13,
-                                   'I',  'H', 'D', 'R', 0,    0,    0x75, 0x30, 0, 0, 0x75, 0x30};
-
-// An 8-bit run-length coded BMP of one colour and `data` bytes of runs.
-std::vector<uint8_t> Rle8Bmp(uint32_t width, uint32_t height, uint32_t offset, uint32_t data) {
-    std::vector<uint8_t> bmp = {'B', 'M'};
-    Put(bmp, {62, 0, offset, 40, width, height, 1 | 8 << 16, 1, data, 0, 0, 1, 0, 0, 1 << 8}, 4);
+// A BMP (`header` 14 less: a bitmap without its file header) of the colour
+// table its depth has and every row, or 4 bytes of runs.
+Bytes Bmp(uint32_t header, int32_t w, int32_t h, uint32_t depth, uint32_t compression = 0) {
+    Bytes info = header == 12 ? Fields({12, uint32_t(w) | uint32_t(h) << 16, 1 | depth << 16}, 4)
+                              : Fields({header, uint32_t(w), uint32_t(h), 1 | depth << 16,
+                                        compression, 4, 0, 0, 0, 0},
+                                       4);
+    const uint32_t masks = header == 40 && compression == 3 ? 12 : 0;
+    info.resize(header + masks + (depth <= 8 ? (header == 12 ? 3 : 4) << depth : 0), 0x11);
+    const bool runs = compression == 1 || compression == 2;
+    const uint32_t rows = runs ? 4 : (uint32_t(w) * depth + 31) / 32 * 4 * uint32_t(std::abs(h));
+    Bytes bmp = Cat({{'B', 'M'}, Fields({0, 0, uint32_t(14 + info.size())}, 4), info});
+    bmp.resize(bmp.size() + rows, runs ? 0 : 0x22);
     return bmp;
 }
+// An icon's bitmap: the colour rows and, if `mask`, the mask rows.
+Bytes IconDib(uint32_t w, uint32_t h, uint32_t depth, bool mask = true) {
+    const Bytes dib = Bmp(40, int32_t(w), int32_t(2 * h), depth);
+    const uint32_t rows = (w * depth + 31) / 32 * 4 * h, masks = mask ? (w + 31) / 32 * 4 * h : 0;
+    return Bytes(dib.begin() + 14, dib.end() - rows + masks);
+}
+// An icon (`type` 1) or cursor (2) of the `images`.
+Bytes Icon(uint16_t type, std::initializer_list<Bytes> images) {
+    Bytes icon = Fields({0, type, uint32_t(images.size())}, 2), data;
+    for (const Bytes& image : images) {
+        const uint32_t at = uint32_t(6 + 16 * images.size() + data.size());
+        icon = Cat({icon, Fields({0x0101, 1 | 32 << 16, uint32_t(image.size()), at}, 4)});
+        data = Cat({data, image});
+    }
+    return Cat({icon, data});
+}
 
-std::vector<uint8_t> Icon() { // of one image: 1 x 1 pixels of 32 bits, and the mask
-    std::vector<uint8_t> icon = {0, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1, 0, 32, 0};
-    Put(icon, {48, 22, 40, 1, 2, 1 | 32 << 16, 0, 0, 0, 0, 0, 0, 0, 0}, 4);
-    return icon;
+Bytes Segment(uint8_t marker, const Bytes& body) {
+    return Cat({{0xFF, marker}, Fields({uint32_t(body.size() + 2)}, -2), body});
+}
+// A JPEG of `before`, a `frame` header of `comps` components, and `scans`
+// scans of them all, each with a stuffed zero and a restart marker.
+Bytes Jpeg(uint16_t w, uint16_t h, unsigned scans = 1, const Bytes& before = {},
+           uint8_t frame = 0xC0, uint8_t comps = 3) {
+    Bytes sof = Cat({{8}, Fields({h, w}, -2), {comps}}), sos = {comps};
+    for (uint8_t c = 1; c <= comps; ++c) {
+        sof = Cat({sof, {c, 0x11, 0}});
+        sos = Cat({sos, {c, 0}});
+    }
+    Bytes jpeg = Cat({{0xFF, 0xD8}, before, Segment(frame, sof)});
+    for (unsigned s = 0; s < scans; ++s)
+        jpeg = Cat({jpeg, Segment(0xDA, Cat({sos, {0, 63, 0}})), {1, 0xFF, 0, 2, 0xFF, 0xD0, 3}});
+    return Cat({jpeg, {0xFF, 0xD9}});
+}
+
+Bytes Chunk(const char* type, const Bytes& data = {}) {
+    return Cat({Fields({uint32_t(data.size())}, -4), Bytes(type, type + 4), data, Bytes(4)});
+}
+Bytes Png(uint32_t w, uint32_t h, uint8_t depth = 8, uint8_t colour = 2,
+          const Bytes& chunks = Chunk("IDAT", {1})) {
+    return Cat({{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'},
+                Chunk("IHDR", Cat({Fields({w, h}, -4), {depth, colour, 0, 0, 0}})),
+                chunks,
+                Chunk("IEND")});
 }
 
 TEST(PictureHeader, NothingLargerThanTheBoundPassesAndNoBytesFault) {
     std::mt19937 rng(21);
+    const Bytes png = Png(4, 4), jpeg = Jpeg(8, 8, 2, {}, 0xC2),
+                icon = Icon(1, {IconDib(1, 1, 32)});
     for (int round = 0; round < 20000; ++round) {
         const long limit = rng() % 2 ? 4096 : kAnyPicture.side;
         const PictureBound bound{limit, "a picture"};
@@ -85,55 +145,141 @@ TEST(PictureHeader, NothingLargerThanTheBoundPassesAndNoBytesFault) {
             << round;
         const int64_t heights[] = {INT32_MIN, -limit - 1, -limit, limit, limit + 1, INT32_MAX};
         const int64_t bw = side(), bh = rng() % 2 ? heights[rng() % 6] : int32_t(rng());
-        std::vector<uint8_t> bmp = Rle8Bmp(uint32_t(bw), uint32_t(bh), 58, 4);
+        const Bytes bmp = Bmp(40, int32_t(bw), int32_t(bh), 8, 1); // 8-bit runs
         ASSERT_EQ(PictureWithin(bmp.data(), bmp.size(), bound), Within(bw, std::abs(bh), limit));
-        const std::vector<uint8_t> icon = Icon(), *kinds[] = {&gif, &bmp, &kPng, &kJpeg, &icon};
-        const std::vector<uint8_t>& whole = *kinds[rng() % 5];
+        const Bytes* kinds[] = {&gif, &bmp, &png, &jpeg, &icon};
+        const Bytes& whole = *kinds[rng() % 5];
         // Cut (to a buffer of exactly that size) and garbled: the sanitizers judge.
-        std::vector<uint8_t> cut(whole.begin(), whole.begin() + rng() % whole.size());
+        Bytes cut(whole.begin(), whole.begin() + rng() % whole.size());
         if (!cut.empty()) cut[rng() % cut.size()] = uint8_t(rng());
         PictureWithin(cut.data(), cut.size(), bound);
     }
 }
 
-TEST(PictureHeader, HeadersThatDoNotHoldTogetherAreRefusedAndSizesAreNamed) {
-    auto within = [](const std::vector<uint8_t>& b) {
-        std::string large = "unset";
-        if (PictureWithin(b.data(), b.size(), kAnyPicture, &large)) return std::string("fits");
-        return large.empty() ? "broken" : large;
+// Each case's verdict: "fits", "broken", or the start of what is too large or costly.
+struct Case {
+    const char* what;
+    Bytes picture;
+    std::string verdict;
+};
+void ExpectVerdicts(std::initializer_list<Case> cases, PictureBound bound) {
+    for (const Case& c : cases) {
+        std::string why = "unset";
+        if (PictureWithin(c.picture.data(), c.picture.size(), bound, &why)) why = "fits";
+        EXPECT_EQ(why.empty() ? "broken" : why.substr(0, c.verdict.size()), c.verdict) << c.what;
+    }
+}
+
+constexpr PictureBound kSheet{4096, "a skin sheet"};
+
+TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
+    const Bytes rows = Bmp(40, 3, 2, 24), runs = Bmp(40, 2, 2, 8, 1);
+    const Bytes padless(rows.begin(), rows.end() - 3); // the last row's pixels, not its padding
+    const Bytes dib = IconDib(16, 16, 4), shared = With(Icon(1, {dib, dib}), 34, 38);
+    ExpectVerdicts(
+        {
+            {"core header", Bmp(12, 5, 3, 8), "fits"},
+            {"v5 header, bit fields", Bmp(124, 5, -3, 32, 3), "fits"},
+            {"no padding", padless, "fits"},
+            {"last row short", Bytes(padless.begin(), padless.end() - 1), "broken"},
+            {"pixels over the colour table", With(Bmp(40, 4, 4, 8), 10, 14 + 40 + 1020), "broken"},
+            {"pixels over the masks", With(Bmp(40, 4, 4, 16, 3), 10, 14 + 40), "broken"},
+            {"8-bit runs at 4 bits", With(runs, 26, 1 | 4 << 16), "broken"},
+            {"runs beyond the file", With(runs, 10, 0x7FFFFF00), "broken"},
+            {"runs of no size", With(runs, 34, 0), "broken"},
+            {"PNG in a bitmap", Bmp(40, 4, 4, 0, 5), "broken"},
+            {"unknown header size", Bmp(44, 4, 4, 8), "broken"},
+            {"cursor", Icon(2, {IconDib(32, 32, 1)}), "fits"},
+            {"three images", Icon(1, {IconDib(16, 16, 4), Png(48, 48), IconDib(32, 32, 32)}),
+             "fits"},
+            {"no mask", Icon(1, {IconDib(16, 16, 8, false)}), "broken"},
+            {"32 bits, no mask", Icon(1, {IconDib(16, 16, 32, false)}), "fits"},
+            {"one image twice", Bytes(shared.begin(), shared.end() - dib.size()), "broken"},
+            {"a broken PNG", Icon(1, {IconDib(16, 16, 8), Png(48, 48, 8, 2, {})}), "broken"},
+            {"65535 entries", With(Icon(1, {IconDib(1, 1, 32)}), 4, 0xFFFF), "broken"},
+        },
+        kSheet);
+}
+
+TEST(PictureHeader, JpegsAreWalkedToTheirEnd) {
+    const Bytes tables = Cat({Segment(0xC4, Bytes(17)), Segment(0xFE, {'x'})}),
+                frame = Segment(0xC0, {8, 0, 8, 0, 8, 1, 1, 0x11, 0}), whole = Jpeg(8, 8);
+    ExpectVerdicts(
+        {
+            {"baseline", Jpeg(8, 8, 1, tables), "fits"},
+            {"arithmetic, progressive", Jpeg(8, 8, 3, tables, 0xCA, 4), "fits"},
+            {"sides in order", Jpeg(4097, 8), "is 4097 x 8 pixels; a skin sheet is at most 4096"},
+            {"lossless", Jpeg(8, 8, 1, {}, 0xC3), "broken"},
+            {"no end", Bytes(whole.begin(), whole.end() - 2), "broken"},
+            {"only a frame header", Bytes(whole.begin(), whole.begin() + 21), "broken"},
+            {"no scan", Cat({{0xFF, 0xD8}, frame, {0xFF, 0xD9}}), "broken"},
+            {"two frames", Jpeg(8, 8, 1, frame), "broken"},
+            {"five components", Jpeg(8, 8, 1, {}, 0xC2, 5), "broken"},
+            {"501 scans", Jpeg(8, 8, 501, {}, 0xC2),
+             "has 501 scans; a skin sheet has at most 500 scans"},
+            {"too much work", Jpeg(4096, 4096, 9, {}, 0xC2), "has 7077888 blocks in its scans;"},
+        },
+        kSheet);
+}
+
+TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
+    Bytes texts, compressed;
+    for (int n = 0; n < 1001; ++n)
+        texts = Cat({texts, Chunk("tEXt", {'a', 0})});
+    for (int n = 0; n < 9; ++n)
+        compressed = Cat({compressed, Chunk(n % 2 ? "zTXt" : "iCCP", {'a', 0, 0, 0x78})});
+    const Bytes whole = Png(4, 4), image = Chunk("IDAT", {1});
+    ExpectVerdicts(
+        {
+            {"16-bit palette", Png(4, 4, 16, 3), "broken"},
+            {"no image data", Png(4, 4, 8, 2, Chunk("tEXt", {'a', 0})), "broken"},
+            {"a second header", Png(4, 4, 8, 2, Cat({image, Chunk("IHDR", Bytes(13))})), "broken"},
+            {"cut short", Bytes(whole.begin(), whole.end() - 1), "broken"},
+            {"no header first",
+             Cat({Bytes(whole.begin(), whole.begin() + 8),
+                  Chunk("tEXt", Cat({Fields({4, 4}, -4), {8, 2, 0, 0, 0}})), image, Chunk("IEND")}),
+             "broken"},
+            {"a chunk past the end", Png(4, 4, 8, 2, Fields({0x7FFFFFFF, 0x49444154}, -4)),
+             "broken"},
+            {"ancillary chunks", Png(4, 4, 8, 2, Cat({texts, image})),
+             "has 1001 ancillary chunks;"},
+            {"compressed chunks", Png(4, 4, 8, 2, Cat({compressed, image})),
+             "has 9 compressed chunks;"},
+            {"16-bit RGBA", Png(4096, 4096, 16, 6),
+             "needs 320 MB to decode; a skin sheet needs at most 192 MB to decode"},
+            {"8-bit RGBA", Png(4096, 4096, 8, 6), "fits"},
+        },
+        kSheet);
+    ExpectVerdicts({{"a small bound", Png(16, 16), "fits"}}, {16, "an icon"});
+}
+
+TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
+    auto gif = [](int frames, int comments, uint32_t side = 8) {
+        Bytes g = Gif(side, side);
+        for (int n = 0; n < comments; ++n)
+            g = Cat({g, {0x21, 0xFE, 1, 'x', 0}});
+        for (int n = 0; n < frames; ++n)
+            g = Cat({g, GifFrame(side, side)});
+        return Cat({g, {0x3B}});
     };
-    EXPECT_EQ(within(Rle8Bmp(2, 2, 0x7FFFFF00, 4)), "broken") << "pixels beyond the file";
-    EXPECT_EQ(within(Rle8Bmp(2, 2, 58, 0)), "broken") << "runs of no size";
-    std::vector<uint8_t> header = Rle8Bmp(2, 2, 58, 4);
-    header[14] = 44;
-    EXPECT_EQ(within(header), "broken") << "an info header of no known size";
-    std::vector<uint8_t> rows = {'B', 'M'}; // 3 x 2 pixels of 24 bits: a row of 12 bytes, then 9
-    Put(rows, {0, 0, 54, 40, 3, 2, 1 | 24 << 16, 0, 0, 0, 0, 0, 0}, 4);
-    rows.resize(rows.size() + 21);
-    EXPECT_EQ(within(rows), "fits");
-    rows.pop_back();
-    EXPECT_EQ(within(rows), "broken") << "the last row cut short";
-    std::vector<uint8_t> icon = Icon();
-    EXPECT_EQ(within(icon), "fits");
-    icon[4] = icon[5] = 0xFF;
-    EXPECT_EQ(within(icon), "broken") << "a directory of 65535 entries in 70 bytes";
-    std::vector<uint8_t> gif = Gif(8, 8);
-    PutGifFrame(gif, 8, 8);
-    gif.push_back(0x99); // a block of no known kind
-    EXPECT_EQ(within(gif), "broken");
-    for (const auto& picture : {kJpeg, kPng})
-        EXPECT_EQ(within(picture),
-                  "is 30000 x 30000 pixels; a picture is at most 67108864 pixels in all");
-    gif = Gif(4096, 4096);
-    for (int frame = 0; frame < 5; ++frame)
-        PutGifFrame(gif, 4096, 4096);
-    EXPECT_EQ(within(gif), "has frames of 83886080 pixels in all; a picture has at most 67108864");
-    gif = Gif(1, 1);
-    for (int frame = 0; frame <= 1000; ++frame)
-        PutGifFrame(gif, 1, 1);
-    EXPECT_EQ(within(gif), "has more than 1000 frames; a picture has at most 1000");
-    EXPECT_EQ(within({'l', 't', 0, 0, 8, 0, 0, 0, 'B', 'M', 0, 0, 0, 0, 0, 0}), "broken")
-        << "a format the check does not know";
+    const Bytes frame = gif(1, 0);
+    ExpectVerdicts(
+        {
+            {"one frame", frame, "fits"},
+            {"cut mid-frame", Bytes(frame.begin(), frame.end() - 3), "broken"},
+            {"no trailer", Bytes(frame.begin(), frame.end() - 1), "broken"},
+            {"a block of no known kind", Cat({Bytes(frame.begin(), frame.end() - 1), {0x99, 0x3B}}),
+             "broken"},
+            {"4096 comments", gif(1, 4096), "fits"},
+            {"4097 comments", gif(1, 4097), "has 8194 extension blocks;"},
+            {"1001 frames", gif(1001, 0, 1), "has 1001 frames; a picture has at most 1000 frames"},
+            {"5 frames of 4096 x 4096", gif(5, 0, 4096), "has 83886080 pixels in its frames;"},
+            {"30000 x 30000", Jpeg(30000, 30000),
+             "is 30000 x 30000 pixels; a picture is at most 67108864 pixels in all"},
+            {"30000 x 30000", Png(30000, 30000), "is 30000 x 30000 pixels;"},
+            {"a format the check does not know", {'l', 't', 0, 0, 8, 0, 0, 0, 'B', 'M'}, "broken"},
+        },
+        kAnyPicture);
 }
 
 } // namespace
