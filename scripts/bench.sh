@@ -12,6 +12,9 @@ for b in $(find build/native/bench -type f -name '*_bench' -perm -u+x | sort); d
     echo "== $b"; "$b"
 done
 benches=$(find build/win64/bench -type f -name '*_bench.exe' | sort)
+# Real pictures and the costliest the picture check takes, for picture_cost_bench.
+[ -d build/win64/bench/pictures ] ||
+    /usr/bin/python3 bench/make_bench_pictures.py build/win64/bench/pictures
 # The showcase's start-up, three times with the wineserver already running.
 bash scripts/with-wine.sh build/win64 bash -c '
     for b in "$@"; do echo "== $b"; wine "$b"; done

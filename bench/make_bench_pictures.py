@@ -1,0 +1,206 @@
+#!/usr/bin/python3
+"""Writes the pictures the picture cost benchmark loads, into FOLDER/sheet (the
+skin sheet's bound, 4096 a side) and FOLDER/any (the widest, 8192 x 8192):
+  real-*     pictures as ImageMagick and PIL write them, of the bound's size;
+  worst-*    the costliest the picture check still takes, made from those;
+  refused-*  files the check refuses for their cost, to time the refusal.
+Usage: make_bench_pictures.py FOLDER"""
+import os
+import struct
+import subprocess
+import sys
+import zlib
+
+from PIL import Image
+
+Image.MAX_IMAGE_PIXELS = None
+SHEET_SIDE, ANY_SIDE = 4096, 8192
+DECODE_BYTES_PER_PIXEL = 12  # the check's budget, per pixel of the bound
+MAX_SCANS, SCAN_BLOCKS_PER_BLOCK = 500, 24
+MAX_EXTENSION_BLOCKS, MAX_ANCILLARY, MAX_COMPRESSED = 8192, 1000, 8
+
+
+def chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+
+
+def png_chunks(data):
+    """(kind, data) of every chunk of a PNG file."""
+    at, chunks = 8, []
+    while at < len(data):
+        length = struct.unpack('>I', data[at:at + 4])[0]
+        chunks.append((data[at + 4:at + 8], data[at + 8:at + 8 + length]))
+        at += 12 + length
+    return chunks
+
+
+def png_rgba16(picture):
+    """A 16-bit RGBA PNG of `picture`, its alpha at 80 %, every row marked Paeth-filtered
+    (the costliest filter to undo)."""
+    rgba = picture.convert('RGB')
+    rgba.putalpha(204)
+    raw, stride = rgba.tobytes(), rgba.width * 4
+    rows = zlib.compressobj(6)
+    data = []
+    for y in range(rgba.height):
+        row = raw[y * stride:(y + 1) * stride]
+        wide = bytearray(2 * stride)
+        wide[0::2], wide[1::2] = row, row
+        data.append(rows.compress(b'\x04' + wide))
+    data.append(rows.flush())
+    header = struct.pack('>IIBBBBB', rgba.width, rgba.height, 16, 6, 0, 0, 0)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', b''.join(data)) +
+            chunk(b'IEND', b''))
+
+
+def png_with(data, extra):
+    """The PNG `data` with the chunks `extra` after its header chunk."""
+    first = 8 + 12 + 13
+    return data[:first] + b''.join(chunk(k, d) for k, d in extra) + data[first:]
+
+
+def segment(marker, body):
+    return bytes([0xFF, marker]) + struct.pack('>H', len(body) + 2) + body
+
+
+class Bits:
+    """Entropy-coded bits, with a zero stuffed after every 0xFF."""
+    def __init__(self):
+        self.out, self.acc, self.count = bytearray(), 0, 0
+
+    def put(self, code, length):
+        for i in reversed(range(length)):
+            self.acc, self.count = self.acc << 1 | (code >> i) & 1, self.count + 1
+            if self.count == 8:
+                self.out += b'\xff\x00' if self.acc == 0xFF else bytes([self.acc])
+                self.acc, self.count = 0, 0
+
+    def done(self):
+        while self.count:
+            self.put(1, 1)
+        return bytes(self.out)
+
+
+def jpeg_of_empty_scans(side, scans):
+    """A grey progressive JPEG: a scan of zero DC values, then `scans` - 1 scans
+    that each end every block at once with runs of end-of-block codes."""
+    blocks = ((side + 7) // 8) ** 2
+    out = b'\xff\xd8' + segment(0xDB, bytes(1) + bytes([1]) * 64)
+    out += segment(0xC2, struct.pack('>BHHB', 8, side, side, 1) + bytes([1, 0x11, 0]))
+    out += segment(0xC4, bytes([0x00, 1] + [0] * 15 + [0]))  # DC: category 0, code '0'
+    # AC: the fifteen end-of-block runs EOB0..EOB14, four-bit codes 0..14
+    out += segment(0xC4, bytes([0x10, 0, 0, 0, 15] + [0] * 12) + bytes(r << 4 for r in range(15)))
+    dc = Bits()
+    for _ in range(blocks):
+        dc.put(0, 1)
+    out += segment(0xDA, bytes([1, 1, 0x00, 0, 0, 0])) + dc.done()
+    ac = Bits()
+    left = blocks
+    while left:
+        run = min(left, 32767)
+        ac.put(run.bit_length() - 1, 4)
+        ac.put(run - (1 << run.bit_length() - 1), run.bit_length() - 1)
+        left -= run
+    ac = segment(0xDA, bytes([1, 1, 0x00, 1, 63, 0])) + ac.done()
+    return out + ac * (scans - 1) + b'\xff\xd9'
+
+
+def gif_blocks(data):
+    """The GIF `data` cut at its first frame: header and screen, then the rest."""
+    screen = 13 + (3 << (data[10] & 7) + 1 if data[10] & 0x80 else 0)
+    return data[:screen], data[screen:]
+
+
+def gif_worst(data, side):
+    """The GIF `data` with its frame repeated up to the frames' area bound and a
+    comment of as many data blocks as the extension bound leaves."""
+    head, rest = gif_blocks(data)
+    frame = rest[:-1]  # without the trailer
+    assert b'\x21' not in frame[:1], 'the frame comes first'
+    copies = max(1, (1 << 26) // (side * side))
+    comment = b'\x21\xfe' + (b'\x01x' * (MAX_EXTENSION_BLOCKS - 1)) + b'\x00'
+    return head + comment + frame * copies + b'\x3b'
+
+
+def ico(images):
+    """An icon file of the PNG or DIB `images`."""
+    out = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for data in images:
+        out += struct.pack('<BBBBHHII', 0, 0, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return out + b''.join(images)
+
+
+def write(folder, name, data):
+    with open(os.path.join(folder, name), 'wb') as f:
+        f.write(data)
+
+
+def make(folder, source, side):
+    os.makedirs(folder, exist_ok=True)
+    path = lambda name: os.path.join(folder, name)
+    picture = source.resize((side, side), Image.BICUBIC) if source.width != side else source
+    area = side * side
+    # Real pictures of the bound's size, of every family.
+    picture.save(path('real-progressive.jpg'), quality=90, progressive=True)
+    picture.convert('P', palette=Image.ADAPTIVE).save(path('real-palette.gif'))
+    picture.save(path('real-rgb.png'))
+    if side * side * 3 < 64 << 20:
+        picture.save(path('real-24bit.bmp'))
+    else:  # a file over 64 MB is no picture: the largest 8-bit bitmap under that
+        picture.crop((0, 0, side, (64 << 20) // side - 1)).convert('P').save(path('real-8bit.bmp'))
+    # The costliest the check takes. Four channels, progressive: the most memory
+    # and as many scans over its blocks as a real one has.
+    picture.convert('CMYK').save(path('worst-cmyk-progressive.jpg'), quality=90, progressive=True)
+    # The most scans, over as many blocks as the bound allows.
+    scan_side = int((area * SCAN_BLOCKS_PER_BLOCK / MAX_SCANS) ** 0.5) // 8 * 8
+    write(folder, 'worst-scans.jpg', jpeg_of_empty_scans(scan_side, MAX_SCANS))
+    # 16-bit RGBA (20 bytes a pixel to decode) at the largest area the decode
+    # budget leaves, every row Paeth-filtered, with the most compressed and
+    # ancillary chunks.
+    deep_side = int((area * DECODE_BYTES_PER_PIXEL / 20) ** 0.5)
+    for run in 1, 2, 4, 8, 16, 32:  # as much detail as a picture file holds
+        coarse = picture.resize((deep_side // run,) * 2)
+        deep_png = png_rgba16(coarse.resize((deep_side,) * 2, Image.NEAREST))
+        if len(deep_png) < 60 << 20:
+            break
+    bomb = zlib.compress(bytes(8 << 20), 9)
+    extra = [(b'zTXt', b'Comment\x00\x00' + bomb)] * MAX_COMPRESSED
+    extra += [(b'tEXt', b'Comment\x00x')] * (MAX_ANCILLARY - MAX_COMPRESSED)
+    write(folder, 'worst-deep.png', png_with(deep_png, extra))
+    # An icon of one RGBA image of the bound's size, as much as the budget takes;
+    # the bitmap of most pixels that fits in a picture file, which is read whole.
+    rgba = path('rgba.png')
+    picture.convert('RGBA').save(rgba)
+    write(folder, 'worst-rgba.ico', ico([open(rgba, 'rb').read()]))
+    os.remove(rgba)
+    picture.convert('RGBA').crop((0, 0, side, ((64 << 20) - 200) // (4 * side))).save(
+        path('worst-32bit.bmp'))
+    write(folder, 'worst-frames.gif', gif_worst(open(path('real-palette.gif'), 'rb').read(), side))
+    # Files refused for their cost, each after a walk of the whole file.
+    write(folder, 'refused-scans.jpg', jpeg_of_empty_scans(side, 3000))
+    write(folder, 'refused-comments.gif', gif_blocks(open(path('real-palette.gif'), 'rb').read())[0] +
+          b'\x21\xfe\x01x\x00' * 1000000 + b'\x3b')
+    tiny = chunk(b'IHDR', struct.pack('>IIBBBBB', 4, 4, 8, 2, 0, 0, 0))
+    write(folder, 'refused-chunk.png', b'\x89PNG\r\n\x1a\n' + tiny +
+          struct.pack('>I', 0x7FFFFFFF) + b'IDAT' + bytes(8))
+    deep_zero = png_rgba16(Image.new('RGB', (side, side)))
+    write(folder, 'refused-deep.png', deep_zero)
+    write(folder, 'refused-deep.ico', ico([deep_zero]))
+
+
+def main():
+    folder = sys.argv[1]
+    source_path = os.path.join(folder, 'source.ppm')
+    if not os.path.exists(source_path):
+        os.makedirs(folder, exist_ok=True)
+        subprocess.run(['/usr/bin/convert', '-size', f'{SHEET_SIDE}x{SHEET_SIDE}', '-seed', '7',
+                        'plasma:fractal', '-blur', '0x1', '-depth', '8', source_path], check=True)
+    source = Image.open(source_path).convert('RGB')
+    make(os.path.join(folder, 'sheet'), source, SHEET_SIDE)
+    make(os.path.join(folder, 'any'), source, ANY_SIDE)
+
+
+if __name__ == '__main__':
+    main()
