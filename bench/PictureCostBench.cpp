@@ -38,6 +38,12 @@ double WallMilliseconds() {
     return 1e3 * double(now.QuadPart) / double(frequency.QuadPart);
 }
 
+std::string ProgramPath() {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    return self;
+}
+
 PictureBound BoundNamed(const std::string& name) {
     return name == "sheet" ? kSheetPictureBound : kAnyPicture;
 }
@@ -73,9 +79,7 @@ std::string Measure(const std::string& bound, const std::string& path) {
     if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "no pipe";
     UniqueKernelObject read(readEnd), write(writeEnd);
     SetHandleInformation(read.get(), HANDLE_FLAG_INHERIT, 0);
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string command = "\"" + std::string(self) + "\" /load " + bound + " \"" + path + "\"";
+    std::string command = "\"" + ProgramPath() + "\" /load " + bound + " \"" + path + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -136,8 +140,8 @@ void Bench(const std::string& folder, const std::string& bound) {
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "/load") return qel::Load(argv[2], argv[3]);
-    std::string folder = argc > 1 ? argv[1] : argv[0];
-    if (argc == 1) folder = folder.substr(0, folder.find_last_of("\\/") + 1) + "pictures";
+    std::string folder = argc > 1 ? argv[1] : qel::ProgramPath();
+    if (argc == 1) folder = folder.substr(0, folder.find_last_of('\\') + 1) + "pictures";
     qel::Bench(folder, "sheet");
     qel::Bench(folder, "any");
     return 0;
