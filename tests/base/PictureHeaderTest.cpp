@@ -40,14 +40,10 @@ bool Within(int64_t w, int64_t h, long limit) {
     return w > 0 && h > 0 && w <= limit && h <= limit && w * h <= int64_t(kMaxPictureArea);
 }
 
-// A GIF's header and screen with a table of two colours; a frame at 0,0 of no
-// colour table, 8-bit codes and one data block.
+// A GIF's header and screen with a table of two colours.
 Bytes Gif(uint32_t width, uint32_t height) {
     return Cat(
         {{'G', 'I', 'F', '8', '9', 'a'}, Fields({width, height}, 2), {0x80, 0, 0}, Bytes(6)});
-}
-Bytes GifFrame(uint32_t width, uint32_t height) {
-    return Cat({{0x2C}, Fields({0, 0, width, height, 8 << 8}, 2), {1, 0, 0}});
 }
 
 // A BMP (`header` 14 less: a bitmap without its file header) of the colour
@@ -228,25 +224,20 @@ TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
         texts = Cat({texts, Chunk("tEXt", {'a', 0})});
     for (int n = 0; n < 9; ++n)
         compressed = Cat({compressed, Chunk(n % 2 ? "zTXt" : "iCCP", {'a', 0, 0, 0x78})});
-    const Bytes whole = Png(4, 4), image = Chunk("IDAT", {1});
+    const Bytes whole = Png(4, 4), image = Chunk("IDAT", {1}),
+                header = Chunk("tEXt", Bytes(whole.begin() + 16, whole.begin() + 29)); // as IHDR
     ExpectVerdicts(
         {
             {"16-bit palette", Png(4, 4, 16, 3), "broken"},
             {"no image data", Png(4, 4, 8, 2, Chunk("tEXt", {'a', 0})), "broken"},
             {"a second header", Png(4, 4, 8, 2, Cat({image, Chunk("IHDR", Bytes(13))})), "broken"},
             {"cut short", Bytes(whole.begin(), whole.end() - 1), "broken"},
-            {"no header first",
-             Cat({Bytes(whole.begin(), whole.begin() + 8),
-                  Chunk("tEXt", Cat({Fields({4, 4}, -4), {8, 2, 0, 0, 0}})), image, Chunk("IEND")}),
+            {"no header first", Cat({Bytes(whole.begin(), whole.begin() + 8), header, image}),
              "broken"},
-            {"a chunk past the end", Png(4, 4, 8, 2, Fields({0x7FFFFFFF, 0x49444154}, -4)),
-             "broken"},
-            {"ancillary chunks", Png(4, 4, 8, 2, Cat({texts, image})),
-             "has 1001 ancillary chunks;"},
-            {"compressed chunks", Png(4, 4, 8, 2, Cat({compressed, image})),
-             "has 9 compressed chunks;"},
-            {"16-bit RGBA", Png(4096, 4096, 16, 6),
-             "needs 320 MB to decode; a skin sheet needs at most 192 MB to decode"},
+            {"past the end", Png(4, 4, 8, 2, Fields({0x7FFFFFFF, 0x49444154}, -4)), "broken"},
+            {"ancillary", Png(4, 4, 8, 2, Cat({texts, image})), "has 1001 ancillary chunks;"},
+            {"compressed", Png(4, 4, 8, 2, Cat({compressed, image})), "has 9 compressed chunks;"},
+            {"16-bit RGBA", Png(4096, 4096, 16, 6), "needs 320 MB to decode;"},
             {"8-bit RGBA", Png(4096, 4096, 8, 6), "fits"},
         },
         kSheet);
@@ -254,12 +245,12 @@ TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
 }
 
 TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
-    auto gif = [](int frames, int comments, uint32_t side = 8) {
+    auto gif = [](int frames, int comments, uint32_t side = 8) { // frames at 0,0 of one data block
         Bytes g = Gif(side, side);
         for (int n = 0; n < comments; ++n)
             g = Cat({g, {0x21, 0xFE, 1, 'x', 0}});
         for (int n = 0; n < frames; ++n)
-            g = Cat({g, GifFrame(side, side)});
+            g = Cat({g, {0x2C}, Fields({0, 0, side, side, 8 << 8}, 2), {1, 0, 0}});
         return Cat({g, {0x3B}});
     };
     const Bytes frame = gif(1, 0);
@@ -272,7 +263,7 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
              "broken"},
             {"4096 comments", gif(1, 4096), "fits"},
             {"4097 comments", gif(1, 4097), "has 8194 extension blocks;"},
-            {"1001 frames", gif(1001, 0, 1), "has 1001 frames; a picture has at most 1000 frames"},
+            {"1001 frames", gif(1001, 0, 1), "has 1001 frames;"},
             {"5 frames of 4096 x 4096", gif(5, 0, 4096), "has 83886080 pixels in its frames;"},
             {"30000 x 30000", Jpeg(30000, 30000),
              "is 30000 x 30000 pixels; a picture is at most 67108864 pixels in all"},
