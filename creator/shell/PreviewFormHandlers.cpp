@@ -95,10 +95,7 @@ void IcoImage_DblClick(MainFrm& main) {
         std::string why;
         PictureProblem problem = PictureProblem::None;
         const Picture icon = LoadPictureFile(file, kSampleIconBound, &why, &problem);
-        if (problem == PictureProblem::TooLarge)
-            MsgBox("The icon \"" + file.substr(file.find_last_of('\\') + 1) +
-                       "\" cannot be used: " + why,
-                   MB_ICONEXCLAMATION);
+        if (problem == PictureProblem::TooLarge) MsgBox(why, MB_ICONEXCLAMATION); // names the file
         if (!icon) return; // a file that is no picture: no message, as for piece graphics
         for (LivePreviewFrm* form : main.Frm)
             form->IcoImage->Picture(icon);
