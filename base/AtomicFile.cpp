@@ -41,17 +41,6 @@ unsigned long ThisProcess() {
     return GetCurrentProcessId();
 }
 
-// `path` as the wide API takes it (SystemPathOf); nothing, with the error set,
-// when it cannot be made whole.
-std::optional<std::wstring> SystemPath(const std::string& path) {
-    const std::wstring wide = Widen(path);
-    std::wstring whole(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
-    whole.resize(GetFullPathNameW(wide.c_str(), DWORD(whole.size()), whole.data(), nullptr));
-    std::optional<std::wstring> name = SystemPathOf(wide, whole);
-    if (!name) SetLastError(ERROR_FILENAME_EXCED_RANGE);
-    return name;
-}
-
 bool AlreadyExists() {
     return GetLastError() == ERROR_FILE_EXISTS;
 }

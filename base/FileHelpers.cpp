@@ -1,5 +1,7 @@
 #include "base/FileHelpers.h"
-#include "base/Handle.h"
+#include "base/SystemPath.h"
+
+#include <optional>
 
 namespace qel {
 
@@ -12,11 +14,6 @@ bool IsSeparator(char c) {
 std::string WithTerminator(std::string path) {
     if (path.empty() || !IsSeparator(path.back())) path += '\\';
     return path;
-}
-
-bool IsFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Where the folders to create begin: after "X:\", "\\server\share\" or a
@@ -33,18 +30,40 @@ size_t FirstCreatable(const std::string& path) {
 
 } // namespace
 
+UniqueFile OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                    DWORD flags) {
+    const std::optional<std::wstring> name = SystemPath(path);
+    return UniqueFile(
+        name ? CreateFileW(name->c_str(), access, share, nullptr, disposition, flags, nullptr)
+             : INVALID_HANDLE_VALUE);
+}
+
+DWORD FileAttributes(const std::string& path) {
+    const std::optional<std::wstring> name = SystemPath(path);
+    return name ? GetFileAttributesW(name->c_str()) : INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = FileAttributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+UniqueFind FindFirst(const std::string& pattern, WIN32_FIND_DATAW& entry) {
+    const std::optional<std::wstring> name = SystemPath(pattern);
+    return UniqueFind(name ? FindFirstFileW(name->c_str(), &entry) : INVALID_HANDLE_VALUE);
+}
+
 bool FolderExists(const std::string& path) {
     const std::string folder = WithTerminator(path);
-    WIN32_FIND_DATAA entry;
-    if (UniqueFind found(FindFirstFileA((folder + "*.*").c_str(), &entry)); found) return true;
+    WIN32_FIND_DATAW entry;
+    if (FindFirst(folder + "*.*", entry)) return true;
     // A drive's root folder lists nothing when it is empty.
     return GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder);
 }
 
 bool FileExists(const std::string& path) {
     return static_cast<bool>(
-        UniqueFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
 }
 
 bool MakePath(const std::string& path) {
@@ -54,7 +73,8 @@ bool MakePath(const std::string& path) {
          end = full.find_first_of("\\/", end + 1)) {
         const std::string level = full.substr(0, end);
         if (level.empty() || IsSeparator(level.back()) || IsFolder(level)) continue;
-        if (!CreateDirectoryA(level.c_str(), nullptr) && !IsFolder(level)) return false;
+        const std::optional<std::wstring> name = SystemPath(level);
+        if (!(name && CreateDirectoryW(name->c_str(), nullptr)) && !IsFolder(level)) return false;
     }
     return IsFolder(full);
 }

@@ -1,11 +1,28 @@
-// Folder and file tests, and creating a folder path. Paths (in the ANSI code
-// page, as the platform's A functions take them) are in the
-// platform's form (C:\Folder\Sub), with or without the final "\"; none of
-// these raises an error.
+// Folder and file tests, opening a file, and creating a folder path. Paths (in
+// the ANSI code page) are in the platform's form (C:\Folder\Sub), with or
+// without the final "\", and of any length: each reaches the wide file API
+// through SystemPath. None of these raises an error.
 #pragma once
+#include "base/Handle.h"
+
 #include <string>
 
 namespace qel {
+
+// The file opened as CreateFileW opens it; empty, with the last error set, when
+// it cannot be.
+UniqueFile OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                    DWORD flags = FILE_ATTRIBUTE_NORMAL);
+
+// The attributes of a file or folder; INVALID_FILE_ATTRIBUTES when there is none.
+DWORD FileAttributes(const std::string& path);
+
+// True when the path names an existing folder.
+bool IsFolder(const std::string& path);
+
+// The first entry matching `pattern` (a folder and a name with wildcards), to go
+// on with FindNextFileW; empty when none matches.
+UniqueFind FindFirst(const std::string& pattern, WIN32_FIND_DATAW& entry);
 
 // True when the folder exists and its entries can be listed.
 bool FolderExists(const std::string& path);

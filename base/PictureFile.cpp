@@ -1,5 +1,6 @@
 #include "base/PictureFile.h"
 #include "base/AtomicFile.h"
+#include "base/FileHelpers.h"
 
 #include <vector>
 
@@ -47,11 +48,9 @@ bool SaveInOwnFormat(IPictureDisp* picture, const std::string& path, std::string
     return ok;
 }
 
-} // namespace
-
-ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size, PictureBound bound,
-                                      std::string* tooLarge) {
-    if (!data || size == 0 || !PictureWithin(data, size, bound, tooLarge)) return nullptr;
+// The picture the platform decodes from bytes already checked; null when it
+// makes none.
+ComPtr<IPictureDisp> Decode(const void* data, size_t size) {
     ComPtr<IStream> stream;
     ULONG written = 0;
     LARGE_INTEGER start{};
@@ -67,21 +66,39 @@ ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size, PictureBoun
     return picture;
 }
 
-ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, PictureBound bound,
+// Tells why a file gave no picture.
+void Refuse(PictureProblem why, const std::string& text, std::string* error,
+            PictureProblem* problem) {
+    if (problem) *problem = why;
+    Fail(error, text);
+}
+
+std::string Invalid(const std::string& path) {
+    return "Invalid picture: " + path;
+}
+
+} // namespace
+
+ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size, PictureBound bound,
+                                      std::string* tooLarge) {
+    if (!data || size == 0 || !PictureWithin(data, size, bound, tooLarge)) return nullptr;
+    return Decode(data, size);
+}
+
+std::vector<uint8_t> ReadPictureFile(const std::string& path, PictureBound bound,
                                      std::string* error, PictureProblem* problem) {
     auto refuse = [&](PictureProblem why, const std::string& text) {
-        if (problem) *problem = why;
-        Fail(error, text);
-        return ComPtr<IPictureDisp>();
+        Refuse(why, text, error, problem);
+        return std::vector<uint8_t>();
     };
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = FileAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return refuse(PictureProblem::Missing, "File not found: " + path);
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     if (!file) return refuse(PictureProblem::NotAPicture, "The file cannot be opened: " + path);
     LARGE_INTEGER size{};
     std::vector<uint8_t> bytes;
+    std::string tooLarge;
     DWORD read = 0;
     if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart <= kMaxPictureFile) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
@@ -89,12 +106,20 @@ ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, PictureBound bound
             read != bytes.size())
             bytes.clear();
     }
-    std::string tooLarge;
-    ComPtr<IPictureDisp> picture = LoadPictureBytes(bytes.data(), bytes.size(), bound, &tooLarge);
-    if (!picture && tooLarge.empty())
-        return refuse(PictureProblem::NotAPicture, "Invalid picture: " + path);
-    if (!picture) return refuse(PictureProblem::TooLarge, path + " " + tooLarge + ".");
-    if (problem) *problem = PictureProblem::None;
+    if (!bytes.empty() && PictureWithin(bytes.data(), bytes.size(), bound, &tooLarge)) {
+        if (problem) *problem = PictureProblem::None;
+        return bytes;
+    }
+    if (!tooLarge.empty()) return refuse(PictureProblem::TooLarge, path + " " + tooLarge + ".");
+    return refuse(PictureProblem::NotAPicture, Invalid(path));
+}
+
+ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, PictureBound bound,
+                                     std::string* error, PictureProblem* problem) {
+    const std::vector<uint8_t> bytes = ReadPictureFile(path, bound, error, problem);
+    ComPtr<IPictureDisp> picture = bytes.empty() ? nullptr : Decode(bytes.data(), bytes.size());
+    if (!picture && !bytes.empty())
+        Refuse(PictureProblem::NotAPicture, Invalid(path), error, problem);
     return picture;
 }
 

@@ -9,6 +9,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 #include <string>
+#include <vector>
 
 namespace qel {
 
@@ -27,6 +28,11 @@ ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size, PictureBoun
 // any picture file or not an image within `bound` (the error then says what is
 // too large or costly, and the bound).
 ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, PictureBound bound,
+                                     std::string* error = nullptr,
+                                     PictureProblem* problem = nullptr);
+// The bytes of the file `path` once they pass the check LoadPictureFile makes
+// before decoding; none, with the reason as LoadPictureFile gives it, when not.
+std::vector<uint8_t> ReadPictureFile(const std::string& path, PictureBound bound,
                                      std::string* error = nullptr,
                                      PictureProblem* problem = nullptr);
 

@@ -1,5 +1,9 @@
 #include "base/SystemPath.h"
 
+#ifdef _WIN32
+#include "base/WideText.h"
+#endif
+
 namespace qel {
 namespace {
 
@@ -20,5 +24,20 @@ std::optional<std::wstring> SystemPathOf(std::wstring_view path, std::wstring_vi
     if (whole.starts_with(L"\\\\")) return L"\\\\?\\UNC" + std::wstring(whole.substr(1));
     return L"\\\\?\\" + std::wstring(whole);
 }
+
+#ifdef _WIN32
+std::wstring WholePath(const std::wstring& path) {
+    std::wstring whole(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+    whole.resize(GetFullPathNameW(path.c_str(), DWORD(whole.size()), whole.data(), nullptr));
+    return whole;
+}
+
+std::optional<std::wstring> SystemPath(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    std::optional<std::wstring> name = SystemPathOf(wide, WholePath(wide));
+    if (!name) SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return name;
+}
+#endif
 
 } // namespace qel

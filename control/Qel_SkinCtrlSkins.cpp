@@ -26,16 +26,15 @@ bool IsBuiltIn(long skin) {
 bool FolderWritable(const std::string& folder) {
     const std::string probe = folder + "~qel" + std::to_string(GetCurrentProcessId()) + "." +
                               std::to_string(GetCurrentThreadId()) + ".tmp";
-    return static_cast<bool>(
-        UniqueFile(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr)));
+    return static_cast<bool>(OpenFile(probe, GENERIC_WRITE, 0, CREATE_NEW,
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE));
 }
 
 // The per-user fallback for the cache folder, ending in "\".
 std::string LocalCacheFolder() {
-    char local[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local))) return "";
-    std::string folder = local;
+    wchar_t local[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local))) return "";
+    std::string folder = Narrow(local, wcslen(local));
     AddPathTerminator(folder);
     return folder + kCacheFolderName;
 }
@@ -45,9 +44,9 @@ std::string LocalCacheFolder() {
 // The Windows folder's "Qel_Skins\" holds the cache file; where a user may not
 // write there, the same folder in the user's local application data does.
 void Qel_SkinCtrl::InitialiseCacheFolder() {
-    char buffer[MAX_PATH + 1] = {};
-    GetWindowsDirectoryA(buffer, MAX_PATH);
-    m_WinDir = buffer;
+    wchar_t buffer[MAX_PATH + 1] = {};
+    GetWindowsDirectoryW(buffer, MAX_PATH);
+    m_WinDir = Narrow(buffer, wcslen(buffer));
     if (m_WinDir.empty() || m_WinDir.back() != '\\') m_WinDir += '\\';
     m_CacheFolder = m_WinDir + kCacheFolderName;
     if (!FolderExists(m_CacheFolder)) MakePath(m_CacheFolder);

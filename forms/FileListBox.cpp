@@ -1,5 +1,7 @@
 #include "forms/FileListBox.h"
-#include "base/Handle.h"
+#include "base/FileHelpers.h"
+#include "base/SystemPath.h"
+#include "base/WideText.h"
 #include "forms/RuntimeError.h"
 
 #include <shlwapi.h>
@@ -9,15 +11,9 @@
 namespace qel::forms {
 namespace {
 
-bool IsFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::string FullPath(const std::string& path) {
-    char full[MAX_PATH * 4] = {};
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return n > 0 && n < sizeof full ? std::string(full, n) : path;
+    const std::wstring full = WholePath(Widen(path));
+    return full.empty() ? path : Narrow(full);
 }
 
 bool Matches(const std::string& name, const std::string& patterns) {
@@ -36,9 +32,9 @@ bool Matches(const std::string& name, const std::string& patterns) {
 
 FileListBox::FileListBox(Container& container, std::string name)
     : ListControl(container, std::move(name)) {
-    char current[MAX_PATH * 4] = {};
-    DWORD n = GetCurrentDirectoryA(sizeof current, current);
-    path_.assign(current, n < sizeof current ? n : 0);
+    std::wstring current(GetCurrentDirectoryW(0, nullptr), L'\0');
+    current.resize(GetCurrentDirectoryW(DWORD(current.size()), current.data()));
+    path_ = Narrow(current);
 }
 
 void FileListBox::Path(const std::string& path) {
@@ -63,13 +59,14 @@ void FileListBox::Fill() {
     std::vector<std::string> names;
     std::string folder = path_;
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
-    WIN32_FIND_DATAA found{};
-    UniqueFind search(FindFirstFileA((folder + "*").c_str(), &found));
+    WIN32_FIND_DATAW found{};
+    UniqueFind search = FindFirst(folder + "*", found);
     const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     for (bool more = static_cast<bool>(search); more;
-         more = FindNextFileA(search.get(), &found) != FALSE)
-        if (!(found.dwFileAttributes & skip) && Matches(found.cFileName, pattern_))
-            names.emplace_back(found.cFileName);
+         more = FindNextFileW(search.get(), &found) != FALSE)
+        if (const std::string name = Narrow(found.cFileName, wcslen(found.cFileName));
+            !(found.dwFileAttributes & skip) && Matches(name, pattern_))
+            names.push_back(name);
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return lstrcmpiA(a.c_str(), b.c_str()) < 0;
     });

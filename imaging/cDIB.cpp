@@ -1,7 +1,11 @@
 #include "imaging/cDIB.h"
+#include "base/PictureFile.h"
+#include "base/SystemPath.h"
 #include "imaging/PictureBitmap.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 namespace qel {
@@ -89,18 +93,40 @@ uint8_t cDIB::CreateFromStdPicture(IPicture* picture, bool force32) {
 }
 
 uint8_t cDIB::CreateFromBitmapFile(const std::string& fileName) {
-    WIN32_FILE_ATTRIBUTE_DATA file{};
-    if (!GetFileAttributesExA(fileName.c_str(), GetFileExInfoStandard, &file) ||
-        (file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    const std::optional<std::wstring> name = SystemPath(fileName);
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (!name || !GetFileAttributesExW(name->c_str(), GetFileExInfoStandard, &attributes) ||
+        (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         throw std::runtime_error("File not found: " + fileName);
-    if (file.nFileSizeLow == 0 && file.nFileSizeHigh == 0) return 0;
+    if (attributes.nFileSizeLow == 0 && attributes.nFileSizeHigh == 0) return 0;
     Destroy();
+    // The file checked, then laid into a section made from its own headers and
+    // colour table (copied to be aligned), as the platform's loader does;
+    // run-length encoded pixels are decoded into an uncompressed section.
+    std::vector<uint8_t> file = ReadPictureFile(fileName, kAnyPicture);
+    BITMAPFILEHEADER header{};
+    if (file.size() < sizeof header) return 0;
+    std::memcpy(&header, file.data(), sizeof header);
+    if (header.bfType != 0x4D42) return 0; // "BM"
+    std::vector<uint32_t> info((header.bfOffBits - sizeof header + 3) / 4);
+    std::memcpy(info.data(), file.data() + sizeof header, header.bfOffBits - sizeof header);
+    std::vector<uint32_t> made = info;
+    auto* madeHeader = reinterpret_cast<BITMAPINFOHEADER*>(made.data());
+    if (madeHeader->biSize >= sizeof(BITMAPINFOHEADER) &&
+        (madeHeader->biCompression == BI_RLE8 || madeHeader->biCompression == BI_RLE4))
+        madeHeader->biCompression = BI_RGB;
     UniqueDC dc(CreateCompatibleDC(nullptr));
-    if (!dc) return 0;
-    UniqueBitmap section(static_cast<HBITMAP>(LoadImageA(
-        nullptr, fileName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE)));
+    void* bits = nullptr;
+    UniqueBitmap section(dc ? CreateDIBSection(dc.get(), reinterpret_cast<BITMAPINFO*>(made.data()),
+                                               DIB_RGB_COLORS, &bits, nullptr, 0)
+                            : nullptr);
     DIBSECTION ds{};
     if (!section || GetObject(section.get(), sizeof ds, &ds) != sizeof ds) return 0;
+    // The file's last row may end without its padding.
+    file.resize(std::max<size_t>(file.size(), header.bfOffBits + ds.dsBmih.biSizeImage));
+    if (!SetDIBits(dc.get(), section.get(), 0, ds.dsBm.bmHeight, file.data() + header.bfOffBits,
+                   reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS))
+        return 0;
     Adopt(std::move(dc), std::move(section), ds.dsBm.bmBits, ds.dsBm.bmWidth, ds.dsBm.bmHeight,
           ds.dsBm.bmBitsPixel, ds.dsBmih.biHeight > 0);
     return static_cast<uint8_t>(bpp_);

@@ -1,8 +1,7 @@
 #include "creator/shell/PreviewFile.h"
 #include "base/AtomicFile.h"
+#include "base/WideText.h"
 #include "creator/sheet/SkinBitmap.h"
-
-#include <windows.h>
 
 namespace qel::creator {
 namespace {
@@ -13,9 +12,9 @@ std::string& LastPreviewFile() {
 }
 
 std::string TempFolder() {
-    char buffer[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof buffer, buffer);
-    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+    return length <= MAX_PATH ? Narrow(buffer, length) : std::string();
 }
 
 } // namespace

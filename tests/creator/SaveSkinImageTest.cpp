@@ -5,6 +5,7 @@
 // save, an 8-bit bitmap taken directly, and their release; the preview file.
 // The GIFs are left in test-output\saved gifs\ beside their bitmaps, where
 // check_saved_gifs.py decodes them with the machine's own decoders.
+#include "base/FileHelpers.h"
 #include "base/PictureFile.h"
 #include "sheet/win32/SheetPicture.h"
 #include "creator/sheet/SkinSheetMapping.h"
@@ -146,6 +147,15 @@ TEST_F(SaveSkin, AGifSaveWritesBothFilesThatReadBackAndShowsTheIndexedImage) {
             wrong += (got & 0xFFFFFF) != expected;
         }
     EXPECT_EQ(wrong, 0);
+
+    // Into a folder past the system's 260 characters: both files, read back.
+    const std::string deep = folder + std::string(150, 'd') + "\\" + std::string(150, 'e') + "\\";
+    ASSERT_TRUE(MakePath(deep));
+    dialogs.path = deep + "My Skin.gif";
+    ChooseFromMenu('F', {'G'});
+    EXPECT_EQ(boxes.Last().prompt, "Optimized GIF Skin Image has been saved");
+    EXPECT_EQ(FileSheet(deep + "My Skin.bmp"), sheet);
+    EXPECT_EQ(FileSheet(deep + "My Skin.gif"), sheet);
 }
 
 // Types "9" into the focused field and changes the document in code.

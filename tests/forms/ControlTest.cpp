@@ -2,6 +2,7 @@
 // raise Click or Change; KeyPress changes or cancels a key), real mouse and
 // keyboard input, file lists, colours as drawn, aligned picture boxes and their
 // kept drawings, lines and images.
+#include "base/FileHelpers.h"
 #include "forms/CheckBox.h"
 #include "forms/FileListBox.h"
 #include "forms/Form.h"
@@ -269,6 +270,14 @@ TEST(FileListBoxTest, ListsTheMatchingFilesOfAFolderByName) {
     std::ofstream(folder + "\\e.gif") << "x";
     files.Refresh();
     EXPECT_EQ(files.ListCount(), 4);
+
+    // A folder past the system's 260 characters is listed too.
+    const std::string deep = folder + "\\" + std::string(150, 'd') + "\\" + std::string(150, 'e');
+    ASSERT_TRUE(MakePath(deep));
+    ASSERT_TRUE(OpenFile(deep + "\\f.gif", GENERIC_WRITE, 0, CREATE_ALWAYS));
+    files.Path(deep);
+    EXPECT_EQ(files.Path(), deep);
+    EXPECT_EQ(files.ListCount(), 1);
     form.Unload();
 }
 
