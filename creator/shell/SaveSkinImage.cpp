@@ -109,9 +109,15 @@ bool ReplaceOthers(const SaveTarget& target, const std::string& fileName, bool a
 // objects onto the canvas, then the GIF image of the same sheet, decoded and
 // checked, written. False, the reason told, when the GIF is not written.
 bool SaveGifForm(MainFrm& main, const SaveTarget& target, const SkinSheetContent& content) {
+    const auto notSaved = [&](const std::string& problem) {
+        Say("The bitmap " + target.Bitmap() + " was written, but the skin could not be saved as " +
+            target.Gif() + ".\r\n\r\n" + problem);
+        return false;
+    };
     SetPaletteType(PaletteType::Optimal);
     SetDitherMethod(DitherMethod::Nearest);
-    if (!LoadBitmapForDither(main, target.Bitmap())) return false;
+    if (std::string problem = LoadBitmapForDither(main, target.Bitmap()); !problem.empty())
+        return notSaved(problem);
     CompactPalette(IndexedImage(), SheetPalette());
     DoEvents();
     Hourglass busy;
@@ -119,11 +125,8 @@ bool SaveGifForm(MainFrm& main, const SaveTarget& target, const SkinSheetContent
     if (std::string problem = WriteCheckedFile(
             target.Gif(), gif.bytes,
             [&](const SheetImage& decoded) { return GifReadBackFault(decoded, gif, content); });
-        !problem.empty()) {
-        Say("The bitmap " + target.Bitmap() + " was written, but the skin could not be saved as " +
-            target.Gif() + ".\r\n\r\n" + problem);
-        return false;
-    }
+        !problem.empty())
+        return notSaved(problem);
     return true;
 }
 

@@ -3,8 +3,8 @@
 #include "creator/shell/Hourglass.h"
 #include "creator/shell/MainFrm.h"
 #include "imaging/mDither8bpp.h"
-#include "forms/MsgBox.h"
 
+#include <exception>
 #include <memory>
 
 namespace qel::creator {
@@ -55,15 +55,16 @@ ucCanvas& Canvas(MainFrm& main) {
     return *canvas;
 }
 
-bool LoadBitmapForDither(MainFrm& main, const std::string& path) {
+std::string LoadBitmapForDither(MainFrm& main, const std::string& path) {
     DoEvents();
     cDIB loaded;
-    const uint8_t bpp = loaded.CreateFromBitmapFile(path);
-    if (bpp == 0) {
-        forms::Screen::MousePointer(forms::Pointer::Default);
-        forms::MsgBox("Unexpected error loading bitmap.", MB_OK | MB_ICONEXCLAMATION);
-        return false;
+    uint8_t bpp = 0;
+    try {
+        bpp = loaded.CreateFromBitmapFile(path);
+    } catch (const std::exception& e) {
+        return e.what();
     }
+    if (bpp == 0) return "The bitmap " + path + " cannot be read back.";
     if (bpp > 8) {
         SourceImage().CreateFromStdPicture(loaded.Image().get(), true);
         ConvertImage();
@@ -72,7 +73,7 @@ bool LoadBitmapForDither(MainFrm& main, const std::string& path) {
         BuildMask(loaded);
     }
     ShowOnCanvas(Canvas(main));
-    return true;
+    return "";
 }
 
 void BuildMask(cDIB& source) {

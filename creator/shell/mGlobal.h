@@ -33,10 +33,9 @@ ucCanvas& Canvas(MainFrm& main);
 // Reads the bitmap file `path`: more than 8 bits per pixel becomes SourceImage
 // (32-bit) and is converted (ConvertImage); 8 bits or fewer becomes
 // IndexedImage and SheetPalette directly (BuildMask) and SourceImage is
-// emptied; then ShowOnCanvas. A file that is empty or no bitmap shows
-// "Unexpected error loading bitmap." and changes nothing; false then. A missing
-// file throws std::runtime_error.
-bool LoadBitmapForDither(MainFrm& main, const std::string& path);
+// emptied; then ShowOnCanvas. "" when done; a file that is missing, empty or
+// no bitmap changes nothing and gets why in words.
+std::string LoadBitmapForDither(MainFrm& main, const std::string& path);
 // IndexedImage and MaskImage re-made at `source`'s size (8 bits per pixel or
 // fewer), IndexedImage and SheetPalette taking its colour table and pixels.
 void BuildMask(cDIB& source);

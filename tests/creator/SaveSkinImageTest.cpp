@@ -272,14 +272,18 @@ TEST_F(SaveSkin, NamesCancelsAndFailedWritesEachEndAsTheySay) {
     EXPECT_EQ(boxes.Last().pointer, Pointer::Default);
     EXPECT_EQ(Screen::MousePointer(), Pointer::Default);
 
-    // A GIF that cannot be written: the bitmap stays, no GIF, still modified.
-    CreateDirectoryA((folder + "Blocked.gif").c_str(), nullptr);
-    dialogs.path = folder + "Blocked.gif";
+    // A GIF that cannot be written: the bitmap stays, no GIF; the caption, the
+    // folder setting and the modified skin stay.
+    const std::string blocked = folder + "blocked\\Blocked.gif";
+    ASSERT_TRUE(MakePath(blocked));
+    dialogs.path = blocked;
     ChooseFromMenu('F', {'G'});
     const std::string told = "Blocked.bmp was written, but the skin could not be saved as ";
-    EXPECT_NE(boxes.Last().prompt.find(told + folder + "Blocked.gif.\r\n\r\n"), std::string::npos);
-    EXPECT_FALSE(FileSheet(folder + "Blocked.bmp").Empty());
-    EXPECT_TRUE(GetFileAttributesA((folder + "Blocked.gif").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_NE(boxes.Last().prompt.find(told + blocked + ".\r\n\r\n"), std::string::npos);
+    EXPECT_FALSE(FileSheet(folder + "blocked\\Blocked.bmp").Empty());
+    EXPECT_TRUE(IsFolder(blocked));
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Ocean");
+    EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstSavedSkinLoc"), folder);
     EXPECT_TRUE(main->Document.SkinModified);
 }
 
@@ -370,7 +374,7 @@ TEST_F(SaveSkin, TheGlueTakesAnEightBitBitmapDirectlyAndReleasesEverything) {
     fwrite(file.data(), 1, file.size(), out);
     fclose(out);
 
-    ASSERT_TRUE(LoadBitmapForDither(*main, path));
+    ASSERT_EQ(LoadBitmapForDither(*main, path), "");
     EXPECT_EQ(SourceImage().Width(), 0);
     ASSERT_EQ(IndexedImage().BPP(), 8);
     const PixelView indexed = IndexedImage().View();
@@ -379,11 +383,11 @@ TEST_F(SaveSkin, TheGlueTakesAnEightBitBitmapDirectlyAndReleasesEverything) {
     EXPECT_EQ(SheetPalette().rgbG(5), 200);
     EXPECT_EQ(GetPixel(Canvas(*main).DIB.hDIBDC(), 2, 0), RGB(200, 200, 200));
 
-    // An empty file is no bitmap: the message, and nothing changes.
+    // An empty file is no bitmap, a missing one none: why, and nothing changes.
     const std::string empty = qel::test::OutputPath("empty.bmp");
     fclose(fopen(empty.c_str(), "wb"));
-    EXPECT_FALSE(LoadBitmapForDither(*main, empty));
-    EXPECT_EQ(boxes.Last().prompt, "Unexpected error loading bitmap.");
+    EXPECT_EQ(LoadBitmapForDither(*main, empty), "The bitmap " + empty + " cannot be read back.");
+    EXPECT_EQ(LoadBitmapForDither(*main, empty + "x"), "File not found: " + empty + "x");
     EXPECT_EQ(IndexedImage().Width(), 3);
 
     const HWND canvas = Canvas(*main).hWnd();
