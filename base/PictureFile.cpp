@@ -8,7 +8,7 @@ namespace qel {
 namespace {
 
 // Files larger than this are not pictures anyone means to load.
-constexpr LONGLONG kMaxPictureFile = 64 << 20;
+constexpr LONGLONG kMegabyte = 1 << 20, kMaxPictureFile = 64 * kMegabyte;
 
 void Fail(std::string* error, const std::string& text) {
     if (error) *error = text;
@@ -100,7 +100,11 @@ std::vector<uint8_t> ReadPictureFile(const std::string& path, PictureBound bound
     std::vector<uint8_t> bytes;
     std::string tooLarge;
     DWORD read = 0;
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart <= kMaxPictureFile) {
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > kMaxPictureFile) {
+        tooLarge = "is " + std::to_string((size.QuadPart + kMegabyte - 1) / kMegabyte) +
+                   " MB; a picture file is at most " + std::to_string(kMaxPictureFile / kMegabyte) +
+                   " MB";
+    } else if (size.QuadPart > 0) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
             read != bytes.size())

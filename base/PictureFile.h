@@ -1,6 +1,7 @@
-// Pictures (the platform's OLE picture objects) and files: loading an image the
-// platform decodes (BMP, GIF, ICO...), saving a picture, making pictures from
-// handles, and measuring and drawing them.
+// Pictures (the platform's OLE picture objects) and files: loading a BMP, GIF,
+// JPEG or PNG image, an icon or a cursor (each checked before the platform
+// decodes it), saving a picture, making pictures from handles, and measuring and
+// drawing them.
 #pragma once
 #include "base/ComPtr.h"
 #include "base/Handle.h"
@@ -24,9 +25,9 @@ enum class PictureProblem { None, Missing, NotAPicture, TooLarge };
 ComPtr<IPictureDisp> LoadPictureBytes(const void* data, size_t size, PictureBound bound,
                                       std::string* tooLarge = nullptr);
 // The picture in the file `path`; null, with the reason in `error` and
-// `problem`, when the file is missing (or a folder), unreadable, larger than
-// any picture file or not an image within `bound` (the error then says what is
-// too large or costly, and the bound).
+// `problem`, when the file is missing (or a folder), unreadable, not an image,
+// or larger than any picture file or than `bound` allows (TooLarge: the
+// error then says what is too large or costly, and the bound).
 ComPtr<IPictureDisp> LoadPictureFile(const std::string& path, PictureBound bound,
                                      std::string* error = nullptr,
                                      PictureProblem* problem = nullptr);

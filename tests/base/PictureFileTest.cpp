@@ -73,11 +73,13 @@ TEST(PictureFile, MissingAndForeignFilesAreRefusedWithAReason) {
     EXPECT_FALSE(LoadPictureFile(huge, kAnyPicture, &error, &problem));
     EXPECT_EQ(problem, PictureProblem::TooLarge);
     EXPECT_EQ(error, huge + " is 40000 x 40000 pixels; a picture is at most 32767 pixels a side.");
-    // A file over 4 GiB (sparse here) whose first bytes are a picture is none.
+    // A file over 4 GiB (sparse here) whose first bytes are a picture is too large.
     const std::string big = test::OutputPath("picture-file/big.bmp");
     ASSERT_TRUE(SavePictureFile(Gradient().get(), big));
     std::filesystem::resize_file(big, (uint64_t(1) << 32) + std::filesystem::file_size(big));
     EXPECT_FALSE(LoadPictureFile(big, kAnyPicture, &error, &problem));
+    EXPECT_EQ(problem, PictureProblem::TooLarge);
+    EXPECT_EQ(error, big + " is 4097 MB; a picture file is at most 64 MB.");
     std::filesystem::remove(big);
 }
 
