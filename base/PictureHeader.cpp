@@ -19,6 +19,16 @@ constexpr uint64_t kMaxScans = 500;
 constexpr uint64_t kMaxExtensionBlocks = 8192;
 constexpr uint64_t kMaxAncillaryChunks = 1000;
 constexpr uint64_t kMaxCompressedChunks = 8;
+// An arithmetic decoder decodes each coefficient of a first pass (a sequential
+// scan's, or a progressive one's first bits) in up to 32 binary decisions (end of
+// block, zero, sign, up to 15 for the magnitude's size and 14 for its bits), each
+// refinement in up to 3, however few bits they were coded in: a dense first pass
+// takes the platform's decoder about 100 ns a coefficient. A picture may need 384
+// decisions a pixel block of the bound, about a third of a second at the skin
+// sheet's; a real one's scans could need up to 3549 a pixel block of its own, so
+// it is taken up to a third of the bound's side.
+constexpr uint64_t kFirstPassDecisions = 32, kRefinementDecisions = 3;
+constexpr uint64_t kDecisionsPerBlock = 384;
 
 uint32_t Le32(const uint8_t* b) {
     uint32_t v;
@@ -54,6 +64,7 @@ struct Cost {
     uint64_t frames = 0, frameArea = 0; // a GIF's or an icon's images, and their pixels
     uint64_t decodeBytes = 0;
     uint64_t scans = 0, scanBlocks = 0;                 // JPEG: blocks decoded over all scans
+    uint64_t decisions = 0;                             // JPEG: arithmetic-coded, at most
     uint64_t extensionBlocks = 0;                       // GIF: extensions and their data blocks
     uint64_t ancillaryChunks = 0, compressedChunks = 0; // PNG
 
@@ -72,6 +83,7 @@ struct Cost {
         decodeBytes += image.decodeBytes;
         scans += image.scans;
         scanBlocks += image.scanBlocks;
+        decisions += image.decisions;
         extensionBlocks += image.extensionBlocks;
         ancillaryChunks += image.ancillaryChunks;
         compressedChunks += image.compressedChunks;
@@ -124,7 +136,7 @@ Found JpegCost(const uint8_t* b, uint64_t size) {
         uint8_t id, h, v;
     } parts[4];
     unsigned count = 0, hMax = 1, vMax = 1;
-    bool progressive = false;
+    bool progressive = false, arithmetic = false;
     Cost cost;
     for (uint64_t at = 2;;) {
         if (at >= size || b[at] != 0xFF) return {};
@@ -143,6 +155,7 @@ Found JpegCost(const uint8_t* b, uint64_t size) {
         if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
             marker != 0xCC) {
             progressive = marker == 0xC2 || marker == 0xCA;
+            arithmetic = marker > 0xC8;
             // Baseline, extended and progressive frames, Huffman or arithmetic coded.
             if (count || (marker & 3) == 3 || (marker & 4) || length < 6 || s[0] != 8) return {};
             cost = Cost::Single(Be16(s + 3), Be16(s + 1), 0);
@@ -159,17 +172,28 @@ Found JpegCost(const uint8_t* b, uint64_t size) {
         } else if (marker == 0xDA) { // a scan
             const unsigned inScan = length ? s[0] : 0;
             if (!count || inScan < 1 || inScan > 4 || length != 4 + 2 * inScan) return {};
+            // The coefficients it decodes in each block: a sequential scan all 64, a
+            // progressive one its band, which lies in the block.
+            const unsigned first = s[1 + 2 * inScan], last = s[2 + 2 * inScan];
+            if (progressive && (first > last || last > 63)) return {};
+            const uint64_t band = progressive ? last - first + 1 : 64;
+            const bool refinement = progressive && s[3 + 2 * inScan] >> 4;
             ++cost.scans;
+            uint64_t blocks = 0;
             for (unsigned j = 0; j < inScan; ++j) {
                 const Component* c = std::find_if(
                     parts, parts + count, [&](const Component& p) { return p.id == s[1 + 2 * j]; });
                 if (c == parts + count) return {};
                 // A scan of one component covers its own blocks, others whole MCUs.
-                cost.scanBlocks += inScan == 1 ? CeilDiv(CeilDiv(cost.width * c->h, hMax), 8) *
-                                                     CeilDiv(CeilDiv(cost.height * c->v, vMax), 8)
-                                               : CeilDiv(cost.width, 8 * hMax) * c->h *
-                                                     CeilDiv(cost.height, 8 * vMax) * c->v;
+                blocks += inScan == 1 ? CeilDiv(CeilDiv(cost.width * c->h, hMax), 8) *
+                                            CeilDiv(CeilDiv(cost.height * c->v, vMax), 8)
+                                      : CeilDiv(cost.width, 8 * hMax) * c->h *
+                                            CeilDiv(cost.height, 8 * vMax) * c->v;
             }
+            cost.scanBlocks += blocks;
+            if (arithmetic)
+                cost.decisions +=
+                    blocks * band * (refinement ? kRefinementDecisions : kFirstPassDecisions);
             // Up to the next marker; stuffed zeros and restart markers are data.
             for (;; at += 2) {
                 const void* ff = at < size ? memchr(b + at, 0xFF, size - at) : nullptr;
@@ -336,6 +360,7 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
         {found.scans, kMaxScans, 1, "has", " scans"},
         // As many as a real progressive picture of four channels at the bound: 24 a pixel block.
         {found.scanBlocks, 24 * blocks, 1, "has", " blocks in its scans"},
+        {found.decisions, kDecisionsPerBlock * blocks, 1, "needs", " arithmetic-coded decisions"},
         {found.extensionBlocks, kMaxExtensionBlocks, 1, "has", " extension blocks"},
         {found.ancillaryChunks, kMaxAncillaryChunks, 1, "has", " ancillary chunks"},
         {found.compressedChunks, kMaxCompressedChunks, 1, "has", " compressed chunks"},

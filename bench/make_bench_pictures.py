@@ -1,11 +1,13 @@
 #!/usr/bin/python3
 """Writes the pictures the picture cost benchmark loads, into FOLDER/sheet (the
 skin sheet's bound, 4096 a side) and FOLDER/any (the widest, 8192 x 8192):
-  real-*     pictures as ImageMagick and PIL write them, of the bound's size;
+  real-*     pictures as ImageMagick and PIL write them, of the bound's size (and
+             one arithmetic-coded by jpegtran, of the largest size the check takes);
   worst-*    the costliest the picture check still takes, made from those;
   refused-*  files the check refuses for their cost, to time the refusal.
 Usage: make_bench_pictures.py FOLDER"""
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -17,6 +19,7 @@ Image.MAX_IMAGE_PIXELS = None
 SHEET_SIDE, ANY_SIDE = 4096, 8192
 DECODE_BYTES_PER_PIXEL = 12  # the check's budget, per pixel of the bound
 MAX_SCANS, SCAN_BLOCKS_PER_BLOCK = 500, 24
+DECISIONS_PER_BLOCK, FIRST_PASS_DECISIONS = 384, 32  # arithmetic decoding
 MAX_EXTENSION_BLOCKS, MAX_ANCILLARY, MAX_COMPRESSED = 8192, 1000, 8
 
 
@@ -105,6 +108,53 @@ def jpeg_of_empty_scans(side, scans):
     return out + ac * (scans - 1) + b'\xff\xd9'
 
 
+def jpeg_scan_ends(data):
+    """Where each scan of the JPEG `data` ends: its entropy-coded data runs up to
+    the next marker."""
+    at, ends = 2, []
+    while data[at + 1] != 0xD9:
+        scan = data[at + 1] == 0xDA
+        at += 2 + struct.unpack('>H', data[at + 2:at + 4])[0]
+        if scan:
+            at = re.compile(rb'\xff[^\x00\xd0-\xd7]').search(data, at).start()
+            ends.append(at)
+    return ends
+
+
+def jpeg_arithmetic_worst(side, folder):
+    """Four-channel progressive arithmetic-coded JPEGs of scans as costly to decode
+    as the coding allows: every DC difference and every coefficient sent of the
+    largest size. The first holds as many decisions as the check takes: a DC scan
+    of all channels, then the first channel's first AC coefficients, as many as
+    the bound leaves; the second also the next ones, which the check refuses."""
+    dense = DECISIONS_PER_BLOCK // FIRST_PASS_DECISIONS - 4  # AC coefficients after the DC scan
+    # Huffman-coded first, which jpegtran codes anew: values of size 15 (code '0'),
+    # the first channel's first 2 * `dense` AC coefficients, then the end of block
+    # (code '10'); each channel's DC differences alternate between +-16384.
+    out = b'\xff\xd8' + segment(0xDB, bytes(1) + bytes([1]) * 64)
+    out += segment(0xC0, struct.pack('>BHHB', 8, side, side, 4) +
+                   b''.join(bytes([c, 0x11, 0]) for c in range(1, 5)))
+    out += segment(0xC4, bytes([0x00, 1] + [0] * 15 + [15]))
+    out += segment(0xC4, bytes([0x10, 1, 1] + [0] * 14 + [15, 0]))
+    bits = ''
+    for dc in '0100000000000000', '0011111111111111':
+        bits += dc + '0100000000000000' * 2 * dense + '10' + (dc + '10') * 3
+    bits *= 4  # eight MCUs, a whole number of bytes
+    mcus = ((side + 7) // 8) ** 2
+    data = int(bits, 2).to_bytes(len(bits) // 8, 'big').replace(b'\xff', b'\xff\x00')
+    out += segment(0xDA, bytes([4, 1, 0, 2, 0, 3, 0, 4, 0, 0, 63, 0])) + data * (mcus // 8)
+    script = os.path.join(folder, 'scans.txt')
+    with open(script, 'w') as f:
+        f.write(f'0 1 2 3: 0 0 0 0;\n0: 1 {dense} 0 0;\n0: {dense + 1} 63 0 0;\n'
+                '1: 1 63 0 0;\n2: 1 63 0 0;\n3: 1 63 0 0;\n')
+    coded = subprocess.run(['/usr/bin/jpegtran', '-arithmetic', '-scans', script],
+                           input=out + b'\xff\xd9', stdout=subprocess.PIPE, check=True).stdout
+    os.remove(script)
+    ends = jpeg_scan_ends(coded)
+    write(folder, 'worst-arithmetic.jpg', coded[:ends[1]] + b'\xff\xd9')
+    write(folder, 'refused-arithmetic.jpg', coded[:ends[2]] + b'\xff\xd9')
+
+
 def gif_blocks(data):
     """The GIF `data` cut at its first frame: header and screen, then the rest."""
     screen = 13 + (3 << (data[10] & 7) + 1 if data[10] & 0x80 else 0)
@@ -178,6 +228,15 @@ def make(folder, source, side):
     picture.convert('RGBA').crop((0, 0, side, ((64 << 20) - 200) // (4 * side))).save(
         path('worst-32bit.bmp'))
     write(folder, 'worst-frames.gif', gif_worst(open(path('real-palette.gif'), 'rb').read(), side))
+    # Arithmetic-coded: the costliest scans the check takes and more, and a real
+    # picture (progressive, 4:2:0), whose scans could need 3549 decisions a pixel
+    # block, at the largest side the check takes.
+    jpeg_arithmetic_worst(side, folder)
+    small, arithmetic_side = path('small.jpg'), int(side * (DECISIONS_PER_BLOCK / 3549) ** 0.5)
+    picture.resize((arithmetic_side // 16 * 16,) * 2).save(small, quality=90, progressive=True)
+    subprocess.run(['/usr/bin/jpegtran', '-arithmetic', '-progressive', '-outfile',
+                    path('real-arithmetic.jpg'), small], check=True)
+    os.remove(small)
     # Files refused for their cost, each after a walk of the whole file.
     write(folder, 'refused-scans.jpg', jpeg_of_empty_scans(side, 3000))
     write(folder, 'refused-comments.gif', gif_blocks(open(path('real-palette.gif'), 'rb').read())[0] +

@@ -81,19 +81,34 @@ Bytes Icon(uint16_t type, std::initializer_list<Bytes> images) {
 Bytes Segment(uint8_t marker, const Bytes& body) {
     return Cat({{0xFF, marker}, Fields({uint32_t(body.size() + 2)}, -2), body});
 }
-// A JPEG of `before`, a `frame` header of `comps` components, and `scans`
-// scans of them all, each with a stuffed zero and a restart marker.
+// A JPEG of `before`, a `frame` header of `comps` components (the first of
+// `sampling`, the others 1x1), and `scans` scans of them all over `band` (first
+// and last coefficient, successive approximation), each with a stuffed zero and
+// the first and last restart markers.
 Bytes Jpeg(uint16_t w, uint16_t h, unsigned scans = 1, const Bytes& before = {},
-           uint8_t frame = 0xC0, uint8_t comps = 3) {
+           uint8_t frame = 0xC0, uint8_t comps = 3, const Bytes& band = {0, 63, 0},
+           uint8_t sampling = 0x11) {
     Bytes sof = Cat({{8}, Fields({h, w}, -2), {comps}}), sos = {comps};
     for (uint8_t c = 1; c <= comps; ++c) {
-        sof = Cat({sof, {c, 0x11, 0}});
+        sof = Cat({sof, {c, c == 1 ? sampling : uint8_t(0x11), 0}});
         sos = Cat({sos, {c, 0}});
     }
     Bytes jpeg = Cat({{0xFF, 0xD8}, before, Segment(frame, sof)});
     for (unsigned s = 0; s < scans; ++s)
-        jpeg = Cat({jpeg, Segment(0xDA, Cat({sos, {0, 63, 0}})), {1, 0xFF, 0, 2, 0xFF, 0xD0, 3}});
+        jpeg = Cat(
+            {jpeg, Segment(0xDA, Cat({sos, band})), {1, 0xFF, 0, 2, 0xFF, 0xD0, 3, 0xFF, 0xD7, 4}});
     return Cat({jpeg, {0xFF, 0xD9}});
+}
+// `b` with the byte at `at` set to `value`.
+Bytes WithByte(Bytes b, size_t at, uint8_t value) {
+    b[at] = value;
+    return b;
+}
+// `b` with one byte more at the end of the segment at `at`, which counts it.
+Bytes Longer(Bytes b, size_t at) {
+    b.insert(b.begin() + at + 2 + (b[at + 2] << 8 | b[at + 3]), 0);
+    ++b[at + 3];
+    return b;
 }
 
 Bytes Chunk(const char* type, const Bytes& data = {}) {
@@ -206,6 +221,14 @@ TEST(PictureHeader, JpegsAreWalkedToTheirEnd) {
             {"arithmetic, progressive", Jpeg(8, 8, 3, tables, 0xCA, 4), "fits"},
             {"sides in order", Jpeg(4097, 8), "is 4097 x 8 pixels; a skin sheet is at most 4096"},
             {"lossless", Jpeg(8, 8, 1, {}, 0xC3), "broken"},
+            {"hierarchical", Jpeg(8, 8, 1, {}, 0xC5), "broken"},
+            {"hierarchical, arithmetic", Jpeg(8, 8, 1, {}, 0xCE), "broken"},
+            {"12-bit samples", WithByte(whole, 6, 12), "broken"},
+            {"sampled 5 times", WithByte(whole, 13, 0x51), "broken"},
+            {"frame header longer than its components", Longer(whole, 2), "broken"},
+            {"scan header longer than its components", Longer(whole, 21), "broken"},
+            {"a band past the block", Jpeg(8, 8, 1, {}, 0xC2, 1, {1, 64, 0}), "broken"},
+            {"a band backwards", Jpeg(8, 8, 1, {}, 0xC2, 1, {9, 8, 0}), "broken"},
             {"no end", Bytes(whole.begin(), whole.end() - 2), "broken"},
             {"only a frame header", Bytes(whole.begin(), whole.begin() + 21), "broken"},
             {"no scan", Cat({{0xFF, 0xD8}, frame, {0xFF, 0xD9}}), "broken"},
@@ -214,6 +237,15 @@ TEST(PictureHeader, JpegsAreWalkedToTheirEnd) {
             {"501 scans", Jpeg(8, 8, 501, {}, 0xC2),
              "has 501 scans; a skin sheet has at most 500 scans"},
             {"too much work", Jpeg(4096, 4096, 9, {}, 0xC2), "has 7077888 blocks in its scans;"},
+            {"4:2:0", Jpeg(4096, 4096, 17, {}, 0xC2, 3, {0, 0, 0}, 0x22),
+             "has 6684672 blocks in its scans;"},
+            {"arithmetic, sequential", Jpeg(4096, 4096, 1, {}, 0xC9, 1, {0, 0, 0}),
+             "needs 536870912 arithmetic-coded decisions; a skin sheet needs at most 100663296 "
+             "arithmetic-coded decisions"},
+            {"arithmetic, first passes", Jpeg(4096, 4096, 3, {}, 0xCA, 1, {1, 8, 0}),
+             "needs 201326592 arithmetic-coded decisions;"},
+            {"arithmetic, refinements", Jpeg(4096, 4096, 2, {}, 0xCA, 1, {1, 63, 0x10}), "fits"},
+            {"Huffman, first passes", Jpeg(4096, 4096, 3, {}, 0xC2, 1, {1, 8, 0}), "fits"},
         },
         kSheet);
 }
