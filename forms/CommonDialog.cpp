@@ -48,10 +48,11 @@ size_t ExtensionRoom(const std::wstring& filter, const std::wstring& extension) 
     return 1 + longest;
 }
 
-// Whether a file name is a device's, whatever its case and extension: CON, PRN,
-// AUX, NUL, COM1 to COM9, LPT1 to LPT9.
+// Whether a file name is a device's (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to
+// LPT9), whatever its case, its extension and blanks before that.
 bool IsDeviceName(std::wstring name) {
-    name.resize(std::min(name.find(L'.'), name.find_last_not_of(L' ') + 1));
+    name = name.substr(0, name.find(L'.'));
+    name.erase(name.find_last_not_of(L' ') + 1);
     CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
     if (name == L"CON" || name == L"PRN" || name == L"AUX" || name == L"NUL") return true;
     return name.size() == 4 && (name.starts_with(L"COM") || name.starts_with(L"LPT")) &&
