@@ -3,14 +3,6 @@
 #include <stdexcept>
 
 namespace qel {
-namespace {
-
-void TellRefused(const PickerDialogs& dialogs, const std::string& file, const GraphicRefused& e) {
-    dialogs.say("The graphic \"" + file.substr(file.find_last_of('\\') + 1) +
-                "\" cannot be used: " + e.what());
-}
-
-} // namespace
 
 int PageVariant(int list) {
     if (list < 1 || list > kVariants) throw std::out_of_range("no such piece list");
@@ -53,9 +45,8 @@ void PickPieceGraphic(SkinDocument& document, int list, int piece, const PickerD
     if (piece < 0 || piece >= kPieces) return;
     const Piece k = static_cast<Piece>(piece);
     const int page = PageVariant(list);
-    std::string file;
     try {
-        file = dialogs.open(PiecePickerTitle(k));
+        const std::string file = dialogs.open(PiecePickerTitle(k));
         if (!file.empty()) {
             PieceUpdate update = ProposedUpdate(document, page, k);
             if (dialogs.selectFrms(update))
@@ -66,7 +57,7 @@ void PickPieceGraphic(SkinDocument& document, int list, int piece, const PickerD
         doBorders();
         if (list == 1) document.SkinModified = true;
     } catch (const GraphicRefused& e) {
-        TellRefused(dialogs, file, e);
+        dialogs.say(e.what());
     } catch (const std::exception&) {
         // A file that is no picture, or a failed step: no message.
     }
@@ -74,15 +65,14 @@ void PickPieceGraphic(SkinDocument& document, int list, int piece, const PickerD
 
 void PickButtonGraphic(SkinDocument& document, CaptionButton button, int state,
                        const PickerDialogs& dialogs, const std::function<void()>& showButtons) {
-    std::string file;
     try {
-        file = dialogs.open(ButtonPickerTitle(button));
+        const std::string file = dialogs.open(ButtonPickerTitle(button));
         if (file.empty()) return;
         AssignButtonGraphic(document, button, state, dialogs.loadPicture(file));
         showButtons();
         document.SkinModified = true;
     } catch (const GraphicRefused& e) {
-        TellRefused(dialogs, file, e);
+        dialogs.say(e.what());
     } catch (const std::exception&) {
         // As for pieces.
     }

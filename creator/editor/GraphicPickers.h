@@ -49,8 +49,9 @@ struct PickerDialogs {
     // The update dialog's SelectFrms; the caller unloads the dialog.
     std::function<bool(PieceUpdate& update)> selectFrms;
     std::function<void()> unloadUpdateDialog;
-    // Loads a picture file; throws GraphicRefused for a picture the pickers
-    // cannot take, anything else for a file that is no picture.
+    // Loads a picture file; throws GraphicRefused, told as it stands (it names
+    // the file), for a picture the pickers cannot take, anything else for a
+    // file that is no picture.
     std::function<SheetImage(const std::string& path)> loadPicture;
     // Tells the user a message.
     std::function<void(const std::string& text)> say;

@@ -1,5 +1,7 @@
 #include "creator/shell/GraphicPickerDialogs.h"
+#include "base/BitmapRows.h"
 #include "base/FileHelpers.h"
+#include "base/PictureFile.h"
 #include "sheet/win32/SheetPicture.h"
 #include "creator/shell/CreatorSettings.h"
 #include "creator/shell/MainFrm.h"
@@ -13,6 +15,26 @@
 namespace qel::creator {
 
 using namespace forms;
+
+namespace {
+
+// A picture that is no bitmap (an icon) as a graphic box shows it: drawn at its
+// size over the box's back colour.
+ComPtr<IPictureDisp> DrawnOnBox(IPictureDisp* picture) {
+    const SIZE size = PictureSize(picture);
+    const std::vector<uint32_t> back =
+        SheetImage(size.cx, size.cy, GraphicBox().backColor).ToBgra();
+    UniqueBitmap bitmap = BitmapFromRows(size.cx, size.cy, back.data());
+    if (!bitmap) return nullptr;
+    {
+        UniqueDC dc(CreateCompatibleDC(nullptr));
+        Selection drawing(dc.get(), bitmap.get());
+        RenderPicture(picture, dc.get(), {0, 0, size.cx, size.cy});
+    }
+    return PictureFromBitmap(std::move(bitmap));
+}
+
+} // namespace
 
 PickerDialogs GraphicPickerDialogs(MainFrm& main) {
     PickerDialogs dialogs;
@@ -40,12 +62,15 @@ PickerDialogs GraphicPickerDialogs(MainFrm& main) {
     dialogs.loadPicture = [](const std::string& path) {
         std::string problem;
         PictureProblem why = PictureProblem::None;
-        const ComPtr<IPictureDisp> picture =
-            LoadPictureFile(path, kSheetPictureBound, &problem, &why);
-        if (!picture && why == PictureProblem::TooLarge) throw GraphicRefused(problem);
+        ComPtr<IPictureDisp> picture = LoadPictureFile(path, kSheetPictureBound, &problem, &why);
+        if (!picture && why == PictureProblem::TooLarge)
+            throw GraphicRefused(problem);                  // names the file
         if (!picture) throw std::invalid_argument(problem); // no picture: no message
+        if (!BitmapOfPicture(picture.get())) picture = DrawnOnBox(picture.get());
         std::optional<SheetImage> image = SheetFromPicture(picture.get(), &problem);
-        if (!image) throw GraphicRefused(problem);
+        if (!image)
+            throw GraphicRefused("The graphic \"" + path.substr(path.find_last_of('\\') + 1) +
+                                 "\" cannot be used: " + problem);
         return std::move(*image);
     };
     dialogs.say = [](const std::string& text) { MsgBox(text, MB_ICONEXCLAMATION); };

@@ -605,7 +605,7 @@ void MainFrm::mnuLoad_Click() {
     }
     ClearSkinPieces();
     Document = std::move(loaded);
-    Document.SkinName = title.substr(0, title.size() >= 4 ? title.size() - 4 : 0);
+    Document.SkinName = title.substr(0, title.rfind('.')); // less its extension, if it has one
     Caption(kSkinCaption + Document.SkinName);
     ShowDocument();
     RedrawPreviews();

@@ -373,15 +373,15 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
     ChooseFromMenu('F', {'L'});
     EXPECT_EQ(dialogs.initDirs.back(), skins);
 
-    // A title shorter than an extension leaves no name rather than failing.
-    const std::string shortTitle = qel::test::OutputPath("Sg");
-    ASSERT_TRUE(CopyFileA((skins + "Amber Dusk.gif").c_str(), shortTitle.c_str(), FALSE));
-    dialogs.path = shortTitle;
+    // A title without an extension, in any script, is the name whole.
+    const std::string title = "\xE7\x9A\xAE\xE8\x82\xA4", file = qel::test::OutputPath(title);
+    ASSERT_TRUE(CopyFileA((skins + "Amber Dusk.gif").c_str(), file.c_str(), FALSE));
+    dialogs.path = file;
     ChooseFromMenu('F', {'L'});
-    EXPECT_EQ(main->Document.SkinName, "");
-    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - ");
+    EXPECT_EQ(main->Document.SkinName, title);
+    EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - " + title);
     EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstLoadedSkinLoc"),
-              shortTitle.substr(0, shortTitle.size() - 2));
+              file.substr(0, file.size() - title.size()));
 }
 
 // Waits for the system dialog titled `title` in front and sends it `keys`.

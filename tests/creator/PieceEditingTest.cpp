@@ -52,20 +52,6 @@ void ClickAt(HWND hwnd, int x, int y) {
     qel::test::Click(p.x, p.y);
 }
 
-// A 16 x 16 icon file of one colour (32 bits per pixel).
-void WriteIcon(const std::string& path, COLORREF colour) {
-    const BITMAPINFOHEADER header{sizeof header, 16, 32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    const DWORD size = sizeof header + 16 * 16 * 4 + 16 * 4;
-    const WORD directory[] = {0, 1, 1, 0x1010, 0, 1, 32, LOWORD(size), HIWORD(size), 22, 0};
-    std::string bytes(reinterpret_cast<const char*>(directory), sizeof directory);
-    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
-    const DWORD pixel = GetBValue(colour) | GetGValue(colour) << 8 | GetRValue(colour) << 16;
-    for (int i = 0; i < 16 * 16; ++i)
-        bytes.append(reinterpret_cast<const char*>(&pixel), 4);
-    bytes.append(16 * 4, '\0'); // the mask: all shown
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 class PieceEditing : public CreatorMainFixture {
 protected:
     void SetUp() override {
@@ -385,7 +371,7 @@ TEST_F(PieceEditing, MenuHoverIconChoiceAndFocus) {
     EXPECT_TRUE(PumpUntil([&] { return PixelAt(form, 8, 8) != kPlain; }));
 
     path = qel::test::OutputPath("SampleIcon.ico");
-    WriteIcon(path, kGreen);
+    forms::test::WriteIcon(path, kGreen);
     titles.clear();
     doubleClickIcon();
     EXPECT_TRUE(PumpUntil([&] { return PixelAt(form, 12, 12) == kGreen; }));

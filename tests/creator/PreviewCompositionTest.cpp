@@ -319,7 +319,8 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
     EXPECT_TRUE(Frm(2).Image2[1]->Picture());
     EXPECT_TRUE(Frm(4).Image2[1]->Picture());
 
-    // Cancelled, unreadable or too large: nothing changes; the last is told why.
+    // Cancelled, unreadable or too large: nothing changes; the last is told why,
+    // the file named once. An icon is drawn as its box shows it.
     std::ofstream(qel::test::OutputPath("NotAPicture.bmp")) << "no picture";
     const std::string large = qel::test::OutputPath("Large.bmp");
     SavePicture(forms::test::SolidPicture(4100, 2, kRed).get(), large);
@@ -332,7 +333,13 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
         EXPECT_EQ(main->Document.ButtonBox(CaptionButton::Minimize, 1).tag, "") << path;
         EXPECT_FALSE(main->ButtonBox[3][1]->Picture()) << path;
     }
-    EXPECT_NE(MessageBoxes().prompts.at(0).find("4100 x 2"), std::string::npos);
+    const std::string& told = MessageBoxes().prompts.at(0);
+    EXPECT_NE(told.find("4100 x 2"), std::string::npos);
+    EXPECT_EQ(told.find("Large.bmp"), told.rfind("Large.bmp")) << told;
+    dialogs.path = qel::test::OutputPath("Minimize.ico");
+    forms::test::WriteIcon(dialogs.path, kGreen);
+    ButtonBox_DblClick(*main, CaptionButton::Minimize, 1);
+    EXPECT_TRUE(PumpUntil([&] { return CentrePixel(main->ButtonBox[3][1]->hWnd()) == kGreen; }));
     // The setting goes again, so that later pickers start where they would.
     RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Qel Program Settings\\Vantreo\\Settings",
                        "LstGraphicLoc");

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 
 namespace qel::forms {
@@ -56,12 +57,13 @@ void AnswerDialogWith(const std::function<void()>& keys) {
 }
 
 TEST(CommonDialogTest, TheSystemDialogsAnswerRealKeys) {
+    // A folder of this run: the dialog would otherwise show the one it showed last.
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "qel-dialogs";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string folder =
+        std::string(temp) + "qel-dialogs-" + std::to_string(GetTickCount64());
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     std::ofstream(folder + "\\old.gif") << "x";
-    DeleteFileA((folder + "\\new.gif").c_str());
 
     char current[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, current);
@@ -103,6 +105,32 @@ TEST(CommonDialogTest, TheSystemDialogsAnswerRealKeys) {
     EXPECT_TRUE(chosen);
     EXPECT_EQ(dialog.FileTitle(), "new.gif") << "the default extension is added";
 
+    // A device's name, or one whose path would be longer than the dialog holds
+    // (the folder shown now and the extension it adds counted), is refused in
+    // words before any question; the dialog stays open for another.
+    ASSERT_TRUE(CreateDirectoryA((folder + "\\sub").c_str(), nullptr));
+    const std::wstring fits(MAX_PATH - 1 - folder.size() - 9, L'n'); // in "sub", with ".gif"
+    const auto refused = [](const std::wstring& name) {
+        const int shown = test::MessageBoxesShown();
+        test::Type(name + L"\r");
+        ASSERT_TRUE(test::WaitFor([&] { return test::MessageBoxesShown() > shown; }));
+    };
+    test::WithInput([&] { chosen = dialog.ShowSave(); },
+                    [&] {
+                        AnswerDialogWith([&] {
+                            refused(L"CON.gif");
+                            refused(L"sub\\" + fits + L"n");
+                            test::Type("sub\r");
+                            refused(fits + L"n");
+                            test::Type(fits + L"\r");
+                        });
+                    });
+    EXPECT_EQ(dialog.FileName(), folder + "\\sub\\" + Narrow(fits) + ".gif");
+    const auto& prompts = test::MessageBoxes().prompts;
+    EXPECT_NE(prompts.at(prompts.size() - 3).find("\"CON.gif\" is a device's"), std::string::npos);
+    EXPECT_NE(prompts.back().find("would have 260 characters, and this dialog takes at most 259"),
+              std::string::npos);
+
     test::WithInput([&] { chosen = dialog.ShowOpen(); },
                     [] { AnswerDialogWith([] { qel::test::KeyChord({VK_ESCAPE}); }); });
     EXPECT_FALSE(chosen);
@@ -116,6 +144,7 @@ TEST(CommonDialogTest, TheSystemDialogsAnswerRealKeys) {
     test::WithInput([&] { chosen = dialog.ShowColor(); },
                     [] { AnswerDialogWith([] { qel::test::KeyChord({VK_ESCAPE}); }); });
     EXPECT_FALSE(chosen);
+    std::filesystem::remove_all(Widen(folder));
 }
 
 TEST(SettingsTest, StoresStringsPerApplicationSectionAndKey) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <atomic>
+#include <fstream>
 #include <memory>
 #include <thread>
 
@@ -137,6 +138,19 @@ Picture IconPicture() {
     UniqueBitmap mask(CreateBitmap(32, 32, 1, 1, nullptr));
     ICONINFO info{FALSE, 8, 8, mask.get(), colour.get()};
     return PictureFromIcon(UniqueIcon(CreateIconIndirect(&info)));
+}
+
+void WriteIcon(const std::string& path, COLORREF colour) {
+    const BITMAPINFOHEADER header{sizeof header, 16, 32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD size = sizeof header + 16 * 16 * 4 + 16 * 4;
+    const WORD directory[] = {0, 1, 1, 0x1010, 0, 1, 32, LOWORD(size), HIWORD(size), 22, 0};
+    std::string bytes(reinterpret_cast<const char*>(directory), sizeof directory);
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+    const DWORD pixel = GetBValue(colour) | GetGValue(colour) << 8 | GetRValue(colour) << 16;
+    for (int i = 0; i < 16 * 16; ++i)
+        bytes.append(reinterpret_cast<const char*>(&pixel), 4);
+    bytes.append(16 * 4, '\0'); // the mask: all shown
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 MessageBoxLog& MessageBoxes() {

@@ -43,6 +43,8 @@ inline void Type(const std::string& text) {
 // A bitmap picture of one colour, and an icon picture (32 x 32, hot spot 8, 8).
 Picture SolidPicture(int w, int h, COLORREF colour);
 Picture IconPicture();
+// A 16 x 16 icon file of one colour (32 bits per pixel).
+void WriteIcon(const std::string& path, COLORREF colour);
 
 // The message boxes shown during a test: their prompts, and the answers to give
 // (IDOK when none is queued). Cleared before each test.
