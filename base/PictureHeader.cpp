@@ -217,8 +217,8 @@ Found DibCost(const uint8_t* b, uint64_t size, uint64_t info, uint64_t bits, boo
     const uint32_t compression = core ? kRgb : Le32(h + 16), dataSize = core ? 0 : Le32(h + 20);
     const uint64_t colours =
         core || Le32(h + 32) == 0 ? (depth <= 8 ? 1u << depth : 0) : Le32(h + 32);
-    const uint64_t masks = header == 40 && compression == kBitFields ? 12 : 0;
-    const uint64_t table = info + header + masks + colours * (core ? 3 : 4);
+    const uint64_t fieldMasks = header == 40 && compression == kBitFields ? 12 : 0;
+    const uint64_t table = info + header + fieldMasks + colours * (core ? 3 : 4);
     if (icon) bits = table;
     // Pixel data after the headers and colour table.
     if (table > size || bits < table || width <= 0 || height <= 0) return {};
@@ -232,8 +232,8 @@ Found DibCost(const uint8_t* b, uint64_t size, uint64_t info, uint64_t bits, boo
                                               : depth == 16 || depth == 32;
         // All rows are there (the last one perhaps without its padding).
         // An icon's mask rows too, but for 32 bits, whose alpha may stand in for them.
-        const uint64_t masks = depth == 32 ? 0 : Stride(width, 1);
-        const uint64_t rows = icon ? (Stride(width, depth) + masks) * height
+        const uint64_t maskRow = depth == 32 ? 0 : Stride(width, 1);
+        const uint64_t rows = icon ? (Stride(width, depth) + maskRow) * height
                                    : Stride(width, depth) * (height - 1) + (width * depth + 7) / 8;
         return fits && bits + rows <= size ? Found(cost) : Found();
     }
