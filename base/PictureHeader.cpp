@@ -29,9 +29,19 @@ constexpr uint64_t kMaxCompressedChunks = 8;
 // it is taken up to a third of the bound's side.
 constexpr uint64_t kFirstPassDecisions = 32, kRefinementDecisions = 3;
 constexpr uint64_t kDecisionsPerBlock = 384;
+// A GIF frame's LZW codes make its pixels; a clear code costs the decoder as much
+// as some 30 pixels (it resets the code table). A frame has at most 256 codes
+// that make no pixel and one more for every 64 pixels it makes, which adds at
+// most about half to what its pixels cost.
+constexpr uint64_t kIdleCodesAFrame = 256, kPixelsAnIdleCode = 64;
 
 uint32_t Le32(const uint8_t* b) {
     uint32_t v;
+    memcpy(&v, b, sizeof v);
+    return v;
+}
+uint64_t Le64(const uint8_t* b) {
+    uint64_t v;
     memcpy(&v, b, sizeof v);
     return v;
 }
@@ -63,9 +73,10 @@ struct Cost {
     int64_t width = 0, height = 0;
     uint64_t frames = 0, frameArea = 0; // a GIF's or an icon's images, and their pixels
     uint64_t decodeBytes = 0;
-    uint64_t scans = 0, scanBlocks = 0;                 // JPEG: blocks decoded over all scans
-    uint64_t decisions = 0;                             // JPEG: arithmetic-coded, at most
-    uint64_t extensionBlocks = 0;                       // GIF: extensions and their data blocks
+    uint64_t scans = 0, scanBlocks = 0; // JPEG: blocks decoded over all scans
+    uint64_t decisions = 0;             // JPEG: arithmetic-coded, at most
+    uint64_t extensionBlocks = 0;       // GIF: extensions and their data blocks
+    uint64_t idleCodesOver = 0;         // GIF: a frame's bound of idle codes, passed
     uint64_t ancillaryChunks = 0, compressedChunks = 0; // PNG
 
     // One image whose every pixel costs the decoder `bytesPerPixel`.
@@ -241,8 +252,8 @@ Found DibCost(const uint8_t* b, uint64_t size, uint64_t info, uint64_t bits, boo
     const uint32_t compression = core ? kRgb : Le32(h + 16), dataSize = core ? 0 : Le32(h + 20);
     const uint64_t colours =
         core || Le32(h + 32) == 0 ? (depth <= 8 ? 1u << depth : 0) : Le32(h + 32);
-    const uint64_t masks = header == 40 && compression == kBitFields ? 12 : 0;
-    const uint64_t table = info + header + masks + colours * (core ? 3 : 4);
+    const uint64_t fieldMasks = header == 40 && compression == kBitFields ? 12 : 0;
+    const uint64_t table = info + header + fieldMasks + colours * (core ? 3 : 4);
     if (icon) bits = table;
     // Pixel data after the headers and colour table.
     if (table > size || bits < table || width <= 0 || height <= 0) return {};
@@ -256,8 +267,8 @@ Found DibCost(const uint8_t* b, uint64_t size, uint64_t info, uint64_t bits, boo
                                               : depth == 16 || depth == 32;
         // All rows are there (the last one perhaps without its padding).
         // An icon's mask rows too, but for 32 bits, whose alpha may stand in for them.
-        const uint64_t masks = depth == 32 ? 0 : Stride(width, 1);
-        const uint64_t rows = icon ? (Stride(width, depth) + masks) * height
+        const uint64_t maskRow = depth == 32 ? 0 : Stride(width, 1);
+        const uint64_t rows = icon ? (Stride(width, depth) + maskRow) * height
                                    : Stride(width, depth) * (height - 1) + (width * depth + 7) / 8;
         return fits && bits + rows <= size ? Found(cost) : Found();
     }
@@ -297,38 +308,106 @@ uint64_t ColourTable(uint8_t packed) {
     return packed & 0x80 ? uint64_t(3) << ((packed & 7) + 1) : 0;
 }
 
-// A GIF, block by block to its trailer. The decoder's canvas covers the logical
-// screen and every frame's extent, and it keeps every frame's pixels besides the
-// canvas (its indices, their conversion and the 32-bit bitmap).
+// The LZW codes of a frame of `area` pixels, walked through its data blocks from
+// `at` (its minimum code size) past their end; false when they do not hold
+// together (a code the table does not have, the file ending first). Each code's
+// width follows from the codes since the last clear code, as the decoder's table
+// grows, and each makes as many pixels as its string is long. Idle codes, which
+// make no pixel (clear and end codes, and once the frame is complete whatever
+// data follows, counted in codes of the width then read), past the frame's bound
+// set `idleOver` to that bound and end the decoding. Without `decode` the data
+// blocks are only skipped.
+bool FrameCodes(const uint8_t* b, uint64_t size, uint64_t& at, uint64_t area, bool decode,
+                uint64_t& idleOver) {
+    const unsigned minimum = at < size ? b[at++] : 0;
+    if (minimum < 2 || minimum > 8) return false;
+    const unsigned clear = 1u << minimum;
+    // The lengths of the strings of the table's codes up to `next`, the one the
+    // next code adds (the string of the code before it and one more). After a
+    // clear code the table has only the colours: the first code adds nothing.
+    uint16_t lengths[4097];
+    std::fill(lengths, lengths + clear, uint16_t(1));
+    unsigned width = minimum + 1, limit = 2 * clear, next = clear + 1, count = 0;
+    uint64_t bits = 0, made = 0, idle = 0, after = 0;
+    uint64_t most = kIdleCodesAFrame + area / kPixelsAnIdleCode;
+    bool ended = !decode, over = false;
+    for (; at < size && b[at] != 0; at += 1 + b[at]) {
+        if (b[at] > size - at - 1) return false;
+        const uint8_t *p = b + at + 1, *end = p + b[at];
+        while (!ended) {
+            if (count < width) { // eight bytes at once inside the block, else one
+                if (end - p >= 8) {
+                    bits |= Le64(p) << count;
+                    p += (63 - count) >> 3;
+                    count |= 56;
+                } else if (p < end) {
+                    bits |= uint64_t(*p++) << count;
+                    count += 8;
+                    continue;
+                } else {
+                    break;
+                }
+            }
+            const unsigned code = bits & (limit - 1);
+            bits >>= width;
+            count -= width;
+            if (code >= clear) {
+                if (code <= clear + 1) { // a clear code or the end code
+                    ended = (over = ++idle > most) || code != clear;
+                    if (code == clear) width = minimum + 1, limit = 2 * clear, next = clear + 1;
+                    continue;
+                }
+                if (code > next) return false;
+            }
+            if (next < 4096 && ++next == limit && limit < 4096) limit *= 2, ++width;
+            lengths[next] = uint16_t(lengths[code] + 1);
+            ended = (made += lengths[code]) >= area;
+        }
+        if (ended) after += end - p + count / 8, count = 0; // the whole bytes not read
+    }
+    if (at++ >= size) return false;
+    if (decode && !over) {
+        idle += after * 8 / width;
+        most = kIdleCodesAFrame + made / kPixelsAnIdleCode;
+        over = idle > most;
+    }
+    if (over) idleOver = most;
+    return true;
+}
+
+// A GIF, block by block to its trailer, or to its end where that follows a whole
+// block and the file has a frame. The decoder's canvas covers the logical screen
+// and every frame's extent, and it keeps every frame's pixels besides the canvas
+// (its indices, their conversion and the 32-bit bitmap).
 Found GifCost(const uint8_t* b, uint64_t size) {
     Cost cost{Le16(b + 6), Le16(b + 8)};
-    // Skips data blocks up to an empty one; false when the file ends first.
-    auto dataBlocks = [&](uint64_t& at, uint64_t& count) {
-        for (; at < size && b[at] != 0; ++count)
-            at += 1 + b[at];
-        return at++ < size;
-    };
     for (uint64_t at = 13 + ColourTable(b[10]);;) {
-        if (at >= size) return {};
+        if (at >= size) {
+            if (at == size && cost.frames) break;
+            return {};
+        }
         const uint8_t block = b[at++];
         if (block == 0x3B) break; // the trailer
-        uint64_t blocks = 0;
-        if (block == 0x2C) { // a frame: left, top, width, height, flags, table, code size
+        if (block == 0x2C) {      // a frame: left, top, width, height, flags, table, codes
             if (size - at < 10) return {};
             const int64_t width = Le16(b + at + 4), height = Le16(b + at + 6);
             cost.width = std::max<int64_t>(cost.width, Le16(b + at) + width);
             cost.height = std::max<int64_t>(cost.height, Le16(b + at + 2) + height);
             ++cost.frames;
             cost.frameArea += Area(width, height);
-            at += 9 + ColourTable(b[at + 8]) + 1;
-        } else if (block == 0x21) { // an extension: its label, then its data
+            at += 9 + ColourTable(b[at + 8]);
+            // Codes are decoded as long as the picture may yet be taken.
+            const bool decode = !cost.idleCodesOver && cost.frameArea <= kMaxPictureArea;
+            if (!FrameCodes(b, size, at, Area(width, height), decode, cost.idleCodesOver))
+                return {};
+        } else if (block == 0x21) { // an extension: its label, then its data blocks
             ++at;
-            cost.extensionBlocks += 1;
+            for (cost.extensionBlocks += 1; at < size && b[at] != 0; ++cost.extensionBlocks)
+                at += 1 + b[at];
+            if (at++ >= size) return {};
         } else {
             return {}; // a block of no known kind
         }
-        if (!dataBlocks(at, blocks)) return {};
-        if (block == 0x21) cost.extensionBlocks += blocks;
     }
     cost.decodeBytes = Area(cost.width, cost.height) * kBitmapBytesPerPixel + cost.frameArea;
     return cost;
@@ -361,7 +440,7 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
         // As many as a real progressive picture of four channels at the bound: 24 a pixel block.
         {found.scanBlocks, 24 * blocks, 1, "has", " blocks in its scans"},
         {found.decisions, kDecisionsPerBlock * blocks, 1, "needs", " arithmetic-coded decisions"},
-        {found.extensionBlocks, kMaxExtensionBlocks, 1, "has", " extension blocks"},
+        {found.extensionBlocks, kMaxExtensionBlocks, 1, "has", " blocks in its extensions"},
         {found.ancillaryChunks, kMaxAncillaryChunks, 1, "has", " ancillary chunks"},
         {found.compressedChunks, kMaxCompressedChunks, 1, "has", " compressed chunks"},
     };
@@ -371,6 +450,12 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
                               count.what,
                           std::string(" ") + count.verb + " at most " +
                               std::to_string(count.most / count.unit) + count.what);
+    if (found.idleCodesOver)
+        return refuse("has more than " + std::to_string(found.idleCodesOver) +
+                          " codes that make no pixel in a frame",
+                      " has at most " + std::to_string(kIdleCodesAFrame) +
+                          " in a frame and one more for every " +
+                          std::to_string(kPixelsAnIdleCode) + " pixels the frame makes");
     return true;
 }
 

@@ -28,7 +28,7 @@ inline constexpr uint64_t kDecodeBytesPerPixel = 12;
 // from its start to its end (every header, colour table, chunk, segment, scan,
 // block and image inside the file, in an order its decoder reads) and whose
 // canvas, frames and decoding cost lie within `bound` and the bounds above: the
-// decoder's memory, and what else drives its work (a JPEG's scans, a GIF's
+// decoder's memory, and what else drives its work (a JPEG's scans, a GIF's codes and
 // extension blocks, a PNG's ancillary and compressed chunks). A format the check
 // does not know is refused. A picture refused for its size or cost gets in
 // `tooLarge` what and the bound ("is 4097 x 8 pixels; a skin sheet is at most

@@ -21,6 +21,8 @@ DECODE_BYTES_PER_PIXEL = 12  # the check's budget, per pixel of the bound
 MAX_SCANS, SCAN_BLOCKS_PER_BLOCK = 500, 24
 DECISIONS_PER_BLOCK, FIRST_PASS_DECISIONS = 384, 32  # arithmetic decoding
 MAX_EXTENSION_BLOCKS, MAX_ANCILLARY, MAX_COMPRESSED = 8192, 1000, 8
+PIXELS_AN_IDLE_CODE = 64  # a GIF frame's codes that make no pixel: one for every 64 it makes
+CLEAR, END = -1, -2  # LZW codes beside colour indices
 
 
 def chunk(kind, data):
@@ -161,15 +163,60 @@ def gif_blocks(data):
     return data[:screen], data[screen:]
 
 
+# A comment of as many data blocks as the extension bound leaves.
+LONGEST_COMMENT = b'\x21\xfe' + (b'\x01x' * (MAX_EXTENSION_BLOCKS - 1)) + b'\x00'
+
+
 def gif_worst(data, side):
-    """The GIF `data` with its frame repeated up to the frames' area bound and a
-    comment of as many data blocks as the extension bound leaves."""
+    """The GIF `data` with its frame repeated up to the frames' area bound and the
+    longest comment."""
     head, rest = gif_blocks(data)
     frame = rest[:-1]  # without the trailer
     assert b'\x21' not in frame[:1], 'the frame comes first'
     copies = max(1, (1 << 26) // (side * side))
-    comment = b'\x21\xfe' + (b'\x01x' * (MAX_EXTENSION_BLOCKS - 1)) + b'\x00'
-    return head + comment + frame * copies + b'\x3b'
+    return head + LONGEST_COMMENT + frame * copies + b'\x3b'
+
+
+def lzw(codes, code_size):
+    """The LZW `codes` from a cleared table, each at the width a decoder reads it
+    with: the bytes, then the bits left over and how many."""
+    clear = 1 << code_size
+    out, acc, count = bytearray(), 0, 0
+    width, free, first = code_size + 1, clear + 2, True
+    for code in codes:
+        acc |= {CLEAR: clear, END: clear + 1}.get(code, code) << count
+        count += width
+        while count >= 8:
+            out.append(acc & 0xFF)
+            acc, count = acc >> 8, count - 8
+        if code == CLEAR:
+            width, free, first = code_size + 1, clear + 2, True
+        elif first:
+            first = False
+        elif free < 4096:
+            free += 1
+            if free == 1 << width and width < 12:
+                width += 1
+    return bytes(out), acc, count
+
+
+def lzw_data(period, times, tail, code_size=2):
+    """LZW data: the codes `period` `times` times (a multiple of 8, so that they
+    fill whole bytes), then `tail` and the end code."""
+    unit, _, left = lzw(period * 8, code_size)
+    assert times % 8 == 0 and left == 0 and lzw(period * 16, code_size)[0] == unit * 2
+    rest, acc, count = lzw(tail + [END], code_size)
+    return unit * (times // 8) + rest + bytes([acc] if count else [])
+
+
+def gif_of_codes(side, frames, data, before=b'', code_size=2):
+    """A GIF of `frames` frames of side x side after the blocks `before`, each
+    frame of the LZW `data`."""
+    blocks = b''.join(bytes([len(data[at:at + 255])]) + data[at:at + 255]
+                      for at in range(0, len(data), 255))
+    screen = struct.pack('<6sHHBBB', b'GIF89a', side, side, 0x80 | code_size - 1, 0, 0)
+    frame = b'\x2c' + struct.pack('<HHHHBB', 0, 0, side, side, 0, code_size) + blocks + b'\x00'
+    return screen + bytes(3 << code_size) + before + frame * frames + b'\x3b'
 
 
 def ico(images):
@@ -237,6 +284,12 @@ def make(folder, source, side):
     subprocess.run(['/usr/bin/jpegtran', '-arithmetic', '-progressive', '-outfile',
                     path('real-arithmetic.jpg'), small], check=True)
     os.remove(small)
+    # GIF frames of one pixel a code and as many clear codes as the check takes
+    # (each resets the decoder's code table), and the longest comment.
+    frames = (1 << 26) // area
+    period = [0, 1, 2, 3] * (PIXELS_AN_IDLE_CODE // 4) + [CLEAR]
+    write(folder, 'worst-clears.gif', gif_of_codes(
+        side, frames, lzw_data(period, area // PIXELS_AN_IDLE_CODE, []), LONGEST_COMMENT))
     # Files refused for their cost, each after a walk of the whole file.
     write(folder, 'refused-scans.jpg', jpeg_of_empty_scans(side, 3000))
     write(folder, 'refused-comments.gif', gif_blocks(open(path('real-palette.gif'), 'rb').read())[0] +
@@ -247,6 +300,12 @@ def make(folder, source, side):
     deep_zero = png_rgba16(Image.new('RGB', (side, side)))
     write(folder, 'refused-deep.png', deep_zero)
     write(folder, 'refused-deep.ico', ico([deep_zero]))
+    # A pixel after 8 MB of clear codes (3 bits each); frames of a clear code
+    # before every pixel.
+    clears = (8 << 20) * 8 // 3 // 8 * 8
+    write(folder, 'refused-clears.gif', gif_of_codes(1, 1, lzw_data([CLEAR], clears, [0])))
+    write(folder, 'refused-clear-frames.gif',
+          gif_of_codes(side, frames, lzw_data([CLEAR, 0], area, [])))
 
 
 def main():

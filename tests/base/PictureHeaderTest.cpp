@@ -45,6 +45,26 @@ Bytes Gif(uint32_t width, uint32_t height) {
     return Cat(
         {{'G', 'I', 'F', '8', '9', 'a'}, Fields({width, height}, 2), {0x80, 0, 0}, Bytes(6)});
 }
+// A frame's LZW data in one data block: 2-bit colours, then `clears` clear codes
+// (4) and the `codes`, each as wide as the table has grown since the last clear
+// code (the first code after one adds nothing); then the empty block.
+Bytes Lzw(std::vector<unsigned> codes, size_t clears = 0) {
+    codes.insert(codes.begin(), clears, 4);
+    Bytes data = {2, 0};
+    unsigned bits = 0, count = 0, width = 3, size = 5;
+    for (unsigned code : codes) {
+        for (bits |= code << count, count += width; count >= 8; count -= 8, bits >>= 8)
+            data.push_back(uint8_t(bits));
+        size = code == 4 ? 5 : size + 1;
+        width = code == 4 ? 3 : width + (size == 1u << width);
+    }
+    if (count) data.push_back(uint8_t(bits));
+    data[1] = uint8_t(data.size() - 2);
+    return Cat({data, {0}});
+}
+// 64 pixels of one colour: a clear code, codes each one longer than the one before
+// (growing to 5 bits), one of 9, and the end code (5).
+const std::vector<unsigned> kSixtyFour = {4, 0, 6, 7, 8, 9, 10, 11, 12, 13, 14, 13, 5};
 
 // A BMP (`header` 14 less: a bitmap without its file header) of the colour
 // table its depth has and every row, or 4 bytes of runs.
@@ -125,7 +145,7 @@ Bytes Png(uint32_t w, uint32_t h, uint8_t depth = 8, uint8_t colour = 2,
 TEST(PictureHeader, NothingLargerThanTheBoundPassesAndNoBytesFault) {
     std::mt19937 rng(21);
     const Bytes png = Png(4, 4), jpeg = Jpeg(8, 8, 2, {}, 0xC2),
-                icon = Icon(1, {IconDib(1, 1, 32)});
+                icon = Icon(1, {IconDib(1, 1, 32)}), codes = Cat({{0}, Lzw(kSixtyFour)});
     for (int round = 0; round < 20000; ++round) {
         const long limit = rng() % 2 ? 4096 : kAnyPicture.side;
         const PictureBound bound{limit, "a picture"};
@@ -138,17 +158,17 @@ TEST(PictureHeader, NothingLargerThanTheBoundPassesAndNoBytesFault) {
         for (int n = rng() % 40; n > 0; --n) {
             const uint32_t x = side(), y = side(), fw = side(), fh = side();
             if (rng() % 2) {
-                Put(gif, {0x21, x}, 1); // an extension
+                Put(gif, {0x21, x, uint32_t(1 + rng() % 255)}, 1); // an extension of one data block
+                gif.resize(gif.size() + gif.back(), uint8_t(rng()));
+                gif.push_back(0);
             } else {
-                Put(gif, {0x2C}, 1); // a frame, of no colour table and 8-bit codes
-                Put(gif, {x, y, fw, fh, 8 << 8}, 2);
+                Put(gif, {0x2C}, 1); // a frame, of no colour table and 2-bit codes
+                Put(gif, {x, y, fw, fh}, 2);
+                gif.insert(gif.end(), codes.begin(), codes.end());
                 w = std::max<int64_t>(w, x + fw);
                 h = std::max<int64_t>(h, y + fh);
                 area += int64_t(fw) * fh;
             }
-            gif.push_back(uint8_t(1 + rng() % 255)); // a data block, then the end of them
-            gif.resize(gif.size() + gif.back(), uint8_t(rng()));
-            gif.push_back(0);
         }
         gif.push_back(0x3B);
         ASSERT_EQ(PictureWithin(gif.data(), gif.size(), bound),
@@ -160,8 +180,8 @@ TEST(PictureHeader, NothingLargerThanTheBoundPassesAndNoBytesFault) {
         ASSERT_EQ(PictureWithin(bmp.data(), bmp.size(), bound), Within(bw, std::abs(bh), limit));
         const Bytes* kinds[] = {&gif, &bmp, &png, &jpeg, &icon};
         const Bytes& whole = *kinds[rng() % 5];
-        // Cut (to a buffer of exactly that size) and garbled: the sanitizers judge.
-        Bytes cut(whole.begin(), whole.begin() + rng() % whole.size());
+        // Whole or cut (to a buffer of exactly that size), and garbled: the sanitizers judge.
+        Bytes cut(whole.begin(), whole.begin() + (rng() % 2 ? whole.size() : rng() % whole.size()));
         if (!cut.empty()) cut[rng() % cut.size()] = uint8_t(rng());
         PictureWithin(cut.data(), cut.size(), bound);
     }
@@ -175,8 +195,9 @@ struct Case {
 };
 void ExpectVerdicts(std::initializer_list<Case> cases, PictureBound bound) {
     for (const Case& c : cases) {
+        const Bytes picture = c.picture; // exactly its size: the sanitizers see a read past it
         std::string why = "unset";
-        if (PictureWithin(c.picture.data(), c.picture.size(), bound, &why)) why = "fits";
+        if (PictureWithin(picture.data(), picture.size(), bound, &why)) why = "fits";
         EXPECT_EQ(why.empty() ? "broken" : why.substr(0, c.verdict.size()), c.verdict) << c.what;
     }
 }
@@ -187,6 +208,8 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
     const Bytes rows = Bmp(40, 3, 2, 24), runs = Bmp(40, 2, 2, 8, 1);
     const Bytes padless(rows.begin(), rows.end() - 3); // the last row's pixels, not its padding
     const Bytes dib = IconDib(16, 16, 4), shared = With(Icon(1, {dib, dib}), 34, 38);
+    // The image one byte further on than it lies, its last byte past the file.
+    const Bytes further = With(With(Icon(1, {Cat({{0}, dib})}), 14, uint32_t(dib.size())), 18, 23);
     ExpectVerdicts(
         {
             {"core header", Bmp(12, 5, 3, 8), "fits"},
@@ -195,6 +218,7 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
             {"last row short", Bytes(padless.begin(), padless.end() - 1), "broken"},
             {"pixels over the colour table", With(Bmp(40, 4, 4, 8), 10, 14 + 40 + 1020), "broken"},
             {"pixels over the masks", With(Bmp(40, 4, 4, 16, 3), 10, 14 + 40), "broken"},
+            {"bit fields at 24 bits", Bmp(40, 4, 4, 24, 3), "broken"},
             {"8-bit runs at 4 bits", With(runs, 26, 1 | 4 << 16), "broken"},
             {"runs beyond the file", With(runs, 10, 0x7FFFFF00), "broken"},
             {"runs of no size", With(runs, 34, 0), "broken"},
@@ -206,6 +230,8 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
             {"no mask", Icon(1, {IconDib(16, 16, 8, false)}), "broken"},
             {"32 bits, no mask", Icon(1, {IconDib(16, 16, 32, false)}), "fits"},
             {"one image twice", Bytes(shared.begin(), shared.end() - dib.size()), "broken"},
+            {"an image past the file", Bytes(further.begin(), further.end() - 1), "broken"},
+            {"an image of one byte", Icon(1, {{0x89}}), "broken"},
             {"a broken PNG", Icon(1, {IconDib(16, 16, 8), Png(48, 48, 8, 2, {})}), "broken"},
             {"65535 entries", With(Icon(1, {IconDib(1, 1, 32)}), 4, 0xFFFF), "broken"},
         },
@@ -278,24 +304,37 @@ TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
 }
 
 TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
-    auto gif = [](int frames, int comments, uint32_t side = 8) { // frames at 0,0 of one data block
+    // Frames at 0,0 of the LZW `data`, after `comments` comments.
+    auto gif = [](int frames, int comments, uint32_t side = 8,
+                  const Bytes& data = Lzw(kSixtyFour)) {
         Bytes g = Gif(side, side);
         for (int n = 0; n < comments; ++n)
             g = Cat({g, {0x21, 0xFE, 1, 'x', 0}});
         for (int n = 0; n < frames; ++n)
-            g = Cat({g, {0x2C}, Fields({0, 0, side, side, 8 << 8}, 2), {1, 0, 0}});
+            g = Cat({g, {0x2C}, Fields({0, 0, side, side}, 2), {0}, data});
         return Cat({g, {0x3B}});
     };
     const Bytes frame = gif(1, 0);
+    std::vector<unsigned> pixels(kSixtyFour.begin(), kSixtyFour.end() - 1), past = pixels;
+    past.resize(pixels.size() + 200); // codes once all the pixels are made
     ExpectVerdicts(
         {
             {"one frame", frame, "fits"},
             {"cut mid-frame", Bytes(frame.begin(), frame.end() - 3), "broken"},
-            {"no trailer", Bytes(frame.begin(), frame.end() - 1), "broken"},
+            {"no trailer", Bytes(frame.begin(), frame.end() - 1), "fits"},
             {"a block of no known kind", Cat({Bytes(frame.begin(), frame.end() - 1), {0x99, 0x3B}}),
              "broken"},
+            {"a clear code, a pixel and the end of 10 bits", gif(1, 0, 8, {9, 4, 0, 2, 16, 32, 0}),
+             "broken"},
+            {"a code the table has not yet", gif(1, 0, 8, Lzw({4, 0, 7, 5})), "broken"},
+            {"data ending before its pixels", gif(1, 0, 8, Lzw({4, 0, 6, 7})), "fits"},
+            {"257 clear codes for 64 pixels", gif(1, 0, 8, Lzw(pixels, 256)), "fits"},
+            {"258 clear codes for 64 pixels", gif(1, 0, 8, Lzw(pixels, 257)),
+             "has more than 257 codes that make no pixel in a frame;"},
+            {"data past a complete frame", gif(1, 0, 8, Lzw(past)),
+             "has more than 257 codes that make no pixel in a frame;"},
             {"4096 comments", gif(1, 4096), "fits"},
-            {"4097 comments", gif(1, 4097), "has 8194 extension blocks;"},
+            {"4097 comments", gif(1, 4097), "has 8194 blocks in its extensions;"},
             {"1001 frames", gif(1001, 0, 1), "has 1001 frames;"},
             {"5 frames of 4096 x 4096", gif(5, 0, 4096), "has 83886080 pixels in its frames;"},
             {"30000 x 30000", Jpeg(30000, 30000),
