@@ -6,9 +6,6 @@
 namespace qel {
 namespace {
 
-// Files larger than this are not pictures anyone means to load.
-constexpr LONGLONG kMaxPictureFile = 64 << 20;
-
 void Fail(std::string* error, const std::string& text) {
     if (error) *error = text;
 }
