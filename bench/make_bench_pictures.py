@@ -22,13 +22,13 @@ MAX_AREA, MAX_FILE = 1 << 26, 64 << 20
 # 16.25; a budget of 1.5 times a bitmap of the bound's area (8 bytes a pixel) from
 # a file of 24-bit pixels.
 FILE_COPIES, RGBA16_BYTES, ICON_RGBA_BYTES = 3, 20.25, 16.25
+MAX_SCANS, SCAN_BLOCKS_PER_BLOCK = 500, 24
+MAX_EXTENSION_BLOCKS, MAX_ANCILLARY, MAX_COMPRESSED = 8192, 1000, 8
 
 
 def decode_budget(side):
     area = min(side * side, MAX_AREA)
     return 3 * (8 * area + FILE_COPIES * min(3 * area, MAX_FILE)) // 2
-MAX_SCANS, SCAN_BLOCKS_PER_BLOCK = 500, 24
-MAX_EXTENSION_BLOCKS, MAX_ANCILLARY, MAX_COMPRESSED = 8192, 1000, 8
 
 
 def chunk(kind, data):
@@ -59,7 +59,8 @@ def png16(picture, mode='RGBA'):
         wide[0::2], wide[1::2] = row, row
         data.append(rows.compress(b'\x04' + wide))
     data.append(rows.flush())
-    header = struct.pack('>IIBBBBB', rgba.width, rgba.height, 16, 6 if mode == 'RGBA' else 4, 0, 0, 0)
+    colour = 6 if mode == 'RGBA' else 4
+    header = struct.pack('>IIBBBBB', rgba.width, rgba.height, 16, colour, 0, 0, 0)
     return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', b''.join(data)) +
             chunk(b'IEND', b''))
 
@@ -169,15 +170,15 @@ def make(folder, source, side):
     picture.convert('P', palette=Image.ADAPTIVE).save(path('real-palette.gif'))
     picture.save(path('real-rgb.png'))
     picture.save(path('rgb.ppm'))
-    subprocess.run(['/usr/bin/convert', path('rgb.ppm'), '-depth', '16', 'PNG48:' + path('real-rgb16.png')],
-                   check=True)
+    subprocess.run(['/usr/bin/convert', path('rgb.ppm'), '-depth', '16',
+                    'PNG48:' + path('real-rgb16.png')], check=True)
     os.remove(path('rgb.ppm'))
     if side == ANY_SIDE:  # grey and alpha are decoded as RGBA: 20.25 bytes a pixel
         write(folder, 'refused-grey-alpha16.png', png16(picture, 'LA'))
-    if side * side * 3 < 64 << 20:
+    if side * side * 3 < MAX_FILE:
         picture.save(path('real-24bit.bmp'))
     else:  # a file over 64 MB is no picture: the largest 8-bit bitmap under that
-        picture.crop((0, 0, side, (64 << 20) // side - 1)).convert('P').save(path('real-8bit.bmp'))
+        picture.crop((0, 0, side, MAX_FILE // side - 1)).convert('P').save(path('real-8bit.bmp'))
     # The costliest the check takes. Four channels, progressive: the most memory
     # and as many scans over its blocks as a real one has.
     picture.convert('CMYK').save(path('worst-cmyk-progressive.jpg'), quality=90, progressive=True)
@@ -205,7 +206,7 @@ def make(folder, source, side):
         picture.resize((s, s)).convert('RGBA').save(image, 'PNG')
         return ico([image.getvalue()])
     write(folder, 'worst-rgba.ico', largest_within(rgba_icon, side, ICON_RGBA_BYTES, budget))
-    picture.convert('RGBA').crop((0, 0, side, ((64 << 20) - 200) // (4 * side))).save(
+    picture.convert('RGBA').crop((0, 0, side, (MAX_FILE - 200) // (4 * side))).save(
         path('worst-32bit.bmp'))
     write(folder, 'worst-frames.gif', gif_worst(open(path('real-palette.gif'), 'rb').read(), side))
     # Files refused for their cost, each after a walk of the whole file.
