@@ -7,8 +7,8 @@
 namespace qel {
 namespace {
 
-// Files larger than this are not pictures anyone means to load.
-constexpr LONGLONG kMegabyte = 1 << 20, kMaxPictureFile = 64 * kMegabyte;
+// Sizes of files are told in megabytes of 2^20 bytes, rounded up.
+constexpr LONGLONG kMegabyte = 1 << 20;
 
 void Fail(std::string* error, const std::string& text) {
     if (error) *error = text;

@@ -103,13 +103,24 @@ struct Cost {
 };
 using Found = std::optional<Cost>; // none: broken
 
-// A bitmap is kept as 32-bit pixels, made through a copy of as many (BMP, icon).
+// What the platform holds to load a picture, as measured for each kind. A bitmap
+// is kept as 32-bit pixels, made through a copy of as many (BMP, icon). The file's
+// bytes are there three times: the loader's, its stream's and the decoder's.
 constexpr uint64_t kBitmapBytesPerPixel = 8;
+constexpr uint64_t kFileCopies = 3;
 
-// A PNG, chunk by chunk from its header chunk to its end chunk. The decoder holds
-// the decoded rows and their conversion (each pixel's samples, at least two
-// bytes) and the 32-bit bitmap.
-Found PngCost(const uint8_t* b, uint64_t size) {
+// What a decoder holds for `area` pixels it decodes to `bits` each: those, the
+// larger of a copy of them and its work (a 32-bit conversion; where pixels may be
+// transparent, also a second 32-bit bitmap and two 1-bit masks), and the 32-bit
+// bitmap it keeps.
+uint64_t DecodeBytes(uint64_t area, uint64_t bits, bool transparent) {
+    return area * (bits + std::max<uint64_t>(bits, transparent ? 66 : 32) + 32) / 8;
+}
+
+// A PNG, chunk by chunk from its header chunk to its end chunk. The decoder makes
+// rows of at least `leastBits` a pixel (an icon's loader: 32), and adds alpha to
+// grey and alpha, to RGB and to 16-bit grey given a transparent colour (tRNS).
+Found PngCost(const uint8_t* b, uint64_t size, unsigned leastBits = 0) {
     if (size < 33 || memcmp(b, kPngSignature, 8) != 0 || Be32(b + 8) != 13 ||
         memcmp(b + 12, "IHDR", 4) != 0)
         return {};
@@ -120,16 +131,22 @@ Found PngCost(const uint8_t* b, uint64_t size) {
         depth == 8 || (depth == 16 && colour != 3) ||
         ((depth == 1 || depth == 2 || depth == 4) && (colour == 0 || colour == 3));
     if (colour > 6 || kSamples[colour] == 0 || !depthFits || b[28] > 1) return {};
-    const uint64_t pixelBytes = std::max(2u, kSamples[colour] * depth / 8);
-    Cost cost = Cost::Single(Be32(b + 16), Be32(b + 20), 4 + 2 * pixelBytes);
-    bool data = false;
+    Cost cost = Cost::Single(Be32(b + 16), Be32(b + 20), 0);
+    bool data = false, transparent = colour >= 4;
     for (uint64_t at = 33;;) {
         if (size - at < 12 || Be32(b + at) > size - at - 12) return {}; // cut short
         const uint8_t* type = b + at + 4;
         at += 12 + Be32(b + at);
-        if (memcmp(type, "IEND", 4) == 0) return data ? Found(cost) : Found();
+        if (memcmp(type, "IEND", 4) == 0) {
+            const bool rgba = colour == 4 || (transparent && (colour == 2 || depth == 16));
+            cost.decodeBytes = DecodeBytes(
+                cost.frameArea, std::max(leastBits, depth * (rgba ? 4 : kSamples[colour])),
+                transparent);
+            return data ? Found(cost) : Found();
+        }
         if (memcmp(type, "IHDR", 4) == 0) return {};
         data |= memcmp(type, "IDAT", 4) == 0;
+        transparent |= memcmp(type, "tRNS", 4) == 0;
         if (type[0] & 0x20) { // ancillary
             ++cost.ancillaryChunks;
             for (const char* compressed : {"zTXt", "iTXt", "iCCP"})
@@ -140,8 +157,8 @@ Found PngCost(const uint8_t* b, uint64_t size) {
 
 // A JPEG, segment by segment to its end: one frame header (of a kind the decoder
 // reads) before the first scan, and every scan's entropy-coded data up to the
-// marker after it. The decoder holds the decoded samples, their conversion and
-// the 32-bit bitmap; for several scans also every block's coefficients.
+// marker after it. The decoder makes a byte a sample; for several scans it holds
+// every block's coefficients besides while it decodes.
 Found JpegCost(const uint8_t* b, uint64_t size) {
     struct Component {
         uint8_t id, h, v;
@@ -217,7 +234,7 @@ Found JpegCost(const uint8_t* b, uint64_t size) {
     }
     if (!cost.scans) return {};
     const uint64_t samples = count == 1 ? 1 : count == 4 ? 4 : 3;
-    cost.decodeBytes = cost.frameArea * (4 + 2 * samples);
+    cost.decodeBytes = DecodeBytes(cost.frameArea, 8 * samples, false);
     if (progressive || cost.scans > 1) {
         uint64_t blocks = 0;
         for (unsigned i = 0; i < count; ++i)
@@ -284,18 +301,20 @@ Found DibCost(const uint8_t* b, uint64_t size, uint64_t info, uint64_t bits, boo
 
 // Every image of an icon or cursor lies in the file and holds together. The
 // images take no more bytes than the file has, so that entries sharing one
-// image cannot make the walk read it over and over.
+// image cannot make the walk read it over and over. A cursor's loader holds one
+// more copy of the file.
 Found IconCost(const uint8_t* b, uint64_t size) {
     const uint64_t count = Le16(b + 4);
     if (count == 0 || 6 + 16 * count > size) return {};
     Cost all;
+    all.decodeBytes = Le16(b + 2) == 2 ? size : 0;
     uint64_t walked = 6 + 16 * count;
     for (const uint8_t* entry = b + 6; entry < b + 6 + 16 * count; entry += 16) {
         const uint64_t bytes = Le32(entry + 8), offset = Le32(entry + 12);
         walked += bytes;
         if (offset + bytes > size || walked > size) return {};
         const Found image = bytes >= 8 && memcmp(b + offset, kPngSignature, 8) == 0
-                                ? PngCost(b + offset, bytes)
+                                ? PngCost(b + offset, bytes, 32)
                                 : DibCost(b + offset, bytes, 0, 0, true);
         if (!image) return {};
         all += *image;
@@ -381,6 +400,7 @@ bool FrameCodes(const uint8_t* b, uint64_t size, uint64_t& at, uint64_t area, bo
 // (its indices, their conversion and the 32-bit bitmap).
 Found GifCost(const uint8_t* b, uint64_t size) {
     Cost cost{Le16(b + 6), Le16(b + 8)};
+    bool transparent = false;
     for (uint64_t at = 13 + ColourTable(b[10]);;) {
         if (at >= size) {
             if (at == size && cost.frames) break;
@@ -401,6 +421,7 @@ Found GifCost(const uint8_t* b, uint64_t size) {
             if (!FrameCodes(b, size, at, Area(width, height), decode, cost.idleCodesOver))
                 return {};
         } else if (block == 0x21) { // an extension: its label, then its data blocks
+            transparent |= at + 2 < size && b[at] == 0xF9 && (b[at + 2] & 1);
             ++at;
             for (cost.extensionBlocks += 1; at < size && b[at] != 0; ++cost.extensionBlocks)
                 at += 1 + b[at];
@@ -409,7 +430,7 @@ Found GifCost(const uint8_t* b, uint64_t size) {
             return {}; // a block of no known kind
         }
     }
-    cost.decodeBytes = Area(cost.width, cost.height) * kBitmapBytesPerPixel + cost.frameArea;
+    cost.decodeBytes = cost.frameArea + DecodeBytes(Area(cost.width, cost.height), 0, transparent);
     return cost;
 }
 
@@ -428,6 +449,9 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
     // The decoder's memory and work, against those of the largest picture the bound takes.
     const uint64_t area = std::min(uint64_t(bound.side) * uint64_t(bound.side), kMaxPictureArea);
     const uint64_t blocks = std::min(CeilDiv(bound.side, 8) * CeilDiv(bound.side, 8), area / 64);
+    // The costliest real picture: a bitmap of that area from a file of 24-bit pixels.
+    const uint64_t realBytes =
+        kBitmapBytesPerPixel * area + kFileCopies * std::min<uint64_t>(3 * area, kMaxPictureFile);
     constexpr uint64_t kMB = 1 << 20; // the unit memory is told in: what is found rounds up
     const struct {
         uint64_t found, most, unit;
@@ -435,7 +459,7 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
     } counts[] = {
         {found.frames, kMaxPictureFrames, 1, "has", " frames"},
         {found.frameArea, kMaxPictureArea, 1, "has", " pixels in its frames"},
-        {found.decodeBytes, kDecodeBytesPerPixel * area, kMB, "needs", " MB to decode"},
+        {found.decodeBytes, realBytes * 3 / 2, kMB, "needs", " MB to decode"},
         {found.scans, kMaxScans, 1, "has", " scans"},
         // As many as a real progressive picture of four channels at the bound: 24 a pixel block.
         {found.scanBlocks, 24 * blocks, 1, "has", " blocks in its scans"},
@@ -475,7 +499,9 @@ bool PictureWithin(const void* data, size_t size, PictureBound bound, std::strin
         found = PngCost(b, size);
     else if (size >= 6 && Le16(b) == 0 && (Le16(b + 2) == 1 || Le16(b + 2) == 2))
         found = IconCost(b, size);
-    return found && Judge(*found, bound, tooLarge);
+    if (!found) return false;
+    found->decodeBytes += kFileCopies * uint64_t(size);
+    return Judge(*found, bound, tooLarge);
 }
 
 } // namespace qel

@@ -13,16 +13,17 @@ struct PictureBound {
     const char* kind; // "a picture"
 };
 inline constexpr PictureBound kAnyPicture{32767, "a picture"};
-// The bounds of every picture, whatever the caller's: its area (64 Mpixels,
-// 256 MB as 32-bit pixels), its frames (a GIF's or an icon's images) and the
-// sum of their areas.
+// The bounds of every picture, whatever the caller's: its file (the loader reads
+// none larger), its area (64 Mpixels, 256 MB as 32-bit pixels), its frames (a
+// GIF's or an icon's images) and the sum of their areas.
+inline constexpr int64_t kMaxPictureFile = 64 << 20;
 inline constexpr uint64_t kMaxPictureArea = uint64_t(1) << 26;
 inline constexpr uint64_t kMaxPictureFrames = 1000;
-// The memory a decoder may hold for a picture, per pixel of the largest the
-// bound takes: what an 8-bit RGBA picture needs (its decoded samples, their
-// conversion and the 32-bit bitmap kept). Deeper samples, more channels or many
-// frames leave room for fewer pixels.
-inline constexpr uint64_t kDecodeBytesPerPixel = 12;
+// The memory a decoder may hold for a picture (modelled on what it was measured
+// to hold for each kind: its samples, their conversion, the bitmap kept and the
+// file's bytes) is at most half as much again as the costliest real picture of
+// the bound holds: a bitmap of the bound's area read from a file of 3 bytes a
+// pixel, or from the largest picture file where that is less.
 
 // True when `data` is a BMP, GIF, JPEG, PNG, icon or cursor that holds together
 // from its start to its end (every header, colour table, chunk, segment, scan,

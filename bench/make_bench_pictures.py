@@ -6,6 +6,7 @@ skin sheet's bound, 4096 a side) and FOLDER/any (the widest, 8192 x 8192):
   worst-*    the costliest the picture check still takes, made from those;
   refused-*  files the check refuses for their cost, to time the refusal.
 Usage: make_bench_pictures.py FOLDER"""
+import io
 import os
 import re
 import struct
@@ -17,12 +18,22 @@ from PIL import Image
 
 Image.MAX_IMAGE_PIXELS = None
 SHEET_SIDE, ANY_SIDE = 4096, 8192
-DECODE_BYTES_PER_PIXEL = 12  # the check's budget, per pixel of the bound
+MAX_AREA, MAX_FILE = 1 << 26, 64 << 20
+# The check's model of the decoder's memory: the file's bytes three times; 16-bit
+# RGBA PNG 20.25 bytes a pixel, the most of any PNG, an icon's 8-bit RGBA PNG
+# 16.25; a budget of 1.5 times a bitmap of the bound's area (8 bytes a pixel) from
+# a file of 24-bit pixels.
+FILE_COPIES, RGBA16_BYTES, ICON_RGBA_BYTES = 3, 20.25, 16.25
 MAX_SCANS, SCAN_BLOCKS_PER_BLOCK = 500, 24
 DECISIONS_PER_BLOCK, FIRST_PASS_DECISIONS = 384, 32  # arithmetic decoding
 MAX_EXTENSION_BLOCKS, MAX_ANCILLARY, MAX_COMPRESSED = 8192, 1000, 8
 PIXELS_AN_IDLE_CODE = 64  # a GIF frame's codes that make no pixel: one for every 64 it makes
 CLEAR, END = -1, -2  # LZW codes beside colour indices
+
+
+def decode_budget(side):
+    area = min(side * side, MAX_AREA)
+    return 3 * (8 * area + FILE_COPIES * min(3 * area, MAX_FILE)) // 2
 
 
 def chunk(kind, data):
@@ -39,12 +50,12 @@ def png_chunks(data):
     return chunks
 
 
-def png_rgba16(picture):
-    """A 16-bit RGBA PNG of `picture`, its alpha at 80 %, every row marked Paeth-filtered
-    (the costliest filter to undo)."""
-    rgba = picture.convert('RGB')
+def png16(picture, mode='RGBA'):
+    """A 16-bit RGBA (or grey and alpha: `mode` 'LA') PNG of `picture`, its alpha at
+    80 %, every row marked Paeth-filtered (the costliest filter to undo)."""
+    rgba = picture.convert(mode[:-1])
     rgba.putalpha(204)
-    raw, stride = rgba.tobytes(), rgba.width * 4
+    raw, stride = rgba.tobytes(), rgba.width * len(mode)
     rows = zlib.compressobj(6)
     data = []
     for y in range(rgba.height):
@@ -53,7 +64,8 @@ def png_rgba16(picture):
         wide[0::2], wide[1::2] = row, row
         data.append(rows.compress(b'\x04' + wide))
     data.append(rows.flush())
-    header = struct.pack('>IIBBBBB', rgba.width, rgba.height, 16, 6, 0, 0, 0)
+    colour = 6 if mode == 'RGBA' else 4
+    header = struct.pack('>IIBBBBB', rgba.width, rgba.height, 16, colour, 0, 0, 0)
     return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', b''.join(data)) +
             chunk(b'IEND', b''))
 
@@ -229,6 +241,17 @@ def ico(images):
     return out + b''.join(images)
 
 
+def largest_within(make, side, bytes_per_pixel, budget):
+    """make(s), a file of s x s pixels, for about the largest s up to `side` that the
+    check's model of the decoder's memory takes."""
+    s = min(side, int((budget / bytes_per_pixel) ** 0.5))
+    while True:
+        data = make(s)
+        if s * s * bytes_per_pixel + FILE_COPIES * len(data) <= budget:
+            return data
+        s = int(0.995 * (budget / (bytes_per_pixel + FILE_COPIES * len(data) / s / s)) ** 0.5)
+
+
 def write(folder, name, data):
     with open(os.path.join(folder, name), 'wb') as f:
         f.write(data)
@@ -243,36 +266,44 @@ def make(folder, source, side):
     picture.save(path('real-progressive.jpg'), quality=90, progressive=True)
     picture.convert('P', palette=Image.ADAPTIVE).save(path('real-palette.gif'))
     picture.save(path('real-rgb.png'))
-    if side * side * 3 < 64 << 20:
+    picture.save(path('rgb.ppm'))
+    subprocess.run(['/usr/bin/convert', path('rgb.ppm'), '-depth', '16',
+                    'PNG48:' + path('real-rgb16.png')], check=True)
+    os.remove(path('rgb.ppm'))
+    if side == ANY_SIDE:  # grey and alpha are decoded as RGBA: 20.25 bytes a pixel
+        write(folder, 'refused-grey-alpha16.png', png16(picture, 'LA'))
+    if side * side * 3 < MAX_FILE:
         picture.save(path('real-24bit.bmp'))
     else:  # a file over 64 MB is no picture: the largest 8-bit bitmap under that
-        picture.crop((0, 0, side, (64 << 20) // side - 1)).convert('P').save(path('real-8bit.bmp'))
+        picture.crop((0, 0, side, MAX_FILE // side - 1)).convert('P').save(path('real-8bit.bmp'))
     # The costliest the check takes. Four channels, progressive: the most memory
     # and as many scans over its blocks as a real one has.
     picture.convert('CMYK').save(path('worst-cmyk-progressive.jpg'), quality=90, progressive=True)
     # The most scans, over as many blocks as the bound allows.
     scan_side = int((area * SCAN_BLOCKS_PER_BLOCK / MAX_SCANS) ** 0.5) // 8 * 8
     write(folder, 'worst-scans.jpg', jpeg_of_empty_scans(scan_side, MAX_SCANS))
-    # 16-bit RGBA (20 bytes a pixel to decode) at the largest area the decode
-    # budget leaves, every row Paeth-filtered, with the most compressed and
-    # ancillary chunks.
-    deep_side = int((area * DECODE_BYTES_PER_PIXEL / 20) ** 0.5)
-    for run in 1, 2, 4, 8, 16, 32:  # as much detail as a picture file holds
-        coarse = picture.resize((deep_side // run,) * 2)
-        deep_png = png_rgba16(coarse.resize((deep_side,) * 2, Image.NEAREST))
-        if len(deep_png) < 60 << 20:
-            break
+    # 16-bit RGBA, every row Paeth-filtered, with the most compressed and ancillary
+    # chunks, as much detail as a picture file holds, of as many pixels as the
+    # memory budget then takes.
+    budget = decode_budget(side)
     bomb = zlib.compress(bytes(8 << 20), 9)
     extra = [(b'zTXt', b'Comment\x00\x00' + bomb)] * MAX_COMPRESSED
     extra += [(b'tEXt', b'Comment\x00x')] * (MAX_ANCILLARY - MAX_COMPRESSED)
-    write(folder, 'worst-deep.png', png_with(deep_png, extra))
-    # An icon of one RGBA image of the bound's size, as much as the budget takes;
-    # the bitmap of most pixels that fits in a picture file, which is read whole.
-    rgba = path('rgba.png')
-    picture.convert('RGBA').save(rgba)
-    write(folder, 'worst-rgba.ico', ico([open(rgba, 'rb').read()]))
-    os.remove(rgba)
-    picture.convert('RGBA').crop((0, 0, side, ((64 << 20) - 200) // (4 * side))).save(
+    for run in 1, 2, 4, 8, 16, 32:
+        deep = lambda s: png_with(png16(picture.resize((s // run,) * 2).resize(
+            (s,) * 2, Image.NEAREST)), extra)
+        deep_png = largest_within(deep, side, RGBA16_BYTES, budget)
+        if len(deep_png) < 60 << 20:
+            break
+    write(folder, 'worst-deep.png', deep_png)
+    # An icon of one RGBA image, as large as the budget takes; the bitmap of most
+    # pixels that fits in a picture file, which is read whole.
+    def rgba_icon(s):
+        image = io.BytesIO()
+        picture.resize((s, s)).convert('RGBA').save(image, 'PNG')
+        return ico([image.getvalue()])
+    write(folder, 'worst-rgba.ico', largest_within(rgba_icon, side, ICON_RGBA_BYTES, budget))
+    picture.convert('RGBA').crop((0, 0, side, (MAX_FILE - 200) // (4 * side))).save(
         path('worst-32bit.bmp'))
     write(folder, 'worst-frames.gif', gif_worst(open(path('real-palette.gif'), 'rb').read(), side))
     # Arithmetic-coded: the costliest scans the check takes and more, and a real
@@ -297,7 +328,10 @@ def make(folder, source, side):
     tiny = chunk(b'IHDR', struct.pack('>IIBBBBB', 4, 4, 8, 2, 0, 0, 0))
     write(folder, 'refused-chunk.png', b'\x89PNG\r\n\x1a\n' + tiny +
           struct.pack('>I', 0x7FFFFFFF) + b'IDAT' + bytes(8))
-    deep_zero = png_rgba16(Image.new('RGB', (side, side)))
+    # 16-bit RGBA of the bound's side, its file made large enough to pass the budget.
+    deep_zero = png16(Image.new('RGB', (side, side)))
+    pad = max(0, (budget - int(area * RGBA16_BYTES)) // FILE_COPIES - len(deep_zero) + (1 << 20))
+    deep_zero = png_with(deep_zero, [(b'prVt', bytes(pad))])
     write(folder, 'refused-deep.png', deep_zero)
     write(folder, 'refused-deep.ico', ico([deep_zero]))
     # A pixel after 8 MB of clear codes (3 bits each); frames of a clear code

@@ -296,11 +296,20 @@ TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
             {"past the end", Png(4, 4, 8, 2, Fields({0x7FFFFFFF, 0x49444154}, -4)), "broken"},
             {"ancillary", Png(4, 4, 8, 2, Cat({texts, image})), "has 1001 ancillary chunks;"},
             {"compressed", Png(4, 4, 8, 2, Cat({compressed, image})), "has 9 compressed chunks;"},
-            {"16-bit RGBA", Png(4096, 4096, 16, 6), "needs 320 MB to decode;"},
-            {"8-bit RGBA", Png(4096, 4096, 8, 6), "fits"},
+            {"16-bit RGBA", Png(4096, 4096, 16, 6), "fits"},
         },
         kSheet);
-    ExpectVerdicts({{"a small bound", Png(16, 16), "fits"}}, {16, "an icon"});
+    const Bytes grey = Png(32, 32, 1, 0); // where a file's bytes weigh
+    ExpectVerdicts(
+        {
+            {"a small bound", Png(16, 16), "fits"},
+            {"the file three times", Png(32, 32, 8, 2, Cat({Chunk("prVt", Bytes(6000)), image})),
+             "needs 1 MB to decode;"},
+            {"a cursor's four times",
+             Icon(2, {Png(32, 32, 8, 2, Cat({Chunk("prVt", Bytes(3900)), image}))}), "needs 1 MB"},
+            {"an icon's PNGs at 32 bits", Icon(1, {grey, grey, grey}), "needs 1 MB"},
+        },
+        {32, "an icon"});
 }
 
 TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
@@ -340,6 +349,10 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
             {"30000 x 30000", Jpeg(30000, 30000),
              "is 30000 x 30000 pixels; a picture is at most 67108864 pixels in all"},
             {"30000 x 30000", Png(30000, 30000), "is 30000 x 30000 pixels;"},
+            {"16-bit grey and alpha, as RGBA", Png(8192, 8192, 16, 4), "needs 1297 MB to decode;"},
+            {"RGB and tRNS",
+             Png(8192, 8192, 16, 2, Cat({Chunk("tRNS", Bytes(6)), Chunk("IDAT", {1})})),
+             "needs 1297 MB"},
             {"a format the check does not know", {'l', 't', 0, 0, 8, 0, 0, 0, 'B', 'M'}, "broken"},
         },
         kAnyPicture);
