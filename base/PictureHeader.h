@@ -36,8 +36,8 @@ inline constexpr uint64_t kDecodeBytesPerPixel = 12;
 // other refusal leaves it empty. The walk is linear in `size`. Once all else
 // fits, a PNG's zlib streams (an icon's PNG images' too) are inflated, counting
 // what they make and keeping none of it: the image data may make no more than
-// its rows and must end there, compressed chunks count what the decoder keeps of
-// them, and a stream may hold no more blocks than what it makes calls for. That
+// its rows and must end there, compressed chunks count what the decoder inflates
+// of them, and a stream may hold no more blocks than what it makes calls for. That
 // stops once a bound is passed, takes time linear in `size` and in what the
 // streams make, which the bounds limit, and allocates zlib's state and window
 // (about 40 KB); nothing else is allocated but the text of a refusal.

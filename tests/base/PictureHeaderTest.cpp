@@ -286,7 +286,7 @@ TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
             {"past the end", Png(4, 4, 8, 2, Fields({0x7FFFFFFF, 0x49444154}, -4)), "broken"},
             {"ancillary", Png(4, 4, 8, 2, Cat({texts, image})), "has 1001 ancillary chunks;"},
             {"ten compressed", Png(4, 4, 8, 2, Cat({CompressedChunks(10, 100), image})), "fits"},
-            {"8 MB kept of each", Png(4, 4, 8, 2, Cat({CompressedChunks(8, 9 << 20), image})),
+            {"8 MB of each counted", Png(4, 4, 8, 2, Cat({CompressedChunks(8, 9 << 20), image})),
              "fits"},
             {"bombs", Png(4, 4, 8, 2, Cat({CompressedChunks(9, 9 << 20), image})),
              "makes 65 MB in compressed chunks; a skin sheet makes at most 64 MB"},
