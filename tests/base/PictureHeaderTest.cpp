@@ -120,12 +120,8 @@ Bytes Zlib(uint32_t size, uint32_t before = 0, uint32_t after = 0, uint32_t rows
     }
     blocks.resize(s.total_out);
     deflateEnd(&s);
-    return Cat({{0x78, 0x01},
-                empty(before),
-                blocks,
-                empty(after),
-                {0x03, 0x00},
-                Fields({uint32_t(adler32(1, zeros.data(), size))}, -4)});
+    const Bytes check = Fields({uint32_t(adler32(1, zeros.data(), size))}, -4);
+    return Cat({{0x78, 0x01}, empty(before), blocks, empty(after), {0x03, 0x00}, check});
 }
 Bytes Chunk(const char* type, const Bytes& data = {}) {
     return Cat({Fields({uint32_t(data.size())}, -4), Bytes(type, type + 4), data, Bytes(4)});
@@ -237,7 +233,6 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
             {"32 bits, no mask", Icon(1, {IconDib(16, 16, 32, false)}), "fits"},
             {"one image twice", Bytes(shared.begin(), shared.end() - dib.size()), "broken"},
             {"a broken PNG", Icon(1, {IconDib(16, 16, 8), Png(48, 48, 8, 2, {})}), "broken"},
-            {"a PNG past its rows", Icon(1, {Png(1, 1, 8, 2, Chunk("IDAT", Zlib(5)))}), "broken"},
             {"compressed chunks in two PNGs", Icon(1, {bombs, bombs}),
              "makes 65 MB in compressed chunks;"},
             {"65535 entries", With(Icon(1, {IconDib(1, 1, 32)}), 4, 0xFFFF), "broken"},
