@@ -122,11 +122,11 @@ public:
             // symbols at its default memory level, each making a byte or more;
             // stored blocks hold 65535 bytes) or where it flushes: at the end of a
             // row at most, with an empty block, and at the stream's end. Blocks
-            // beyond one for every 4 KB made and those make little or nothing, and a
-            // decoder walks each: an empty one of 10 bits, or one of code tables it
-            // builds anew, in about 3 us, the time of some kilobytes of real data.
-            // Bytes that make nothing lie in block headers, at most 560 bytes each,
-            // and so are bounded with the blocks.
+            // beyond those and one for every 4 KB made make little or nothing, and
+            // a decoder walks each: an empty one of 10 bits, or one of code tables
+            // it builds anew, in about 3 us, the time of some kilobytes of real
+            // data. Bytes that make nothing lie in block headers, at most 560 bytes
+            // each, and so are bounded with the blocks.
             if (!ready_ || ended_ || allBlocks_ > allMade_ / 4096 + flushBlocks_) return false;
             const auto given = uInt(std::min<uint64_t>(size, 1u << 30));
             z_.next_in = const_cast<Bytef*>(in);
