@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <span>
+#include <zlib.h>
 
 namespace qel {
 namespace {
@@ -14,11 +16,12 @@ constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'
 // What drives a decoder's work beyond the pixels, and the most a picture may
 // have of it. A real progressive JPEG has about ten scans; a real GIF one or two
 // extension blocks a frame; the PNG decoder keeps at most 1000 ancillary chunks
-// and inflates the compressed ones (text, colour profiles) up to 8 MB each.
+// and inflates each compressed one (text, a colour profile) up to 8 MB, twice
+// when it makes less. Compressed chunks making 64 MB took the costliest real PNG
+// of a skin sheet's bound a fifth to a third more time to load, and no memory.
 constexpr uint64_t kMaxScans = 500;
 constexpr uint64_t kMaxExtensionBlocks = 8192;
 constexpr uint64_t kMaxAncillaryChunks = 1000;
-constexpr uint64_t kMaxCompressedChunks = 8;
 // An arithmetic decoder decodes each coefficient of a first pass (a sequential
 // scan's, or a progressive one's first bits) in up to 32 binary decisions (end of
 // block, zero, sign, up to 15 for the magnitude's size and 14 for its bits), each
@@ -34,6 +37,8 @@ constexpr uint64_t kDecisionsPerBlock = 384;
 // that make no pixel and one more for every 64 pixels it makes, which adds at
 // most about half to what its pixels cost.
 constexpr uint64_t kIdleCodesAFrame = 256, kPixelsAnIdleCode = 64;
+constexpr uint64_t kCompressedChunkInflated = 8 << 20;
+constexpr uint64_t kMaxCompressedChunkBytes = 64 << 20;
 
 uint32_t Le32(const uint8_t* b) {
     uint32_t v;
@@ -73,11 +78,12 @@ struct Cost {
     int64_t width = 0, height = 0;
     uint64_t frames = 0, frameArea = 0; // a GIF's or an icon's images, and their pixels
     uint64_t decodeBytes = 0;
-    uint64_t scans = 0, scanBlocks = 0; // JPEG: blocks decoded over all scans
-    uint64_t decisions = 0;             // JPEG: arithmetic-coded, at most
-    uint64_t extensionBlocks = 0;       // GIF: extensions and their data blocks
-    uint64_t idleCodesOver = 0;         // GIF: a frame's bound of idle codes, passed
-    uint64_t ancillaryChunks = 0, compressedChunks = 0; // PNG
+    uint64_t scans = 0, scanBlocks = 0;                // JPEG: blocks decoded over all scans
+    uint64_t decisions = 0;                            // JPEG: arithmetic-coded, at most
+    uint64_t extensionBlocks = 0;                      // GIF: extensions and their data blocks
+    uint64_t idleCodesOver = 0;                        // GIF: a frame's bound of idle codes, passed
+    uint64_t ancillaryChunks = 0, compressedBytes = 0; // PNG: what its compressed ones make
+    bool deflated = false; // PNG data: zlib streams, inflated once all else fits
 
     // One image whose every pixel costs the decoder `bytesPerPixel`.
     static Cost Single(int64_t width, int64_t height, uint64_t bytesPerPixel) {
@@ -97,7 +103,8 @@ struct Cost {
         decisions += image.decisions;
         extensionBlocks += image.extensionBlocks;
         ancillaryChunks += image.ancillaryChunks;
-        compressedChunks += image.compressedChunks;
+        compressedBytes += image.compressedBytes;
+        deflated |= image.deflated;
         return *this;
     }
 };
@@ -117,10 +124,124 @@ uint64_t DecodeBytes(uint64_t area, uint64_t bits, bool transparent) {
     return area * (bits + std::max<uint64_t>(bits, transparent ? 66 : 32) + 32) / 8;
 }
 
-// A PNG, chunk by chunk from its header chunk to its end chunk. The decoder makes
-// rows of at least `leastBits` a pixel (an icon's loader: 32), and adds alpha to
-// grey and alpha, to RGB and to 16-bit grey given a transparent colour (tRNS).
-Found PngCost(const uint8_t* b, uint64_t size, unsigned leastBits = 0) {
+// Inflates zlib streams one after another, counting the bytes each makes and
+// keeping none of them: zlib's state and window (about 40 KB, allocated once)
+// and one small output buffer, reused.
+class Inflater {
+public:
+    Inflater() : ready_(inflateInit(&z_) == Z_OK) {}
+    ~Inflater() {
+        if (ready_) inflateEnd(&z_);
+    }
+    Inflater(const Inflater&) = delete;
+    Inflater& operator=(const Inflater&) = delete;
+
+    // Starts the next stream, which is to make at most `most` bytes in `rows` rows.
+    void Start(uint64_t most, uint64_t rows = 0) {
+        ready_ = ready_ && inflateReset(&z_) == Z_OK;
+        made_ = 0;
+        most_ = most;
+        endsAfterMost_ = 0;
+        ended_ = false;
+        flushBlocks_ += 2 * rows + 4;
+    }
+    // Inflates the stream's next `size` bytes, block by block, and stops once it
+    // has made more than `most`. False when the stream is broken or goes on after
+    // its end, when it goes on after making `most` bytes with more than an
+    // encoder's closing blocks, or when the streams so far hold far more blocks
+    // than what they make calls for.
+    bool Feed(const uint8_t* in, uint64_t size) {
+        while (size > 0 && made_ <= most_) {
+            // A real encoder ends a block after thousands of bytes (zlib after 16383
+            // symbols at its default memory level, each making a byte or more;
+            // stored blocks hold 65535 bytes) or where it flushes: at the end of a
+            // row at most, with an empty block, and at the stream's end. Blocks
+            // beyond those and one for every 4 KB made make little or nothing, and
+            // a decoder walks each: an empty one of 10 bits, or one of code tables
+            // it builds anew, in about 3 us, the time of some kilobytes of real
+            // data. Bytes that make nothing lie in block headers, at most 560 bytes
+            // each, and so are bounded with the blocks.
+            if (!ready_ || ended_ || allBlocks_ > allMade_ / 4096 + flushBlocks_) return false;
+            const auto given = uInt(std::min<uint64_t>(size, 1u << 30));
+            z_.next_in = const_cast<Bytef*>(in);
+            z_.avail_in = given;
+            z_.next_out = out_;
+            z_.avail_out = sizeof out_;
+            const int result = inflate(&z_, Z_BLOCK);
+            const uint64_t taken = given - z_.avail_in, made = sizeof out_ - z_.avail_out;
+            in += taken;
+            size -= taken;
+            made_ += made;
+            allMade_ += made;
+            ended_ = result == Z_STREAM_END;
+            if (result != Z_OK && !ended_) return false;
+            if (!(z_.data_type & 128)) continue; // not at the end of a block
+            ++allBlocks_;
+            // Once it has made `most`, an encoder ends its stream: the block of
+            // the last bytes, an empty block or two of a flush, the final block.
+            if (made_ == most_ && ++endsAfterMost_ > 4) return false;
+        }
+        return true;
+    }
+    uint64_t Made() const { return made_; }
+
+private:
+    z_stream z_{};
+    bool ready_;
+    uint64_t made_ = 0, most_ = 0, endsAfterMost_ = 0;
+    bool ended_ = false;
+    uint64_t allMade_ = 0, allBlocks_ = 0, flushBlocks_ = 0; // over every stream
+    uint8_t out_[1 << 14];
+};
+
+// A PNG's image data before compression: its rows, and their bytes (each row's
+// filter byte and its pixels of `bits` each, rounded up to bytes); an interlaced
+// picture's rows are those of its seven passes, of which an empty one has none.
+struct PngRows {
+    uint64_t count = 0, bytes = 0;
+};
+PngRows PngRowsOf(int64_t width, int64_t height, unsigned bits, bool interlaced) {
+    struct Pass {
+        int64_t left, top, across, down;
+    };
+    static constexpr Pass kPasses[] = {{0, 0, 1, 1}, // not interlaced
+                                       {0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                       {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+    PngRows all;
+    for (const Pass& p : interlaced ? std::span(kPasses + 1, 7) : std::span(kPasses, 1)) {
+        const uint64_t columns = CeilDiv(std::max<int64_t>(width - p.left, 0), p.across),
+                       rows = columns ? CeilDiv(std::max<int64_t>(height - p.top, 0), p.down) : 0;
+        all.count += rows;
+        all.bytes += rows * (1 + CeilDiv(columns * bits, 8));
+    }
+    return all;
+}
+
+// Where the zlib stream of a compressed ancillary chunk (zTXt, iCCP, an iTXt
+// whose compression flag is set) starts in its `data`, after the text fields and
+// the method; 0 for a chunk of another kind, and beyond `length` for one whose
+// fields run past its end.
+uint64_t ZlibStart(const uint8_t* type, const uint8_t* data, uint64_t length) {
+    auto pastText = [&](uint64_t at) { // past the zero that ends the text at `at`
+        const void* zero = at < length ? memchr(data + at, 0, length - at) : nullptr;
+        return zero ? static_cast<const uint8_t*>(zero) - data + 1 : length + 1;
+    };
+    if (memcmp(type, "zTXt", 4) == 0 || memcmp(type, "iCCP", 4) == 0) return pastText(0) + 1;
+    if (memcmp(type, "iTXt", 4) != 0) return 0;
+    const uint64_t flag = pastText(0); // then the method, the language and the translated keyword
+    if (flag + 2 > length) return length + 1;
+    return data[flag] ? pastText(pastText(flag + 2)) : 0;
+}
+
+// A PNG, chunk by chunk from its header chunk to its end chunk, its image data
+// one run of chunks. The decoder makes rows of at least `leastBits` a pixel (an
+// icon's loader: 32), and adds alpha to grey and alpha, to RGB and to 16-bit grey
+// given a transparent colour (tRNS). With an `inflater`, its zlib streams are
+// inflated too: the image data's may make no more than the rows need and must
+// end there, and compressed chunks count what the decoder inflates of them,
+// within the budget of `compressedBefore` made by earlier pictures of the file.
+Found PngCost(const uint8_t* b, uint64_t size, Inflater* inflater, unsigned leastBits = 0,
+              uint64_t compressedBefore = 0) {
     if (size < 33 || memcmp(b, kPngSignature, 8) != 0 || Be32(b + 8) != 13 ||
         memcmp(b + 12, "IHDR", 4) != 0)
         return {};
@@ -132,11 +253,18 @@ Found PngCost(const uint8_t* b, uint64_t size, unsigned leastBits = 0) {
         ((depth == 1 || depth == 2 || depth == 4) && (colour == 0 || colour == 3));
     if (colour > 6 || kSamples[colour] == 0 || !depthFits || b[28] > 1) return {};
     Cost cost = Cost::Single(Be32(b + 16), Be32(b + 20), 0);
-    bool data = false, transparent = colour >= 4;
+    cost.deflated = true;
+    const PngRows rows =
+        PngRowsOf(std::min<int64_t>(cost.width, 1 << 20), std::min<int64_t>(cost.height, 1 << 20),
+                  kSamples[colour] * depth, b[28] == 1);
+    bool data = false, dataDone = false, transparent = colour >= 4;
     for (uint64_t at = 33;;) {
+        // Past the budget of compressed chunks the verdict is known: nothing more is inflated.
+        if (compressedBefore + cost.compressedBytes > kMaxCompressedChunkBytes) return cost;
         if (size - at < 12 || Be32(b + at) > size - at - 12) return {}; // cut short
-        const uint8_t* type = b + at + 4;
-        at += 12 + Be32(b + at);
+        const uint8_t *type = b + at + 4, *body = b + at + 8;
+        const uint64_t length = Be32(b + at);
+        at += 12 + length;
         if (memcmp(type, "IEND", 4) == 0) {
             const bool rgba = colour == 4 || (transparent && (colour == 2 || depth == 16));
             cost.decodeBytes = DecodeBytes(
@@ -145,13 +273,27 @@ Found PngCost(const uint8_t* b, uint64_t size, unsigned leastBits = 0) {
             return data ? Found(cost) : Found();
         }
         if (memcmp(type, "IHDR", 4) == 0) return {};
-        data |= memcmp(type, "IDAT", 4) == 0;
         transparent |= memcmp(type, "tRNS", 4) == 0;
-        if (type[0] & 0x20) { // ancillary
-            ++cost.ancillaryChunks;
-            for (const char* compressed : {"zTXt", "iTXt", "iCCP"})
-                cost.compressedChunks += memcmp(type, compressed, 4) == 0;
+        if (memcmp(type, "IDAT", 4) == 0) {
+            if (dataDone) return {};
+            if (inflater && !data) inflater->Start(rows.bytes, rows.count);
+            data = true;
+            // A stream that makes fewer bytes than the rows need is drawn as far as it goes.
+            if (inflater && (!inflater->Feed(body, length) || inflater->Made() > rows.bytes))
+                return {};
+            continue;
         }
+        dataDone = data;
+        if (!(type[0] & 0x20)) continue; // critical
+        ++cost.ancillaryChunks;
+        const uint64_t start = inflater ? ZlibStart(type, body, length) : 0;
+        if (start > length) return {};
+        if (start == 0) continue;
+        inflater->Start(
+            std::min(kCompressedChunkInflated,
+                     kMaxCompressedChunkBytes - compressedBefore - cost.compressedBytes));
+        if (!inflater->Feed(body + start, length - start)) return {};
+        cost.compressedBytes += std::min(inflater->Made(), kCompressedChunkInflated);
     }
 }
 
@@ -302,8 +444,9 @@ Found DibCost(const uint8_t* b, uint64_t size, uint64_t info, uint64_t bits, boo
 // Every image of an icon or cursor lies in the file and holds together. The
 // images take no more bytes than the file has, so that entries sharing one
 // image cannot make the walk read it over and over. A cursor's loader holds one
-// more copy of the file.
-Found IconCost(const uint8_t* b, uint64_t size) {
+// more copy of the file. With an `inflater`, its PNG images' streams are
+// inflated too.
+Found IconCost(const uint8_t* b, uint64_t size, Inflater* inflater) {
     const uint64_t count = Le16(b + 4);
     if (count == 0 || 6 + 16 * count > size) return {};
     Cost all;
@@ -314,7 +457,7 @@ Found IconCost(const uint8_t* b, uint64_t size) {
         walked += bytes;
         if (offset + bytes > size || walked > size) return {};
         const Found image = bytes >= 8 && memcmp(b + offset, kPngSignature, 8) == 0
-                                ? PngCost(b + offset, bytes, 32)
+                                ? PngCost(b + offset, bytes, inflater, 32, all.compressedBytes)
                                 : DibCost(b + offset, bytes, 0, 0, true);
         if (!image) return {};
         all += *image;
@@ -466,7 +609,7 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
         {found.decisions, kDecisionsPerBlock * blocks, 1, "needs", " arithmetic-coded decisions"},
         {found.extensionBlocks, kMaxExtensionBlocks, 1, "has", " blocks in its extensions"},
         {found.ancillaryChunks, kMaxAncillaryChunks, 1, "has", " ancillary chunks"},
-        {found.compressedChunks, kMaxCompressedChunks, 1, "has", " compressed chunks"},
+        {found.compressedBytes, kMaxCompressedChunkBytes, kMB, "makes", " MB in compressed chunks"},
     };
     for (const auto& count : counts)
         if (count.found > count.most)
@@ -483,11 +626,9 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
     return true;
 }
 
-} // namespace
-
-bool PictureWithin(const void* data, size_t size, PictureBound bound, std::string* tooLarge) {
-    if (tooLarge) tooLarge->clear();
-    const auto* b = static_cast<const uint8_t*>(data);
+// What decoding the picture `b` costs, walked from its start to its end; with
+// an `inflater`, PNG data is inflated too.
+Found Walk(const uint8_t* b, uint64_t size, Inflater* inflater) {
     Found found;
     if (size >= 14 && b[0] == 'B' && b[1] == 'M')
         found = DibCost(b, size, 14, Le32(b + 10), false);
@@ -496,12 +637,25 @@ bool PictureWithin(const void* data, size_t size, PictureBound bound, std::strin
     else if (size >= 2 && b[0] == 0xFF && b[1] == 0xD8)
         found = JpegCost(b, size);
     else if (size >= 8 && memcmp(b, kPngSignature, 8) == 0)
-        found = PngCost(b, size);
+        found = PngCost(b, size, inflater);
     else if (size >= 6 && Le16(b) == 0 && (Le16(b + 2) == 1 || Le16(b + 2) == 2))
-        found = IconCost(b, size);
-    if (!found) return false;
-    found->decodeBytes += kFileCopies * uint64_t(size);
-    return Judge(*found, bound, tooLarge);
+        found = IconCost(b, size, inflater);
+    if (found) found->decodeBytes += kFileCopies * size;
+    return found;
+}
+
+} // namespace
+
+bool PictureWithin(const void* data, size_t size, PictureBound bound, std::string* tooLarge) {
+    if (tooLarge) tooLarge->clear();
+    const auto* b = static_cast<const uint8_t*>(data);
+    // The cheap walk first: PNG data is inflated only when all else fits.
+    Found found = Walk(b, size, nullptr);
+    if (!found || !Judge(*found, bound, tooLarge)) return false;
+    if (!found->deflated) return true;
+    Inflater inflater;
+    found = Walk(b, size, &inflater);
+    return found && Judge(*found, bound, tooLarge);
 }
 
 } // namespace qel

@@ -14,7 +14,7 @@ import subprocess
 import sys
 import zlib
 
-from PIL import Image
+from PIL import Image, ImageChops
 
 Image.MAX_IMAGE_PIXELS = None
 SHEET_SIDE, ANY_SIDE = 4096, 8192
@@ -26,9 +26,14 @@ MAX_AREA, MAX_FILE = 1 << 26, 64 << 20
 FILE_COPIES, RGBA16_BYTES, ICON_RGBA_BYTES = 3, 20.25, 16.25
 MAX_SCANS, SCAN_BLOCKS_PER_BLOCK = 500, 24
 DECISIONS_PER_BLOCK, FIRST_PASS_DECISIONS = 384, 32  # arithmetic decoding
-MAX_EXTENSION_BLOCKS, MAX_ANCILLARY, MAX_COMPRESSED = 8192, 1000, 8
 PIXELS_AN_IDLE_CODE = 64  # a GIF frame's codes that make no pixel: one for every 64 it makes
 CLEAR, END = -1, -2  # LZW codes beside colour indices
+MAX_EXTENSION_BLOCKS, MAX_ANCILLARY = 8192, 1000
+# What compressed chunks may make in all, counting up to 8 MB of each; the decoder
+# inflates twice a chunk that makes less than 8000000 bytes, its name included.
+COMPRESSED_BUDGET, CHUNK_COUNTED, CHUNK_WHOLE = 64 << 20, 8 << 20, 8000000 - 1000
+MAX_COMPRESSED = COMPRESSED_BUDGET // CHUNK_COUNTED
+BYTES_A_BLOCK = 4096  # made for each deflate block of a stream, beyond its flushes
 
 
 def decode_budget(side):
@@ -68,6 +73,49 @@ def png16(picture, mode='RGBA'):
     header = struct.pack('>IIBBBBB', rgba.width, rgba.height, 16, colour, 0, 0, 0)
     return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', b''.join(data)) +
             chunk(b'IEND', b''))
+
+
+def png_of(width, height, stream, colour=2):
+    """An 8-bit PNG of the zlib `stream`, in image data chunks of 1 MB."""
+    header = struct.pack('>IIBBBBB', width, height, 8, colour, 0, 0, 0)
+    data = (chunk(b'IDAT', stream[at:at + (1 << 20)]) for at in range(0, len(stream), 1 << 20))
+    return b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + b''.join(data) + chunk(b'IEND', b'')
+
+
+def zeros_stream(size):
+    """A zlib stream of `size` (a multiple of 64 MB) zeros, about a byte a kilobyte:
+    one fully flushed piece of 64 MB of them, repeated."""
+    piece = zlib.compressobj(9)
+    piece = (piece.compress(bytes(64 << 20)) + piece.flush(zlib.Z_FULL_FLUSH))[2:]
+    adler = (size % 65521) << 16 | 1
+    return b'\x78\xda' + piece * (size >> 26) + b'\x03\x00' + struct.pack('>I', adler)
+
+
+def empty_blocks(count):
+    """`count` (a multiple of four) empty deflate blocks of dynamic codes, 90 bits each:
+    a decoder builds code tables for each, of which only end-of-block has a code."""
+    bits = []
+    put = lambda value, n: bits.extend(value >> i & 1 for i in range(n))
+    put(0b100, 3)  # not final, dynamic
+    put(0, 5), put(0, 5), put(14, 4)  # 257 literal and length codes, 1 distance, 18 code lengths
+    for length in [0, 0, 1] + [0] * 14 + [1]:  # of 16, 17, 18, 0, 8, ..., 1: '1' is 0, '18' is 1
+        put(length, 3)
+    put(1, 1), put(127, 7), put(1, 1), put(107, 7)  # 138 and 118 zeros, then a length of 1
+    put(0, 1), put(0, 1), put(0, 1)  # for end-of-block and one distance; end-of-block
+    bits *= 4
+    return bytes(sum(bit << i for i, bit in enumerate(bits[at:at + 8]))
+                 for at in range(0, len(bits), 8)) * (count // 4)
+
+
+def rows_of(picture, sub=False):
+    """The rows of the 8-bit `picture`, each with its filter byte: none, or Sub (each
+    sample less the one a pixel before), which most pictures compress better with."""
+    if sub:
+        before = ImageChops.offset(picture, 1, 0)
+        before.paste(0, (0, 0, 1, picture.height))
+        picture = ImageChops.subtract_modulo(picture, before)
+    raw, stride = picture.tobytes(), picture.width * len(picture.getbands())
+    return b''.join(bytes([sub]) + raw[y * stride:(y + 1) * stride] for y in range(picture.height))
 
 
 def png_with(data, extra):
@@ -340,6 +388,44 @@ def make(folder, source, side):
     write(folder, 'refused-clears.gif', gif_of_codes(1, 1, lzw_data([CLEAR], clears, [0])))
     write(folder, 'refused-clear-frames.gif',
           gif_of_codes(side, frames, lzw_data([CLEAR, 0], area, [])))
+    png_families(folder, picture, open(path('real-rgb.png'), 'rb').read())
+
+
+def png_families(folder, picture, real):
+    """PNG streams and compressed chunks: the costliest the check takes, beside the
+    real picture `real` of the bound, and files refused, alone and in an icon."""
+    side = picture.width
+    # The densest stream a picture file holds: 8-bit RGBA of 7-bit noise,
+    # Huffman codes alone, its rows within 56 MB.
+    height = min(side, (56 << 20) // (4 * side))
+    noise = Image.frombytes('RGBA', (side, height), os.urandom(4 * side * height))
+    dense = zlib.compressobj(9, zlib.DEFLATED, 15, 9, zlib.Z_HUFFMAN_ONLY)
+    dense = dense.compress(rows_of(noise.point(lambda v: v & 0x7F))) + dense.flush()
+    write(folder, 'worst-dense.png', png_of(side, height, dense, colour=6))
+    # The picture's rows with an empty block of code tables for every 4 KB they
+    # make, before the last row.
+    rows, stride = rows_of(picture, sub=True), 1 + 3 * side
+    blocks = zlib.compressobj(6)
+    head = blocks.compress(rows[:-stride]) + blocks.flush(zlib.Z_FULL_FLUSH)
+    tail = blocks.compress(rows[-stride:]) + blocks.flush()
+    empty = empty_blocks(len(rows) // BYTES_A_BLOCK // 4 * 4)
+    write(folder, 'worst-empty-blocks.png', png_of(side, side, head + empty + tail))
+    # The real picture with compressed chunks making the budget, each whole.
+    whole = [(b'zTXt', b'Comment\x00\x00' + zlib.compress(bytes(CHUNK_WHOLE), 9))]
+    whole *= COMPRESSED_BUDGET // CHUNK_WHOLE
+    write(folder, 'worst-compressed.png', png_with(real, whole))
+    # Refused: 900 compressed chunks of 8 MB; the real picture's stream after
+    # empty blocks up to a file of 63 MB; 1 x 1 pixels of a stream of 8 MB going
+    # on after its row, making 8 GB, alone and in an icon.
+    bomb = [(b'zTXt', b'Comment\x00\x00' + zlib.compress(bytes(CHUNK_COUNTED), 9))]
+    write(folder, 'refused-compressed.png', png_with(real, bomb * 900))
+    stream = b''.join(data for kind, data in png_chunks(real) if kind == b'IDAT')
+    empty = (63 << 20) - len(real)
+    write(folder, 'refused-empty-blocks.png',
+          png_of(side, side, stream[:2] + empty_blocks(empty // 45 * 4) + stream[2:]))
+    past = png_of(1, 1, zeros_stream(8 << 30))
+    write(folder, 'refused-past-row.png', past)
+    write(folder, 'refused-past-row.ico', ico([past]))
 
 
 def main():

@@ -38,6 +38,11 @@ else()
     find_package(benchmark QUIET)
 endif()
 
+# zlib, with which the picture check inflates PNG data: the static library in the
+# Windows builds, whose programs need no DLL beside them.
+set(ZLIB_USE_STATIC_LIBS ${WIN32})
+find_package(ZLIB REQUIRED)
+
 # qel_add_test(NAME SOURCES... LIBS ...): one test executable, run by ctest
 # (through Wine for the Windows builds, see scripts/with-wine.sh).
 # A FILTER (gtest's syntax) limits the run to some of the executable's tests.

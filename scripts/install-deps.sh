@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
           g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
           wine wine64 fonts-wine libwine-dev xvfb xauth imagemagick
-          giflib-tools libgif-dev python3-pil libjpeg-turbo-progs)
+          zlib1g-dev libz-mingw-w64-dev giflib-tools libgif-dev python3-pil libjpeg-turbo-progs)
 if [ "${1:-}" = --list ]; then
     printf '%s\n' "${packages[@]}"
     exit 0

@@ -2,6 +2,7 @@
 #include "base/PictureHeader.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 #include <algorithm>
 #include <cstdlib>
 #include <random>
@@ -131,20 +132,58 @@ Bytes Longer(Bytes b, size_t at) {
     return b;
 }
 
+// A zlib stream making `size` zeros in `rows` pieces, as an encoder that
+// flushes after each writes it, with `before` and `after` empty blocks (of fixed
+// codes, four in 5 bytes) around them.
+Bytes Zlib(uint32_t size, uint32_t before = 0, uint32_t after = 0, uint32_t rows = 1) {
+    auto empty = [](uint32_t blocks) {
+        Bytes b;
+        for (uint32_t n = 0; n < blocks / 4; ++n)
+            b.insert(b.end(), {0x02, 0x08, 0x20, 0x80, 0x00});
+        return b;
+    };
+    const Bytes zeros(size);
+    Bytes blocks(size / 2 + 16 * rows + 64);
+    z_stream s{};
+    deflateInit2(&s, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+    s.next_out = blocks.data();
+    s.avail_out = uInt(blocks.size());
+    for (uint32_t row = 0; row < rows; ++row) {
+        s.next_in = const_cast<uint8_t*>(zeros.data());
+        s.avail_in = size / rows;
+        deflate(&s, Z_SYNC_FLUSH);
+    }
+    blocks.resize(s.total_out);
+    deflateEnd(&s);
+    const Bytes check = Fields({uint32_t(adler32(1, zeros.data(), size))}, -4);
+    return Cat({{0x78, 0x01}, empty(before), blocks, empty(after), {0x03, 0x00}, check});
+}
 Bytes Chunk(const char* type, const Bytes& data = {}) {
     return Cat({Fields({uint32_t(data.size())}, -4), Bytes(type, type + 4), data, Bytes(4)});
 }
+// Compressed chunks of each kind, each making `size` bytes.
+Bytes CompressedChunks(int count, uint32_t size) {
+    const Bytes stream = Zlib(size);
+    Bytes chunks;
+    for (int n = 0; n < count; ++n) // name, (flag,) method, (language, translation)
+        chunks =
+            Cat({chunks, n % 3 ? Chunk(n % 3 == 1 ? "zTXt" : "iCCP", Cat({{'a', 0, 0}, stream}))
+                               : Chunk("iTXt", Cat({{'a', 0, 1, 0, 0, 0}, stream}))});
+    return chunks;
+}
+// A PNG whose image data makes none of its rows (a stream cut short is drawn as
+// far as it goes), unless `chunks` say otherwise.
 Bytes Png(uint32_t w, uint32_t h, uint8_t depth = 8, uint8_t colour = 2,
-          const Bytes& chunks = Chunk("IDAT", {1})) {
+          const Bytes& chunks = Chunk("IDAT", Zlib(0)), uint8_t interlace = 0) {
     return Cat({{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'},
-                Chunk("IHDR", Cat({Fields({w, h}, -4), {depth, colour, 0, 0, 0}})),
+                Chunk("IHDR", Cat({Fields({w, h}, -4), {depth, colour, 0, 0, interlace}})),
                 chunks,
                 Chunk("IEND")});
 }
 
 TEST(PictureHeader, NothingLargerThanTheBoundPassesAndNoBytesFault) {
     std::mt19937 rng(21);
-    const Bytes png = Png(4, 4), jpeg = Jpeg(8, 8, 2, {}, 0xC2),
+    const Bytes png = Png(4, 4, 8, 2, Chunk("IDAT", Zlib(4 * 13))), jpeg = Jpeg(8, 8, 2, {}, 0xC2),
                 icon = Icon(1, {IconDib(1, 1, 32)}), codes = Cat({{0}, Lzw(kSixtyFour)});
     for (int round = 0; round < 20000; ++round) {
         const long limit = rng() % 2 ? 4096 : kAnyPicture.side;
@@ -210,6 +249,8 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
     const Bytes dib = IconDib(16, 16, 4), shared = With(Icon(1, {dib, dib}), 34, 38);
     // The image one byte further on than it lies, its last byte past the file.
     const Bytes further = With(With(Icon(1, {Cat({{0}, dib})}), 14, uint32_t(dib.size())), 18, 23);
+    const Bytes bombs =
+        Png(1, 1, 8, 2, Cat({CompressedChunks(5, 8 << 20), Chunk("IDAT", Zlib(0))}));
     ExpectVerdicts(
         {
             {"core header", Bmp(12, 5, 3, 8), "fits"},
@@ -233,6 +274,8 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
             {"an image past the file", Bytes(further.begin(), further.end() - 1), "broken"},
             {"an image of one byte", Icon(1, {{0x89}}), "broken"},
             {"a broken PNG", Icon(1, {IconDib(16, 16, 8), Png(48, 48, 8, 2, {})}), "broken"},
+            {"compressed chunks in two PNGs", Icon(1, {bombs, bombs}),
+             "makes 65 MB in compressed chunks;"},
             {"65535 entries", With(Icon(1, {IconDib(1, 1, 32)}), 4, 0xFFFF), "broken"},
         },
         kSheet);
@@ -277,12 +320,12 @@ TEST(PictureHeader, JpegsAreWalkedToTheirEnd) {
 }
 
 TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
-    Bytes texts, compressed;
+    Bytes texts;
     for (int n = 0; n < 1001; ++n)
         texts = Cat({texts, Chunk("tEXt", {'a', 0})});
-    for (int n = 0; n < 9; ++n)
-        compressed = Cat({compressed, Chunk(n % 2 ? "zTXt" : "iCCP", {'a', 0, 0, 0x78})});
-    const Bytes whole = Png(4, 4), image = Chunk("IDAT", {1}),
+    const Bytes row = Zlib(4), rows = Chunk("IDAT", Bytes(row.begin(), row.begin() + 5)),
+                rest = Chunk("IDAT", Bytes(row.begin() + 5, row.end()));
+    const Bytes whole = Png(4, 4), image = Chunk("IDAT", Zlib(0)),
                 header = Chunk("tEXt", Bytes(whole.begin() + 16, whole.begin() + 29)); // as IHDR
     ExpectVerdicts(
         {
@@ -295,7 +338,22 @@ TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
              "broken"},
             {"past the end", Png(4, 4, 8, 2, Fields({0x7FFFFFFF, 0x49444154}, -4)), "broken"},
             {"ancillary", Png(4, 4, 8, 2, Cat({texts, image})), "has 1001 ancillary chunks;"},
-            {"compressed", Png(4, 4, 8, 2, Cat({compressed, image})), "has 9 compressed chunks;"},
+            {"ten compressed", Png(4, 4, 8, 2, Cat({CompressedChunks(10, 100), image})), "fits"},
+            {"8 MB of each counted", Png(4, 4, 8, 2, Cat({CompressedChunks(8, 9 << 20), image})),
+             "fits"},
+            {"bombs", Png(4, 4, 8, 2, Cat({CompressedChunks(9, 9 << 20), image})),
+             "makes 65 MB in compressed chunks; a skin sheet makes at most 64 MB"},
+            {"rows in two chunks", Png(1, 1, 8, 2, Cat({rows, rest})), "fits"},
+            {"image data in two runs", Png(1, 1, 8, 2, Cat({rows, Chunk("tEXt", {'a', 0}), rest})),
+             "broken"},
+            {"more than the rows", Png(1, 1, 8, 2, Chunk("IDAT", Zlib(5))), "broken"},
+            {"on past the rows", Png(1, 100, 8, 0, Chunk("IDAT", Zlib(200, 0, 8))), "broken"},
+            {"data past the stream", Png(1, 1, 8, 2, Chunk("IDAT", Cat({Zlib(4), {0}}))), "broken"},
+            {"flushed every row", Png(1, 500, 8, 0, Chunk("IDAT", Zlib(1000, 0, 0, 500))), "fits"},
+            {"empty blocks", Png(1024, 1024, 8, 0, Chunk("IDAT", Zlib(512 * 1025, 0, 5000))),
+             "broken"},
+            {"interlaced, by passes", Png(3, 3, 8, 2, Chunk("IDAT", Zlib(33)), 1), "fits"},
+            {"interlace method 2", Png(1, 1, 8, 2, Chunk("IDAT", Zlib(4)), 2), "broken"},
             {"16-bit RGBA", Png(4096, 4096, 16, 6), "fits"},
         },
         kSheet);
