@@ -45,25 +45,14 @@ find_package(ZLIB REQUIRED)
 
 # qel_add_test(NAME SOURCES... LIBS ...): one test executable, run by ctest
 # (through Wine for the Windows builds, see scripts/with-wine.sh).
-# A FILTER (gtest's syntax) limits the run to some of the executable's tests.
 function(qel_add_test name)
-    cmake_parse_arguments(ARG "" "FILTER" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     if(WIN32)
         target_sources(${name} PRIVATE $<TARGET_OBJECTS:qel_utf8_manifest>)
     endif()
     target_link_libraries(${name} PRIVATE qel_test_main ${ARG_LIBS})
-    qel_add_test_run(${name} ${name} "${ARG_FILTER}")
-endfunction()
-
-# qel_add_test_run(NAME EXECUTABLE FILTER): one more ctest run of a test
-# executable, limited to the tests FILTER names (all when empty).
-function(qel_add_test_run name executable filter)
-    if(filter)
-        add_test(NAME ${name} COMMAND ${executable} --gtest_filter=${filter})
-    else()
-        add_test(NAME ${name} COMMAND ${executable})
-    endif()
+    add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QEL_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output"
         TIMEOUT 900)

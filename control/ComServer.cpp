@@ -1,5 +1,7 @@
 #include "control/ComServer.h"
 #include "base/ComObject.h"
+#include "base/ComPtr.h"
+#include "base/Handle.h"
 #include "base/Module.h"
 #include "typelib/QelTypeLib.h"
 #include "hooking/CTimer.h"
@@ -10,6 +12,9 @@
 #include "renderer/Qel_SkinClass.h"
 #include "renderer/Qel_SkinConfig.h"
 
+#include <oleauto.h>
+#include <olectl.h>
+#include <atomic>
 #include <string>
 
 namespace qel {

@@ -218,6 +218,7 @@ STDMETHODIMP Qel_SkinClass::Attach2(IDispatch* f, _Qel_SkinConfig* cSkin) {
                 Detach();
                 return hr;
             }
+            windowMarked_ = true;
             // The bar holds the form's menu from now on, so that Detach gives it
             // back even if no frame was painted in between.
             LONG menu = 0;
@@ -264,9 +265,11 @@ STDMETHODIMP Qel_SkinClass::Attach(IDispatch* f, IPictureDisp* picCaption, IPict
 STDMETHODIMP Qel_SkinClass::Detach() {
     return ComGuard([&] {
         // A window that was destroyed (its modifier detached itself then) or whose
-        // handle now names another window is no longer touched.
+        // handle now names another window is no longer touched. One the modifier
+        // never marked (the attachment failed on the way) still has the bar on it.
         const bool windowOurs =
-            hwnd_ && GetPropA(hwnd_, kImplementationProp) == static_cast<_Qel_SkinAreaMod*>(this);
+            hwnd_ && (!windowMarked_ ||
+                      GetPropA(hwnd_, kImplementationProp) == static_cast<_Qel_SkinAreaMod*>(this));
         if (m_cNCS) m_cNCS->Detach();
         HMENU menu = nullptr;
         if (m_cMenu) {
@@ -276,6 +279,7 @@ STDMETHODIMP Qel_SkinClass::Detach() {
         }
         if (menu && windowOurs) SetMenu(hwnd_, menu);
         hwnd_ = nullptr;
+        windowMarked_ = false;
         drawn_ = {};
         return S_OK;
     });

@@ -126,6 +126,7 @@ private:
     EventConnection ncsEvents_;
     ComPtr<cMenuBar> m_cMenu;
     HWND hwnd_ = nullptr;
+    bool windowMarked_ = false; // the modifier marked hwnd_ as this renderer's
     ComPtr<IDispatch> form_;
     std::unique_ptr<Surfaces> dc_; // made by Attach2
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace qel {
 namespace {
@@ -25,27 +26,38 @@ TEST(AtomicFile, AWriteFailingAtAnyStepLeavesTheOldFileAndTouchesNothingElse) {
     folder += std::string(248 - folder.size(), 'd') + "/";
     std::filesystem::create_directories(folder);
     const std::string path = folder + "a.bmp";
-    ASSERT_TRUE(WriteFileReplacing(path, "old", 3));
-    // Left two hours ago: by a writer that ended (a link to a user's file where links can
-    // be made; under Wine one looks like a plain file), this running one, and a user.
-    const std::string notes = folder + "notes.txt", stale = folder + "~qel2147483647-0.tmp",
-                      kept[] = {folder + "~qel" + std::to_string(getpid()) + "-0.tmp",
-                                folder + "~qel2147483647-my notes.tmp"};
-    std::ofstream(notes) << "the user's";
-    std::error_code noLinks;
-    fs::create_symlink(notes, stale, noLinks);
-    for (const std::string& file : {notes, stale, kept[0], kept[1]}) {
-        if (!fs::exists(file)) std::ofstream(file) << "not this write's";
+    // Left two hours ago, each with what is not this write's: a user's file, and files
+    // named as temporaries: by a user, by a writer that ended, and under the names this
+    // process's first write meets (no test before this one writes). The last three link to
+    // the user's file where links can be made; under Wine a link looks like a plain file.
+    const std::string notes = folder + "notes.txt",
+                      mine = folder + "~qel" + std::to_string(getpid()),
+                      links[] = {folder + "~qel2147483647-0.tmp", mine + "-0.tmp", mine + "-1.tmp"},
+                      planted[] = {notes, folder + "~qel2147483647-my notes.tmp", links[0],
+                                   links[1], links[2]};
+    const char theirs[] = "not this write's";
+    std::ofstream(notes) << theirs;
+    for (const std::string& link : links) {
+        std::error_code noLinks;
+        fs::create_symlink(notes, link, noLinks);
+    }
+    for (const std::string& file : planted) {
+        if (!fs::exists(file)) std::ofstream(file) << theirs;
         fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(2));
     }
+    const auto read = [](const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    ASSERT_TRUE(WriteFileReplacing(path, "old", 3));
     for (int step = 0;; ++step) {
         FailWriteStep(step);
         const bool written = WriteFileReplacing(path, "new", 3);
         FailWriteStep(-1);
         ASSERT_TRUE(step > 0 || !written);
-        std::ifstream in(path, std::ios::binary);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), written ? "new" : "old");
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 5) << step;
+        EXPECT_EQ(read(path), written ? "new" : "old");
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), std::ssize(planted) + 1)
+            << step;
         if (written) break;
     }
     std::string why;
@@ -58,7 +70,10 @@ TEST(AtomicFile, AWriteFailingAtAnyStepLeavesTheOldFileAndTouchesNothingElse) {
     EXPECT_EQ(fs::file_size(path), 3u);
     EXPECT_FALSE(WriteFileReplacing(folder + "none/a.bmp", "", 0, &why));
     EXPECT_NE(why.find("the folder does not exist"), std::string::npos) << why;
-    fs::remove(stale); // a link left here traps a later run under Wine, which removes its target
+    for (const std::string& file : planted)
+        EXPECT_EQ(read(file), theirs) << file;
+    for (const std::string& link : links)
+        fs::remove(link); // a link left here traps a later run under Wine, which removes its target
 }
 
 } // namespace

@@ -108,7 +108,7 @@ TEST_F(ComServer, UnregisteringRemovesThisBuildsRegistrationOnly) {
 
 // Installed deeper than the short path limit, the library knows its whole path.
 TEST(ComServerModule, ALibraryInstalledDeepKnowsItsWholePath) {
-    const fs::path dll = fs::path(test::OutputPath("com")) / std::string(150, 'd') /
+    const fs::path dll = fs::absolute(test::OutputPath("com")) / std::string(150, 'd') /
                          std::string(150, 'd') / "Qel_SkinControl.dll";
     fs::create_directories(dll.parent_path());
     CopyFileW(fs::path(test::WindowsPath(QEL_CONTROL_DLL)).c_str(), dll.c_str(), FALSE);

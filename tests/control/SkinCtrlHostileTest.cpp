@@ -375,13 +375,8 @@ std::ostream& operator<<(std::ostream& out, const Seen& s) {
                << s.active << " region " << s.region << " skin " << s.skin;
 }
 
-// Runs in a test process of its own (tests/control/CMakeLists.txt): failing
-// every allocation in turn would also fail those of whatever earlier tests of
-// the process left behind, which is not what it checks.
-class SkinCtrlFaultInjection : public SkinCtrlHostile {};
-
 // From a form without the skin and from one with another skin on.
-TEST_F(SkinCtrlFaultInjection, EachFailingAllocationOfAnActivationLeavesTheControlAsItWas) {
+TEST_F(SkinCtrlHostile, EachFailingAllocationOfAnActivationLeavesTheControlAsItWas) {
     Place();
     host->AddControl(L"Command1", L"CommandButton", 0x00ABCDEF, 0x00010203);
     HWND hwnd = host->Window();
