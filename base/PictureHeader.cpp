@@ -33,10 +33,11 @@ constexpr uint64_t kMaxAncillaryChunks = 1000;
 constexpr uint64_t kFirstPassDecisions = 32, kRefinementDecisions = 3;
 constexpr uint64_t kDecisionsPerBlock = 384;
 // A GIF frame's LZW codes make its pixels; a clear code costs the decoder as much
-// as some 30 pixels (it resets the code table). A frame has at most 256 codes
-// that make no pixel and one more for every 64 pixels it makes, which adds at
-// most about half to what its pixels cost.
-constexpr uint64_t kIdleCodesAFrame = 256, kPixelsAnIdleCode = 64;
+// as some 30 pixels (it resets the code table). A file has at most 2^18 codes
+// that make no pixel (some 65 ms of the decoder's work: room for small pictures of
+// an encoder that clears every other code) and one more for every 64 pixels its
+// frames make, which adds at most about half to what those pixels cost.
+constexpr uint64_t kIdleCodes = 1 << 18, kPixelsAnIdleCode = 64;
 constexpr uint64_t kCompressedChunkInflated = 8 << 20;
 constexpr uint64_t kMaxCompressedChunkBytes = 64 << 20;
 
@@ -81,7 +82,7 @@ struct Cost {
     uint64_t scans = 0, scanBlocks = 0;                // JPEG: blocks decoded over all scans
     uint64_t decisions = 0;                            // JPEG: arithmetic-coded, at most
     uint64_t extensionBlocks = 0;                      // GIF: extensions and their data blocks
-    uint64_t idleCodesOver = 0;                        // GIF: a frame's bound of idle codes, passed
+    uint64_t idleCodesOver = 0;                        // GIF: the bound of idle codes, passed
     uint64_t ancillaryChunks = 0, compressedBytes = 0; // PNG: what its compressed ones make
     bool deflated = false; // PNG data: zlib streams, inflated once all else fits
 
@@ -476,11 +477,12 @@ uint64_t ColourTable(uint8_t packed) {
 // width follows from the codes since the last clear code, as the decoder's table
 // grows, and each makes as many pixels as its string is long. Idle codes, which
 // make no pixel (clear and end codes, and once the frame is complete whatever
-// data follows, counted in codes of the width then read), past the frame's bound
-// set `idleOver` to that bound and end the decoding. Without `decode` the data
-// blocks are only skipped.
+// data follows, counted in codes of the width then read), add to `idle` and the
+// pixels to `made`, the counts of the file's frames so far; past the file's bound
+// they set `idleOver` to that bound and end the decoding. Without `decode` the
+// data blocks are only skipped.
 bool FrameCodes(const uint8_t* b, uint64_t size, uint64_t& at, uint64_t area, bool decode,
-                uint64_t& idleOver) {
+                uint64_t& idle, uint64_t& made, uint64_t& idleOver) {
     const unsigned minimum = at < size ? b[at++] : 0;
     if (minimum < 2 || minimum > 8) return false;
     const unsigned clear = 1u << minimum;
@@ -490,8 +492,8 @@ bool FrameCodes(const uint8_t* b, uint64_t size, uint64_t& at, uint64_t area, bo
     uint16_t lengths[4097];
     std::fill(lengths, lengths + clear, uint16_t(1));
     unsigned width = minimum + 1, limit = 2 * clear, next = clear + 1, count = 0;
-    uint64_t bits = 0, made = 0, idle = 0, after = 0;
-    uint64_t most = kIdleCodesAFrame + area / kPixelsAnIdleCode;
+    uint64_t bits = 0, after = 0, frameMade = 0;
+    uint64_t most = kIdleCodes + (made + area) / kPixelsAnIdleCode;
     bool ended = !decode, over = false;
     for (; at < size && b[at] != 0; at += 1 + b[at]) {
         if (b[at] > size - at - 1) return false;
@@ -523,14 +525,15 @@ bool FrameCodes(const uint8_t* b, uint64_t size, uint64_t& at, uint64_t area, bo
             }
             if (next < 4096 && ++next == limit && limit < 4096) limit *= 2, ++width;
             lengths[next] = uint16_t(lengths[code] + 1);
-            ended = (made += lengths[code]) >= area;
+            ended = (frameMade += lengths[code]) >= area;
         }
         if (ended) after += end - p + count / 8, count = 0; // the whole bytes not read
     }
     if (at++ >= size) return false;
+    made += frameMade;
     if (decode && !over) {
         idle += after * 8 / width;
-        most = kIdleCodesAFrame + made / kPixelsAnIdleCode;
+        most = kIdleCodes + made / kPixelsAnIdleCode;
         over = idle > most;
     }
     if (over) idleOver = most;
@@ -544,6 +547,7 @@ bool FrameCodes(const uint8_t* b, uint64_t size, uint64_t& at, uint64_t area, bo
 Found GifCost(const uint8_t* b, uint64_t size) {
     Cost cost{Le16(b + 6), Le16(b + 8)};
     bool transparent = false;
+    uint64_t idle = 0, made = 0; // over all frames
     for (uint64_t at = 13 + ColourTable(b[10]);;) {
         if (at >= size) {
             if (at == size && cost.frames) break;
@@ -561,7 +565,8 @@ Found GifCost(const uint8_t* b, uint64_t size) {
             at += 9 + ColourTable(b[at + 8]);
             // Codes are decoded as long as the picture may yet be taken.
             const bool decode = !cost.idleCodesOver && cost.frameArea <= kMaxPictureArea;
-            if (!FrameCodes(b, size, at, Area(width, height), decode, cost.idleCodesOver))
+            if (!FrameCodes(b, size, at, Area(width, height), decode, idle, made,
+                            cost.idleCodesOver))
                 return {};
         } else if (block == 0x21) { // an extension: its label, then its data blocks
             transparent |= at + 2 < size && b[at] == 0xF9 && (b[at + 2] & 1);
@@ -619,10 +624,9 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
                               std::to_string(count.most / count.unit) + count.what);
     if (found.idleCodesOver)
         return refuse("has more than " + std::to_string(found.idleCodesOver) +
-                          " codes that make no pixel in a frame",
-                      " has at most " + std::to_string(kIdleCodesAFrame) +
-                          " in a frame and one more for every " +
-                          std::to_string(kPixelsAnIdleCode) + " pixels the frame makes");
+                          " codes that make no pixel",
+                      " has at most " + std::to_string(kIdleCodes) + " and one more for every " +
+                          std::to_string(kPixelsAnIdleCode) + " pixels its frames make");
     return true;
 }
 

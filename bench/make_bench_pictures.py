@@ -26,7 +26,8 @@ MAX_AREA, MAX_FILE = 1 << 26, 64 << 20
 FILE_COPIES, RGBA16_BYTES, ICON_RGBA_BYTES = 3, 20.25, 16.25
 MAX_SCANS, SCAN_BLOCKS_PER_BLOCK = 500, 24
 DECISIONS_PER_BLOCK, FIRST_PASS_DECISIONS = 384, 32  # arithmetic decoding
-PIXELS_AN_IDLE_CODE = 64  # a GIF frame's codes that make no pixel: one for every 64 it makes
+# A GIF's codes that make no pixel: 2^18, and one for every 64 pixels its frames make.
+IDLE_CODES, PIXELS_AN_IDLE_CODE = 1 << 18, 64
 CLEAR, END = -1, -2  # LZW codes beside colour indices
 MAX_EXTENSION_BLOCKS, MAX_ANCILLARY = 8192, 1000
 # What compressed chunks may make in all, counting up to 8 MB of each; the decoder
@@ -367,8 +368,10 @@ def make(folder, source, side):
     # (each resets the decoder's code table), and the longest comment.
     frames = (1 << 26) // area
     period = [0, 1, 2, 3] * (PIXELS_AN_IDLE_CODE // 4) + [CLEAR]
+    clears = lzw([CLEAR] * ((IDLE_CODES - 8 * frames) // frames // 8 * 8), 2)[0]
     write(folder, 'worst-clears.gif', gif_of_codes(
-        side, frames, lzw_data(period, area // PIXELS_AN_IDLE_CODE, []), LONGEST_COMMENT))
+        side, frames, clears + lzw_data(period, area // PIXELS_AN_IDLE_CODE, []),
+        LONGEST_COMMENT))
     # Files refused for their cost, each after a walk of the whole file.
     write(folder, 'refused-scans.jpg', jpeg_of_empty_scans(side, 3000))
     write(folder, 'refused-comments.gif', gif_blocks(open(path('real-palette.gif'), 'rb').read())[0] +

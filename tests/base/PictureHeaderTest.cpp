@@ -46,21 +46,24 @@ Bytes Gif(uint32_t width, uint32_t height) {
     return Cat(
         {{'G', 'I', 'F', '8', '9', 'a'}, Fields({width, height}, 2), {0x80, 0, 0}, Bytes(6)});
 }
-// A frame's LZW data in one data block: 2-bit colours, then `clears` clear codes
-// (4) and the `codes`, each as wide as the table has grown since the last clear
-// code (the first code after one adds nothing); then the empty block.
+// A frame's LZW data in data blocks: 2-bit colours, then `clears` clear codes (4)
+// and the `codes`, each as wide as the table has grown since the last clear code
+// (the first code after one adds nothing); then the empty block.
 Bytes Lzw(std::vector<unsigned> codes, size_t clears = 0) {
     codes.insert(codes.begin(), clears, 4);
-    Bytes data = {2, 0};
+    Bytes packed, data = {2};
     unsigned bits = 0, count = 0, width = 3, size = 5;
     for (unsigned code : codes) {
         for (bits |= code << count, count += width; count >= 8; count -= 8, bits >>= 8)
-            data.push_back(uint8_t(bits));
+            packed.push_back(uint8_t(bits));
         size = code == 4 ? 5 : size + 1;
         width = code == 4 ? 3 : width + (size == 1u << width);
     }
-    if (count) data.push_back(uint8_t(bits));
-    data[1] = uint8_t(data.size() - 2);
+    if (count) packed.push_back(uint8_t(bits));
+    for (size_t at = 0; at < packed.size(); at += 255) {
+        data.push_back(uint8_t(std::min<size_t>(255, packed.size() - at)));
+        data.insert(data.end(), packed.begin() + at, packed.begin() + at + data.back());
+    }
     return Cat({data, {0}});
 }
 // 64 pixels of one colour: a clear code, codes each one longer than the one before
@@ -383,7 +386,7 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
     };
     const Bytes frame = gif(1, 0);
     std::vector<unsigned> pixels(kSixtyFour.begin(), kSixtyFour.end() - 1), past = pixels;
-    past.resize(pixels.size() + 200); // codes once all the pixels are made
+    past.resize(pixels.size() + 300000); // codes once all the pixels are made
     ExpectVerdicts(
         {
             {"one frame", frame, "fits"},
@@ -395,11 +398,11 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
              "broken"},
             {"a code the table has not yet", gif(1, 0, 8, Lzw({4, 0, 7, 5})), "broken"},
             {"data ending before its pixels", gif(1, 0, 8, Lzw({4, 0, 6, 7})), "fits"},
-            {"257 clear codes for 64 pixels", gif(1, 0, 8, Lzw(pixels, 256)), "fits"},
-            {"258 clear codes for 64 pixels", gif(1, 0, 8, Lzw(pixels, 257)),
-             "has more than 257 codes that make no pixel in a frame;"},
+            {"2^18 + 1 clear codes for 64 pixels", gif(1, 0, 8, Lzw(pixels, 1 << 18)), "fits"},
+            {"clear codes of two frames together", gif(2, 0, 8, Lzw(pixels, (1 << 17) + 1)),
+             "has more than 262146 codes that make no pixel;"},
             {"data past a complete frame", gif(1, 0, 8, Lzw(past)),
-             "has more than 257 codes that make no pixel in a frame;"},
+             "has more than 262145 codes that make no pixel;"},
             {"4096 comments", gif(1, 4096), "fits"},
             {"4097 comments", gif(1, 4097), "has 8194 blocks in its extensions;"},
             {"1001 frames", gif(1001, 0, 1), "has 1001 frames;"},
