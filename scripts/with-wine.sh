@@ -27,11 +27,14 @@ if [ ! -f "$WINEPREFIX/.qel-ready" ]; then
     log="$build_dir/wineboot.log"
     wineboot -i >"$log" 2>&1 && [ -d "$fonts" ] ||
         fail "wineboot could not prepare the Wine prefix $WINEPREFIX (its output is in $log)"
+    # The virtual desktop on; a program that crashes prints its backtrace and
+    # ends, rather than waiting behind a crash dialog until the test times out.
     for key in 'HKCU\Software\Wine\Explorer /v Desktop /d Default' \
-               'HKCU\Software\Wine\Explorer\Desktops /v Default /d 1024x768'; do
+               'HKCU\Software\Wine\Explorer\Desktops /v Default /d 1024x768' \
+               'HKCU\Software\Wine\WineDbg /v ShowCrashDialog /t REG_DWORD /d 0'; do
         # shellcheck disable=SC2086 # the key's words are the command's arguments
         wine reg add $key /f >>"$log" 2>&1 ||
-            fail "could not turn the Wine virtual desktop on ($key; output in $log)"
+            fail "could not set up the Wine prefix ($key; output in $log)"
     done
     wineserver -w
     touch "$WINEPREFIX/.qel-ready"
