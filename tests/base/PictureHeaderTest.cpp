@@ -154,8 +154,7 @@ Bytes Chunk(const char* type, const Bytes& data = {}) {
 }
 // Compressed chunks of each kind, each making `size` bytes.
 Bytes CompressedChunks(int count, uint32_t size) {
-    const Bytes stream = Zlib(size);
-    Bytes chunks;
+    Bytes chunks, stream = Zlib(size);
     for (int n = 0; n < count; ++n) // name, (flag,) method, (language, translation)
         chunks =
             Cat({chunks, n % 3 ? Chunk(n % 3 == 1 ? "zTXt" : "iCCP", Cat({{'a', 0, 0}, stream}))
@@ -376,8 +375,7 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
             {"no trailer", Bytes(frame.begin(), frame.end() - 1), "fits"},
             {"a block of no known kind", Cat({Bytes(frame.begin(), frame.end() - 1), {0x99, 0x3B}}),
              "broken"},
-            {"a clear code, a pixel and the end of 10 bits", gif(1, 0, 8, {9, 4, 0, 2, 16, 32, 0}),
-             "broken"},
+            {"a whole frame of 9-bit colours", gif(1, 0, 8, {9, 4, 0, 2, 16, 32, 0}), "broken"},
             {"a code the table has not yet", gif(1, 0, 8, Lzw({4, 0, 7, 5})), "broken"},
             {"data ending before its pixels", gif(1, 0, 8, Lzw({4, 0, 6, 7})), "fits"},
             {"257 clear codes for 64 pixels", gif(1, 0, 8, Lzw(pixels, 256)), "fits"},
