@@ -134,7 +134,7 @@ Bytes Zlib(uint32_t size, uint32_t empty = 0, uint32_t rows = 1) {
     const Bytes zeros(size);
     Bytes blocks(size / 2 + 16 * rows + 64);
     z_stream s{};
-    deflateInit2(&s, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+    deflateInit(&s, 1);
     s.next_out = blocks.data();
     s.avail_out = uInt(blocks.size());
     for (uint32_t row = 0; row < rows; ++row) {
@@ -146,8 +146,7 @@ Bytes Zlib(uint32_t size, uint32_t empty = 0, uint32_t rows = 1) {
     deflateEnd(&s);
     for (uint32_t n = 0; n < empty / 4; ++n)
         blocks.insert(blocks.end(), {0x02, 0x08, 0x20, 0x80, 0x00});
-    const Bytes check = Fields({uint32_t(adler32(1, zeros.data(), size))}, -4);
-    return Cat({{0x78, 0x01}, blocks, {0x03, 0x00}, check});
+    return Cat({blocks, {0x03, 0x00}, Fields({uint32_t(s.adler)}, -4)});
 }
 Bytes Chunk(const char* type, const Bytes& data = {}) {
     return Cat({Fields({uint32_t(data.size())}, -4), Bytes(type, type + 4), data, Bytes(4)});
