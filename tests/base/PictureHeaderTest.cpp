@@ -127,9 +127,8 @@ Bytes Longer(Bytes b, size_t at) {
     return b;
 }
 
-// A zlib stream making `size` zeros in `rows` pieces, as an encoder that
-// flushes after each writes it, then `empty` empty blocks (of fixed codes, four
-// in 5 bytes).
+// A zlib stream making `size` zeros in `rows` pieces, as an encoder that flushes after
+// each writes it, then `empty` empty blocks (of fixed codes, four in 5 bytes).
 Bytes Zlib(uint32_t size, uint32_t empty = 0, uint32_t rows = 1) {
     const Bytes zeros(size);
     Bytes blocks(size / 2 + 16 * rows + 64);
@@ -160,9 +159,8 @@ Bytes CompressedChunks(int count, uint32_t size) {
                                : Chunk("iTXt", Cat({{'a', 0, 1, 0, 0, 0}, stream}))});
     return chunks;
 }
-// A PNG of the `chunks`, then of the image data `data` in one chunk (none when
-// empty): by default a stream making none of the rows, as one cut short is drawn
-// as far as it goes.
+// A PNG of the `chunks`, then the image data `data` in a chunk (none when empty): by
+// default a stream making none of the rows (one cut short is drawn as far as it goes).
 Bytes Png(uint32_t w, uint32_t h, uint8_t depth = 8, uint8_t colour = 2, const Bytes& chunks = {},
           const Bytes& data = Zlib(0), uint8_t interlace = 0) {
     return Cat({{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'},
