@@ -37,10 +37,9 @@ TEST(AtomicFile, AWriteFailingAtAnyStepLeavesTheOldFileAndTouchesNothingElse) {
                                    links[1], links[2]};
     const char theirs[] = "not this write's";
     std::ofstream(notes) << theirs;
-    for (const std::string& link : links) {
-        std::error_code noLinks;
+    std::error_code noLinks;
+    for (const std::string& link : links)
         fs::create_symlink(notes, link, noLinks);
-    }
     for (const std::string& file : planted) {
         if (!fs::exists(file)) std::ofstream(file) << theirs;
         fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(2));

@@ -34,8 +34,7 @@ COLORREF PixelOf(IPictureDisp* picture, int x, int y) {
 TEST(PictureFile, ABitmapPictureSavesAndLoadsBackPixelForPixel) {
     ComPtr<IPictureDisp> picture = Gradient();
     ASSERT_TRUE(picture);
-    // In a folder past the system's 260 characters too, made afresh, which the
-    // helpers see.
+    // Also in a folder past the system's 260 characters, made afresh, which the helpers see.
     const std::string deep =
         test::OutputPath("picture-file\\") + std::string(150, 'd') + "\\" + std::string(150, 'e');
     DeleteFileW(SystemPath(deep + "\\gradient.bmp")->c_str());

@@ -274,14 +274,13 @@ TEST_F(SaveSkin, NamesCancelsAndFailedWritesEachEndAsTheySay) {
 
     // A GIF that cannot be written: the bitmap stays, no GIF; the caption, the
     // folder setting and the modified skin stay.
-    const std::string blocked = folder + "blocked\\Blocked.gif";
-    ASSERT_TRUE(MakePath(blocked));
-    dialogs.path = blocked;
+    dialogs.path = folder + "blocked\\Blocked.gif";
+    ASSERT_TRUE(MakePath(dialogs.path));
     ChooseFromMenu('F', {'G'});
     const std::string told = "Blocked.bmp was written, but the skin could not be saved as ";
-    EXPECT_NE(boxes.Last().prompt.find(told + blocked + ".\r\n\r\n"), std::string::npos);
+    EXPECT_NE(boxes.Last().prompt.find(told + dialogs.path + ".\r\n\r\n"), std::string::npos);
     EXPECT_FALSE(FileSheet(folder + "blocked\\Blocked.bmp").Empty());
-    EXPECT_TRUE(IsFolder(blocked));
+    EXPECT_TRUE(IsFolder(dialogs.path));
     EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Ocean");
     EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstSavedSkinLoc"), folder);
     EXPECT_TRUE(main->Document.SkinModified);

@@ -98,16 +98,9 @@ TEST(CommonDialogTest, TheSystemDialogsAnswerRealKeys) {
     EXPECT_NE(test::MessageBoxes().prompts.at(0).find("characters this system cannot take"),
               std::string::npos);
 
-    dialog.DefaultExt(".gif");
-    dialog.FileName("new");
-    test::WithInput([&] { chosen = dialog.ShowSave(); },
-                    [] { AnswerDialogWith([] { qel::test::KeyChord({VK_RETURN}); }); });
-    EXPECT_TRUE(chosen);
-    EXPECT_EQ(dialog.FileTitle(), "new.gif") << "the default extension is added";
-
-    // A device's name, or one whose path would be longer than the dialog holds
-    // (the folder shown now and the extension it adds counted), is refused in
-    // words before any question; the dialog stays open for another.
+    // The name given, a device's, and then names whose paths would be longer than the dialog
+    // holds (the folder shown now and the extension it adds counted) are refused in words
+    // before any question; the dialog stays open, and adds the extension to the name it takes.
     ASSERT_TRUE(CreateDirectoryA((folder + "\\sub").c_str(), nullptr));
     const std::wstring fits(MAX_PATH - 1 - folder.size() - 9, L'n'); // in "sub", with ".gif"
     const auto refused = [](const std::wstring& name) {
@@ -115,10 +108,12 @@ TEST(CommonDialogTest, TheSystemDialogsAnswerRealKeys) {
         test::Type(name + L"\r");
         ASSERT_TRUE(test::WaitFor([&] { return test::MessageBoxesShown() > shown; }));
     };
+    dialog.DefaultExt(".gif");
+    dialog.FileName("CON.gif");
     test::WithInput([&] { chosen = dialog.ShowSave(); },
                     [&] {
                         AnswerDialogWith([&] {
-                            refused(L"CON.gif");
+                            refused(L"");
                             refused(L"sub\\" + fits + L"n");
                             test::Type("sub\r");
                             refused(fits + L"n");
