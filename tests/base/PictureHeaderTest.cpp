@@ -309,10 +309,10 @@ TEST(PictureHeader, JpegsAreWalkedToTheirEnd) {
             {"4:2:0", Jpeg(4096, 4096, 17, {}, 0xC2, 3, {0, 0, 0}, 0x22),
              "has 6684672 blocks in its scans;"},
             {"arithmetic, sequential", Jpeg(4096, 4096, 1, {}, 0xC9, 1, {0, 0, 0}),
-             "needs 536870912 arithmetic-coded decisions; a skin sheet needs at most 100663296 "
+             "needs 536871152 arithmetic-coded decisions; a skin sheet needs at most 335544320 "
              "arithmetic-coded decisions"},
-            {"arithmetic, first passes", Jpeg(4096, 4096, 3, {}, 0xCA, 1, {1, 8, 0}),
-             "needs 201326592 arithmetic-coded decisions;"},
+            {"arithmetic, first passes", Jpeg(4096, 4096, 5, {}, 0xCA, 1, {1, 8, 0}),
+             "needs 335545520 arithmetic-coded decisions;"},
             {"arithmetic, refinements", Jpeg(4096, 4096, 2, {}, 0xCA, 1, {1, 63, 0x10}), "fits"},
             {"Huffman, first passes", Jpeg(4096, 4096, 3, {}, 0xC2, 1, {1, 8, 0}), "fits"},
         },
@@ -407,6 +407,8 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
             {"30000 x 30000", Jpeg(30000, 30000),
              "is 30000 x 30000 pixels; a picture is at most 67108864 pixels in all"},
             {"30000 x 30000", Png(30000, 30000), "is 30000 x 30000 pixels;"},
+            {"arithmetic, first passes", Jpeg(8192, 8192, 1, {}, 0xCA, 1, {1, 20, 0}),
+             "needs 671088880 arithmetic-coded decisions; a picture needs at most 671088640"},
             {"16-bit grey and alpha, as RGBA", Png(8192, 8192, 16, 4), "needs 1297 MB to decode;"},
             {"RGB and tRNS",
              Png(8192, 8192, 16, 2, Cat({Chunk("tRNS", Bytes(6)), Chunk("IDAT", {1})})),
