@@ -1,6 +1,7 @@
 #include "base/PictureHeader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -25,13 +26,17 @@ constexpr uint64_t kMaxAncillaryChunks = 1000;
 // An arithmetic decoder decodes each coefficient of a first pass (a sequential
 // scan's, or a progressive one's first bits) in up to 32 binary decisions (end of
 // block, zero, sign, up to 15 for the magnitude's size and 14 for its bits), each
-// refinement in up to 3, however few bits they were coded in: a dense first pass
-// takes the platform's decoder about 100 ns a coefficient. A picture may need 384
-// decisions a pixel block of the bound, about a third of a second at the skin
-// sheet's; a real one's scans could need up to 3549 a pixel block of its own, so
-// it is taken up to a third of the bound's side.
-constexpr uint64_t kFirstPassDecisions = 32, kRefinementDecisions = 3;
-constexpr uint64_t kDecisionsPerBlock = 384;
+// refinement in up to 3, however few bits they were coded in. The platform's
+// decoder takes about 3.5 ns a decision it can foresee and some 8 ns more for
+// each bit of coded data (a decision it cannot), so a byte of a scan's data counts
+// as 24 decisions. What twice the costliest real picture's load leaves beside the
+// rest of the costliest JPEG's grows about as the bound's side, not its area: a
+// picture may need 655360 decisions for each block of the bound's side, 1280 a
+// pixel block at the skin sheet's 4096 and 640 at the widest (8192 x 8192). A
+// real one's scans need some 3700 (4:2:0) to 8200 (4:4:4) a pixel block of its
+// own, so it is taken up to 2400 or 1700 pixels a side at the skin sheet's bound.
+constexpr uint64_t kFirstPassDecisions = 32, kRefinementDecisions = 3, kDecisionsPerByte = 24;
+constexpr uint64_t kDecisionsPerSideBlock = 655360;
 // A GIF frame's LZW codes make its pixels; a clear code costs the decoder as much
 // as some 30 pixels (it resets the code table). A file has at most 2^18 codes
 // that make no pixel (some 65 ms of the decoder's work: room for small pictures of
@@ -362,10 +367,8 @@ Found JpegCost(const uint8_t* b, uint64_t size) {
                                             CeilDiv(cost.height, 8 * vMax) * c->v;
             }
             cost.scanBlocks += blocks;
-            if (arithmetic)
-                cost.decisions +=
-                    blocks * band * (refinement ? kRefinementDecisions : kFirstPassDecisions);
             // Up to the next marker; stuffed zeros and restart markers are data.
+            const uint64_t data = at;
             for (;; at += 2) {
                 const void* ff = at < size ? memchr(b + at, 0xFF, size - at) : nullptr;
                 if (!ff) return {};
@@ -373,6 +376,10 @@ Found JpegCost(const uint8_t* b, uint64_t size) {
                 if (at + 1 >= size) return {};
                 if (b[at + 1] != 0x00 && (b[at + 1] < 0xD0 || b[at + 1] > 0xD7)) break;
             }
+            if (arithmetic)
+                cost.decisions +=
+                    blocks * band * (refinement ? kRefinementDecisions : kFirstPassDecisions) +
+                    kDecisionsPerByte * (at - data);
         }
     }
     if (!cost.scans) return {};
@@ -597,6 +604,7 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
     // The decoder's memory and work, against those of the largest picture the bound takes.
     const uint64_t area = std::min(uint64_t(bound.side) * uint64_t(bound.side), kMaxPictureArea);
     const uint64_t blocks = std::min(CeilDiv(bound.side, 8) * CeilDiv(bound.side, 8), area / 64);
+    const auto sideBlocks = uint64_t(std::sqrt(double(blocks))); // a square's of as many
     // The costliest real picture: a bitmap of that area from a file of 24-bit pixels.
     const uint64_t realBytes =
         kBitmapBytesPerPixel * area + kFileCopies * std::min<uint64_t>(3 * area, kMaxPictureFile);
@@ -611,7 +619,8 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
         {found.scans, kMaxScans, 1, "has", " scans"},
         // As many as a real progressive picture of four channels at the bound: 24 a pixel block.
         {found.scanBlocks, 24 * blocks, 1, "has", " blocks in its scans"},
-        {found.decisions, kDecisionsPerBlock * blocks, 1, "needs", " arithmetic-coded decisions"},
+        {found.decisions, kDecisionsPerSideBlock * sideBlocks, 1, "needs",
+         " arithmetic-coded decisions"},
         {found.extensionBlocks, kMaxExtensionBlocks, 1, "has", " blocks in its extensions"},
         {found.ancillaryChunks, kMaxAncillaryChunks, 1, "has", " ancillary chunks"},
         {found.compressedBytes, kMaxCompressedChunkBytes, kMB, "makes", " MB in compressed chunks"},

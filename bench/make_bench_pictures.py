@@ -2,12 +2,15 @@
 """Writes the pictures the picture cost benchmark loads, into FOLDER/sheet (the
 skin sheet's bound, 4096 a side) and FOLDER/any (the widest, 8192 x 8192):
   real-*     pictures as ImageMagick and PIL write them, of the bound's size (and
-             one arithmetic-coded by jpegtran, of the largest size the check takes);
+             one arithmetic-coded by jpegtran, of about the largest size the check takes);
   worst-*    the costliest the picture check still takes, made from those;
   refused-*  files the check refuses for their cost, to time the refusal.
 Usage: make_bench_pictures.py FOLDER"""
+import functools
 import io
+import itertools
 import os
+import random
 import re
 import struct
 import subprocess
@@ -25,7 +28,10 @@ MAX_AREA, MAX_FILE = 1 << 26, 64 << 20
 # a file of 24-bit pixels.
 FILE_COPIES, RGBA16_BYTES, ICON_RGBA_BYTES = 3, 20.25, 16.25
 MAX_SCANS, SCAN_BLOCKS_PER_BLOCK = 500, 24
-DECISIONS_PER_BLOCK, FIRST_PASS_DECISIONS = 384, 32  # arithmetic decoding
+# Arithmetic decoding: decisions a first-pass coefficient and a refinement, and a
+# byte of coded data counted as so many; the budget, for each block of the bound's side.
+FIRST_PASS_DECISIONS, REFINEMENT_DECISIONS, DECISIONS_A_BYTE = 32, 3, 24
+DECISIONS_A_SIDE_BLOCK = 655360
 # A GIF's codes that make no pixel: 2^18, and one for every 64 pixels its frames make.
 IDLE_CODES, PIXELS_AN_IDLE_CODE = 1 << 18, 64
 CLEAR, END = -1, -2  # LZW codes beside colour indices
@@ -35,6 +41,10 @@ MAX_EXTENSION_BLOCKS, MAX_ANCILLARY = 8192, 1000
 COMPRESSED_BUDGET, CHUNK_COUNTED, CHUNK_WHOLE = 64 << 20, 8 << 20, 8000000 - 1000
 MAX_COMPRESSED = COMPRESSED_BUDGET // CHUNK_COUNTED
 BYTES_A_BLOCK = 4096  # made for each deflate block of a stream, beyond its flushes
+
+
+def decision_budget(side):
+    return DECISIONS_A_SIDE_BLOCK * int(min((side + 7) // 8, MAX_AREA ** 0.5 / 8))
 
 
 def decode_budget(side):
@@ -171,51 +181,98 @@ def jpeg_of_empty_scans(side, scans):
     return out + ac * (scans - 1) + b'\xff\xd9'
 
 
-def jpeg_scan_ends(data):
-    """Where each scan of the JPEG `data` ends: its entropy-coded data runs up to
-    the next marker."""
-    at, ends = 2, []
+def jpeg_scans(data):
+    """Each scan of the JPEG `data`: where its entropy-coded data ends (at the next
+    marker), and the arithmetic-coded decisions the check counts for it."""
+    at, scans, parts, progressive = 2, [], {}, False
     while data[at + 1] != 0xD9:
-        scan = data[at + 1] == 0xDA
-        at += 2 + struct.unpack('>H', data[at + 2:at + 4])[0]
-        if scan:
-            at = re.compile(rb'\xff[^\x00\xd0-\xd7]').search(data, at).start()
-            ends.append(at)
-    return ends
+        marker, length = data[at + 1], struct.unpack('>H', data[at + 2:at + 4])[0]
+        body, at = data[at + 4:at + 2 + length], at + 2 + length
+        if marker in (0xC9, 0xCA):
+            progressive, height, width = marker == 0xCA, *struct.unpack('>HH', body[1:5])
+            parts = {body[6 + 3 * i]: (body[7 + 3 * i] >> 4, body[7 + 3 * i] & 15)
+                     for i in range(body[5])}
+            h_max, v_max = max(h for h, v in parts.values()), max(v for h, v in parts.values())
+        if marker == 0xDA:
+            ids = body[1:1 + 2 * body[0]:2]
+            first, last, approximation = body[1 + 2 * len(ids):4 + 2 * len(ids)]
+            band = last - first + 1 if progressive else 64
+            refinement = progressive and approximation >> 4
+            each = REFINEMENT_DECISIONS if refinement else FIRST_PASS_DECISIONS
+            if len(ids) == 1:
+                h, v = parts[ids[0]]
+                blocks = (-(-width * h // h_max) + 7) // 8 * ((-(-height * v // v_max) + 7) // 8)
+            else:
+                mcus = -(-width // (8 * h_max)) * -(-height // (8 * v_max))
+                blocks = sum(mcus * parts[i][0] * parts[i][1] for i in ids)
+            start, at = at, re.compile(rb'\xff[^\x00\xd0-\xd7]').search(data, at).start()
+            scans.append((at, blocks * band * each + DECISIONS_A_BYTE * (at - start)))
+    return scans
 
 
-def jpeg_arithmetic_worst(side, folder):
+def jpeg_arithmetic_worst(side, folder, name, noise):
     """Four-channel progressive arithmetic-coded JPEGs of scans as costly to decode
     as the coding allows: every DC difference and every coefficient sent of the
-    largest size. The first holds as many decisions as the check takes: a DC scan
-    of all channels, then the first channel's first AC coefficients, as many as
-    the bound leaves; the second also the next ones, which the check refuses."""
-    dense = DECISIONS_PER_BLOCK // FIRST_PASS_DECISIONS - 4  # AC coefficients after the DC scan
-    # Huffman-coded first, which jpegtran codes anew: values of size 15 (code '0'),
-    # the first channel's first 2 * `dense` AC coefficients, then the end of block
-    # (code '10'); each channel's DC differences alternate between +-16384.
+    largest size (32 decisions each), in constant bits, the fewest bytes for them,
+    or with `noise` in random ones, the most (a random decision costs the decoder
+    a branch it cannot foresee). A DC scan of all channels, then the first channel's
+    AC coefficients: the first 19 in scans of one each (each scan is a pass over
+    the blocks, and the check takes 24 a block), the next in one scan of as many as
+    the budget leaves. worst-NAME.jpg holds the scans the check takes;
+    refused-NAME.jpg one scan more, or one coefficient more in the last."""
+    budget, mcus = decision_budget(side), ((side + 7) // 8) ** 2
+    # Huffman-coded first, which jpegtran codes anew: values of size 15 (code '0',
+    # then 15 bits); each MCU the DC differences of its channels and the first
+    # channel's 63 AC coefficients, the other channels ending their blocks at once
+    # (code '10'). A channel's DC differences alternate between +d and -d, so that
+    # its values stay within 16 bits.
     out = b'\xff\xd8' + segment(0xDB, bytes(1) + bytes([1]) * 64)
     out += segment(0xC0, struct.pack('>BHHB', 8, side, side, 4) +
                    b''.join(bytes([c, 0x11, 0]) for c in range(1, 5)))
     out += segment(0xC4, bytes([0x00, 1] + [0] * 15 + [15]))
     out += segment(0xC4, bytes([0x10, 1, 1] + [0] * 14 + [15, 0]))
-    bits = ''
-    for dc in '0100000000000000', '0011111111111111':
-        bits += dc + '0100000000000000' * 2 * dense + '10' + (dc + '10') * 3
-    bits *= 4  # eight MCUs, a whole number of bytes
-    mcus = ((side + 7) // 8) ** 2
+    rng, bits = random.Random(side), []
+    pairs = 512 if noise else 4  # pairs of MCUs, repeated: two make a whole number of bytes
+    for _ in range(pairs):
+        d = f'{rng.getrandbits(14):014b}' if noise else '00000000000001'  # +16385
+        up, down = '01' + d, '00' + d.translate(str.maketrans('01', '10'))
+        ac = lambda: f'0{rng.getrandbits(15):015b}' if noise else up
+        for dc in up, down:
+            bits += [dc] + [ac() for _ in range(63)] + [dc + '10'] * 3
+    bits = ''.join(bits)
     data = int(bits, 2).to_bytes(len(bits) // 8, 'big').replace(b'\xff', b'\xff\x00')
-    out += segment(0xDA, bytes([4, 1, 0, 2, 0, 3, 0, 4, 0, 0, 63, 0])) + data * (mcus // 8)
-    script = os.path.join(folder, 'scans.txt')
-    with open(script, 'w') as f:
-        f.write(f'0 1 2 3: 0 0 0 0;\n0: 1 {dense} 0 0;\n0: {dense + 1} 63 0 0;\n'
-                '1: 1 63 0 0;\n2: 1 63 0 0;\n3: 1 63 0 0;\n')
-    coded = subprocess.run(['/usr/bin/jpegtran', '-arithmetic', '-scans', script],
-                           input=out + b'\xff\xd9', stdout=subprocess.PIPE, check=True).stdout
-    os.remove(script)
-    ends = jpeg_scan_ends(coded)
-    write(folder, 'worst-arithmetic.jpg', coded[:ends[1]] + b'\xff\xd9')
-    write(folder, 'refused-arithmetic.jpg', coded[:ends[2]] + b'\xff\xd9')
+    out += segment(0xDA, bytes([4, 1, 0, 2, 0, 3, 0, 4, 0, 0, 63, 0]))
+    out += data * (mcus // (2 * pairs)) + b'\xff\xd9'
+
+    @functools.cache
+    def code(last):  # arithmetic-coded, the wide scan up to `last`: the file cut after
+        script = os.path.join(folder, 'scans.txt')  # a scan, and the decisions up to each
+        with open(script, 'w') as f:
+            f.write('0 1 2 3: 0 0 0 0;\n' + ''.join(f'0: {k} {k} 0 0;\n' for k in range(1, 20)) +
+                    f'0: 20 {last} 0 0;\n' + (f'0: {last + 1} 63 0 0;\n' if last < 63 else '') +
+                    '1: 1 63 0 0;\n2: 1 63 0 0;\n3: 1 63 0 0;\n')
+        coded = subprocess.run(['/usr/bin/jpegtran', '-arithmetic', '-scans', script],
+                               input=out, stdout=subprocess.PIPE, check=True).stdout
+        os.remove(script)
+        scans = jpeg_scans(coded)
+        total = list(itertools.accumulate(decisions for _, decisions in scans))
+        return lambda n: coded[:scans[n][0]] + b'\xff\xd9', total
+
+    cut, total = code(63)
+    over = next(n for n, decisions in enumerate(total) if decisions > budget)
+    assert 0 < over <= 20, 'the budget takes the DC scan and less than the first channel'
+    taken, refused = cut(over - 1), cut(over)
+    if over == 20:  # the wide scan passes the budget: as long as it takes, and one more
+        last = max(20, 19 + int((budget - total[19]) / (total[19] - total[0]) * 19))
+        while last < 63 and code(last)[1][20] <= budget:
+            last += 1
+        while last > 20 and code(last - 1)[1][20] > budget:
+            last -= 1
+        refused = code(last)[0](20)
+        if last > 20:
+            taken = code(last - 1)[0](20)
+    write(folder, f'worst-{name}.jpg', taken)
+    write(folder, f'refused-{name}.jpg', refused)
 
 
 def gif_blocks(data):
@@ -355,14 +412,19 @@ def make(folder, source, side):
     picture.convert('RGBA').crop((0, 0, side, (MAX_FILE - 200) // (4 * side))).save(
         path('worst-32bit.bmp'))
     write(folder, 'worst-frames.gif', gif_worst(open(path('real-palette.gif'), 'rb').read(), side))
-    # Arithmetic-coded: the costliest scans the check takes and more, and a real
-    # picture (progressive, 4:2:0), whose scans could need 3549 decisions a pixel
-    # block, at the largest side the check takes.
-    jpeg_arithmetic_worst(side, folder)
-    small, arithmetic_side = path('small.jpg'), int(side * (DECISIONS_PER_BLOCK / 3549) ** 0.5)
-    picture.resize((arithmetic_side // 16 * 16,) * 2).save(small, quality=90, progressive=True)
-    subprocess.run(['/usr/bin/jpegtran', '-arithmetic', '-progressive', '-outfile',
-                    path('real-arithmetic.jpg'), small], check=True)
+    # Arithmetic-coded: the costliest scans the check takes and more, of constant
+    # and of random bits; a real picture (progressive, 4:2:0) of about the largest
+    # side the check takes.
+    jpeg_arithmetic_worst(side, folder, 'arithmetic', False)
+    jpeg_arithmetic_worst(side, folder, 'arithmetic-noise', True)
+    small, real, used, s = path('small.jpg'), path('real-arithmetic.jpg'), None, side
+    while used is None or used > decision_budget(side):
+        if used:
+            s = int(s * (decision_budget(side) / used) ** 0.5) // 16 * 16
+        picture.resize((s, s)).save(small, quality=90, progressive=True)
+        subprocess.run(['/usr/bin/jpegtran', '-arithmetic', '-progressive', '-outfile', real,
+                        small], check=True)
+        used = sum(decisions for _, decisions in jpeg_scans(open(real, 'rb').read()))
     os.remove(small)
     # GIF frames of one pixel a code and as many clear codes as the check takes
     # (each resets the decoder's code table), and the longest comment.
