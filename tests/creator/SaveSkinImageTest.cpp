@@ -154,6 +154,7 @@ TEST_F(SaveSkin, AGifSaveWritesBothFilesThatReadBackAndShowsTheIndexedImage) {
     dialogs.path = deep + "My Skin.gif";
     ChooseFromMenu('F', {'G'});
     EXPECT_EQ(boxes.Last().prompt, "Optimized GIF Skin Image has been saved");
+    EXPECT_TRUE(FolderExists(deep) && FileExists(deep + "My Skin.gif"));
     EXPECT_EQ(FileSheet(deep + "My Skin.bmp"), sheet);
     EXPECT_EQ(FileSheet(deep + "My Skin.gif"), sheet);
 }
