@@ -459,8 +459,11 @@ void MainFrm::SelectAll(Field n) {
     field.SelLength(static_cast<long>(field.Text().size()));
 }
 
+// A value the user changed is an edit, even before Enter applies it: leaving the
+// field does not lose it unasked. Showing the document's own text is none.
 void MainFrm::NumberChange(Field n) {
     const std::string text = Text[n]->Text();
+    if (text != Document.Text(n)) Document.SkinModified = true;
     Document.SetText(n, text);
     if (const std::optional<Field> mirror = MirrorOf(n); mirror && Text[*mirror]->Text() != text)
         Text[*mirror]->Text(text);
