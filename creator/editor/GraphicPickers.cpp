@@ -3,6 +3,13 @@
 #include <stdexcept>
 
 namespace qel {
+namespace {
+
+// A graphic is no larger than a skin sheet; a refusal names what was picked.
+constexpr PictureBound kPieceGraphicBound{kMaxSheetSide, "a piece graphic"};
+constexpr PictureBound kButtonGraphicBound{kMaxSheetSide, "a button graphic"};
+
+} // namespace
 
 int PageVariant(int list) {
     if (list < 1 || list > kVariants) throw std::out_of_range("no such piece list");
@@ -50,7 +57,8 @@ void PickPieceGraphic(SkinDocument& document, int list, int piece, const PickerD
         if (!file.empty()) {
             PieceUpdate update = ProposedUpdate(document, page, k);
             if (dialogs.selectFrms(update))
-                AssignPieceGraphic(document, piece, update, dialogs.loadPicture(file));
+                AssignPieceGraphic(document, piece, update,
+                                   dialogs.loadPicture(file, kPieceGraphicBound));
             dialogs.unloadUpdateDialog();
             if (list != 1) document.SkinModified = true;
         }
@@ -68,7 +76,8 @@ void PickButtonGraphic(SkinDocument& document, CaptionButton button, int state,
     try {
         const std::string file = dialogs.open(ButtonPickerTitle(button));
         if (file.empty()) return;
-        AssignButtonGraphic(document, button, state, dialogs.loadPicture(file));
+        AssignButtonGraphic(document, button, state,
+                            dialogs.loadPicture(file, kButtonGraphicBound));
         showButtons();
         document.SkinModified = true;
     } catch (const GraphicRefused& e) {

@@ -49,10 +49,10 @@ struct PickerDialogs {
     // The update dialog's SelectFrms; the caller unloads the dialog.
     std::function<bool(PieceUpdate& update)> selectFrms;
     std::function<void()> unloadUpdateDialog;
-    // Loads a picture file; throws GraphicRefused, told as it stands (it names
-    // the file), for a picture the pickers cannot take, anything else for a
-    // file that is no picture.
-    std::function<SheetImage(const std::string& path)> loadPicture;
+    // Loads a picture file within `bound`, which names what was picked; throws
+    // GraphicRefused, told as it stands (it names the file), for a picture the
+    // pickers cannot take, anything else for a file that is no picture.
+    std::function<SheetImage(const std::string& path, PictureBound bound)> loadPicture;
     // Tells the user a message.
     std::function<void(const std::string& text)> say;
 };

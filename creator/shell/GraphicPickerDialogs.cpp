@@ -8,7 +8,6 @@
 #include "creator/shell/UpdateWhatFrm.h"
 #include "forms/MsgBox.h"
 #include "forms/Settings.h"
-#include "sheet/SkinSheetGeometry.h"
 
 #include <stdexcept>
 
@@ -59,10 +58,10 @@ PickerDialogs GraphicPickerDialogs(MainFrm& main) {
         return chosen;
     };
     dialogs.unloadUpdateDialog = [] { Default<UpdateWhatFrm>().Unload(); };
-    dialogs.loadPicture = [](const std::string& path) {
+    dialogs.loadPicture = [](const std::string& path, PictureBound bound) {
         std::string problem;
         PictureProblem why = PictureProblem::None;
-        ComPtr<IPictureDisp> picture = LoadPictureFile(path, kSheetPictureBound, &problem, &why);
+        ComPtr<IPictureDisp> picture = LoadPictureFile(path, bound, &problem, &why);
         if (!picture && why == PictureProblem::TooLarge)
             throw GraphicRefused(problem);                  // names the file
         if (!picture) throw std::invalid_argument(problem); // no picture: no message

@@ -9,8 +9,8 @@ class MainFrm;
 
 // The open dialog starts in the folder of the setting "LstGraphicLoc" when
 // that folder exists (else where it was); a picture loads into the pixels of
-// a graphic, and a file that is no picture, or larger than a skin sheet can
-// hold, is refused (std::exception).
+// a graphic, and a file that is no picture, or larger than the bound of what
+// was picked, is refused (std::exception).
 PickerDialogs GraphicPickerDialogs(MainFrm& main);
 
 } // namespace qel::creator

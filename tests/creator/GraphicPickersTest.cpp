@@ -46,7 +46,7 @@ struct ScriptedDialogs {
                     return update;
                 },
                 [this] { ++unloads; },
-                [this](const std::string&) {
+                [this](const std::string&, PictureBound) {
                     if (!readable) throw std::runtime_error("not a picture");
                     return SheetImage(width, 30, 0x00ABCDEF);
                 },

@@ -211,6 +211,8 @@ TEST_F(PieceEditing, CancelsAndUnreadableGraphicsStoreNothing) {
         EXPECT_EQ(forms::test::MessageBoxes().prompts.size(), file == wide ? 1u : 0u);
         Default<UpdateWhatFrm>().Unload();
     }
+    EXPECT_NE(forms::test::MessageBoxes().prompts.at(0).find("a piece graphic is at most 4096"),
+              std::string::npos);
 }
 
 TEST_F(PieceEditing, TheEyedropperFollowsThePointerAndAPressTakesTheColour) {

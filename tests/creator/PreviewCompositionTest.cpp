@@ -334,7 +334,7 @@ TEST_F(Previews, ButtonGraphicsLoadPerStateCentredAndFollowStatesOneAndFour) {
         EXPECT_FALSE(main->ButtonBox[3][1]->Picture()) << path;
     }
     const std::string& told = MessageBoxes().prompts.at(0);
-    EXPECT_NE(told.find("4100 x 2"), std::string::npos);
+    EXPECT_NE(told.find("4100 x 2 pixels; a button graphic is at most"), std::string::npos);
     EXPECT_EQ(told.find("Large.bmp"), told.rfind("Large.bmp")) << told;
     dialogs.path = qel::test::OutputPath("Minimize.ico");
     forms::test::WriteIcon(dialogs.path, kGreen);
