@@ -57,6 +57,7 @@ ucCanvas& Canvas(MainFrm& main) {
 
 std::string LoadBitmapForDither(MainFrm& main, const std::string& path) {
     DoEvents();
+    if (auto& handler = ReadBackSeam::Current()) handler(path);
     cDIB loaded;
     uint8_t bpp = 0;
     try {

@@ -8,7 +8,9 @@
 #include "imaging/cPal8bpp.h"
 #include "imaging/cTile.h"
 #include "imaging/ucCanvas.h"
+#include "forms/Seam.h"
 
+#include <functional>
 #include <string>
 
 namespace qel::creator {
@@ -36,6 +38,9 @@ ucCanvas& Canvas(MainFrm& main);
 // emptied; then ShowOnCanvas. "" when done; a file that is missing, empty or
 // no bitmap changes nothing and gets why in words.
 std::string LoadBitmapForDither(MainFrm& main, const std::string& path);
+// A seam for tests: while one lives, its handler runs where LoadBitmapForDither
+// pumps messages, just before it reads `path` (as other work may run there).
+using ReadBackSeam = forms::Seam<struct ReadBackTag, std::function<void(const std::string& path)>>;
 // IndexedImage and MaskImage re-made at `source`'s size (8 bits per pixel or
 // fewer), IndexedImage and SheetPalette taking its colour table and pixels.
 void BuildMask(cDIB& source);

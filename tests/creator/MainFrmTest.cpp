@@ -381,6 +381,10 @@ TEST_F(CreatorMain, LoadSkinReadsASheetAndRefusesAnythingElse) {
     EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - " + title);
     EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstLoadedSkinLoc"),
               file.substr(0, file.size() - title.size()));
+    dialogs.path = qel::test::OutputPath("my.skin.v2.gif"); // less its last extension only
+    ASSERT_TRUE(CopyFileA(file.c_str(), dialogs.path.c_str(), FALSE));
+    ChooseFromMenu('F', {'L'});
+    EXPECT_EQ(main->Document.SkinName, "my.skin.v2");
 }
 
 // Waits for the system dialog titled `title` in front and sends it `keys`.

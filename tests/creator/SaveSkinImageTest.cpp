@@ -285,6 +285,10 @@ TEST_F(SaveSkin, NamesCancelsAndFailedWritesEachEndAsTheySay) {
     EXPECT_EQ(main->Caption(), "Vantreo Skin Builder - Ocean");
     EXPECT_EQ(GetSetting("Vantreo", "Settings", "LstSavedSkinLoc"), folder);
     EXPECT_TRUE(main->Document.SkinModified);
+    ReadBackSeam gone{[](const std::string& bitmap) { DeleteFileA(bitmap.c_str()); }};
+    dialogs.path = folder + "Gone.gif"; // a bitmap gone before the GIF save reads it back
+    ChooseFromMenu('F', {'G'});
+    EXPECT_NE(boxes.Last().prompt.find("Gone.bmp was written, but"), std::string::npos);
 }
 
 TEST_F(SaveSkin, PiecesTheSheetCannotKeepAreAskedAboutAndNoSavesNothing) {
