@@ -26,6 +26,12 @@ void Qel_SkinCtrl::OnRendererEvent(DISPID id, DISPPARAMS& params) {
     if (id == kSkinResize) {
         events_.Fire(DISPID_SKINCTRL_RESIZE);
     } else if (id == kSkinRepaint) {
+        // A menu bar that appeared on a form skinned without one: the skin goes
+        // on again with the caption band for a menu, which the form keeps.
+        if (!m_HasMenu && m_cN && m_cN->ShowsMenuItems()) {
+            m_HasMenu = true;
+            Activate(0);
+        }
         events_.Fire(DISPID_SKINCTRL_REPAINTING);
     } else if (id == kSkinActiveStatus) {
         VARIANT_BOOL* isActive = ByRefBoolArg(params, 0);

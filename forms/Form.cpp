@@ -493,7 +493,7 @@ void Form::UpdateMenuBar() {
         SetMenu(hWnd(), bar_.get());
     else if (!shown && current == bar_.get())
         SetMenu(hWnd(), nullptr);
-    else if (shown)
+    else // the bar changed, also where a frame that took it over from the window draws it
         DrawMenuBar(hWnd());
 }
 

@@ -523,6 +523,10 @@ LRESULT cNCCalcSize::CalcSize(WPARAM wParam, LPARAM lParam) {
 
     auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
     CallPrevious(WM_NCCALCSIZE, wParam, lParam);
+    // SetMenu and DrawMenuBar change the frame: a menu the window was given
+    // since it was attached is the one painted from now on (and taken off the
+    // window, like the first, at the next WM_SETCURSOR).
+    if (HMENU given = GetMenu(hwnd_)) menu_ = given;
 
     // The new window rectangle. A frame change without a move or a size (as
     // Display asks) takes the missing parts from where the window really is.

@@ -562,6 +562,10 @@ POINT Qel_SkinClass::CursorOverButtons(const FrameLayout& layout) const {
     return {pt.x - window.left, pt.y - window.top};
 }
 
+bool Qel_SkinClass::ShowsMenuItems() const {
+    return m_cMenu && m_cMenu->BarItemCount() > 0;
+}
+
 STDMETHODIMP Qel_SkinClass::get_hwnd(LONG* ret) {
     return Get(HandleToLong(hwnd_), ret);
 }

@@ -85,6 +85,9 @@ public:
         return events_.Enum(e);
     }
 
+    // Whether the last frame drawn showed menu items on the bar.
+    bool ShowsMenuItems() const;
+
 private:
     // The skin's pictures as surfaces, the two surfaces the frame is composed
     // on (the caption strip, also used for the bottom border, and the sides),

@@ -35,6 +35,7 @@ namespace {
 using namespace forms;
 using qel::test::PumpUntil;
 using qel::test::PumpUntilIdle;
+using qel::test::WaitFor;
 using qel::test::WhileInput;
 using qel::test::WindowPixel;
 using qel::test::WindowRectOf;
@@ -127,6 +128,15 @@ TEST_F(Showcase, EachExternalSkinReskinsTheMainForm) {
     EXPECT_TRUE(main->Check1->Enabled());
 }
 
+// How many pixels of the screen rectangles show the menu text of "Light Blue".
+long MenuTextPixels(const std::vector<RECT>& areas) {
+    long n = 0;
+    for (const RECT& area : areas)
+        for (COLORREF pixel : qel::test::ScreenPixels(area))
+            n += pixel == RGB(0, 0, 128);
+    return n;
+}
+
 TEST_F(Showcase, TheSkinTheIconAndTheMenuAreSwitchedByTheirBoxes) {
     HWND hwnd = main->hWnd();
     const RECT skinned = WindowRectOf(hwnd);
@@ -145,12 +155,23 @@ TEST_F(Showcase, TheSkinTheIconAndTheMenuAreSwitchedByTheirBoxes) {
     WhileInput([&] { forms::test::ClickOn(main->Check1->hWnd()); });
     EXPECT_TRUE(ValueOf<bool>(main->Qel_SkinCtrl1->Call(L"ShowIcon")));
 
-    // Check3 shows and hides the form's own "&File" menu.
+    // Check3 shows and hides the form's own "&File" menu: on the skinned caption
+    // below its title, where Alt+F opens it with "Test".
+    WhileInput([&] { ClickEntry(*main->List1, 0); }); // "Light Blue"
+    const RECT w = WindowRectOf(hwnd), bar{w.left, w.top + 20, w.left + 120, w.top + 41};
     EXPECT_FALSE(main->mnuFile->Visible());
     WhileInput([&] { forms::test::ClickOn(main->Check3->hWnd()); });
     EXPECT_TRUE(main->mnuFile->Visible());
+    EXPECT_TRUE(PumpUntil([&] { return MenuTextPixels({bar}) > 20; }));
+    WhileInput([&] {
+        qel::test::KeyChord({VK_MENU, 'F'});
+        EXPECT_TRUE(WaitFor([] { return MenuTextPixels(qel::test::OpenPopupMenus()) > 20; }));
+        qel::test::SaveWindowShot("showcase_file_menu", hwnd);
+        qel::test::KeyChord({VK_ESCAPE});
+    });
     WhileInput([&] { forms::test::ClickOn(main->Check3->hWnd()); });
     EXPECT_FALSE(main->mnuFile->Visible());
+    EXPECT_TRUE(PumpUntil([&] { return MenuTextPixels({bar}) == 0; }));
 }
 
 // The form's small icon as drawn on `ground`, 16 x 16, row by row.

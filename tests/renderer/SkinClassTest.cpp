@@ -549,7 +549,15 @@ TEST_F(RendererTest, AFormDetachedBeforeAnyPaintingGetsItsMenuBack) {
     EXPECT_EQ(GetMenu(hwnd), nullptr);
     r->Detach();
     EXPECT_EQ(GetMenu(hwnd), bar.get());
+    // A window going away when the skin lets go of it (at its last message) is
+    // not handed the menu, which the platform would destroy with the window.
+    r->Attach2(form.get(), SheetConfig().get());
     SetMenu(hwnd, nullptr); // the menu is the test's again
+    ProbeWindow::action = [&](HWND, UINT msg, WPARAM, LPARAM) {
+        if (msg == WM_NCDESTROY) r->Detach();
+    };
+    window.reset();
+    EXPECT_TRUE(IsMenu(bar.get()));
 }
 
 TEST_F(RendererTest, SkinConfigurationHandsBackTheRenderersCopies) {
