@@ -176,6 +176,11 @@ TEST(Dib, BitmapFilesLoadInTheirOwnRowOrderAndReadTopRowFirst) {
     ASSERT_TRUE(dib.CloneTo(clone));
     EXPECT_EQ(clone.lpBits()[1], GradientColour(0, 0) >> 8 & 0xFF);
     EXPECT_EQ(GetPixel(clone.hDIBDC(), 2, 1), RGB(20, 10, 200));
+    std::vector<uint8_t> file = test::ReadFileBytes(path);
+    file[22] = 0xFE, file[23] = file[24] = file[25] = 0xFF; // height -2: the rows top-down
+    test::WriteFileBytes(path, file);
+    ASSERT_EQ(dib.CreateFromBitmapFile(path), 24);
+    EXPECT_EQ(dib.View().Row(0)[1], GradientColour(0, 1) >> 8 & 0xFF);
 }
 
 TEST(Dib, BitmapFilesThatAreMissingEmptyOrForeignAreRefused) {
@@ -190,6 +195,12 @@ TEST(Dib, BitmapFilesThatAreMissingEmptyOrForeignAreRefused) {
     test::WriteFileBytes(text, {'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p'});
     EXPECT_EQ(dib.CreateFromBitmapFile(text), 0);
     EXPECT_EQ(dib.hDIB(), nullptr);
+    // A cursor, which the check takes, has its hot spot (0, 0) where a bitmap has its pixel offset.
+    std::vector<uint8_t> cursor{0, 0, 2, 0,  1, 0, 1, 1, 0, 0, 0, 0, 0, 0, 56, 0, 0, 0, 22,
+                                0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0,  1, 0, 1, 0};
+    cursor.resize(78); // a black colour table and pixels, a clear mask
+    test::WriteFileBytes(text, cursor);
+    EXPECT_EQ(dib.CreateFromBitmapFile(text), 0);
 }
 
 TEST(Dib, CloneCopiesPixelsAndColourTableAndFailsIntoNothing) {
