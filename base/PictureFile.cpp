@@ -107,8 +107,8 @@ std::vector<uint8_t> ReadPictureFile(const std::string& path, PictureBound bound
     } else if (size.QuadPart > 0) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-            read != bytes.size())
-            bytes.clear();
+            read != bytes.size()) // shorter than it says, or failing
+            return refuse(PictureProblem::NotAPicture, "The file cannot be read: " + path);
     }
     if (!bytes.empty() && PictureWithin(bytes.data(), bytes.size(), bound, &tooLarge)) {
         if (problem) *problem = PictureProblem::None;

@@ -101,20 +101,27 @@ uint8_t cDIB::CreateFromBitmapFile(const std::string& fileName) {
     if (attributes.nFileSizeLow == 0 && attributes.nFileSizeHigh == 0) return 0;
     Destroy();
     // The file checked, then laid into a section made from its own headers and
-    // colour table (copied to be aligned), as the platform's loader does;
-    // run-length encoded pixels are decoded into an uncompressed section.
+    // colour table (copied to be aligned), in the file's layout and row order:
+    // uncompressed pixels are copied as they lie, run-length encoded ones are
+    // decoded into an uncompressed section.
     std::vector<uint8_t> file = ReadPictureFile(fileName, kAnyPicture);
     BITMAPFILEHEADER header{};
     if (file.size() < sizeof header) return 0;
     std::memcpy(&header, file.data(), sizeof header);
+    // Past the check, a file that starts "BM" has its headers and colour table before
+    // its pixel offset and its pixels from there on; other pictures are no bitmaps.
     if (header.bfType != 0x4D42) return 0; // "BM"
     std::vector<uint32_t> info((header.bfOffBits - sizeof header + 3) / 4);
     std::memcpy(info.data(), file.data() + sizeof header, header.bfOffBits - sizeof header);
     std::vector<uint32_t> made = info;
     auto* madeHeader = reinterpret_cast<BITMAPINFOHEADER*>(made.data());
-    if (madeHeader->biSize >= sizeof(BITMAPINFOHEADER) &&
-        (madeHeader->biCompression == BI_RLE8 || madeHeader->biCompression == BI_RLE4))
+    const bool core = madeHeader->biSize < sizeof(BITMAPINFOHEADER); // 12 bytes, sides unsigned
+    const bool rle =
+        !core && (madeHeader->biCompression == BI_RLE8 || madeHeader->biCompression == BI_RLE4);
+    if (rle) {
         madeHeader->biCompression = BI_RGB;
+        madeHeader->biSizeImage = 0;
+    }
     UniqueDC dc(CreateCompatibleDC(nullptr));
     void* bits = nullptr;
     UniqueBitmap section(dc ? CreateDIBSection(dc.get(), reinterpret_cast<BITMAPINFO*>(made.data()),
@@ -122,13 +129,17 @@ uint8_t cDIB::CreateFromBitmapFile(const std::string& fileName) {
                             : nullptr);
     DIBSECTION ds{};
     if (!section || GetObject(section.get(), sizeof ds, &ds) != sizeof ds) return 0;
-    // The file's last row may end without its padding.
-    file.resize(std::max<size_t>(file.size(), header.bfOffBits + ds.dsBmih.biSizeImage));
-    if (!SetDIBits(dc.get(), section.get(), 0, ds.dsBm.bmHeight, file.data() + header.bfOffBits,
-                   reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS))
+    const uint8_t* pixels = file.data() + header.bfOffBits;
+    if (rle && !SetDIBits(dc.get(), section.get(), 0, ds.dsBm.bmHeight, pixels,
+                          reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS))
         return 0;
-    Adopt(std::move(dc), std::move(section), ds.dsBm.bmBits, ds.dsBm.bmWidth, ds.dsBm.bmHeight,
-          ds.dsBm.bmBitsPixel, ds.dsBmih.biHeight > 0);
+    // The platform tells every section's height as positive: the file's own header
+    // says whether its rows lie top-down.
+    Adopt(std::move(dc), std::move(section), bits, ds.dsBm.bmWidth, ds.dsBm.bmHeight,
+          ds.dsBm.bmBitsPixel, core || madeHeader->biHeight > 0);
+    // No further than the file: its last row may end without its padding.
+    if (!rle)
+        std::memcpy(bits_, pixels, std::min<size_t>(size_, file.data() + file.size() - pixels));
     return static_cast<uint8_t>(bpp_);
 }
 

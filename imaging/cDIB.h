@@ -35,9 +35,10 @@ public:
     // Returns the bitmap's own bits per pixel; 0, changing nothing, when the
     // picture holds no bitmap.
     uint8_t CreateFromStdPicture(IPicture* picture, bool force32);
-    // Loads a Windows bitmap file as a section, in the row order the loader
-    // gives it (bottom-up for ordinary files). Returns its bits per pixel; 0
-    // when the file is empty (nothing changed) or not a bitmap (no image).
+    // Loads a Windows bitmap file as a section in the file's own row order
+    // (bottom-up for ordinary files), run-length encoded pixels uncompressed.
+    // Returns its bits per pixel; 0 when the file is empty (nothing changed) or
+    // not a bitmap (no image).
     // Throws std::runtime_error when the file does not exist.
     uint8_t CreateFromBitmapFile(const std::string& fileName);
     // Makes `dest` a copy of this image: size, depth, colour table and pixels.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace qel {
 namespace {
@@ -67,6 +68,34 @@ TEST(PictureFile, MissingAndForeignFilesAreRefusedWithAReason) {
     EXPECT_FALSE(LoadPictureFile(big, kAnyPicture, &error, &problem));
     EXPECT_EQ(problem, PictureProblem::TooLarge);
     EXPECT_EQ(error, big + " is 4097 MB; a picture file is at most 64 MB.");
+    // A bitmap whose pixels end a file of exactly 64 MB loads after a refusal; a byte more is
+    // too large.
+    ASSERT_TRUE(SavePictureFile(Gradient().get(), big));
+    std::ifstream saved(big, std::ios::binary);
+    std::string bmp(std::istreambuf_iterator<char>(saved), {});
+    saved.close();
+    const uint32_t offset = (64 << 20) - (bmp.size() - 54);
+    bmp.replace(10, 4, reinterpret_cast<const char*>(&offset), 4);
+    std::ofstream(big, std::ios::binary)
+        << bmp.substr(0, 54) << std::string(offset - 54, '\0') << bmp.substr(54);
+    ComPtr<IPictureDisp> exact = LoadPictureFile(big, kAnyPicture, &error, &problem);
+    ASSERT_TRUE(exact) << error;
+    EXPECT_EQ(problem, PictureProblem::None);
+    EXPECT_EQ(PixelOf(exact.get(), 6, 4), RGB(180, 160, 200));
+    std::filesystem::resize_file(big, (64 << 20) + 1);
+    EXPECT_FALSE(LoadPictureFile(big, kAnyPicture, &error, &problem));
+    EXPECT_EQ(error, big + " is 65 MB; a picture file is at most 64 MB.");
+    std::filesystem::remove(big);
+    // A file shorter than its size says (a kernel's, through drive Z:).
+    const std::string kernel = "Z:\\sys\\devices\\system\\cpu\\online";
+    EXPECT_FALSE(LoadPictureFile(kernel, kAnyPicture, &error, &problem));
+    EXPECT_EQ(error, "The file cannot be read: " + kernel);
+    // A bitmap the check takes and the platform's decoder refuses: it has no planes.
+    ASSERT_TRUE(SavePictureFile(Gradient().get(), big));
+    std::fstream(big, std::ios::in | std::ios::out | std::ios::binary).seekp(26).put(0);
+    EXPECT_FALSE(LoadPictureFile(big, kAnyPicture, &error, &problem));
+    EXPECT_EQ(problem, PictureProblem::NotAPicture);
+    EXPECT_EQ(error, "Invalid picture: " + big);
     std::filesystem::remove(big);
 }
 

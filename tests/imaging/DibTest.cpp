@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <stdexcept>
 
 namespace qel {
@@ -12,6 +13,20 @@ namespace {
 
 using test::GradientColour;
 using test::Pixel32;
+
+// A bitmap file of a 40-byte header, `colours` black entries and `pixels` at its
+// end, from `offset` when one is given.
+std::vector<uint8_t> BmpFile(LONG width, LONG height, WORD bpp, DWORD compression, DWORD colours,
+                             const std::vector<uint8_t>& pixels, size_t offset = 0) {
+    std::vector<uint8_t> file(offset ? offset : 54 + 4 * colours);
+    const BITMAPFILEHEADER header{0x4D42, 0, 0, 0, DWORD(file.size())};
+    const BITMAPINFOHEADER info{40, width, height,  1, bpp, compression, DWORD(pixels.size()),
+                                0,  0,     colours, 0};
+    std::memcpy(file.data(), &header, 14);
+    std::memcpy(file.data() + 14, &info, 40);
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    return file;
+}
 
 TEST(Dib, CreateMakesTopDownZeroedSectionsWithBlackColourTables) {
     cDIB dib;
@@ -176,6 +191,47 @@ TEST(Dib, BitmapFilesLoadInTheirOwnRowOrderAndReadTopRowFirst) {
     ASSERT_TRUE(dib.CloneTo(clone));
     EXPECT_EQ(clone.lpBits()[1], GradientColour(0, 0) >> 8 & 0xFF);
     EXPECT_EQ(GetPixel(clone.hDIBDC(), 2, 1), RGB(20, 10, 200));
+    std::vector<uint8_t> file = test::ReadFileBytes(path);
+    file[22] = 0xFE, file[23] = file[24] = file[25] = 0xFF; // height -2: the rows top-down
+    test::WriteFileBytes(path, file);
+    ASSERT_EQ(dib.CreateFromBitmapFile(path), 24);
+    EXPECT_EQ(dib.View().Row(0)[1], GradientColour(0, 1) >> 8 & 0xFF);
+}
+
+TEST(Dib, RunLengthEncodedBitmapFilesComeOutAsPixels) {
+    struct Case {
+        WORD bpp;
+        DWORD compression;
+        std::vector<uint8_t> data; // a run on the bottom row, a line's end, a run, the end
+        uint8_t top, bottom;
+    };
+    const std::string path = test::ImagingOutputPath("dib/rle.bmp");
+    for (const Case& c : {Case{8, BI_RLE8, {1, 9, 0, 0, 1, 7, 0, 1}, 7, 9},
+                          Case{4, BI_RLE4, {1, 0x90, 0, 0, 1, 0x70, 0, 1}, 0x70, 0x90}}) {
+        test::WriteFileBytes(path, BmpFile(1, 2, c.bpp, c.compression, 16, c.data));
+        cDIB dib;
+        ASSERT_EQ(dib.CreateFromBitmapFile(path), c.bpp);
+        EXPECT_EQ(dib.View().Row(0)[0], c.top);
+        EXPECT_EQ(dib.View().Row(1)[0], c.bottom);
+    }
+}
+
+// The file's buffer ends where memory no one may read begins: Wine's heap gives a
+// large block the lowest free 64 KB-aligned region that fits, headed by a few bytes.
+TEST(Dib, ALastRowWithoutItsPaddingIsNotReadPastTheFile) {
+    const size_t region = 40 * 65536;
+    const auto block = reinterpret_cast<uintptr_t>(std::vector<uint8_t>(region).data());
+    const size_t header = block % 65536;
+    void* guard = VirtualAlloc(reinterpret_cast<void*>(block - header + region), 65536, MEM_RESERVE,
+                               PAGE_NOACCESS);
+    ASSERT_TRUE(guard);
+    const std::string path = test::ImagingOutputPath("dib/unpadded.bmp");
+    const std::vector<uint8_t> rows{1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+    test::WriteFileBytes(path, BmpFile(3, 2, 24, BI_RGB, 0, rows, region - header - rows.size()));
+    cDIB dib;
+    EXPECT_EQ(dib.CreateFromBitmapFile(path), 24);
+    EXPECT_EQ(dib.View().Row(0)[8], 1);
+    VirtualFree(guard, 0, MEM_RELEASE);
 }
 
 TEST(Dib, BitmapFilesThatAreMissingEmptyOrForeignAreRefused) {
@@ -190,6 +246,12 @@ TEST(Dib, BitmapFilesThatAreMissingEmptyOrForeignAreRefused) {
     test::WriteFileBytes(text, {'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p'});
     EXPECT_EQ(dib.CreateFromBitmapFile(text), 0);
     EXPECT_EQ(dib.hDIB(), nullptr);
+    // A cursor, which the check takes, has its hot spot (0, 0) where a bitmap has its pixel offset.
+    std::vector<uint8_t> cursor{0, 0, 2, 0,  1, 0, 1, 1, 0, 0, 0, 0, 0, 0, 56, 0, 0, 0, 22,
+                                0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0,  1, 0, 1, 0};
+    cursor.resize(78); // a black colour table and pixels, a clear mask
+    test::WriteFileBytes(text, cursor);
+    EXPECT_EQ(dib.CreateFromBitmapFile(text), 0);
 }
 
 TEST(Dib, CloneCopiesPixelsAndColourTableAndFailsIntoNothing) {
