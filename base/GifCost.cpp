@@ -123,7 +123,7 @@ bool FrameCodes(const uint8_t* b, uint64_t size, uint64_t& at, uint64_t area, bo
 // every frame's extent, and it keeps every frame's pixels besides the canvas
 // (its indices, their conversion and the 32-bit bitmap).
 Found GifCost(const uint8_t* b, uint64_t size) {
-    Cost cost{Le16(b + 6), Le16(b + 8)};
+    Cost cost = Cost::Canvas(Le16(b + 6), Le16(b + 8));
     bool transparent = false;
     FileCodes codes;
     for (uint64_t at = 13 + ColourTable(b[10]);;) {

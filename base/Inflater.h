@@ -9,6 +9,16 @@ namespace qel::picture {
 // window (about 40 KB, allocated once) and one small output buffer, reused.
 class Inflater {
 public:
+    // How a stream stands: going on, or stopped for good, and why.
+    enum class State {
+        kGoing,
+        kEnded,       // at its end: what follows is not inflated
+        kBroken,      // it holds no more of a zlib stream
+        kOverMost,    // it made more than `most`
+        kOnAfterMost, // it went on after making `most`, in more than an encoder's closing blocks
+        kBlockFlood,  // it holds more blocks than what it makes calls for
+    };
+
     Inflater() : ready_(inflateInit(&z_) == Z_OK) {}
     ~Inflater() {
         if (ready_) inflateEnd(&z_);
@@ -18,19 +28,17 @@ public:
 
     // Starts the next stream, which is to make at most `most` bytes in `rows` rows.
     void Start(uint64_t most, uint64_t rows = 0);
-    // Inflates the stream's next `size` bytes, block by block, and stops once it
-    // has made more than `most`. False when the stream is broken or goes on after
-    // its end, when it goes on after making `most` bytes with more than an
-    // encoder's closing blocks, or when the streams so far hold more blocks than
-    // what they make calls for.
-    bool Feed(const uint8_t* in, uint64_t size);
+    // Inflates the stream's next `size` bytes, block by block, as long as it goes on.
+    State Feed(const uint8_t* in, uint64_t size);
     uint64_t Made() const { return made_; }
+    // The blocks the streams so far may hold for what they made.
+    uint64_t BlocksAllowed() const;
 
 private:
     z_stream z_{};
     bool ready_;
+    State state_ = State::kGoing;
     uint64_t made_ = 0, most_ = 0, endsAfterMost_ = 0;
-    bool ended_ = false;
     uint64_t allMade_ = 0, allBlocks_ = 0, flushBlocks_ = 0; // over every stream
     uint8_t out_[1 << 14];
 };

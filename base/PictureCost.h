@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <string>
 
 namespace qel::picture {
 
@@ -53,6 +54,9 @@ constexpr uint64_t kIdleCodes = 1 << 18, kPixelsAnIdleCode = 64;
 // compressed chunks making 64 MB took the costliest real PNG a fifth to a third
 // more time to load, and no memory.
 constexpr uint64_t kMaxAncillaryChunks = 1000;
+// Real encoders write image data in chunks of 8 KB to 1 MB, at most 8192 in the
+// largest file; a chunk costs the decoder under 1 us, 65536 of them some 40 ms.
+constexpr uint64_t kMaxDataChunks = 1 << 16;
 constexpr uint64_t kCompressedChunkInflated = 8 << 20;
 constexpr uint64_t kMaxCompressedChunkBytes = 64 << 20;
 // A real encoder ends a deflate block after thousands of bytes (zlib after
@@ -117,11 +121,22 @@ struct Cost {
     uint64_t extensionBlocks = 0;                      // GIF: extensions and their data blocks
     uint64_t idleCodesOver = 0;                        // GIF: the bound of idle codes, passed
     uint64_t ancillaryChunks = 0, compressedBytes = 0; // PNG: what its compressed ones make
+    uint64_t dataChunks = 0;                           // PNG: the image data's
     bool deflated = false; // PNG data: zlib streams, inflated once all else fits
+    std::string passed;    // a bound the walk weighs itself, passed: what it found
 
+    // A canvas of these sides, holding nothing yet.
+    static Cost Canvas(int64_t width, int64_t height) {
+        Cost cost;
+        cost.width = width;
+        cost.height = height;
+        return cost;
+    }
     // One image whose every pixel costs the decoder `bytesPerPixel`.
     static Cost Single(int64_t width, int64_t height, uint64_t bytesPerPixel) {
-        Cost cost{width, height, 1, Area(width, height)};
+        Cost cost = Canvas(width, height);
+        cost.frames = 1;
+        cost.frameArea = Area(width, height);
         cost.decodeBytes = cost.frameArea * bytesPerPixel;
         return cost;
     }
@@ -138,7 +153,9 @@ struct Cost {
         extensionBlocks += image.extensionBlocks;
         ancillaryChunks += image.ancillaryChunks;
         compressedBytes += image.compressedBytes;
+        dataChunks += image.dataChunks;
         deflated |= image.deflated;
+        if (passed.empty()) passed = image.passed;
         return *this;
     }
 };

@@ -47,6 +47,7 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
          " arithmetic-coded decisions"},
         {found.extensionBlocks, kMaxExtensionBlocks, 1, "has", " blocks in its extensions"},
         {found.ancillaryChunks, kMaxAncillaryChunks, 1, "has", " ancillary chunks"},
+        {found.dataChunks, kMaxDataChunks, 1, "has", " image data chunks"},
         {found.compressedBytes, kMaxCompressedChunkBytes, kMB, "makes", " MB in compressed chunks"},
     };
     for (const auto& count : counts)
@@ -55,6 +56,10 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
                               count.what,
                           std::string(" ") + count.verb + " at most " +
                               std::to_string(count.most / count.unit) + count.what);
+    if (!found.passed.empty()) {
+        if (tooLarge) *tooLarge = found.passed;
+        return false;
+    }
     if (found.idleCodesOver)
         return refuse("has more than " + std::to_string(found.idleCodesOver) +
                           " codes that make no pixel",

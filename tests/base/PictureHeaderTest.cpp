@@ -313,6 +313,11 @@ TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
         texts = Cat({texts, Chunk("tEXt", {'a', 0})});
     const Bytes whole = Png(4, 4), row = Zlib(4), rest(row.begin() + 5, row.end()),
                 start = Chunk("IDAT", Bytes(row.begin(), row.begin() + 5));
+    Bytes dataChunks, misread = Zlib(1 << 20); // its check, one bit off
+    for (int n = 0; n < 65537; ++n)
+        Put(dataChunks, {0, 'I' << 24 | 'D' << 16 | 'A' << 8 | 'T', 0}, -4);
+    misread.back() ^= 1;
+    const Bytes broken = Chunk("zTXt", Cat({{'a', 0, 0}, misread}));
     ExpectVerdicts(
         {
             {"16-bit palette", Png(4, 4, 16, 3), "broken"},
@@ -326,14 +331,22 @@ TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
             {"8 MB of each counted", Png(4, 4, 8, 2, CompressedChunks(8, 9 << 20)), "fits"},
             {"bombs", Png(4, 4, 8, 2, CompressedChunks(9, 9 << 20)),
              "makes 65 MB in compressed chunks; a skin sheet makes at most 64 MB"},
+            {"a broken one counted to its fault",
+             Png(4, 4, 8, 2, Cat({broken, CompressedChunks(8, 9 << 20)})), "makes 65 MB"},
             {"rows in two chunks", Png(1, 1, 8, 2, start, rest), "fits"},
             {"image data in two runs", Png(1, 1, 8, 2, Cat({start, Chunk("tEXt", {'a', 0})}), rest),
              "broken"},
-            {"more than the rows", Png(1, 1, 8, 2, {}, Zlib(5)), "broken"},
-            {"on past the rows", Png(1, 100, 8, 0, {}, Zlib(200, 8)), "broken"},
-            {"data past the stream", Png(1, 1, 8, 2, {}, Cat({Zlib(4), {0}})), "broken"},
+            {"more than the rows", Png(1, 1, 8, 2, {}, Zlib(5)),
+             "has image data that makes more than the 4 bytes its rows need"},
+            {"on past the rows", Png(1, 100, 8, 0, {}, Zlib(200, 8)),
+             "has image data that goes on after the 200 bytes its rows need"},
+            {"data past the stream", Png(1, 1, 8, 2, {}, Cat({Zlib(4), {0}})), "fits"},
             {"flushed every row", Png(1, 500, 8, 0, {}, Zlib(1000, 0, 500)), "fits"},
-            {"empty blocks", Png(1024, 1024, 8, 0, {}, Zlib(512 * 1025, 5000)), "broken"},
+            {"empty blocks", Png(1024, 1024, 8, 0, {}, Zlib(512 * 1025, 5000)),
+             "has image data holding more than 2180 deflate blocks for 1049600 bytes in 1024 "
+             "rows;"},
+            {"65537 image data chunks", Png(1, 1, 8, 2, dataChunks, {}),
+             "has 65537 image data chunks; a skin sheet has at most 65536"},
             {"interlaced, by passes", Png(3, 3, 8, 2, {}, Zlib(33), 1), "fits"},
             {"interlace method 2", Png(1, 1, 8, 2, {}, Zlib(4), 2), "broken"},
             {"16-bit RGBA", Png(4096, 4096, 16, 6), "fits"},
