@@ -6,15 +6,16 @@ namespace qel::picture {
 
 void Inflater::Start(uint64_t most, uint64_t rows) {
     ready_ = ready_ && inflateReset(&z_) == Z_OK;
-    state_ = State::kGoing;
+    state_ = allBlocks_ > mostBlocks_ ? State::kAllBlocks : State::kGoing;
     made_ = 0;
     most_ = most;
+    blocks_ = 0;
+    flushBlocks_ = kFlushBlocksARow * rows + kClosingBlocks;
     endsAfterMost_ = 0;
-    flushBlocks_ += kFlushBlocksARow * rows + kClosingBlocks;
 }
 
 uint64_t Inflater::BlocksAllowed() const {
-    return allMade_ / kBytesABlock + flushBlocks_;
+    return made_ / kBytesABlock + flushBlocks_;
 }
 
 Inflater::State Inflater::Feed(const uint8_t* in, uint64_t size) {
@@ -29,15 +30,17 @@ Inflater::State Inflater::Feed(const uint8_t* in, uint64_t size) {
         in += taken;
         size -= taken;
         made_ += made;
-        allMade_ += made;
         const bool blockEnd = z_.data_type & 128;
+        blocks_ += blockEnd;
         allBlocks_ += blockEnd;
         if (result != Z_OK && result != Z_STREAM_END)
             state_ = State::kBroken;
         else if (made_ > most_)
             state_ = State::kOverMost;
-        else if (allBlocks_ > BlocksAllowed())
+        else if (blocks_ > BlocksAllowed())
             state_ = State::kBlockFlood;
+        else if (allBlocks_ > mostBlocks_)
+            state_ = State::kAllBlocks;
         else if (blockEnd && made_ == most_ && ++endsAfterMost_ > kClosingBlocks)
             state_ = State::kOnAfterMost;
         else if (result == Z_STREAM_END)

@@ -42,10 +42,10 @@ constexpr uint64_t kFirstPassDecisions = 32, kRefinementDecisions = 3, kDecision
 constexpr uint64_t kDecisionsPerSideBlock = 655360;
 //
 // GIF. A real file has one or two extension blocks a frame. A clear code costs
-// the decoder as much as some 30 pixels (it resets the code table): 2^18 codes
-// that make no pixel take it some 65 ms (room for small pictures of an encoder
-// that clears every other code), and one more for every 64 pixels adds at most
-// about half to what the pixels cost.
+// the decoder as much as some 30 pixels (it resets the code table): one code that
+// makes no pixel for every 64 pixels a frame makes adds at most about half to
+// what they cost, and 2^18 more in a file take it some 65 ms (room for small
+// pictures of an encoder that clears every other code).
 constexpr uint64_t kMaxExtensionBlocks = 8192;
 constexpr uint64_t kIdleCodes = 1 << 18, kPixelsAnIdleCode = 64;
 //
@@ -110,6 +110,14 @@ inline uint64_t DecodeBytes(uint64_t area, uint64_t bits, bool transparent) {
     return area * (bits + std::max(bits, transparent ? kTransparentWorkBits : kWorkBits) + 32) / 8;
 }
 
+// A bound the walk weighs itself, passed, in a refusal's words: what was found
+// ("has ..."), and the bound, told after the name of the caller's bound ("a skin
+// sheet" " has at most ..."), or none where what was found says it all.
+struct Passed {
+    std::string what, limit;
+    explicit operator bool() const { return !what.empty(); }
+};
+
 // What a decoder makes of a picture and what that costs it: the canvas, the
 // frames it keeps, the bytes it holds at its peak, and counts that drive its work.
 struct Cost {
@@ -119,11 +127,10 @@ struct Cost {
     uint64_t scans = 0, scanBlocks = 0;                // JPEG: blocks decoded over all scans
     uint64_t decisions = 0;                            // JPEG: arithmetic-coded, at most
     uint64_t extensionBlocks = 0;                      // GIF: extensions and their data blocks
-    uint64_t idleCodesOver = 0;                        // GIF: the bound of idle codes, passed
     uint64_t ancillaryChunks = 0, compressedBytes = 0; // PNG: what its compressed ones make
     uint64_t dataChunks = 0;                           // PNG: the image data's
     bool deflated = false; // PNG data: zlib streams, inflated once all else fits
-    std::string passed;    // a bound the walk weighs itself, passed: what it found
+    Passed passed;
 
     // A canvas of these sides, holding nothing yet.
     static Cost Canvas(int64_t width, int64_t height) {
@@ -155,7 +162,7 @@ struct Cost {
         compressedBytes += image.compressedBytes;
         dataChunks += image.dataChunks;
         deflated |= image.deflated;
-        if (passed.empty()) passed = image.passed;
+        if (!passed) passed = image.passed;
         return *this;
     }
 };

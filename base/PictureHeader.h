@@ -39,8 +39,10 @@ inline constexpr uint64_t kMaxPictureFrames = 1000;
 // inflated, counting what they make and keeping none of it: the image data may
 // make no more than its rows, and what follows its end is not read; compressed
 // chunks count what the decoder inflates of them, up to their end or a fault; a
-// stream may hold no more blocks than what it makes calls for. That stops once
-// a bound is passed, takes time linear in `size` and in what the streams make,
+// stream may hold no more blocks than what it makes calls for (no stream lends
+// its allowance to another, nor an icon's image to another), and a file's
+// streams no more than the largest picture of the bound may. That stops once a
+// bound is passed, takes time linear in `size` and in what the streams make,
 // which the bounds limit, and allocates zlib's state and window (about 40 KB);
 // nothing else is allocated but the text of a refusal.
 bool PictureWithin(const void* data, size_t size, PictureBound bound,

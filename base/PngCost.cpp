@@ -46,24 +46,33 @@ uint64_t ZlibStart(const uint8_t* type, const uint8_t* data, uint64_t length) {
     return data[flag] ? pastText(pastText(flag + 2)) : 0;
 }
 
-// What a stream that stopped in `state` passed, in a refusal's words; empty
-// when it passed nothing. The image data's rows (`rows`) need their bytes and
-// no more; a compressed chunk's stream (no `rows`) makes what it makes.
-std::string Passed(Inflater::State state, const Inflater& inflater, const PngRows* rows) {
+// What a stream that stopped in `state` passed; nothing when it passed
+// nothing. The image data's rows (`rows`) need their bytes and no more; a
+// compressed chunk's stream (no `rows`) makes what it makes.
+Passed StreamPassed(Inflater::State state, const Inflater& inflater, const PngRows* rows) {
     using State = Inflater::State;
-    const std::string need = rows ? std::to_string(rows->bytes) + " bytes its rows need" : "";
-    if (rows && state == State::kOverMost) return "has image data that makes more than the " + need;
+    using std::to_string;
+    const std::string need = rows ? to_string(rows->bytes) + " bytes its rows need" : "";
+    if (rows && state == State::kOverMost)
+        return {"has image data that makes more than the " + need, {}};
     if (rows && state == State::kOnAfterMost)
-        return "has image data that goes on after the " + need;
+        return {"has image data that goes on after the " + need, {}};
+    if (state == State::kAllBlocks)
+        return {"has more than " + to_string(inflater.MostBlocks()) +
+                    " deflate blocks in its zlib streams",
+                " has at most " + to_string(inflater.MostBlocks())};
     if (state != State::kBlockFlood) return {};
-    return (rows ? "has image data holding more than "
-                 : "has a compressed chunk holding more than ") +
-           std::to_string(inflater.BlocksAllowed()) + " deflate blocks for " +
-           std::to_string(rows ? rows->bytes : inflater.Made()) + " bytes" +
-           (rows ? " in " + std::to_string(rows->count) + " rows" : "") +
-           "; a stream holds at most " + std::to_string(kClosingBlocks) + ", " +
-           std::to_string(kFlushBlocksARow) + " for each row and one for every " +
-           std::to_string(kBytesABlock) + " bytes it makes";
+    const std::string found = " holding more than " + to_string(inflater.BlocksAllowed()) +
+                              " deflate blocks for " +
+                              to_string(rows ? rows->bytes : inflater.Made()) + " bytes";
+    const std::string most = " at most " + to_string(kClosingBlocks) +
+                             (rows ? ", " + to_string(kFlushBlocksARow) + " for each row" : "") +
+                             " and one for every " + to_string(kBytesABlock) + " bytes ";
+    if (!rows)
+        return {"has a compressed chunk" + found, "'s compressed chunks hold" + most + "they make"};
+    return {"has image data" + found + " in " + to_string(rows->count) +
+                (rows->count == 1 ? " row" : " rows"),
+            "'s image data holds" + most + "it makes"};
 }
 
 } // namespace
@@ -119,8 +128,8 @@ Found PngCost(const uint8_t* b, uint64_t size, Inflater* inflater, unsigned leas
             // A stream that makes fewer bytes than the rows need is drawn as far as it goes.
             const Inflater::State state = inflater->Feed(body, length);
             if (state == Inflater::State::kBroken) return {};
-            cost.passed = Passed(state, *inflater, &rows);
-            if (!cost.passed.empty()) return cost;
+            cost.passed = StreamPassed(state, *inflater, &rows);
+            if (cost.passed) return cost;
             continue;
         }
         dataDone = data;
@@ -131,8 +140,9 @@ Found PngCost(const uint8_t* b, uint64_t size, Inflater* inflater, unsigned leas
         inflater->Start(
             std::min(kCompressedChunkInflated,
                      kMaxCompressedChunkBytes - compressedBefore - cost.compressedBytes));
-        cost.passed = Passed(inflater->Feed(body + start, length - start), *inflater, nullptr);
-        if (!cost.passed.empty()) return cost;
+        cost.passed =
+            StreamPassed(inflater->Feed(body + start, length - start), *inflater, nullptr);
+        if (cost.passed) return cost;
         cost.compressedBytes += std::min(inflater->Made(), kCompressedChunkInflated);
     }
 }

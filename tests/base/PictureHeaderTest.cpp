@@ -242,6 +242,10 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
     // The image one byte further on than it lies, its last byte past the file.
     const Bytes further = With(With(Icon(1, {Cat({{0}, dib})}), 14, uint32_t(dib.size())), 18, 23);
     const Bytes bombs = Png(1, 1, 8, 2, CompressedChunks(5, 8 << 20));
+    // Rows of a PNG that a flood of blocks in another would spend, and rows flushed one by one.
+    const Bytes lender = Png(1, 4096, 8, 0, {}, Zlib(8192)),
+                flood = Png(1, 1, 8, 0, {}, Zlib(0, 5000)),
+                flushed = Png(1, 4096, 8, 0, {}, Zlib(8192, 0, 4096));
     ExpectVerdicts(
         {
             {"core header", Bmp(12, 5, 3, 8), "fits"},
@@ -266,6 +270,12 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
             {"an image of one byte", Icon(1, {{0x89}}), "broken"},
             {"a broken PNG", Icon(1, {IconDib(16, 16, 8), Png(48, 48, 8, 2, {}, {})}), "broken"},
             {"compressed chunks in two PNGs", Icon(1, {bombs, bombs}), "makes 65 MB"},
+            {"a block flood in one PNG", Icon(1, {lender, flood}),
+             "has image data holding more than 6 deflate blocks for 2 bytes in 1 row; a skin "
+             "sheet's image data holds at most 4, 2 for each row and one for every 4096 bytes"},
+            {"blocks of five PNGs", Icon(1, {flushed, flushed, flushed, flushed, flushed}),
+             "has more than 32772 deflate blocks in its zlib streams; a skin sheet has at most "
+             "32772"},
             {"65535 entries", With(Icon(1, {IconDib(1, 1, 32)}), 4, 0xFFFF), "broken"},
         },
         kSheet);
@@ -378,6 +388,19 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
     const Bytes frame = gif(1, 0);
     std::vector<unsigned> pixels(kSixtyFour.begin(), kSixtyFour.end() - 1), past = pixels;
     past.resize(pixels.size() + 300000); // codes once all the pixels are made
+    std::vector<unsigned> growing = {4}; // 4186 pixels in strings each one longer
+    for (unsigned code = 0; code < 96; code += code ? 1 : 6)
+        growing.push_back(code);
+    const Bytes lent = Cat({Gif(64, 64),
+                            {0x2C},
+                            Fields({0, 0, 64, 64}, 2),
+                            {0},
+                            Lzw(growing),
+                            {0x2C},
+                            Fields({0, 0, 8, 8}, 2),
+                            {0},
+                            Lzw(pixels, (1 << 18) + 9),
+                            {0x3B}});
     ExpectVerdicts(
         {
             {"one frame", frame, "fits"},
@@ -389,10 +412,14 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
             {"a code the table has not yet", gif(1, 0, 8, Lzw({4, 0, 7, 5})), "broken"},
             {"data ending before its pixels", gif(1, 0, 8, Lzw({4, 0, 6, 7})), "fits"},
             {"2^18 + 1 clear codes for 64 pixels", gif(1, 0, 8, Lzw(pixels, 1 << 18)), "fits"},
-            {"clear codes of two frames together", gif(2, 0, 8, Lzw(pixels, (1 << 17) + 1)),
-             "has more than 262146 codes that make no pixel;"},
+            {"clear codes beyond their frames' own in two frames",
+             gif(2, 0, 8, Lzw(pixels, (1 << 17) + 1)),
+             "has a frame with more than 131072 codes that make no pixel; a picture has at most "
+             "one "
+             "for every 64 pixels a frame makes, and 262144 more in all"},
+            {"one frame's allowance spent by another", lent, "has a frame with more than 262145"},
             {"data past a complete frame", gif(1, 0, 8, Lzw(past)),
-             "has more than 262145 codes that make no pixel;"},
+             "has a frame with more than 262145 codes"},
             {"4096 comments", gif(1, 4096), "fits"},
             {"4097 comments", gif(1, 4097), "has 8194 blocks in its extensions;"},
             {"1001 frames", gif(1001, 0, 1), "has 1001 frames;"},
