@@ -14,12 +14,12 @@ uint64_t ColourTable(uint8_t packed) {
 // code's string in the table (a decoder keeps the strings), the width of the
 // codes, which grows with the table, and the bits read ahead of the next code.
 struct LzwDecoder {
+    uint16_t lengths[4097];        // by code; first, as a bounds check skips a last array
     unsigned minimum, clear;       // the minimum code size; the clear code, the end code after it
     unsigned width = 0, limit = 0; // the codes' width, and the table size that widens them
     unsigned next = 0;             // the code the next code adds to the table
     uint64_t bits = 0;             // read ahead, the next code's lowest
     unsigned count = 0;            // how many of them
-    uint16_t lengths[4097];
 
     explicit LzwDecoder(unsigned codeSize) : minimum(codeSize), clear(1u << codeSize) {
         std::fill(lengths, lengths + clear, uint16_t(1));

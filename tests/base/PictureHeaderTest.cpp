@@ -57,7 +57,7 @@ Bytes Lzw(std::vector<unsigned> codes, size_t clears = 0) {
         for (bits |= code << count, count += width; count >= 8; count -= 8, bits >>= 8)
             packed.push_back(uint8_t(bits));
         size = code == 4 ? 5 : size + 1;
-        width = code == 4 ? 3 : width + (size == 1u << width);
+        width = code == 4 ? 3 : width + (size == 1u << width && width < 12);
     }
     if (count) packed.push_back(uint8_t(bits));
     for (size_t at = 0; at < packed.size(); at += 255) {
@@ -358,6 +358,10 @@ TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
             {"65537 image data chunks", Png(1, 1, 8, 2, dataChunks, {}),
              "has 65537 image data chunks; a skin sheet has at most 65536"},
             {"interlaced, by passes", Png(3, 3, 8, 2, {}, Zlib(33), 1), "fits"},
+            {"interlaced, two passes empty, a byte more", Png(3, 3, 8, 2, {}, Zlib(34), 1),
+             "has image data that makes more than the 33 bytes"},
+            {"interlaced 13 x 11, a byte more", Png(13, 11, 8, 2, {}, Zlib(452), 1),
+             "has image data that makes more than the 451 bytes"},
             {"interlace method 2", Png(1, 1, 8, 2, {}, Zlib(4), 2), "broken"},
             {"16-bit RGBA", Png(4096, 4096, 16, 6), "fits"},
         },
@@ -388,6 +392,16 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
     const Bytes frame = gif(1, 0);
     std::vector<unsigned> pixels(kSixtyFour.begin(), kSixtyFour.end() - 1), past = pixels;
     past.resize(pixels.size() + 300000); // codes once all the pixels are made
+    // Codes after the pixels that the table lacks; 4096 codes of a pixel, each adding one.
+    std::vector<unsigned> lacking = pixels, filling(4097, 1);
+    lacking.push_back(31);
+    filling[0] = 4;
+    // After 64 Mpixels, a frame of broken codes; 13 frames behind a transparent colour.
+    Bytes fifth = gif(4, 0, 4096), transparent = Cat({Gif(32, 32), {0x21, 0xF9, 4, 1, 0, 0, 0, 0}});
+    fifth.back() = 0x2C;
+    fifth = Cat({fifth, Fields({0, 0, 4096, 4096}, 2), {0}, Lzw({4, 0, 7, 5}), {0x3B}});
+    for (int n = 0; n < 13; ++n)
+        transparent = Cat({transparent, {0x2C}, Fields({0, 0, 32, 32}, 2), {0}, Lzw(kSixtyFour)});
     std::vector<unsigned> growing = {4}; // 4186 pixels in strings each one longer
     for (unsigned code = 0; code < 96; code += code ? 1 : 6)
         growing.push_back(code);
@@ -411,6 +425,10 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
             {"a whole frame of 9-bit colours", gif(1, 0, 8, {9, 4, 0, 2, 16, 32, 0}), "broken"},
             {"a code the table has not yet", gif(1, 0, 8, Lzw({4, 0, 7, 5})), "broken"},
             {"data ending before its pixels", gif(1, 0, 8, Lzw({4, 0, 6, 7})), "fits"},
+            {"a code the table lacks once the frame is complete", gif(1, 0, 8, Lzw(lacking)),
+             "fits"},
+            {"the table filled", gif(1, 0, 64, Lzw(filling)), "fits"},
+            {"neither a frame nor a trailer", Gif(8, 8), "broken"},
             {"2^18 + 1 clear codes for 64 pixels", gif(1, 0, 8, Lzw(pixels, 1 << 18)), "fits"},
             {"clear codes beyond their frames' own in two frames",
              gif(2, 0, 8, Lzw(pixels, (1 << 17) + 1)),
@@ -423,7 +441,8 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
             {"4096 comments", gif(1, 4096), "fits"},
             {"4097 comments", gif(1, 4097), "has 8194 blocks in its extensions;"},
             {"1001 frames", gif(1001, 0, 1), "has 1001 frames;"},
-            {"5 frames of 4096 x 4096", gif(5, 0, 4096), "has 83886080 pixels in its frames;"},
+            {"5 frames of 4096 x 4096, the last not decoded", fifth,
+             "has 83886080 pixels in its frames;"},
             {"30000 x 30000", Jpeg(30000, 30000),
              "is 30000 x 30000 pixels; a picture is at most 67108864 pixels in all"},
             {"30000 x 30000", Png(30000, 30000), "is 30000 x 30000 pixels;"},
@@ -431,9 +450,12 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
              "needs 671088880 arithmetic-coded decisions; a picture needs at most 671088640"},
             {"16-bit grey and alpha, as RGBA", Png(8192, 8192, 16, 4), "needs 1297 MB to decode;"},
             {"RGB and tRNS", Png(8192, 8192, 16, 2, Chunk("tRNS", Bytes(6))), "needs 1297 MB"},
+            {"16-bit grey and tRNS", Png(8192, 8192, 16, 0, Chunk("tRNS", Bytes(2))),
+             "needs 1297 MB"},
             {"a format the check does not know", {'l', 't', 0, 0, 8, 0, 0, 0, 'B', 'M'}, "broken"},
         },
         kAnyPicture);
+    ExpectVerdicts({{"transparent", Cat({transparent, {0x3B}}), "needs 1 MB"}}, {32, "an icon"});
 }
 
 } // namespace
