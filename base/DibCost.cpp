@@ -1,0 +1,67 @@
+// A device-independent bitmap: a BMP file's, or an icon's image.
+#include "base/PictureCost.h"
+
+#include <cstdlib>
+
+namespace qel::picture {
+namespace {
+
+constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
+
+// Rows of `width` pixels of `bits` each, padded to four bytes.
+uint64_t Stride(int64_t width, unsigned bits) {
+    return (uint64_t(width) * bits + 31) / 32 * 4;
+}
+
+} // namespace
+
+// A device-independent bitmap whose header lies at `info` in `b`: in a BMP file
+// its pixels start at `bits`; in an icon image (`icon`) they follow the colour
+// table, its height counts the colour rows and the mask rows, and both are there.
+Found DibCost(const uint8_t* b, uint64_t size, uint64_t info, uint64_t bits, bool icon) {
+    if (info + 4 > size) return {};
+    const uint32_t header = Le32(b + info);
+    if ((header != 12 && header != 40 && header != 52 && header != 56 && header != 108 &&
+         header != 124) ||
+        info + header > size)
+        return {};
+    const uint8_t* h = b + info;
+    const bool core = header == 12;
+    const int64_t width = core ? Le16(h + 4) : int32_t(Le32(h + 4));
+    const int64_t height =
+        (core ? Le16(h + 6) : std::abs(int64_t(int32_t(Le32(h + 8))))) / (icon ? 2 : 1);
+    const unsigned depth = Le16(h + (core ? 10 : 14));
+    const uint32_t compression = core ? kRgb : Le32(h + 16), dataSize = core ? 0 : Le32(h + 20);
+    const uint64_t colours =
+        core || Le32(h + 32) == 0 ? (depth <= 8 ? 1u << depth : 0) : Le32(h + 32);
+    const uint64_t fieldMasks = header == 40 && compression == kBitFields ? 12 : 0;
+    const uint64_t table = info + header + fieldMasks + colours * (core ? 3 : 4);
+    if (icon) bits = table;
+    // Pixel data after the headers and colour table.
+    if (table > size || bits < table || width <= 0 || height <= 0) return {};
+    const Cost cost = Cost::Single(width, height, kBitmapBytesPerPixel);
+    if (width > kAnyPicture.side || height > kAnyPicture.side) return cost; // too large to fit
+    switch (compression) {
+    case kRgb:
+    case kBitFields: {
+        const bool fits = compression == kRgb ? depth == 1 || depth == 4 || depth == 8 ||
+                                                    depth == 16 || depth == 24 || depth == 32
+                                              : depth == 16 || depth == 32;
+        // All rows are there (the last one perhaps without its padding).
+        // An icon's mask rows too, but for 32 bits, whose alpha may stand in for them.
+        const uint64_t maskRow = depth == 32 ? 0 : Stride(width, 1);
+        const uint64_t rows = icon ? (Stride(width, depth) + maskRow) * height
+                                   : Stride(width, depth) * (height - 1) + (width * depth + 7) / 8;
+        return fits && bits + rows <= size ? Found(cost) : Found();
+    }
+    case kRle8:
+    case kRle4:
+        return depth == (compression == kRle8 ? 8u : 4u) && dataSize != 0 && bits + dataSize <= size
+                   ? Found(cost)
+                   : Found();
+    default: // JPEG and PNG data are for printers; a screen bitmap cannot hold them
+        return {};
+    }
+}
+
+} // namespace qel::picture
