@@ -63,7 +63,6 @@ TEST_F(FileHelpers, FolderExistsForFoldersOnly) {
     EXPECT_FALSE(FolderExists(Path("missing\\")));
     MakeFile(Path("file.txt"));
     EXPECT_FALSE(FolderExists(Path("file.txt")));
-    EXPECT_TRUE(IsFolder(Path("")));
     EXPECT_FALSE(IsFolder(Path("file.txt")));
     EXPECT_TRUE(FolderExists("C:\\"));
 }

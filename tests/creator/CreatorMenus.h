@@ -50,7 +50,7 @@ inline void ChooseFromMenu(WORD menuLetter, std::initializer_list<WORD> keys) {
 }
 
 // Answers the colour dialog with `colour` (none: cancelled) and the file
-// dialogs with `path`, recording each dialog's starting folder and default extension.
+// dialogs with `path`, recording each dialog's starting folder.
 struct Dialogs {
     std::optional<forms::OleColor> colour;
     std::string path;
