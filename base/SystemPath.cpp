@@ -7,7 +7,9 @@
 namespace qel {
 namespace {
 
-constexpr size_t kLimit = 260; // MAX_PATH, the terminating null included
+// Whole paths from this length on are given with the prefix: without it Windows
+// takes up to 259 characters for a file, but CreateDirectoryW only up to 247.
+constexpr size_t kLimit = 248;
 
 bool IsSeparator(wchar_t c) {
     return c == L'\\' || c == L'/';

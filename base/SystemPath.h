@@ -11,9 +11,10 @@ namespace qel {
 
 // The name by which the wide file API reaches `path`, given `whole`: the path
 // made whole, as GetFullPathNameW makes it (empty when it could not be). While
-// `whole` stays within the system's limit of 260 characters, `path` as it is;
-// past it, `whole` with the long-path prefix ("\\?\", or "\\?\UNC\" for a
-// network path "\\server\share"). A device path ("\\.\" or "\\?\") as it is.
+// `whole` has fewer than 248 characters (where CreateDirectoryW stops without
+// the prefix), `path` as it is; from there, `whole` with the long-path prefix
+// ("\\?\", or "\\?\UNC\" for a network path "\\server\share"). A device
+// path ("\\.\" or "\\?\") as it is.
 // Nothing when `path` could not be made whole.
 std::optional<std::wstring> SystemPathOf(std::wstring_view path, std::wstring_view whole);
 

@@ -4,8 +4,9 @@
 // A cancelled open or save dialog leaves FileName and FileTitle empty and raises
 // no error; so does a name the ANSI code page cannot take, refused in a message.
 // The system's open and save dialogs refuse in a message, and stay open for
-// another name, a device's name (CON, NUL.gif...) and a name whose path would be
-// longer than they hold (259 characters, the extension they add counted).
+// another name, what DialogPathOf refuses: a device's name (CON, NUL.gif...), a
+// quote inside a name, a drive without its folder ("C:name"), and a name whose
+// path would be longer than they hold.
 // ShowColor returns false when its dialog was cancelled and keeps Color.
 // The dialogs go through a seam, so that tests answer them without a person.
 #pragma once

@@ -44,6 +44,7 @@ PickerDialogs GraphicPickerDialogs(MainFrm& main) {
         if (FolderExists(folder)) dialog.InitDir(folder);
         dialog.DialogTitle(title);
         dialog.Filter(kGraphicFilter);
+        dialog.DefaultExt("");
         dialog.ShowOpen();
         return dialog.FileName();
     };

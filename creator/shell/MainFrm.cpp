@@ -588,6 +588,7 @@ void MainFrm::mnuLoad_Click() {
     if (FolderExists(folder)) CommonDialog1.InitDir(folder);
     CommonDialog1.DialogTitle("Load Vantreo Skin");
     CommonDialog1.Filter("Vantreo Saved Skins (*.gif, *.bmp)|*.gif;*.bmp");
+    CommonDialog1.DefaultExt(""); // not that of an earlier save
     CommonDialog1.FileName("");
     CommonDialog1.ShowOpen();
     const std::string file = CommonDialog1.FileName(), title = CommonDialog1.FileTitle();

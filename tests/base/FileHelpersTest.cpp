@@ -63,6 +63,7 @@ TEST_F(FileHelpers, FolderExistsForFoldersOnly) {
     EXPECT_FALSE(FolderExists(Path("missing\\")));
     MakeFile(Path("file.txt"));
     EXPECT_FALSE(FolderExists(Path("file.txt")));
+    EXPECT_FALSE(IsFolder(Path("file.txt")));
     EXPECT_TRUE(FolderExists("C:\\"));
 }
 
@@ -71,6 +72,9 @@ TEST_F(FileHelpers, FileExistsForReadableFilesOnly) {
     EXPECT_TRUE(FileExists(Path("file.txt")));
     EXPECT_FALSE(FileExists(Path("missing.txt")));
     EXPECT_FALSE(FileExists(Path("")));
+    SetLastError(0);
+    EXPECT_FALSE(OpenFile("", GENERIC_READ, 0, OPEN_EXISTING));
+    EXPECT_NE(GetLastError(), 0u) << "a path that cannot be made whole sets the last error";
     {
         UniqueFile locked(CreateFileA(Path("file.txt").c_str(), GENERIC_READ, 0, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -8,8 +8,8 @@ namespace qel {
 namespace {
 
 TEST(SystemPath, PathsPastTheLimitAreGivenWholeAndPrefixedDevicePathsAsTheyAre) {
-    const std::wstring fits = L"C:\\" + std::wstring(256, L'd'), past = fits + L"d",
-                       deep = std::wstring(260, L'd') + L"\\a.bmp";
+    const std::wstring fits = L"C:\\" + std::wstring(244, L'd'), past = fits + L"d", // 247, 248
+        deep = std::wstring(260, L'd') + L"\\a.bmp";
     const std::tuple<std::wstring, std::wstring, std::optional<std::wstring>> cases[] = {
         {fits, fits, fits},
         {past, past, L"\\\\?\\" + past},

@@ -54,11 +54,12 @@ inline void ChooseFromMenu(WORD menuLetter, std::initializer_list<WORD> keys) {
 struct Dialogs {
     std::optional<forms::OleColor> colour;
     std::string path;
-    std::vector<std::string> initDirs;
+    std::vector<std::string> initDirs, defaultExts;
     int shown = 0;
     forms::CommonDialogSeam seam{[this](forms::DialogKind kind, const forms::CommonDialog& dialog) {
         ++shown;
         initDirs.push_back(dialog.InitDir());
+        defaultExts.push_back(dialog.DefaultExt());
         return kind == forms::DialogKind::Color ? forms::CommonDialog::Answer{{}, colour}
                                                 : forms::CommonDialog::Answer{path, {}};
     }};

@@ -434,6 +434,9 @@ TEST_F(CreatorMain, SavesWriteTheSheetAndNameTheSkin) {
     EXPECT_EQ(LastPrompt(), "Optimized GIF Skin Image has been saved");
     EXPECT_TRUE(LoadPicture(folder + "Ocean 1.gif", kSheetPictureBound));
     EXPECT_EQ(dialogs.initDirs.back(), folder);
+    dialogs.path = "";
+    ChooseFromMenu('F', {'L'});
+    EXPECT_EQ(dialogs.defaultExts.back(), "") << "Load offers no extension of a save";
 }
 
 TEST_F(CreatorMain, PreviewShowsThePreviewFileOnTheSkinnedPreviewForm) {

@@ -1,6 +1,7 @@
 // The common dialogs (answered in code through their seam, and each system dialog
 // once with real keys) and the settings store.
 #include "forms/CommonDialog.h"
+#include "forms/DialogPath.h"
 #include "forms/RuntimeError.h"
 #include "forms/Settings.h"
 #include "tests/forms/FormsTesting.h"
@@ -44,6 +45,50 @@ TEST(CommonDialogTest, KeepsItsSettingsAndReportsWhatWasChosenOrCancelled) {
     EXPECT_EQ(dialog.Color(), 0x00123456u);
     EXPECT_FALSE(dialog.ShowColor()) << "a cancelled colour dialog says so";
     EXPECT_EQ(dialog.Color(), 0x00123456u) << "and keeps the colour";
+}
+
+// What the dialog makes of typed names: each path the one Wine's dialog returned for the name
+// typed with real keys (no check on it), where it took a device's, faulted (C:driverel), saved
+// b (a"b) or several names, or made a path longer than it holds.
+TEST(DialogPathTest, ReadsATypedNameAsTheDialogDoes) {
+    const std::wstring t = L"C:\\t\\", deep = t + std::wstring(239, L'd') + L"\\a", // 246
+        shown = t + std::wstring(252, L'e'), p(250, L'p'); // a folder of 257
+    const auto isFolder = [&](const std::wstring& f) { return f == shown || f == t + L"sub"; };
+    const std::pair<const char*, std::vector<std::wstring>> refusals[] = {
+        {"is a device's", {L"\"CON.gif\"", L"conOUT$ .gif", L"sub\\Lpt9", L"com9.x", L"COM\u00B9"}},
+        {"double quote", {L"a\"b", L"\"x\" \"y\""}},
+        {"drive but no folder", {L"C:driverel"}},
+        {"would have 260 characters", {p + L"p"}}};
+    for (const auto& [words, names] : refusals)
+        for (const std::wstring& typed : names)
+            EXPECT_NE(DialogPathOf(t, typed, L"gif", L"*.gif", isFolder).refusal.find(words),
+                      std::string::npos);
+    const std::tuple<std::wstring, std::wstring, const wchar_t*, const wchar_t*> paths[] = {
+        {L" \"quoted\" ", t + L"quoted.gif", L"gif", L"*.gif"},
+        {L"name", t + L"name.a_b", L"bmp", L"*.a_b;*.gif"},
+        {L"name", t + L"name", L"", L"*.gif"},
+        {L"sub", t + L"sub", L"gif", L"*.gif"},
+        {shown, shown, L"gif", L"*.gif"},
+        {L"sub\\..\\.\\x", t + L"x.gif", L"gif", L"*.gif"},
+        {p, t + p + L".gif", L"gif", L"*.gif"},
+        {p + L".txt", t + p + L".txt", L"gif", L"*.gif"}};
+    for (const auto& [typed, path, ext, pattern] : paths) {
+        const DialogPath made = DialogPathOf(t, typed, ext, pattern, isFolder);
+        EXPECT_EQ(made.path + Widen(made.refusal), path);
+    }
+    EXPECT_EQ(DialogPathOf(deep, L"..\\a\\nnnnnnnn", L"gif", L"*.gif", isFolder).path,
+              deep + L"\\nnnnnnnn.gif");
+}
+
+// Counts the dialogs of this thread left with a window procedure other than their class's.
+int dialogsLeftChanged = 0;
+LRESULT CALLBACK CountDialogsLeftChanged(int code, WPARAM wParam, LPARAM lParam) {
+    const auto& call = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (call.message == WM_NCDESTROY && GetClassWord(call.hwnd, GCW_ATOM) == 32770 && // #32770
+        GetWindowLongPtrW(call.hwnd, GWLP_WNDPROC) !=
+            LONG_PTR(GetClassLongPtrW(call.hwnd, GCLP_WNDPROC)))
+        ++dialogsLeftChanged;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // Waits for a dialog of this process and types into it from the input thread.
@@ -110,10 +155,14 @@ TEST(CommonDialogTest, TheSystemDialogsAnswerRealKeys) {
     };
     dialog.DefaultExt(".gif");
     dialog.FileName("CON.gif");
+    const UniqueHook watch(SetWindowsHookExW(WH_CALLWNDPROCRET, CountDialogsLeftChanged, nullptr,
+                                             GetCurrentThreadId()));
     test::WithInput([&] { chosen = dialog.ShowSave(); },
                     [&] {
                         AnswerDialogWith([&] {
                             refused(L"");
+                            refused(L"C:driverel"); // on which the dialog would fault
+                            refused(L"a\"b");
                             refused(L"sub\\" + fits + L"n");
                             test::Type("sub\r");
                             refused(fits + L"n");
@@ -122,9 +171,12 @@ TEST(CommonDialogTest, TheSystemDialogsAnswerRealKeys) {
                     });
     EXPECT_EQ(dialog.FileName(), folder + "\\sub\\" + Narrow(fits) + ".gif");
     const auto& prompts = test::MessageBoxes().prompts;
-    EXPECT_NE(prompts.at(prompts.size() - 3).find("\"CON.gif\" is a device's"), std::string::npos);
+    EXPECT_NE(prompts.at(prompts.size() - 5).find("\"CON.gif\" is a device's"), std::string::npos);
+    EXPECT_NE(prompts.at(prompts.size() - 4).find("drive but no folder"), std::string::npos);
+    EXPECT_NE(prompts.at(prompts.size() - 3).find("double quote"), std::string::npos);
     EXPECT_NE(prompts.back().find("would have 260 characters, and this dialog takes at most 259"),
               std::string::npos);
+    EXPECT_EQ(dialogsLeftChanged, 0) << "the dialog takes its check off when it closes";
 
     test::WithInput([&] { chosen = dialog.ShowOpen(); },
                     [] { AnswerDialogWith([] { qel::test::KeyChord({VK_ESCAPE}); }); });
