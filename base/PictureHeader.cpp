@@ -48,6 +48,7 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
         {found.extensionBlocks, kMaxExtensionBlocks, 1, "has", " blocks in its extensions"},
         {found.ancillaryChunks, kMaxAncillaryChunks, 1, "has", " ancillary chunks"},
         {found.compressedBytes, kMaxCompressedChunkBytes, kMB, "makes", " MB in compressed chunks"},
+        {found.rleCloses, kMaxRleCloses, 1, "closes", " RLE runs with escapes"},
     };
     for (const auto& count : counts)
         if (count.found > count.most)

@@ -85,6 +85,17 @@ Bytes Bmp(uint32_t header, int32_t w, int32_t h, uint32_t depth, uint32_t compre
     bmp.resize(bmp.size() + rows, runs ? 0 : 0x22);
     return bmp;
 }
+// A BMP of `w` x `h` pixels of `depth` (8 or 4) bits in the RLE data `runs`.
+Bytes Rle(int32_t w, int32_t h, uint32_t depth, const Bytes& runs) {
+    const Bytes bmp = Bmp(40, w, h, depth, depth == 8 ? 1 : 2);
+    return With(Cat({Bytes(bmp.begin(), bmp.end() - 4), runs}), 34, uint32_t(runs.size()));
+}
+Bytes Times(const Bytes& b, size_t n) {
+    Bytes all;
+    while (n--)
+        all.insert(all.end(), b.begin(), b.end());
+    return all;
+}
 // An icon's bitmap: the colour rows and, if `mask`, the mask rows.
 Bytes IconDib(uint32_t w, uint32_t h, uint32_t depth, bool mask = true) {
     const Bytes dib = Bmp(40, int32_t(w), int32_t(2 * h), depth);
@@ -208,7 +219,7 @@ TEST(PictureHeader, NothingLargerThanTheBoundPassesAndNoBytesFault) {
         const int64_t heights[] = {INT32_MIN, -limit - 1, -limit, limit, limit + 1, INT32_MAX};
         const int64_t bw = side(), bh = rng() % 2 ? heights[rng() % 6] : int32_t(rng());
         const Bytes bmp = Bmp(40, int32_t(bw), int32_t(bh), 8, 1); // 8-bit runs
-        ASSERT_EQ(PictureWithin(bmp.data(), bmp.size(), bound), Within(bw, std::abs(bh), limit));
+        ASSERT_EQ(PictureWithin(bmp.data(), bmp.size(), bound), Within(bw, bh, limit));
         const Bytes* kinds[] = {&gif, &bmp, &png, &jpeg, &icon};
         const Bytes& whole = *kinds[rng() % 5];
         // Whole or cut (to a buffer of exactly that size), and garbled: the sanitizers judge.
@@ -242,6 +253,14 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
     // The image one byte further on than it lies, its last byte past the file.
     const Bytes further = With(With(Icon(1, {Cat({{0}, dib})}), 14, uint32_t(dib.size())), 18, 23);
     const Bytes bombs = Png(1, 1, 8, 2, CompressedChunks(5, 8 << 20));
+    // Rows closing four runs: with deltas after runs of one value and after absolute
+    // runs padded to two bytes (of zeros, as escapes are), and with a line end. A
+    // flood of pixels, each closed by a delta a pixel on, past each row's end.
+    const Bytes row8 = {255, 7, 255, 7, 0, 2, 2, 0, 0, 3, 0, 0, 0, 0, 0, 2, 1,
+                        0,   0, 5,   0, 0, 0, 0, 0, 0, 0, 2, 1, 0, 4, 9, 0, 0},
+                row4 = {255, 7, 0, 2, 2, 0, 0, 5, 0, 0, 0, 0, 0,
+                        2,   1, 0, 4, 9, 0, 2, 1, 0, 2, 3, 0, 0},
+                unit = {1, 5, 0, 2, 1, 0}, flood = Times(Cat({Times(unit, 2050), {0, 0}}), 8);
     ExpectVerdicts(
         {
             {"core header", Bmp(12, 5, 3, 8), "fits"},
@@ -254,6 +273,17 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
             {"8-bit runs at 4 bits", With(runs, 26, 1 | 4 << 16), "broken"},
             {"runs beyond the file", With(runs, 10, 0x7FFFFF00), "broken"},
             {"runs of no size", With(runs, 34, 0), "broken"},
+            {"8-bit runs, a delta past the top",
+             Rle(4096, 4096, 8, Cat({unit, Times(row8, 4095), {0, 2, 0, 1}, row8})), "fits"},
+            {"4-bit runs, a row past the top", Rle(4096, 4096, 4, Times(row4, 4097)), "fits"},
+            {"a run, then 4-bit runs", Rle(4096, 4096, 4, Cat({unit, Times(row4, 4097)})),
+             "closes 16385 RLE runs"},
+            {"a run more, the end, one more",
+             Rle(4096, 4096, 8, Cat({flood, unit, {0, 1, 0, 0}, unit})),
+             "closes 16385 RLE runs with escapes; a skin sheet closes at most 16384 RLE runs"},
+            {"runs cut mid-delta", Rle(8, 8, 8, {4, 1, 0, 2, 1}), "fits"},
+            {"runs top-down", Rle(8, -8, 8, {4, 1, 0, 1}), "broken"},
+            {"runs in an icon", Icon(1, {With(IconDib(16, 16, 8), 16, 1)}), "broken"},
             {"PNG in a bitmap", Bmp(40, 4, 4, 0, 5), "broken"},
             {"unknown header size", Bmp(44, 4, 4, 8), "broken"},
             {"cursor", Icon(2, {IconDib(32, 32, 1)}), "fits"},
