@@ -14,12 +14,12 @@ uint64_t ColourTable(uint8_t packed) {
 // code's string in the table (a decoder keeps the strings), the width of the
 // codes, which grows with the table, and the bits read ahead of the next code.
 struct LzwDecoder {
+    uint16_t lengths[4097];        // by code; first, as a bounds check skips a last array
     unsigned minimum, clear;       // the minimum code size; the clear code, the end code after it
     unsigned width = 0, limit = 0; // the codes' width, and the table size that widens them
     unsigned next = 0;             // the code the next code adds to the table
     uint64_t bits = 0;             // read ahead, the next code's lowest
     unsigned count = 0;            // how many of them
-    uint16_t lengths[4097];
 
     explicit LzwDecoder(unsigned codeSize) : minimum(codeSize), clear(1u << codeSize) {
         std::fill(lengths, lengths + clear, uint16_t(1));
@@ -65,33 +65,34 @@ struct LzwDecoder {
     }
 };
 
-// The codes a file's frames have decoded so far: the pixels they made, the idle
-// codes among them and, once passed, the bound of those.
+// What a file's frames spent of its idle codes: those beyond each frame's own
+// allowance, and once a frame passed its allowance, that allowance.
 struct FileCodes {
-    uint64_t made = 0, idle = 0, over = 0;
+    uint64_t beyond = 0, over = 0;
 };
 
 // The LZW codes of a frame of `area` pixels, walked through its data blocks from
 // `at` (its minimum code size) past their end; false when they do not hold
 // together (a code the table does not have, the file ending first). Idle codes,
 // which make no pixel (clear and end codes, and once the frame is complete
-// whatever data follows, counted in codes of the width then read), add to the
-// file's; past the file's bound they end the decoding. Without `decode` the
-// data blocks are only skipped.
+// whatever data follows, counted in codes of the width then read), may be one
+// for every 64 pixels the frame makes and what the file's bound has left; past
+// that they end the decoding. Without `decode` the data blocks are only skipped.
 bool FrameCodes(const uint8_t* b, uint64_t size, uint64_t& at, uint64_t area, bool decode,
                 FileCodes& file) {
     const unsigned minimum = at < size ? b[at++] : 0;
     if (minimum < 2 || minimum > 8) return false;
     LzwDecoder lzw(minimum);
-    uint64_t made = 0, after = 0; // this frame's pixels, and the whole bytes after them
-    uint64_t most = kIdleCodes + (file.made + area) / kPixelsAnIdleCode;
+    uint64_t made = 0, idle = 0, after = 0; // pixels, idle codes, and the whole bytes after them
+    const uint64_t left = kIdleCodes - file.beyond;
+    uint64_t most = left + area / kPixelsAnIdleCode; // while the frame may make all its pixels
     bool ended = !decode, over = false;
     for (; at < size && b[at] != 0; at += 1 + b[at]) {
         if (b[at] > size - at - 1) return false;
         const uint8_t *p = b + at + 1, *end = p + b[at];
         for (int code; !ended && (code = lzw.Read(p, end)) >= 0;) {
             if (code == int(lzw.clear) || code == int(lzw.clear) + 1) {
-                over = ++file.idle > most;
+                over = ++idle > most;
                 ended = over || code != int(lzw.clear);
                 if (code == int(lzw.clear)) lzw.Clear();
             } else if (code > int(lzw.next)) {
@@ -106,13 +107,15 @@ bool FrameCodes(const uint8_t* b, uint64_t size, uint64_t& at, uint64_t area, bo
         }
     }
     if (at++ >= size) return false;
-    file.made += made;
     if (decode && !over) {
-        file.idle += after * 8 / lzw.width;
-        most = kIdleCodes + file.made / kPixelsAnIdleCode;
-        over = file.idle > most;
+        idle += after * 8 / lzw.width;
+        most = left + made / kPixelsAnIdleCode;
+        over = idle > most;
     }
-    if (over) file.over = most;
+    if (over)
+        file.over = most;
+    else
+        file.beyond += idle - std::min(idle, made / kPixelsAnIdleCode);
     return true;
 }
 
@@ -123,7 +126,7 @@ bool FrameCodes(const uint8_t* b, uint64_t size, uint64_t& at, uint64_t area, bo
 // every frame's extent, and it keeps every frame's pixels besides the canvas
 // (its indices, their conversion and the 32-bit bitmap).
 Found GifCost(const uint8_t* b, uint64_t size) {
-    Cost cost{Le16(b + 6), Le16(b + 8)};
+    Cost cost = Cost::Canvas(Le16(b + 6), Le16(b + 8));
     bool transparent = false;
     FileCodes codes;
     for (uint64_t at = 13 + ColourTable(b[10]);;) {
@@ -154,7 +157,12 @@ Found GifCost(const uint8_t* b, uint64_t size) {
             return {}; // a block of no known kind
         }
     }
-    cost.idleCodesOver = codes.over;
+    if (codes.over)
+        cost.passed = {"has a frame with more than " + std::to_string(codes.over) +
+                           " codes that make no pixel",
+                       " has at most one for every " + std::to_string(kPixelsAnIdleCode) +
+                           " pixels a frame makes, and " + std::to_string(kIdleCodes) +
+                           " more in all"};
     cost.decodeBytes = cost.frameArea + DecodeBytes(Area(cost.width, cost.height), 0, transparent);
     return cost;
 }

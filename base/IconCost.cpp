@@ -23,6 +23,7 @@ Found IconCost(const uint8_t* b, uint64_t size, Inflater* inflater) {
                                 : DibCost(b + offset, bytes, 0, 0, true);
         if (!image) return {};
         all += *image;
+        if (all.passed) return all;
     }
     return all;
 }

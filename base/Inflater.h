@@ -6,10 +6,24 @@
 namespace qel::picture {
 
 // Counts the bytes each stream makes and keeps none of them: zlib's state and
-// window (about 40 KB, allocated once) and one small output buffer, reused.
+// window (about 40 KB, allocated once) and one small output buffer, reused. Each
+// stream's allowance of blocks is its own; the streams together hold at most
+// `mostBlocks`, which bounds the time the walk spends on block headers.
 class Inflater {
 public:
-    Inflater() : ready_(inflateInit(&z_) == Z_OK) {}
+    // How a stream stands: going on, or stopped for good, and why.
+    enum class State {
+        kGoing,
+        kEnded,       // at its end: what follows is not inflated
+        kBroken,      // it holds no more of a zlib stream
+        kOverMost,    // it made more than `most`
+        kOnAfterMost, // it went on after making `most`, in more than an encoder's closing blocks
+        kBlockFlood,  // it holds more blocks than what it makes calls for
+        kAllBlocks,   // the streams so far hold more than `mostBlocks`
+    };
+
+    explicit Inflater(uint64_t mostBlocks)
+        : mostBlocks_(mostBlocks), ready_(inflateInit(&z_) == Z_OK) {}
     ~Inflater() {
         if (ready_) inflateEnd(&z_);
     }
@@ -18,20 +32,19 @@ public:
 
     // Starts the next stream, which is to make at most `most` bytes in `rows` rows.
     void Start(uint64_t most, uint64_t rows = 0);
-    // Inflates the stream's next `size` bytes, block by block, and stops once it
-    // has made more than `most`. False when the stream is broken or goes on after
-    // its end, when it goes on after making `most` bytes with more than an
-    // encoder's closing blocks, or when the streams so far hold more blocks than
-    // what they make calls for.
-    bool Feed(const uint8_t* in, uint64_t size);
+    // Inflates the stream's next `size` bytes, block by block, as long as it goes on.
+    State Feed(const uint8_t* in, uint64_t size);
     uint64_t Made() const { return made_; }
+    // The blocks the stream may hold for what it made.
+    uint64_t BlocksAllowed() const;
+    uint64_t MostBlocks() const { return mostBlocks_; }
 
 private:
+    uint64_t mostBlocks_, allBlocks_ = 0;
     z_stream z_{};
     bool ready_;
-    uint64_t made_ = 0, most_ = 0, endsAfterMost_ = 0;
-    bool ended_ = false;
-    uint64_t allMade_ = 0, allBlocks_ = 0, flushBlocks_ = 0; // over every stream
+    State state_ = State::kGoing;
+    uint64_t made_ = 0, most_ = 0, blocks_ = 0, flushBlocks_ = 0, endsAfterMost_ = 0;
     uint8_t out_[1 << 14];
 };
 

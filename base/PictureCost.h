@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <string>
 
 namespace qel::picture {
 
@@ -41,10 +42,10 @@ constexpr uint64_t kFirstPassDecisions = 32, kRefinementDecisions = 3, kDecision
 constexpr uint64_t kDecisionsPerSideBlock = 655360;
 //
 // GIF. A real file has one or two extension blocks a frame. A clear code costs
-// the decoder as much as some 30 pixels (it resets the code table): 2^18 codes
-// that make no pixel take it some 65 ms (room for small pictures of an encoder
-// that clears every other code), and one more for every 64 pixels adds at most
-// about half to what the pixels cost.
+// the decoder as much as some 30 pixels (it resets the code table): one code that
+// makes no pixel for every 64 pixels a frame makes adds at most about half to
+// what they cost, and 2^18 more in a file take it some 65 ms (room for small
+// pictures of an encoder that clears every other code).
 constexpr uint64_t kMaxExtensionBlocks = 8192;
 constexpr uint64_t kIdleCodes = 1 << 18, kPixelsAnIdleCode = 64;
 //
@@ -53,6 +54,9 @@ constexpr uint64_t kIdleCodes = 1 << 18, kPixelsAnIdleCode = 64;
 // compressed chunks making 64 MB took the costliest real PNG a fifth to a third
 // more time to load, and no memory.
 constexpr uint64_t kMaxAncillaryChunks = 1000;
+// Real encoders write image data in chunks of 8 KB to 1 MB, at most 8192 in the
+// largest file; a chunk costs the decoder under 1 us, 65536 of them some 40 ms.
+constexpr uint64_t kMaxDataChunks = 1 << 16;
 constexpr uint64_t kCompressedChunkInflated = 8 << 20;
 constexpr uint64_t kMaxCompressedChunkBytes = 64 << 20;
 // A real encoder ends a deflate block after thousands of bytes (zlib after
@@ -116,6 +120,14 @@ inline uint64_t DecodeBytes(uint64_t area, uint64_t bits, bool transparent) {
     return area * (bits + std::max(bits, transparent ? kTransparentWorkBits : kWorkBits) + 32) / 8;
 }
 
+// A bound the walk weighs itself, passed, in a refusal's words: what was found
+// ("has ..."), and the bound, told after the name of the caller's bound ("a skin
+// sheet" " has at most ..."), or none where what was found says it all.
+struct Passed {
+    std::string what, limit;
+    explicit operator bool() const { return !what.empty(); }
+};
+
 // What a decoder makes of a picture and what that costs it: the canvas, the
 // frames it keeps, the bytes it holds at its peak, and counts that drive its work.
 struct Cost {
@@ -125,14 +137,24 @@ struct Cost {
     uint64_t scans = 0, scanBlocks = 0;                // JPEG: blocks decoded over all scans
     uint64_t decisions = 0;                            // JPEG: arithmetic-coded, at most
     uint64_t extensionBlocks = 0;                      // GIF: extensions and their data blocks
-    uint64_t idleCodesOver = 0;                        // GIF: the bound of idle codes, passed
     uint64_t ancillaryChunks = 0, compressedBytes = 0; // PNG: what its compressed ones make
+    uint64_t dataChunks = 0;                           // PNG: the image data's
     uint64_t rleCloses = 0; // BMP: runs its RLE data closes (an icon's images hold none)
     bool deflated = false;  // PNG data: zlib streams, inflated once all else fits
+    Passed passed;
 
+    // A canvas of these sides, holding nothing yet.
+    static Cost Canvas(int64_t width, int64_t height) {
+        Cost cost;
+        cost.width = width;
+        cost.height = height;
+        return cost;
+    }
     // One image whose every pixel costs the decoder `bytesPerPixel`.
     static Cost Single(int64_t width, int64_t height, uint64_t bytesPerPixel) {
-        Cost cost{width, height, 1, Area(width, height)};
+        Cost cost = Canvas(width, height);
+        cost.frames = 1;
+        cost.frameArea = Area(width, height);
         cost.decodeBytes = cost.frameArea * bytesPerPixel;
         return cost;
     }
@@ -149,7 +171,9 @@ struct Cost {
         extensionBlocks += image.extensionBlocks;
         ancillaryChunks += image.ancillaryChunks;
         compressedBytes += image.compressedBytes;
+        dataChunks += image.dataChunks;
         deflated |= image.deflated;
+        if (!passed) passed = image.passed;
         return *this;
     }
 };

@@ -29,20 +29,24 @@ inline constexpr uint64_t kMaxPictureFrames = 1000;
 // from its start to its end (every header, colour table, chunk, segment, scan,
 // block and image inside the file, in an order its decoder reads) and whose
 // canvas, frames and decoding cost lie within `bound` and the bounds above: the
-// decoder's memory, and what else drives its work (a JPEG's scans, a GIF's codes and
-// extension blocks, a PNG's ancillary and compressed chunks, the runs a BMP's RLE
+// decoder's memory, and what else drives its work (a JPEG's scans, a GIF's codes
+// and extension blocks, a PNG's chunks and zlib streams, the runs a BMP's RLE
 // data closes with escapes). A format the check does not know is refused, and
 // RLE data where its decoder takes none (in an icon, in a top-down bitmap). A
-// picture refused for its size or cost gets in `tooLarge` what and the bound
-// ("is 4097 x 8 pixels; a skin sheet is at most 4096 pixels a side", "has 3000
-// scans; a picture has at most 500 scans"); any other refusal leaves it empty. The walk is linear in `size`. Once all else
-// fits, a PNG's zlib streams (an icon's PNG images' too) are inflated, counting
-// what they make and keeping none of it: the image data may make no more than
-// its rows and must end there, compressed chunks count what the decoder inflates
-// of them, and a stream may hold no more blocks than what it makes calls for. That
-// stops once a bound is passed, takes time linear in `size` and in what the
-// streams make, which the bounds limit, and allocates zlib's state and window
-// (about 40 KB); nothing else is allocated but the text of a refusal.
+// picture refused for its size or cost gets in `tooLarge` what was found and
+// the bound ("is 4097 x 8 pixels; a skin sheet is at most 4096 pixels a side",
+// "has 3000 scans; a picture has at most 500 scans"); any other refusal leaves
+// it empty. The walk is linear in `size`.
+// Once all else fits, a PNG's zlib streams (an icon's PNG images' too) are
+// inflated, counting what they make and keeping none of it: the image data may
+// make no more than its rows, and what follows its end is not read; compressed
+// chunks count what the decoder inflates of them, up to their end or a fault; a
+// stream may hold no more blocks than what it makes calls for (no stream lends
+// its allowance to another, nor an icon's image to another), and a file's
+// streams no more than the largest picture of the bound may. That stops once a
+// bound is passed, takes time linear in `size` and in what the streams make,
+// which the bounds limit, and allocates zlib's state and window (about 40 KB);
+// nothing else is allocated but the text of a refusal.
 bool PictureWithin(const void* data, size_t size, PictureBound bound,
                    std::string* tooLarge = nullptr);
 

@@ -46,15 +46,45 @@ uint64_t ZlibStart(const uint8_t* type, const uint8_t* data, uint64_t length) {
     return data[flag] ? pastText(pastText(flag + 2)) : 0;
 }
 
+// What a stream that stopped in `state` passed; nothing when it passed
+// nothing. The image data's rows (`rows`) need their bytes and no more; a
+// compressed chunk's stream (no `rows`) makes what it makes.
+Passed StreamPassed(Inflater::State state, const Inflater& inflater, const PngRows* rows) {
+    using State = Inflater::State;
+    using std::to_string;
+    const std::string need = rows ? to_string(rows->bytes) + " bytes its rows need" : "";
+    if (rows && state == State::kOverMost)
+        return {"has image data that makes more than the " + need, {}};
+    if (rows && state == State::kOnAfterMost)
+        return {"has image data that goes on after the " + need, {}};
+    if (state == State::kAllBlocks)
+        return {"has more than " + to_string(inflater.MostBlocks()) +
+                    " deflate blocks in its zlib streams",
+                " has at most " + to_string(inflater.MostBlocks())};
+    if (state != State::kBlockFlood) return {};
+    const std::string found = " holding more than " + to_string(inflater.BlocksAllowed()) +
+                              " deflate blocks for " +
+                              to_string(rows ? rows->bytes : inflater.Made()) + " bytes";
+    const std::string most = " at most " + to_string(kClosingBlocks) +
+                             (rows ? ", " + to_string(kFlushBlocksARow) + " for each row" : "") +
+                             " and one for every " + to_string(kBytesABlock) + " bytes ";
+    if (!rows)
+        return {"has a compressed chunk" + found, "'s compressed chunks hold" + most + "they make"};
+    return {"has image data" + found + " in " + to_string(rows->count) +
+                (rows->count == 1 ? " row" : " rows"),
+            "'s image data holds" + most + "it makes"};
+}
+
 } // namespace
 
 // A PNG, chunk by chunk from its header chunk to its end chunk, its image data
 // one run of chunks. The decoder makes rows of at least `leastBits` a pixel (an
 // icon's loader: 32), and adds alpha to grey and alpha, to RGB and to 16-bit grey
 // given a transparent colour (tRNS). With an `inflater`, its zlib streams are
-// inflated too: the image data's may make no more than the rows need and must
-// end there, and compressed chunks count what the decoder inflates of them,
-// within the budget of `compressedBefore` made by earlier pictures of the file.
+// inflated too: the image data's may make no more than the rows need, and what
+// follows its end is not read; compressed chunks count what the decoder inflates
+// of them up to their end or fault, within the budget of `compressedBefore` made
+// by earlier pictures of the file.
 Found PngCost(const uint8_t* b, uint64_t size, Inflater* inflater, unsigned leastBits,
               uint64_t compressedBefore) {
     if (size < 33 || memcmp(b, kPngSignature, 8) != 0 || Be32(b + 8) != 13 ||
@@ -91,23 +121,28 @@ Found PngCost(const uint8_t* b, uint64_t size, Inflater* inflater, unsigned leas
         transparent |= memcmp(type, "tRNS", 4) == 0;
         if (memcmp(type, "IDAT", 4) == 0) {
             if (dataDone) return {};
+            ++cost.dataChunks;
             if (inflater && !data) inflater->Start(rows.bytes, rows.count);
             data = true;
+            if (!inflater) continue;
             // A stream that makes fewer bytes than the rows need is drawn as far as it goes.
-            if (inflater && (!inflater->Feed(body, length) || inflater->Made() > rows.bytes))
-                return {};
+            const Inflater::State state = inflater->Feed(body, length);
+            if (state == Inflater::State::kBroken) return {};
+            cost.passed = StreamPassed(state, *inflater, &rows);
+            if (cost.passed) return cost;
             continue;
         }
         dataDone = data;
         if (!(type[0] & 0x20)) continue; // critical
         ++cost.ancillaryChunks;
         const uint64_t start = inflater ? ZlibStart(type, body, length) : 0;
-        if (start > length) return {};
-        if (start == 0) continue;
+        if (start == 0 || start > length) continue; // none, or one the decoder skips
         inflater->Start(
             std::min(kCompressedChunkInflated,
                      kMaxCompressedChunkBytes - compressedBefore - cost.compressedBytes));
-        if (!inflater->Feed(body + start, length - start)) return {};
+        cost.passed =
+            StreamPassed(inflater->Feed(body + start, length - start), *inflater, nullptr);
+        if (cost.passed) return cost;
         cost.compressedBytes += std::min(inflater->Made(), kCompressedChunkInflated);
     }
 }

@@ -57,7 +57,7 @@ Bytes Lzw(std::vector<unsigned> codes, size_t clears = 0) {
         for (bits |= code << count, count += width; count >= 8; count -= 8, bits >>= 8)
             packed.push_back(uint8_t(bits));
         size = code == 4 ? 5 : size + 1;
-        width = code == 4 ? 3 : width + (size == 1u << width);
+        width = code == 4 ? 3 : width + (size == 1u << width && width < 12);
     }
     if (count) packed.push_back(uint8_t(bits));
     for (size_t at = 0; at < packed.size(); at += 255) {
@@ -260,7 +260,11 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
                         0,   0, 5,   0, 0, 0, 0, 0, 0, 0, 2, 1, 0, 4, 9, 0, 0},
                 row4 = {255, 7, 0, 2, 2, 0, 0, 5, 0, 0, 0, 0, 0,
                         2,   1, 0, 4, 9, 0, 2, 1, 0, 2, 3, 0, 0},
-                unit = {1, 5, 0, 2, 1, 0}, flood = Times(Cat({Times(unit, 2050), {0, 0}}), 8);
+                unit = {1, 5, 0, 2, 1, 0}, closed = Times(Cat({Times(unit, 2050), {0, 0}}), 8);
+    // Rows of a PNG that a flood of blocks in another would spend, and rows flushed one by one.
+    const Bytes lender = Png(1, 4096, 8, 0, {}, Zlib(8192)),
+                flood = Png(1, 1, 8, 0, {}, Zlib(0, 5000)),
+                flushed = Png(1, 4096, 8, 0, {}, Zlib(8192, 0, 4096));
     ExpectVerdicts(
         {
             {"core header", Bmp(12, 5, 3, 8), "fits"},
@@ -279,7 +283,7 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
             {"a run, then 4-bit runs", Rle(4096, 4096, 4, Cat({unit, Times(row4, 4097)})),
              "closes 16385 RLE runs"},
             {"a run more, the end, one more",
-             Rle(4096, 4096, 8, Cat({flood, unit, {0, 1, 0, 0}, unit})),
+             Rle(4096, 4096, 8, Cat({closed, unit, {0, 1, 0, 0}, unit})),
              "closes 16385 RLE runs with escapes; a skin sheet closes at most 16384 RLE runs"},
             {"runs cut mid-delta", Rle(8, 8, 8, {4, 1, 0, 2, 1}), "fits"},
             {"runs top-down", Rle(8, -8, 8, {4, 1, 0, 1}), "broken"},
@@ -296,6 +300,12 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
             {"an image of one byte", Icon(1, {{0x89}}), "broken"},
             {"a broken PNG", Icon(1, {IconDib(16, 16, 8), Png(48, 48, 8, 2, {}, {})}), "broken"},
             {"compressed chunks in two PNGs", Icon(1, {bombs, bombs}), "makes 65 MB"},
+            {"a block flood in one PNG", Icon(1, {lender, flood}),
+             "has image data holding more than 6 deflate blocks for 2 bytes in 1 row; a skin "
+             "sheet's image data holds at most 4, 2 for each row and one for every 4096 bytes"},
+            {"blocks of five PNGs", Icon(1, {flushed, flushed, flushed, flushed, flushed}),
+             "has more than 32772 deflate blocks in its zlib streams; a skin sheet has at most "
+             "32772"},
             {"65535 entries", With(Icon(1, {IconDib(1, 1, 32)}), 4, 0xFFFF), "broken"},
         },
         kSheet);
@@ -343,6 +353,11 @@ TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
         texts = Cat({texts, Chunk("tEXt", {'a', 0})});
     const Bytes whole = Png(4, 4), row = Zlib(4), rest(row.begin() + 5, row.end()),
                 start = Chunk("IDAT", Bytes(row.begin(), row.begin() + 5));
+    Bytes dataChunks, misread = Zlib(1 << 20); // its check, one bit off
+    for (int n = 0; n < 65537; ++n)
+        Put(dataChunks, {0, 'I' << 24 | 'D' << 16 | 'A' << 8 | 'T', 0}, -4);
+    misread.back() ^= 1;
+    const Bytes broken = Chunk("zTXt", Cat({{'a', 0, 0}, misread}));
     ExpectVerdicts(
         {
             {"16-bit palette", Png(4, 4, 16, 3), "broken"},
@@ -356,15 +371,27 @@ TEST(PictureHeader, PngsAreWalkedChunkByChunk) {
             {"8 MB of each counted", Png(4, 4, 8, 2, CompressedChunks(8, 9 << 20)), "fits"},
             {"bombs", Png(4, 4, 8, 2, CompressedChunks(9, 9 << 20)),
              "makes 65 MB in compressed chunks; a skin sheet makes at most 64 MB"},
+            {"a broken one counted to its fault",
+             Png(4, 4, 8, 2, Cat({broken, CompressedChunks(8, 9 << 20)})), "makes 65 MB"},
             {"rows in two chunks", Png(1, 1, 8, 2, start, rest), "fits"},
             {"image data in two runs", Png(1, 1, 8, 2, Cat({start, Chunk("tEXt", {'a', 0})}), rest),
              "broken"},
-            {"more than the rows", Png(1, 1, 8, 2, {}, Zlib(5)), "broken"},
-            {"on past the rows", Png(1, 100, 8, 0, {}, Zlib(200, 8)), "broken"},
-            {"data past the stream", Png(1, 1, 8, 2, {}, Cat({Zlib(4), {0}})), "broken"},
+            {"more than the rows", Png(1, 1, 8, 2, {}, Zlib(5)),
+             "has image data that makes more than the 4 bytes its rows need"},
+            {"on past the rows", Png(1, 100, 8, 0, {}, Zlib(200, 8)),
+             "has image data that goes on after the 200 bytes its rows need"},
+            {"data past the stream", Png(1, 1, 8, 2, {}, Cat({Zlib(4), {0}})), "fits"},
             {"flushed every row", Png(1, 500, 8, 0, {}, Zlib(1000, 0, 500)), "fits"},
-            {"empty blocks", Png(1024, 1024, 8, 0, {}, Zlib(512 * 1025, 5000)), "broken"},
+            {"empty blocks", Png(1024, 1024, 8, 0, {}, Zlib(512 * 1025, 5000)),
+             "has image data holding more than 2180 deflate blocks for 1049600 bytes in 1024 "
+             "rows;"},
+            {"65537 image data chunks", Png(1, 1, 8, 2, dataChunks, {}),
+             "has 65537 image data chunks; a skin sheet has at most 65536"},
             {"interlaced, by passes", Png(3, 3, 8, 2, {}, Zlib(33), 1), "fits"},
+            {"interlaced, two passes empty, a byte more", Png(3, 3, 8, 2, {}, Zlib(34), 1),
+             "has image data that makes more than the 33 bytes"},
+            {"interlaced 13 x 11, a byte more", Png(13, 11, 8, 2, {}, Zlib(452), 1),
+             "has image data that makes more than the 451 bytes"},
             {"interlace method 2", Png(1, 1, 8, 2, {}, Zlib(4), 2), "broken"},
             {"16-bit RGBA", Png(4096, 4096, 16, 6), "fits"},
         },
@@ -395,6 +422,29 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
     const Bytes frame = gif(1, 0);
     std::vector<unsigned> pixels(kSixtyFour.begin(), kSixtyFour.end() - 1), past = pixels;
     past.resize(pixels.size() + 300000); // codes once all the pixels are made
+    // Codes after the pixels that the table lacks; 4096 codes of a pixel, each adding one.
+    std::vector<unsigned> lacking = pixels, filling(4097, 1);
+    lacking.push_back(31);
+    filling[0] = 4;
+    // After 64 Mpixels, a frame of broken codes; 13 frames behind a transparent colour.
+    Bytes fifth = gif(4, 0, 4096), transparent = Cat({Gif(32, 32), {0x21, 0xF9, 4, 1, 0, 0, 0, 0}});
+    fifth.back() = 0x2C;
+    fifth = Cat({fifth, Fields({0, 0, 4096, 4096}, 2), {0}, Lzw({4, 0, 7, 5}), {0x3B}});
+    for (int n = 0; n < 13; ++n)
+        transparent = Cat({transparent, {0x2C}, Fields({0, 0, 32, 32}, 2), {0}, Lzw(kSixtyFour)});
+    std::vector<unsigned> growing = {4}; // 4186 pixels in strings each one longer
+    for (unsigned code = 0; code < 96; code += code ? 1 : 6)
+        growing.push_back(code);
+    const Bytes lent = Cat({Gif(64, 64),
+                            {0x2C},
+                            Fields({0, 0, 64, 64}, 2),
+                            {0},
+                            Lzw(growing),
+                            {0x2C},
+                            Fields({0, 0, 8, 8}, 2),
+                            {0},
+                            Lzw(pixels, (1 << 18) + 9),
+                            {0x3B}});
     ExpectVerdicts(
         {
             {"one frame", frame, "fits"},
@@ -405,15 +455,24 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
             {"a whole frame of 9-bit colours", gif(1, 0, 8, {9, 4, 0, 2, 16, 32, 0}), "broken"},
             {"a code the table has not yet", gif(1, 0, 8, Lzw({4, 0, 7, 5})), "broken"},
             {"data ending before its pixels", gif(1, 0, 8, Lzw({4, 0, 6, 7})), "fits"},
+            {"a code the table lacks once the frame is complete", gif(1, 0, 8, Lzw(lacking)),
+             "fits"},
+            {"the table filled", gif(1, 0, 64, Lzw(filling)), "fits"},
+            {"neither a frame nor a trailer", Gif(8, 8), "broken"},
             {"2^18 + 1 clear codes for 64 pixels", gif(1, 0, 8, Lzw(pixels, 1 << 18)), "fits"},
-            {"clear codes of two frames together", gif(2, 0, 8, Lzw(pixels, (1 << 17) + 1)),
-             "has more than 262146 codes that make no pixel;"},
+            {"clear codes beyond their frames' own in two frames",
+             gif(2, 0, 8, Lzw(pixels, (1 << 17) + 1)),
+             "has a frame with more than 131072 codes that make no pixel; a picture has at most "
+             "one "
+             "for every 64 pixels a frame makes, and 262144 more in all"},
+            {"one frame's allowance spent by another", lent, "has a frame with more than 262145"},
             {"data past a complete frame", gif(1, 0, 8, Lzw(past)),
-             "has more than 262145 codes that make no pixel;"},
+             "has a frame with more than 262145 codes"},
             {"4096 comments", gif(1, 4096), "fits"},
             {"4097 comments", gif(1, 4097), "has 8194 blocks in its extensions;"},
             {"1001 frames", gif(1001, 0, 1), "has 1001 frames;"},
-            {"5 frames of 4096 x 4096", gif(5, 0, 4096), "has 83886080 pixels in its frames;"},
+            {"5 frames of 4096 x 4096, the last not decoded", fifth,
+             "has 83886080 pixels in its frames;"},
             {"30000 x 30000", Jpeg(30000, 30000),
              "is 30000 x 30000 pixels; a picture is at most 67108864 pixels in all"},
             {"30000 x 30000", Png(30000, 30000), "is 30000 x 30000 pixels;"},
@@ -421,9 +480,12 @@ TEST(PictureHeader, GifsAreWalkedToTheirTrailer) {
              "needs 671088880 arithmetic-coded decisions; a picture needs at most 671088640"},
             {"16-bit grey and alpha, as RGBA", Png(8192, 8192, 16, 4), "needs 1297 MB to decode;"},
             {"RGB and tRNS", Png(8192, 8192, 16, 2, Chunk("tRNS", Bytes(6))), "needs 1297 MB"},
+            {"16-bit grey and tRNS", Png(8192, 8192, 16, 0, Chunk("tRNS", Bytes(2))),
+             "needs 1297 MB"},
             {"a format the check does not know", {'l', 't', 0, 0, 8, 0, 0, 0, 'B', 'M'}, "broken"},
         },
         kAnyPicture);
+    ExpectVerdicts({{"transparent", Cat({transparent, {0x3B}}), "needs 1 MB"}}, {32, "an icon"});
 }
 
 } // namespace
