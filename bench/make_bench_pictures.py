@@ -536,10 +536,10 @@ def rle_families(folder, picture):
     os.remove(path)
     room = MAX_FILE - len(bmp_of_runs(side, 8, b''))
     runs = closed_runs(side, MAX_RLE_CLOSES)
+    fill = b'\x01\x03' * ((room - len(runs)) // 2)
+    flood = closed_runs(side, min(side * side // 2, room // 6 - side))
     for depth in 8, 4:
-        fill = b'\x01\x03' * ((room - len(runs)) // 2)
         write(folder, f'worst-rle{depth}.bmp', bmp_of_runs(side, depth, runs + fill))
-        flood = closed_runs(side, min(side * side // 2, room // 6 - side))
         write(folder, f'refused-rle{depth}-flood.bmp', bmp_of_runs(side, depth, flood))
 
 
