@@ -64,6 +64,7 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
         {found.ancillaryChunks, kMaxAncillaryChunks, 1, "has", " ancillary chunks"},
         {found.dataChunks, kMaxDataChunks, 1, "has", " image data chunks"},
         {found.compressedBytes, kMaxCompressedChunkBytes, kMB, "makes", " MB in compressed chunks"},
+        {found.rleCloses, kMaxRleCloses, 1, "closes", " RLE runs with escapes"},
     };
     for (const auto& count : counts)
         if (count.found > count.most)

@@ -30,11 +30,13 @@ inline constexpr uint64_t kMaxPictureFrames = 1000;
 // block and image inside the file, in an order its decoder reads) and whose
 // canvas, frames and decoding cost lie within `bound` and the bounds above: the
 // decoder's memory, and what else drives its work (a JPEG's scans, a GIF's codes
-// and extension blocks, a PNG's chunks and zlib streams). A format the check
-// does not know is refused. A picture refused for its size or cost gets in
-// `tooLarge` what was found and the bound ("is 4097 x 8 pixels; a skin sheet is
-// at most 4096 pixels a side", "has 3000 scans; a picture has at most 500
-// scans"); any other refusal leaves it empty. The walk is linear in `size`.
+// and extension blocks, a PNG's chunks and zlib streams, the runs a BMP's RLE
+// data closes with escapes). A format the check does not know is refused, and
+// RLE data where its decoder takes none (in an icon, in a top-down bitmap). A
+// picture refused for its size or cost gets in `tooLarge` what was found and
+// the bound ("is 4097 x 8 pixels; a skin sheet is at most 4096 pixels a side",
+// "has 3000 scans; a picture has at most 500 scans"); any other refusal leaves
+// it empty. The walk is linear in `size`.
 // Once all else fits, a PNG's zlib streams (an icon's PNG images' too) are
 // inflated, counting what they make and keeping none of it: the image data may
 // make no more than its rows, and what follows its end is not read; compressed

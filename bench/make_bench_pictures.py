@@ -2,7 +2,8 @@
 """Writes the pictures the picture cost benchmark loads, into FOLDER/sheet (the
 skin sheet's bound, 4096 a side) and FOLDER/any (the widest, 8192 x 8192):
   real-*     pictures as ImageMagick and PIL write them, of the bound's size (and
-             one arithmetic-coded by jpegtran, of about the largest size the check takes);
+             one arithmetic-coded by jpegtran, of about the largest size the check
+             takes; an RLE bitmap by ImageMagick);
   worst-*    the costliest the picture check still takes, made from those;
   refused-*  files the check refuses for their cost, to time the refusal.
 Usage: make_bench_pictures.py FOLDER"""
@@ -41,6 +42,8 @@ MAX_EXTENSION_BLOCKS, MAX_ANCILLARY = 8192, 1000
 COMPRESSED_BUDGET, CHUNK_COUNTED, CHUNK_WHOLE = 64 << 20, 8 << 20, 8000000 - 1000
 MAX_COMPRESSED = COMPRESSED_BUDGET // CHUNK_COUNTED
 BYTES_A_BLOCK = 4096  # made for each deflate block of a stream, beyond its flushes
+MAX_RLE_CLOSES = 16384  # runs a bitmap's RLE data may close with escapes
+MAX_FRAMES = 1000  # an icon's images
 
 
 def decision_budget(side):
@@ -337,12 +340,14 @@ def gif_of_codes(side, frames, data, before=b'', code_size=2):
     return screen + bytes(3 << code_size) + before + frame * frames + b'\x3b'
 
 
-def ico(images):
-    """An icon file of the PNG or DIB `images`."""
+def ico(images, picked=0):
+    """An icon file of the PNG or DIB `images`, of which the decoder loads the one at
+    `picked` (it takes the first said to be 32 pixels wide, else the first)."""
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for data in images:
-        out += struct.pack('<BBBBHHII', 0, 0, 0, 0, 1, 32, len(data), offset)
+    for n, data in enumerate(images):
+        width = 32 if n == picked and picked else 0
+        out += struct.pack('<BBBBHHII', width, 0, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
     return out + b''.join(images)
 
@@ -454,6 +459,8 @@ def make(folder, source, side):
     write(folder, 'refused-clear-frames.gif',
           gif_of_codes(side, frames, lzw_data([CLEAR, 0], area, [])))
     png_families(folder, picture, open(path('real-rgb.png'), 'rb').read())
+    rle_families(folder, picture)
+    icon_families(folder, side)
 
 
 def png_families(folder, picture, real):
@@ -491,6 +498,73 @@ def png_families(folder, picture, real):
     past = png_of(1, 1, zeros_stream(8 << 30))
     write(folder, 'refused-past-row.png', past)
     write(folder, 'refused-past-row.ico', ico([past]))
+
+
+def bmp_of_runs(side, depth, runs):
+    """A side x side BMP of 8-bit (`depth` 8) or 4-bit RLE data `runs`, of grey colours."""
+    colours = 1 << depth
+    table = b''.join(bytes([i * 255 // (colours - 1)] * 3 + [0]) for i in range(colours))
+    info = struct.pack('<IiiHHIIiiII', 40, side, side, 1, depth, 1 if depth == 8 else 2,
+                       len(runs), 2835, 2835, colours, 0)
+    start = 14 + len(info) + len(table)
+    return b'BM' + struct.pack('<IHHI', start + len(runs), 0, 0, start) + info + table + runs
+
+
+def closed_runs(side, closes):
+    """RLE data of one-pixel runs, each closed by a delta a pixel on, `closes` of them,
+    each row ended by a line end. Rows alternate which pixels they set, so that the
+    decoder's region of set pixels merges none of its rectangles."""
+    unit, right, end = b'\x01\x05\x00\x02\x01\x00', b'\x00\x02\x01\x00', b'\x00\x00'
+    rows, left = [], closes
+    while left:
+        n = min(left, side // 2)
+        rows.append((right if len(rows) % 2 else b'') + unit * n + end)
+        left -= n
+    return b''.join(rows)
+
+
+def rle_families(folder, picture):
+    """RLE bitmaps: a real one, as ImageMagick writes it; the costliest the check takes,
+    8-bit and 4-bit: as many closed runs as it takes, then one-pixel runs past the
+    row's end up to the largest file; and refused: floods of closed runs up to the
+    largest file, timed."""
+    side = picture.width
+    path = os.path.join(folder, 'palette.png')
+    picture.convert('P', palette=Image.ADAPTIVE).save(path)
+    subprocess.run(['/usr/bin/convert', path, '-compress', 'RLE',
+                    'BMP3:' + os.path.join(folder, 'real-rle8.bmp')], check=True)
+    os.remove(path)
+    room = MAX_FILE - len(bmp_of_runs(side, 8, b''))
+    runs = closed_runs(side, MAX_RLE_CLOSES)
+    fill = b'\x01\x03' * ((room - len(runs)) // 2)
+    flood = closed_runs(side, min(side * side // 2, room // 6 - side))
+    for depth in 8, 4:
+        write(folder, f'worst-rle{depth}.bmp', bmp_of_runs(side, depth, runs + fill))
+        write(folder, f'refused-rle{depth}-flood.bmp', bmp_of_runs(side, depth, flood))
+
+
+def icon_families(folder, side):
+    """Icons of many images: the most images the check takes, of as much of the densest
+    PNG data (8-bit RGBA of 7-bit noise, Huffman codes alone) as the memory budget
+    leaves; and refused, 999 images of 1 x 4096 and, last, the one the decoder picks,
+    whose stream opens with 2,000,000 empty deflate blocks."""
+    budget = decode_budget(side)
+    def dense(s):
+        noise = Image.frombytes('RGBA', (s, s), os.urandom(4 * s * s)).point(lambda v: v & 0x7F)
+        stream = zlib.compressobj(9, zlib.DEFLATED, 15, 9, zlib.Z_HUFFMAN_ONLY)
+        return png_of(s, s, stream.compress(rows_of(noise)) + stream.flush(), colour=6)
+    s = int((budget / MAX_FRAMES / (ICON_RGBA_BYTES + FILE_COPIES * 4)) ** 0.5)
+    while True:
+        images = ico([dense(s) for _ in range(MAX_FRAMES)])
+        if (MAX_FRAMES * s * s * ICON_RGBA_BYTES + FILE_COPIES * len(images) <= budget and
+                len(images) <= MAX_FILE):
+            break
+        s -= 1
+    write(folder, 'worst-images.ico', images)
+    tall = zlib.compress(bytes(2 * 4096), 9)
+    write(folder, 'refused-blocks.ico', ico(
+        [png_of(1, 4096, tall, colour=0)] * (MAX_FRAMES - 1) +
+        [png_of(1, 4096, tall[:2] + empty_blocks(2000000) + tall[2:], colour=0)], MAX_FRAMES - 1))
 
 
 def main():

@@ -85,6 +85,13 @@ Bytes Bmp(uint32_t header, int32_t w, int32_t h, uint32_t depth, uint32_t compre
     bmp.resize(bmp.size() + rows, runs ? 0 : 0x22);
     return bmp;
 }
+Bytes Rle(int32_t w, int32_t h, uint32_t depth, const Bytes& runs) {
+    const Bytes bmp = Bmp(40, w, h, depth, depth == 8 ? 1 : 2);
+    return With(Cat({Bytes(bmp.begin(), bmp.end() - 4), runs}), 34, uint32_t(runs.size()));
+}
+Bytes Times(const Bytes& b, size_t n) {
+    return n > 1 ? Cat({Times(Cat({b, b}), n / 2), n % 2 ? b : Bytes()}) : n ? b : Bytes();
+}
 // An icon's bitmap: the colour rows and, if `mask`, the mask rows.
 Bytes IconDib(uint32_t w, uint32_t h, uint32_t depth, bool mask = true) {
     const Bytes dib = Bmp(40, int32_t(w), int32_t(2 * h), depth);
@@ -208,7 +215,7 @@ TEST(PictureHeader, NothingLargerThanTheBoundPassesAndNoBytesFault) {
         const int64_t heights[] = {INT32_MIN, -limit - 1, -limit, limit, limit + 1, INT32_MAX};
         const int64_t bw = side(), bh = rng() % 2 ? heights[rng() % 6] : int32_t(rng());
         const Bytes bmp = Bmp(40, int32_t(bw), int32_t(bh), 8, 1); // 8-bit runs
-        ASSERT_EQ(PictureWithin(bmp.data(), bmp.size(), bound), Within(bw, std::abs(bh), limit));
+        ASSERT_EQ(PictureWithin(bmp.data(), bmp.size(), bound), Within(bw, bh, limit));
         const Bytes* kinds[] = {&gif, &bmp, &png, &jpeg, &icon};
         const Bytes& whole = *kinds[rng() % 5];
         // Whole or cut (to a buffer of exactly that size), and garbled: the sanitizers judge.
@@ -242,6 +249,10 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
     // The image one byte further on than it lies, its last byte past the file.
     const Bytes further = With(With(Icon(1, {Cat({{0}, dib})}), 14, uint32_t(dib.size())), 18, 23);
     const Bytes bombs = Png(1, 1, 8, 2, CompressedChunks(5, 8 << 20));
+    // Rows closing 3 runs (a run, an absolute run padded to 2 bytes); 8 rows of 1-pixel runs.
+    const Bytes row8 = {9, 7, 0, 2, 2, 0, 0, 3, 0, 0, 0, 0, 0, 2, 1, 0, 4, 9, 0, 0},
+                row4 = With(row8, 7, 5, 1), unit = {1, 5, 0, 2, 1, 0},
+                closed = Times(Cat({Times(unit, 2050), {0, 0}}), 8); // on past each row's end
     // Rows of a PNG that a flood of blocks in another would spend, and rows flushed one by one.
     const Bytes lender = Png(1, 4096, 8, 0, {}, Zlib(8192)),
                 flood = Png(1, 1, 8, 0, {}, Zlib(0, 5000)),
@@ -258,6 +269,16 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
             {"8-bit runs at 4 bits", With(runs, 26, 1 | 4 << 16), "broken"},
             {"runs beyond the file", With(runs, 10, 0x7FFFFF00), "broken"},
             {"runs of no size", With(runs, 34, 0), "broken"},
+            {"8-bit runs", Rle(4096, 4096, 8, Times(row8, 4096)), "fits"},
+            {"4-bit runs", Rle(4096, 4096, 4, Times(row4, 4096)), "fits"},
+            {"closed runs, a delta up, 4-bit runs past the top",
+             Rle(4096, 4096, 4, Cat({closed, {0, 2, 0, 8}, Times(row4, 4081)})),
+             "closes 28624 RLE runs"},
+            {"closed runs, one more, the end, one more",
+             Rle(4096, 4096, 8, Cat({closed, unit, {0, 1, 0, 0}, unit})),
+             "closes 16385 RLE runs with escapes; a skin sheet closes at most 16384 RLE runs"},
+            {"runs cut mid-delta", Rle(8, 8, 8, {4, 1, 0, 2, 1}), "fits"},
+            {"runs in an icon", Icon(1, {With(IconDib(16, 16, 8), 16, 1)}), "broken"},
             {"PNG in a bitmap", Bmp(40, 4, 4, 0, 5), "broken"},
             {"unknown header size", Bmp(44, 4, 4, 8), "broken"},
             {"cursor", Icon(2, {IconDib(32, 32, 1)}), "fits"},
