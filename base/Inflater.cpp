@@ -23,10 +23,10 @@ Inflater::State Inflater::Feed(const uint8_t* in, uint64_t size) {
         const auto given = uInt(std::min<uint64_t>(size, 1u << 30));
         z_.next_in = const_cast<Bytef*>(in);
         z_.avail_in = given;
-        z_.next_out = out_;
-        z_.avail_out = sizeof out_;
+        z_.next_out = out_.get();
+        z_.avail_out = kOut;
         const int result = ready_ ? inflate(&z_, Z_BLOCK) : Z_STREAM_ERROR;
-        const uint64_t taken = given - z_.avail_in, made = sizeof out_ - z_.avail_out;
+        const uint64_t taken = given - z_.avail_in, made = kOut - z_.avail_out;
         in += taken;
         size -= taken;
         made_ += made;

@@ -1,12 +1,14 @@
 // Inflates a PNG's zlib streams one after another, counting what they make.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <zlib.h>
 
 namespace qel::picture {
 
 // Counts the bytes each stream makes and keeps none of them: zlib's state and
-// window (about 40 KB, allocated once) and one small output buffer, reused. Each
+// window (about 40 KB) and an output buffer, allocated once and reused (64 KB:
+// from 32 KB on zlib copies less of what it makes into its window). Each
 // stream's allowance of blocks is its own; the streams together hold at most
 // `mostBlocks`, which bounds the time the walk spends on block headers.
 class Inflater {
@@ -45,7 +47,8 @@ private:
     bool ready_;
     State state_ = State::kGoing;
     uint64_t made_ = 0, most_ = 0, blocks_ = 0, flushBlocks_ = 0, endsAfterMost_ = 0;
-    uint8_t out_[1 << 14];
+    static constexpr size_t kOut = 64 << 10;
+    std::unique_ptr<uint8_t[]> out_ = std::make_unique<uint8_t[]>(kOut);
 };
 
 } // namespace qel::picture

@@ -45,8 +45,8 @@ inline constexpr uint64_t kMaxPictureFrames = 1000;
 // its allowance to another, nor an icon's image to another), and a file's
 // streams no more than the largest picture of the bound may. That stops once a
 // bound is passed, takes time linear in `size` and in what the streams make,
-// which the bounds limit, and allocates zlib's state and window (about 40 KB);
-// nothing else is allocated but the text of a refusal.
+// which the bounds limit, and allocates zlib's state and window and an output
+// buffer (about 100 KB); nothing else is allocated but the text of a refusal.
 bool PictureWithin(const void* data, size_t size, PictureBound bound,
                    std::string* tooLarge = nullptr);
 
