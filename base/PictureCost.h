@@ -70,16 +70,15 @@ constexpr uint64_t kMaxCompressedChunkBytes = 64 << 20;
 // bytes each, and so are bounded with the blocks.
 constexpr uint64_t kBytesABlock = 4096, kFlushBlocksARow = 2, kClosingBlocks = 4;
 //
-// BMP RLE. The decoder adds each run of pixels that an escape (a line end, a
-// delta, the end of the picture) closes to a region of the pixels it set,
-// copying the region's rectangles anew each time; a region has at most one
-// rectangle a run so closed. Runs of pixels and escapes are otherwise walked in
-// a few nanoseconds each, less than reading the file's bytes. 4096 x 4096
-// pictures of one-pixel runs each closed by a delta a pixel on, rows shifted in
-// turn so that no rectangles merge, took 0.1-0.6 s more to load with 16384 runs
-// than with none; past some 20500 rectangles each copy takes about 1 ms more
-// (22000 runs: 2-3 s more, 24576: 5-8 s, 28000: 9-17 s; 8 and 4 bits alike).
-constexpr uint64_t kMaxRleCloses = 16384;
+// BMP RLE. The decoder adds each run an escape closes, one row high, to a region
+// of the pixels set, made anew from all its rectangles (see RleCost, DibCost.cpp);
+// all else it does with runs and escapes costs less than reading the file. On
+// 4096 x 4096 pictures, against one of no runs:
+// 10485760 closes into a region of a rectangle a row took 1.3-1.7 s more (0.13-0.2 us each);
+constexpr uint64_t kMaxRleCloses = 1 << 20;
+// 65536 over 16384 rectangles took 1.6-2.5 s more (1.2-2 ns a rectangle copied), over 24576,
+// 15 s: at most 0.3 s, and the region stays under 16384, as a close adds at most one.
+constexpr uint64_t kMaxRleCopies = 1 << 27;
 
 constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
@@ -140,8 +139,8 @@ struct Cost {
     uint64_t extensionBlocks = 0;                      // GIF: extensions and their data blocks
     uint64_t ancillaryChunks = 0, compressedBytes = 0; // PNG: what its compressed ones make
     uint64_t dataChunks = 0;                           // PNG: the image data's
-    uint64_t rleCloses = 0; // BMP: runs its RLE data closes (an icon's images hold none)
-    bool deflated = false;  // PNG data: zlib streams, inflated once all else fits
+    uint64_t rleCloses = 0, rleCopies = 0; // BMP only: RLE runs closed, rectangles copied
+    bool deflated = false;                 // PNG data: zlib streams, inflated once all else fits
     Passed passed;
 
     // A canvas of these sides, holding nothing yet.

@@ -65,6 +65,8 @@ bool Judge(const Cost& found, PictureBound bound, std::string* tooLarge) {
         {found.dataChunks, kMaxDataChunks, 1, "has", " image data chunks"},
         {found.compressedBytes, kMaxCompressedChunkBytes, kMB, "makes", " MB in compressed chunks"},
         {found.rleCloses, kMaxRleCloses, 1, "closes", " RLE runs with escapes"},
+        {found.rleCopies, kMaxRleCopies, 1, "makes the decoder copy",
+         " rectangles of its RLE runs"},
     };
     for (const auto& count : counts)
         if (count.found > count.most)

@@ -31,7 +31,8 @@ inline constexpr uint64_t kMaxPictureFrames = 1000;
 // canvas, frames and decoding cost lie within `bound` and the bounds above: the
 // decoder's memory, and what else drives its work (a JPEG's scans, a GIF's codes
 // and extension blocks, a PNG's chunks and zlib streams, the runs a BMP's RLE
-// data closes with escapes). A format the check does not know is refused, and
+// data closes with escapes and the rectangles its decoder copies adding them to
+// its region of set pixels). A format the check does not know is refused, and
 // RLE data where its decoder takes none (in an icon, in a top-down bitmap). A
 // picture refused for its size or cost gets in `tooLarge` what was found and
 // the bound ("is 4097 x 8 pixels; a skin sheet is at most 4096 pixels a side",

@@ -42,7 +42,9 @@ MAX_EXTENSION_BLOCKS, MAX_ANCILLARY = 8192, 1000
 COMPRESSED_BUDGET, CHUNK_COUNTED, CHUNK_WHOLE = 64 << 20, 8 << 20, 8000000 - 1000
 MAX_COMPRESSED = COMPRESSED_BUDGET // CHUNK_COUNTED
 BYTES_A_BLOCK = 4096  # made for each deflate block of a stream, beyond its flushes
-MAX_RLE_CLOSES = 16384  # runs a bitmap's RLE data may close with escapes
+# Runs a bitmap's RLE data may close with escapes, and rectangles the decoder may
+# copy adding them to its region of set pixels.
+MAX_RLE_CLOSES, MAX_RLE_COPIES = 1 << 20, 1 << 27
 MAX_FRAMES = 1000  # an icon's images
 
 
@@ -510,24 +512,45 @@ def bmp_of_runs(side, depth, runs):
     return b'BM' + struct.pack('<IHHI', start + len(runs), 0, 0, start) + info + table + runs
 
 
-def closed_runs(side, closes):
-    """RLE data of one-pixel runs, each closed by a delta a pixel on, `closes` of them,
-    each row ended by a line end. Rows alternate which pixels they set, so that the
-    decoder's region of set pixels merges none of its rectangles."""
-    unit, right, end = b'\x01\x05\x00\x02\x01\x00', b'\x00\x02\x01\x00', b'\x00\x00'
+def closed_runs(side, closes, touching=False):
+    """RLE data of one-pixel runs, each closed by a delta, `closes` of them, each row
+    ended by a line end. Runs a pixel apart, in rows that alternate which pixels
+    they set: the decoder's region of set pixels merges none of its rectangles, so
+    it grows by one a run. Touching runs (a delta that does not move), in rows
+    alike: the region holds one rectangle a row while it is made, one in all after."""
+    unit = b'\x01\x05\x00\x02' + (b'\x00\x00' if touching else b'\x01\x00')
+    right, end = b'\x00\x02\x01\x00', b'\x00\x00'
+    per = side if touching else side // 2
     rows, left = [], closes
     while left:
-        n = min(left, side // 2)
-        rows.append((right if len(rows) % 2 else b'') + unit * n + end)
+        n = min(left, per)
+        rows.append((right if len(rows) % 2 and not touching else b'') + unit * n + end)
         left -= n
     return b''.join(rows)
 
 
+def touching_copies(side, closes):
+    """The rectangles the decoder copies for closed_runs(side, closes, touching=True):
+    each run of the first row copies its own; each of the others, its row's and the
+    one below, which the rows alike share."""
+    return min(closes, side) + 2 * max(0, closes - side)
+
+
+def largest_region(below, budget):
+    """The most closed runs a pixel apart that copy at most `budget` rectangles over
+    `below` ones: the run k copies below + k."""
+    n = int((2 * budget) ** 0.5)
+    while n * below + n * (n + 1) // 2 > budget:
+        n -= 1
+    return n
+
+
 def rle_families(folder, picture):
     """RLE bitmaps: a real one, as ImageMagick writes it; the costliest the check takes,
-    8-bit and 4-bit: as many closed runs as it takes, then one-pixel runs past the
-    row's end up to the largest file; and refused: floods of closed runs up to the
-    largest file, timed."""
+    each with one-pixel runs past the last row's end up to the largest file: as many
+    runs as it takes closed into a region of a rectangle a row, a region grown to as
+    many rectangles as it takes, both (also in 4 bits); and refused: floods of closed
+    runs up to the largest file, rows alternate and alike, timed."""
     side = picture.width
     path = os.path.join(folder, 'palette.png')
     picture.convert('P', palette=Image.ADAPTIVE).save(path)
@@ -535,12 +558,22 @@ def rle_families(folder, picture):
                     'BMP3:' + os.path.join(folder, 'real-rle8.bmp')], check=True)
     os.remove(path)
     room = MAX_FILE - len(bmp_of_runs(side, 8, b''))
-    runs = closed_runs(side, MAX_RLE_CLOSES)
-    fill = b'\x01\x03' * ((room - len(runs)) // 2)
+    closes = closed_runs(side, MAX_RLE_CLOSES, touching=True)
+    region = closed_runs(side, largest_region(0, MAX_RLE_COPIES))
+    grown = largest_region(1, MAX_RLE_COPIES - touching_copies(side, MAX_RLE_CLOSES))
+    both = closed_runs(side, MAX_RLE_CLOSES - grown, touching=True) + closed_runs(side, grown)
+
+    def filled(runs):
+        return runs + b'\x01\x03' * ((room - len(runs)) // 2)
+    write(folder, 'worst-rle8-closes.bmp', bmp_of_runs(side, 8, filled(closes)))
+    write(folder, 'worst-rle8-region.bmp', bmp_of_runs(side, 8, filled(region)))
+    for depth in 8, 4:
+        write(folder, f'worst-rle{depth}.bmp', bmp_of_runs(side, depth, filled(both)))
     flood = closed_runs(side, min(side * side // 2, room // 6 - side))
     for depth in 8, 4:
-        write(folder, f'worst-rle{depth}.bmp', bmp_of_runs(side, depth, runs + fill))
         write(folder, f'refused-rle{depth}-flood.bmp', bmp_of_runs(side, depth, flood))
+    write(folder, 'refused-rle8-alike.bmp', bmp_of_runs(side, 8, closed_runs(
+        side, min(side * side, room // 6 - side), touching=True)))
 
 
 def icon_families(folder, side):

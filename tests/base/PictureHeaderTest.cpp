@@ -249,10 +249,15 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
     // The image one byte further on than it lies, its last byte past the file.
     const Bytes further = With(With(Icon(1, {Cat({{0}, dib})}), 14, uint32_t(dib.size())), 18, 23);
     const Bytes bombs = Png(1, 1, 8, 2, CompressedChunks(5, 8 << 20));
-    // Rows closing 3 runs (a run, an absolute run padded to 2 bytes); 8 rows of 1-pixel runs.
+    // Rows closing 3 runs (a run, an absolute run padded to 2 bytes); a row of pairs of
+    // touching 1-pixel runs, on past its end; a row of runs closed inside 255 absolute
+    // pixels, whose bytes the decoder reads again.
     const Bytes row8 = {9, 7, 0, 2, 2, 0, 0, 3, 0, 0, 0, 0, 0, 2, 1, 0, 4, 9, 0, 0},
-                row4 = With(row8, 7, 5, 1), unit = {1, 5, 0, 2, 1, 0},
-                closed = Times(Cat({Times(unit, 2050), {0, 0}}), 8); // on past each row's end
+                row4 = With(row8, 7, 5, 1),
+                alike = Cat({Times({1, 5, 0, 2, 0, 0, 1, 5, 0, 2, 1, 0}, 1366), {0, 0}}),
+                hidden =
+                    Cat({Times(Cat({{0, 255}, Times({1, 5, 0, 2, 0, 0}, 42), {0, 2, 0, 0}}), 13),
+                         {0, 0}});
     // Rows of a PNG that a flood of blocks in another would spend, and rows flushed one by one.
     const Bytes lender = Png(1, 4096, 8, 0, {}, Zlib(8192)),
                 flood = Png(1, 1, 8, 0, {}, Zlib(0, 5000)),
@@ -271,12 +276,19 @@ TEST(PictureHeader, BitmapsAndIconsHoldTogether) {
             {"runs of no size", With(runs, 34, 0), "broken"},
             {"8-bit runs", Rle(4096, 4096, 8, Times(row8, 4096)), "fits"},
             {"4-bit runs", Rle(4096, 4096, 4, Times(row4, 4096)), "fits"},
-            {"closed runs, a delta up, 4-bit runs past the top",
-             Rle(4096, 4096, 4, Cat({closed, {0, 2, 0, 8}, Times(row4, 4081)})),
-             "closes 28624 RLE runs"},
-            {"closed runs, one more, the end, one more",
-             Rle(4096, 4096, 8, Cat({closed, unit, {0, 1, 0, 0}, unit})),
-             "closes 16385 RLE runs with escapes; a skin sheet closes at most 16384 RLE runs"},
+            {"rows alike", Rle(4096, 4096, 8, Times(alike, 12)), "fits"},
+            {"rows alike apart, a delta up, 4-bit runs past the top",
+             Rle(4096, 4096, 4,
+                 Cat({Times(Cat({alike, {0, 0}}), 12),
+                      {0, 2, 0, 8},
+                      row4,
+                      {9, 7, 0, 0},
+                      Times(row4, 4080)})),
+             "makes the decoder copy 468535663 rectangles of its RLE runs; a skin sheet makes the "
+             "decoder copy at most 134217728"},
+            {"runs in absolute pixels, the end, one more row",
+             Rle(4096, 4096, 8, Cat({Times(hidden, 1921), {0, 1}, hidden})),
+             "closes 1048866 RLE runs with escapes; a skin sheet closes at most 1048576 RLE runs"},
             {"runs cut mid-delta", Rle(8, 8, 8, {4, 1, 0, 2, 1}), "fits"},
             {"runs in an icon", Icon(1, {With(IconDib(16, 16, 8), 16, 1)}), "broken"},
             {"PNG in a bitmap", Bmp(40, 4, 4, 0, 5), "broken"},
