@@ -14,7 +14,7 @@ uint64_t ColourTable(uint8_t packed) {
 // code's string in the table (a decoder keeps the strings), the width of the
 // codes, which grows with the table, and the bits read ahead of the next code.
 struct LzwDecoder {
-    uint16_t lengths[4097];        // by code; first, as a bounds check skips a last array
+    uint16_t lengths[4097];        // by code; first, not last, where bounds checks skip an array
     unsigned minimum, clear;       // the minimum code size; the clear code, the end code after it
     unsigned width = 0, limit = 0; // the codes' width, and the table size that widens them
     unsigned next = 0;             // the code the next code adds to the table
